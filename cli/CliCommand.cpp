@@ -1,0 +1,57 @@
+#include "cli/CliCommand.h"
+
+#include "document/LabelFile.h"
+
+namespace kestrix::cli {
+
+Arguments::Arguments(const QStringList& args, const QStringList& valued, const QStringList& flags) {
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (!arg.startsWith(u'-') || arg == u"-") {
+            positional_ << arg;
+            continue;
+        }
+        QString name = arg.section(u'=', 0, 0);
+        if (valued.contains(name)) {
+            if (arg.contains(u'=')) {
+                values_.append({name, arg.section(u'=', 1)});
+            } else if (i + 1 < args.size()) {
+                values_.append({name, args[++i]});
+            } else {
+                UsageError(QStringLiteral("option %1 needs a value").arg(name));
+            }
+        } else if (flags.contains(arg)) {
+            flags_ << arg;
+        } else {
+            UsageError(QStringLiteral("unknown option %1").arg(arg));
+        }
+    }
+}
+
+std::optional<QString> Arguments::Value(const QString& option) const {
+    for (auto it = values_.crbegin(); it != values_.crend(); ++it)
+        if (it->first == option) return it->second;
+    return std::nullopt;
+}
+
+int Arguments::PositiveInt(const QString& option, int fallback) const {
+    auto text = Value(option);
+    if (!text) return fallback;
+    bool ok = false;
+    const int value = text->toInt(&ok);
+    if (!ok || value < 1) Fail(QStringLiteral("%1: \"%2\" is not a positive whole number").arg(option, *text));
+    return value;
+}
+
+LabelDocument OpenLabelOrFail(const QString& path) {
+    LabelDocument doc;
+    QString error;
+    if (!ReadLabelFile(path, doc, &error)) Fail(error);
+    doc.labelPath = path;
+    return doc;
+}
+
+void Fail(const QString& message) { throw Failure{kFailed, message}; }
+void UsageError(const QString& message) { throw Failure{kUsage, message}; }
+
+}  // namespace kestrix::cli

@@ -1,0 +1,68 @@
+// kestrix-cli: label files, rendering and direct printing without a window.
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <cstdio>
+#include <functional>
+#include <map>
+
+#include "cli/CliCommand.h"
+#include "cli/Commands.h"
+
+namespace {
+
+const char kUsageText[] =
+    "usage: kestrix-cli COMMAND ...\n"
+    "  info LABEL.lab                      print the label as JSON\n"
+    "  convert IN.lab OUT.lab              open IN and save it as OUT\n"
+    "  render LABEL.lab -o OUT.png [--mono] [--dpi N|NX,NY] [--view WxH]\n"
+    "                                      draw the label for output (--mono: 1-bit BMP)\n"
+    "  tspl LABEL.lab -o OUT [--settings FILE.ini] [--copies N] [--update] [--view WxH]\n"
+    "                                      write the printer command stream\n"
+    "  print LABEL.lab [--settings FILE.ini] [--copies N] [--update] [--device PATH] [--view WxH]\n"
+    "                                      send the label to the USB label printer\n";
+
+void PrintLine(const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stderr);
+    std::fputc('\n', stderr);
+}
+
+// The contract allows one line on standard error; Qt's own notices (no runtime
+// folder, font fallbacks) would add more, so only fatal ones get through.
+void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtFatalMsg) PrintLine(message);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    qInstallMessageHandler(QuietMessages);
+    // Rendering needs fonts but never a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QStringList args = QCoreApplication::arguments().mid(1);
+
+    using namespace kestrix::cli;
+    const std::map<QString, std::function<int(const QStringList&)>> commands = {
+        {QStringLiteral("info"), RunInfo},     {QStringLiteral("convert"), RunConvert},
+        {QStringLiteral("render"), RunRender}, {QStringLiteral("tspl"), RunTspl},
+        {QStringLiteral("print"), RunPrint},
+    };
+    if (args.isEmpty() || args[0] == u"--help" || args[0] == u"-h") {
+        std::fputs(kUsageText, args.isEmpty() ? stderr : stdout);
+        return args.isEmpty() ? kUsage : kOk;
+    }
+    auto command = commands.find(args[0]);
+    if (command == commands.end()) {
+        PrintLine(QStringLiteral("kestrix-cli: unknown command \"%1\"").arg(args[0]));
+        std::fputs(kUsageText, stderr);
+        return kUsage;
+    }
+    try {
+        return command->second(args.mid(1));
+    } catch (const Failure& failure) {
+        PrintLine(QStringLiteral("kestrix-cli %1: %2").arg(args[0], failure.message));
+        if (failure.code == kUsage) std::fputs(kUsageText, stderr);
+        return failure.code;
+    }
+}

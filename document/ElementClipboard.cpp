@@ -1,0 +1,39 @@
+#include "document/ElementClipboard.h"
+
+#include <algorithm>
+
+namespace kestrix {
+
+bool HasSelection(const std::vector<LabelElement>& elements) {
+    return std::any_of(elements.begin(), elements.end(),
+                       [](const LabelElement& e) { return e.bSelected != 0; });
+}
+
+void ElementClipboard::Copy(std::vector<LabelElement>& elements) {
+    cut_.clear();
+    for (LabelElement& e : elements) {
+        if (!e.bSelected) continue;
+        copied_.push_back(DuplicateElement(e));
+        e.bOmit = 0;
+    }
+}
+
+void ElementClipboard::Cut(std::vector<LabelElement>& elements) {
+    auto firstCut = std::stable_partition(elements.begin(), elements.end(),
+                                          [](const LabelElement& e) { return !e.bSelected; });
+    cut_.insert(cut_.end(), firstCut, elements.end());
+    elements.erase(firstCut, elements.end());
+}
+
+void ElementClipboard::Paste(std::vector<LabelElement>& elements) {
+    for (LabelElement& e : copied_) {
+        e.nPosX += 10;
+        e.nPosY += 10;
+        elements.push_back(e);
+    }
+    copied_.clear();
+    elements.insert(elements.end(), cut_.begin(), cut_.end());
+    cut_.clear();
+}
+
+}  // namespace kestrix

@@ -1,0 +1,32 @@
+#pragma once
+// Cut, Copy and Paste of elements through two private buffers: copies of
+// copied elements, and the cut elements themselves.
+
+#include <vector>
+
+#include "document/LabelElement.h"
+
+namespace kestrix {
+
+class ElementClipboard {
+public:
+    // Frees the cut buffer and appends duplicates of the selected elements.
+    void Copy(std::vector<LabelElement>& elements);
+    // Moves the selected elements, in order, into the cut buffer. The caller
+    // takes the undo snapshot before.
+    void Cut(std::vector<LabelElement>& elements);
+    // Appends the copies (10 dots right and down) and then the cut elements.
+    void Paste(std::vector<LabelElement>& elements);
+
+    bool CanPaste() const { return !copied_.empty() || !cut_.empty(); }
+    const std::vector<LabelElement>& CopyBuffer() const { return copied_; }
+    const std::vector<LabelElement>& CutBuffer() const { return cut_; }
+
+private:
+    std::vector<LabelElement> copied_;
+    std::vector<LabelElement> cut_;
+};
+
+bool HasSelection(const std::vector<LabelElement>& elements);
+
+}  // namespace kestrix

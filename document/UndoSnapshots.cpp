@@ -1,0 +1,61 @@
+#include "document/UndoSnapshots.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace kestrix {
+
+UndoSnapshots::UndoSnapshots(QString folder)
+    : folder_(folder.isEmpty() ? QDir::tempPath() : std::move(folder)) {}
+
+QString UndoSnapshots::FilePath(int number) const {
+    return QDir(folder_).filePath(QStringLiteral("%1.undo").arg(number));
+}
+
+bool UndoSnapshots::WriteFile(int number, const std::vector<LabelElement>& elements) const {
+    QFile file(FilePath(number));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    for (const LabelElement& e : elements)
+        if (file.write(reinterpret_cast<const char*>(&e), kRecordSize) != qint64(kRecordSize)) return false;
+    return true;
+}
+
+void UndoSnapshots::TakeSnapshot(const std::vector<LabelElement>& elements) {
+    if (elements.empty()) return;
+    ++count_;
+    if (!WriteFile(count_, elements)) return;  // skipped silently; the counter stays raised
+    top_ = count_;
+    pos_ = count_;
+}
+
+bool UndoSnapshots::RestoreSnapshot(int direction, std::vector<LabelElement>& elements,
+                                    bool labelPathEmpty) {
+    if (direction < 0) {
+        if (pos_ <= 0) return false;
+        --pos_;
+        --count_;
+    } else {
+        ++count_;
+        if (count_ > top_) {
+            count_ = top_;
+            return false;
+        }
+        ++pos_;
+    }
+    elements.clear();
+    if (pos_ == 0 && labelPathEmpty) return true;
+    QFile file(FilePath(pos_));
+    if (!file.open(QIODevice::ReadOnly)) return true;
+    LabelElement e;
+    while (file.read(reinterpret_cast<char*>(&e), kRecordSize) == qint64(kRecordSize)) {
+        e.hCache = 0;
+        elements.push_back(e);
+    }
+    return true;
+}
+
+void UndoSnapshots::WriteOpenedLabel(const std::vector<LabelElement>& elements) const {
+    WriteFile(0, elements);
+}
+
+}  // namespace kestrix

@@ -1,0 +1,70 @@
+#include "output/IniFile.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <algorithm>
+#include <limits>
+
+namespace kestrix {
+
+namespace {
+QString KeyOf(const QString& section, const QString& key) {
+    return section.trimmed().toLower() + u'\n' + key.trimmed().toLower();
+}
+}  // namespace
+
+int LeadingInt(const QString& text) {
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
+    long long value = 0;
+    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
+        value = value * 10 + (text[i].unicode() - u'0');
+        if (value > std::numeric_limits<int>::max()) value = std::numeric_limits<int>::max() + 1LL;
+    }
+    value = negative ? -value : value;
+    return static_cast<int>(std::clamp<long long>(value, std::numeric_limits<int>::min(),
+                                                  std::numeric_limits<int>::max()));
+}
+
+IniFile IniFile::FromText(const QByteArray& text) {
+    IniFile ini;
+    QString section;
+    bool inSection = false;
+    QString all = QString::fromUtf8(text);
+    if (all.startsWith(QChar(0xFEFF))) all.remove(0, 1);
+    const auto lines = all.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
+    for (QString line : lines) {
+        line = line.trimmed();
+        if (line.startsWith(u'[')) {
+            section = line.mid(1).section(u']', 0, 0).trimmed();
+            inSection = true;
+        } else if (inSection && line.contains(u'=') && !line.startsWith(u';')) {
+            const qsizetype eq = line.indexOf(u'=');
+            const QString key = KeyOf(section, line.left(eq));
+            if (!ini.values_.contains(key)) ini.values_.insert(key, line.mid(eq + 1).trimmed());
+        }
+    }
+    return ini;
+}
+
+IniFile IniFile::FromFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return FromText(file.read(1 << 20));  // a settings file is a few lines; never read without bound
+}
+
+bool IniFile::Contains(const QString& section, const QString& key) const {
+    return values_.contains(KeyOf(section, key));
+}
+
+QString IniFile::ReadString(const QString& section, const QString& key, const QString& fallback) const {
+    return values_.value(KeyOf(section, key), fallback);
+}
+
+int IniFile::ReadInt(const QString& section, const QString& key, int fallback) const {
+    const QString value = values_.value(KeyOf(section, key));
+    return value.isEmpty() ? fallback : LeadingInt(value);
+}
+
+}  // namespace kestrix

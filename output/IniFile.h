@@ -1,0 +1,31 @@
+#pragma once
+// A read-only private-profile (INI) file with the Windows meanings that matter:
+// section and key names ignore case, values are trimmed, the first key of a
+// name counts, integers are read from their leading decimal digits.
+
+#include <QHash>
+#include <QString>
+
+namespace kestrix {
+
+class IniFile {
+public:
+    // Parses INI text (UTF-8, an optional byte-order mark).
+    static IniFile FromText(const QByteArray& text);
+    // Reads a file; a missing or unreadable file gives an empty profile.
+    static IniFile FromFile(const QString& path);
+
+    // The value, or `fallback` when the key is missing.
+    QString ReadString(const QString& section, const QString& key, const QString& fallback) const;
+    // The leading integer of the value; `fallback` when the key is missing or empty.
+    int ReadInt(const QString& section, const QString& key, int fallback) const;
+    bool Contains(const QString& section, const QString& key) const;
+
+private:
+    QHash<QString, QString> values_;  // "section\nkey" in lower case -> value
+};
+
+// Optional sign and leading decimal digits; 0 when there are none.
+int LeadingInt(const QString& text);
+
+}  // namespace kestrix
