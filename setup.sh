@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Kestrix set-up for Debian 12, run as root from the project folder.
+#   ./setup.sh run    install what is missing, build, start the editor
+#   ./setup.sh test   install what is missing, build, run every test
+set -euo pipefail
+cd "$(dirname "$0")"
+
+PACKAGES=(
+  build-essential cmake pkg-config python3
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libzint-dev libusb-1.0-0-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libzxing-dev zxing-cpp-tools
+  fonts-arphic-uming fonts-wqy-microhei fonts-dejavu-core
+  xvfb xauth
+)
+
+install_packages() {
+  local missing=()
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  fi
+}
+
+build() {
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  cmake --build build -j"$(nproc)"
+}
+
+case "${1:-}" in
+  run)
+    install_packages
+    build
+    if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -x build/bin/kestrix ]; then
+      exec build/bin/kestrix "${@:2}"
+    fi
+    echo "No display here: the editor needs one (or run it under xvfb-run)."
+    echo "Without a window, kestrix-cli works on label files, for example:"
+    echo "  build/bin/kestrix-cli info examples/shipping.lab"
+    echo "  build/bin/kestrix-cli render examples/shipping.lab -o label.png"
+    exec build/bin/kestrix-cli info examples/shipping.lab
+    ;;
+  test)
+    install_packages
+    build
+    export QT_QPA_PLATFORM=offscreen
+    ctest --test-dir build --output-on-failure -j"$(nproc)"
+    python3 ../shared/conformance/run.py --cli build/bin/kestrix-cli
+    ;;
+  *)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac
