@@ -14,4 +14,8 @@ namespace kestrix {
 // does that after each text and linear barcode.
 void PaintElement(QPainter& painter, LabelElement& e, const RenderContext& ctx);
 
+// The turned forms of text, pictures, linear barcodes and shapes; other kinds
+// draw nothing here.
+void DrawElement(QPainter& painter, LabelElement& e, const RenderContext& ctx);
+
 }  // namespace kestrix

@@ -1,0 +1,45 @@
+#include "render/ElementPainter.h"
+
+#include "render/ShapeDrawing.h"
+#include "render/TextDrawing.h"
+
+namespace kestrix {
+
+void DrawElement(QPainter& painter, LabelElement& e, const RenderContext& ctx) {
+    switch (e.nType) {
+    case kText:
+        DrawRotatedTextElement(painter, e, ctx);
+        break;
+    case kShape:
+        DrawRotatedShapeElement(painter, e, ctx);
+        break;
+    default:
+        break;
+    }
+}
+
+void PaintElement(QPainter& painter, LabelElement& e, const RenderContext& ctx) {
+    const bool turned = e.nEscapement != 0;
+    switch (e.nType) {
+    case kText:
+        if (turned)
+            DrawElement(painter, e, ctx);
+        else if (e.str[0] != 0)
+            DrawTextElement(painter, e, ctx);
+        break;
+    case kLine:
+        DrawLineElement(painter, e, ctx);
+        break;
+    case kShape:
+        if (e.nWidth == 0 && e.nHeight == 0) break;
+        if (turned)
+            DrawElement(painter, e, ctx);
+        else
+            DrawShapeElement(painter, e, ctx);
+        break;
+    default:
+        break;
+    }
+}
+
+}  // namespace kestrix

@@ -1,0 +1,110 @@
+#include "render/GdiFont.h"
+
+#include <QFontMetricsF>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace kestrix {
+
+namespace {
+
+// Fonts beyond this cell height (device units) are drawn at it: nothing on a
+// label is taller, and glyph rendering cost grows with the size.
+constexpr int kMaxCellHeight = 4000;
+// GDI's choice for lfHeight 0: a default-sized font.
+constexpr int kDefaultEmHeight = 16;
+// Metrics are taken at a large size so the fit does not suffer from rounding.
+constexpr int kReferenceEm = 256;
+
+}  // namespace
+
+int CountTextCells(std::u16string_view text) {
+    int cells = 0;
+    for (char16_t c : text) cells += ((c & 0xFF) != 0) + ((c >> 8) != 0);
+    return cells;
+}
+
+void InstallFontSubstitutes() {
+    const QString song = QString::fromUtf16(u"\u5b8b\u4f53");  // 宋体
+    if (!QFont::substitutes(song).isEmpty()) return;
+    // A Ming face first: its Latin letters are half the width of its ideographs,
+    // which is the cell model the labels were laid out with.
+    const QStringList ming = {QStringLiteral("AR PL UMing CN"),
+                              QStringLiteral("WenQuanYi Micro Hei Mono"),
+                              QStringLiteral("DejaVu Sans")};
+    const QStringList hei = {QStringLiteral("WenQuanYi Micro Hei"),
+                             QStringLiteral("AR PL UMing CN"), QStringLiteral("DejaVu Sans")};
+    const QStringList mono = {QStringLiteral("DejaVu Sans Mono"),
+                              QStringLiteral("WenQuanYi Micro Hei Mono")};
+    for (const char16_t* face : {u"\u65b0\u5b8b\u4f53", u"SimSun", u"NSimSun", u"\u4eff\u5b8b",
+                                 u"\u6977\u4f53", u"FangSong", u"KaiTi"})
+        QFont::insertSubstitutions(QString::fromUtf16(face), ming);
+    QFont::insertSubstitutions(song, ming);
+    for (const char16_t* face : {u"\u9ed1\u4f53", u"SimHei", u"\u5fae\u8f6f\u96c5\u9ed1",
+                                 u"Microsoft YaHei"})
+        QFont::insertSubstitutions(QString::fromUtf16(face), hei);
+    for (const char16_t* face : {u"Consolas", u"Courier New", u"Courier"})
+        QFont::insertSubstitutions(QString::fromUtf16(face), mono);
+    for (const char16_t* face : {u"Arial", u"Tahoma", u"Verdana", u"MS Shell Dlg",
+                                 u"MS Shell Dlg 2"})
+        QFont::insertSubstitution(QString::fromUtf16(face), QStringLiteral("DejaVu Sans"));
+    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("DejaVu Serif"));
+}
+
+GdiFont::GdiFont(const LogFont& lf, const QString& text, bool antialias)
+    : text_(text), antialias_(antialias) {
+    InstallFontSubstitutes();
+    const QString face = QString::fromStdU16String(FaceName(lf));
+    if (!face.isEmpty()) font_.setFamilies({face});
+    const int weight = lf.lfWeight <= 0 ? 400 : std::clamp(lf.lfWeight, 1, 1000);
+    font_.setWeight(static_cast<QFont::Weight>(weight));
+    font_.setItalic(lf.lfItalic != 0);
+    font_.setUnderline(lf.lfUnderline != 0);
+    font_.setStrikeOut(lf.lfStrikeOut != 0);
+    font_.setKerning(false);
+    font_.setHintingPreference(QFont::PreferNoHinting);
+    font_.setStyleStrategy(antialias ? QFont::PreferAntialias : QFont::NoAntialias);
+
+    // lfHeight > 0 asks for a cell height: find the em size giving it.
+    const long long wanted = std::llabs(static_cast<long long>(lf.lfHeight));
+    const int height = static_cast<int>(std::min<long long>(wanted, kMaxCellHeight));
+    int em = lf.lfHeight == 0 ? kDefaultEmHeight : height;
+    font_.setPixelSize(kReferenceEm);
+    const QFontMetricsF reference(font_);
+    const double cellPerEm = (reference.ascent() + reference.descent()) / kReferenceEm;
+    if (lf.lfHeight > 0 && cellPerEm > 0) em = std::max(1, static_cast<int>(std::lround(height / cellPerEm)));
+    font_.setPixelSize(std::clamp(em, 1, kMaxCellHeight));
+
+    const QFontMetricsF metrics(font_);
+    ascent_ = metrics.ascent();
+    naturalHeight_ = metrics.ascent() + metrics.descent();
+    naturalWidth_ = metrics.horizontalAdvance(text_);
+    if (lf.lfHeight > 0 && naturalHeight_ > 0) scaleY_ = height / naturalHeight_;
+    scaleX_ = scaleY_;
+    // lfWidth is the average character width: one cell per half-width character.
+    const long long avgWidth = std::min<long long>(std::llabs(static_cast<long long>(lf.lfWidth)),
+                                                   kMaxCellHeight);
+    const int cells = CountTextCells(text_.toStdU16String());
+    if (avgWidth > 0 && cells > 0 && naturalWidth_ > 0)
+        scaleX_ = static_cast<double>(avgWidth) * cells / naturalWidth_;
+    extent_ = QSize(static_cast<int>(std::lround(naturalWidth_ * scaleX_)),
+                    static_cast<int>(std::lround(naturalHeight_ * scaleY_)));
+}
+
+void GdiFont::Draw(QPainter& painter, QPoint origin, int escapement, bool opaque) const {
+    if (text_.isEmpty()) return;
+    painter.save();
+    painter.setRenderHint(QPainter::TextAntialiasing, antialias_);
+    painter.setRenderHint(QPainter::Antialiasing, antialias_);
+    painter.translate(origin);
+    if (escapement % 3600 != 0) painter.rotate(-escapement / 10.0);
+    painter.scale(scaleX_, scaleY_);
+    if (opaque) painter.fillRect(QRectF(0, 0, naturalWidth_, naturalHeight_), Qt::white);
+    painter.setFont(font_);
+    painter.setPen(Qt::black);
+    painter.drawText(QPointF(0, ascent_), text_);
+    painter.restore();
+}
+
+}  // namespace kestrix
