@@ -22,6 +22,12 @@ QImage PaintAppIcon(int size)
     };
     const bool tiny = size < 32;
 
+    // Domed lid behind the body, as on desktop thermal printers.
+    if (!tiny) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x56, 0x6C, 0x82));
+        p.drawRoundedRect(r(9, 7, 46, 14), 7 * u, 7 * u);
+    }
     // Printer body.
     QLinearGradient bodyShade(0, 14 * u, 0, 44 * u);
     bodyShade.setColorAt(0, QColor(0x46, 0x5B, 0x70));
@@ -40,7 +46,7 @@ QImage PaintAppIcon(int size)
     // The label coming out of the slot.
     const QRectF label = r(15, 36, 34, 26);
     p.setBrush(kPaper);
-    p.setPen(tiny ? Qt::NoPen : QPen(QColor(0x1A, 0x24, 0x2E, 90), qMax(1.0, u * 0.75)));
+    p.setPen(QPen(QColor(0x1A, 0x24, 0x2E, tiny ? 110 : 90), qMax(1.0, u * 0.75)));
     p.drawRoundedRect(label.adjusted(0, -2 * u, 0, 0), 2 * u, 2 * u);
     p.setPen(Qt::NoPen);
     p.fillRect(r(12, 35, 40, 2), QColor(0x1A, 0x24, 0x2E));

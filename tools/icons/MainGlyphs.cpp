@@ -91,11 +91,11 @@ void PaintRotation(QPainter& p, bool ccw)
         p.translate(28, 0);
         p.scale(-1, 1);
     }
-    Solid(p, QRectF(11, 12, 6, 7), kTeal);
+    Solid(p, QRectF(11, 11, 6, 8), kTeal);
     // Arc travelling counter-clockwise from the lower left round to the upper left,
     // ending in a head that points along the direction of travel.
     const QPointF c(14, 15);
-    const qreal radius = 10;
+    const qreal radius = 11;
     const qreal fromDeg = -150, toDeg = 115;
     p.setPen(RoundStroke(kSlate, 2.0));
     p.setBrush(Qt::NoBrush);

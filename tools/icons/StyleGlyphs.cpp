@@ -12,7 +12,7 @@ void Letter(QPainter& p, QChar letter, const QString& family, bool bold, bool it
             qreal baseline)
 {
     QFont font(family);
-    font.setPixelSize(20);
+    font.setPixelSize(22);
     font.setBold(bold);
     font.setItalic(italic);
     font.setHintingPreference(QFont::PreferFullHinting);
@@ -42,10 +42,10 @@ void PaintStyleGlyph(QPainter& p, int index)
 {
     p.save();
     switch (index) {
-    case 0: Letter(p, 'B', QStringLiteral("DejaVu Sans"), true, false, 22); break;
-    case 1: Letter(p, 'I', QStringLiteral("DejaVu Serif"), true, true, 22); break;
+    case 0: Letter(p, 'B', QStringLiteral("DejaVu Sans"), true, false, 23); break;
+    case 1: Letter(p, 'I', QStringLiteral("DejaVu Serif"), true, true, 23); break;
     case 2:
-        Letter(p, 'U', QStringLiteral("DejaVu Sans"), true, false, 20);
+        Letter(p, 'U', QStringLiteral("DejaVu Sans"), true, false, 21);
         Solid(p, QRectF(7, 23, 16, 2), kTeal);
         break;
     case 3: PaintParagraph(p, 0); break;
