@@ -1,0 +1,60 @@
+#include "output/DirectPrintJob.h"
+
+#include "output/ColorToBW.h"
+#include "output/DrawLabel.h"
+#include "output/PrinterDevice.h"
+#include "render/RenderContext.h"
+
+namespace kestrix {
+
+PrintMessage PrinterNotConnectedMessage(int chinese) {
+    if (chinese)
+        return {QStringLiteral("没有发现打印机，请检查打印机是否开机、USB是否接好！"), QStringLiteral("打印标签")};
+    return {QStringLiteral("Printer not connected!"), QStringLiteral("Vantic")};
+}
+
+PrintMessage WriteFailedMessage(int chinese) {
+    if (chinese) return {QStringLiteral("向打印机发送数据失败。"), QStringLiteral("打印标签")};
+    return {QStringLiteral("Failed to send data to the printer."), QStringLiteral("Vantic")};
+}
+
+PrintStream RenderPrintStream(const DirectPrintInput& in, QString* error) {
+    RenderContext ctx;
+    ctx.monoPictures = true;
+    ctx.viewScaleX = in.viewScaleX;
+    ctx.viewScaleY = in.viewScaleY;
+    ctx.codes = &in.codes;
+    ctx.pictures = in.pictures;
+    const MonoImage mono = ColorToBW(DrawLabelImage(in.doc, in.dpiX, in.dpiY, ctx));
+    if (mono.IsNull()) {
+        const QSize size = OutputTargetSize(in.doc, in.dpiX, in.dpiY);
+        if (error)
+            *error = QStringLiteral("the label (%1 x %2 dots) is too large to render").arg(size.width()).arg(size.height());
+        return {};
+    }
+    return BuildPrintStream(mono, in.settings, in.doc.widthMm, in.doc.heightMm);
+}
+
+DirectPrintResult DirectPrintLabel(const DirectPrintInput& in, QStringList& batchQueue, int chinese,
+                                   const std::function<void(const PrintMessage&)>& show,
+                                   const PrinterTarget& target) {
+    const QString path = target.device.isEmpty() ? FindPrinterDevicePath(target.location) : target.device;
+    if (path.isEmpty()) {
+        batchQueue.clear();
+        const PrintMessage message = PrinterNotConnectedMessage(chinese);
+        if (show) show(message);
+        return {DirectPrintStatus::NoPrinter, PrinterNotConnectedMessage(0).text};
+    }
+    PrinterDevice device;
+    QString error;
+    if (!device.Open(path, &error)) return {DirectPrintStatus::OpenFailed, error};
+    const PrintStream stream = RenderPrintStream(in, &error);
+    if (stream.body.isEmpty()) return {DirectPrintStatus::RenderFailed, error};
+    if (!device.Write(stream.header, &error) || !device.Write(stream.body, &error)) {
+        if (show) show(WriteFailedMessage(chinese));
+        return {DirectPrintStatus::WriteFailed, error};
+    }
+    return {};
+}
+
+}  // namespace kestrix

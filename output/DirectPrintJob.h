@@ -1,0 +1,69 @@
+#pragma once
+// The direct print job: the label open in the editor rendered to a 1-bit
+// raster, cut into a TSPL command stream and written straight to the USB label
+// printer, one copy per job.
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+#include "document/LabelDocument.h"
+#include "output/PrintStream.h"
+#include "output/PrinterLocation.h"
+#include "output/PrinterSettings.h"
+
+namespace kestrix {
+
+class CodeImageCache;
+class PictureCache;
+
+// What one job draws and with which options.
+struct DirectPrintInput {
+    LabelDocument& doc;  // serial numbers advance in it
+    const PrinterSettings& settings;
+    CodeImageCache& codes;
+    PictureCache* pictures = nullptr;
+    int dpiX = 203;
+    int dpiY = 203;
+    // Canvas pixels per dot while editing; line end points are held in pixels.
+    double viewScaleX = 1.0;
+    double viewScaleY = 1.0;
+};
+
+// Where the stream goes: an explicit device (a node or a file), else the first
+// supported printer found below `location`.
+struct PrinterTarget {
+    QString device;
+    PrinterLocation location;
+};
+
+struct PrintMessage {
+    QString text;
+    QString caption;
+};
+
+enum class DirectPrintStatus { Printed, NoPrinter, OpenFailed, RenderFailed, WriteFailed };
+
+struct DirectPrintResult {
+    DirectPrintStatus status = DirectPrintStatus::Printed;
+    QString detail;  // what went wrong, for logs and the command-line tool
+};
+
+// The messages the user sees, by the language flag (nonzero: Chinese).
+PrintMessage PrinterNotConnectedMessage(int chinese);
+PrintMessage WriteFailedMessage(int chinese);
+
+// Renders the label (pictures in black and white), reduces it with ColorToBW
+// and builds header and body. Serial numbers advance. Empty stream (and
+// `error` set) when the raster cannot be made.
+PrintStream RenderPrintStream(const DirectPrintInput& in, QString* error = nullptr);
+
+// One job: find the printer, open it, render, write header then body. With no
+// printer the batch queue is emptied and the printer-not-connected message
+// goes to `show`; a failed or short write goes there too. A printer that
+// cannot be opened ends the job without a message (the result says why).
+DirectPrintResult DirectPrintLabel(const DirectPrintInput& in, QStringList& batchQueue, int chinese,
+                                   const std::function<void(const PrintMessage&)>& show,
+                                   const PrinterTarget& target = {});
+
+}  // namespace kestrix

@@ -1,0 +1,28 @@
+#pragma once
+// The whole label drawn for output, one dot per pixel: the raster of the
+// direct print job, the pages of driver printing and the print preview.
+
+#include <QImage>
+#include <QPainter>
+#include <vector>
+
+#include "document/LabelDocument.h"
+#include "render/RenderContext.h"
+
+namespace kestrix {
+
+// Draws every element in output form in list order (later ones on top) and
+// advances the serial number of each text and linear barcode after drawing it;
+// a barcode whose content changed loses its cached code image. Of `ctx` the
+// caller sets monoPictures, the view scales and the caches; the rest is the
+// output form's.
+void DrawLabel(QPainter& painter, std::vector<LabelElement>& elements, const RenderContext& ctx);
+
+// The output target of a label: Wd x Hd pixels at the two resolutions.
+QSize OutputTargetSize(const LabelDocument& doc, int dpiX, int dpiY);
+
+// A white target of OutputTargetSize with the label drawn into it; a null
+// image when the target cannot be allocated (nothing is drawn then).
+QImage DrawLabelImage(LabelDocument& doc, int dpiX, int dpiY, const RenderContext& ctx);
+
+}  // namespace kestrix

@@ -1,0 +1,118 @@
+#include "output/PrinterDevice.h"
+
+#include <QStringList>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "output/PrinterLocation.h"
+#include "output/RawUsbPrinter.h"
+
+namespace kestrix {
+
+namespace {
+
+QString ErrnoText(int code) {
+    switch (code) {
+    case EBUSY:
+        return QStringLiteral("printer busy");
+    case ENOENT:
+        return QStringLiteral("no such device (printer disconnected?)");
+    case ENODEV:
+    case ENXIO:
+        return QStringLiteral("printer disconnected");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("permission denied (install the udev rule and join group lp)");
+    default:
+        return QString::fromLocal8Bit(std::strerror(code));
+    }
+}
+
+}  // namespace
+
+PrinterDevice::PrinterDevice(int timeoutMs) : timeoutMs_(timeoutMs) {}
+
+PrinterDevice::~PrinterDevice() { Close(); }
+
+bool PrinterDevice::IsOpen() const { return fd_ >= 0 || usb_; }
+
+bool PrinterDevice::Open(const QString& path, QString* error) {
+    Close();
+    path_ = path;
+    const QString rawPrefix = QString::fromLatin1(kRawUsbPrefix);
+    if (path.startsWith(rawPrefix)) {
+        const QStringList parts = path.mid(rawPrefix.size()).split(u':');
+        bool busOk = false, addressOk = false;
+        const int bus = parts.value(0).toInt(&busOk);
+        const int address = parts.value(1).toInt(&addressOk);
+        if (parts.size() != 2 || !busOk || !addressOk) {
+            if (error) *error = path + QStringLiteral(": not a USB address");
+            return false;
+        }
+        usb_ = std::make_unique<RawUsbPrinter>();
+        if (!usb_->Open(bus, address, error)) {
+            usb_.reset();
+            return false;
+        }
+        return true;
+    }
+    // Non-blocking, so a printer held by another job is refused at once
+    // (usblp allows one opener) rather than waited for.
+    do {
+        fd_ = ::open(path.toLocal8Bit().constData(), O_WRONLY | O_APPEND | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    } while (fd_ < 0 && errno == EINTR);
+    if (fd_ < 0) {
+        if (error) *error = path + QStringLiteral(": ") + ErrnoText(errno);
+        return false;
+    }
+    return true;
+}
+
+bool PrinterDevice::Write(QByteArrayView data, QString* error) {
+    if (usb_) return usb_->Write(data, timeoutMs_, error);
+    if (fd_ < 0) {
+        if (error) *error = QStringLiteral("the printer is not open");
+        return false;
+    }
+    return WriteFile(data, error);
+}
+
+bool PrinterDevice::WriteFile(QByteArrayView data, QString* error) {
+    qsizetype done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::write(fd_, data.data() + done, static_cast<size_t>(data.size() - done));
+        if (n > 0) {
+            done += n;
+            continue;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && errno == EAGAIN) {
+            pollfd p{fd_, POLLOUT, 0};
+            int ready;
+            do {
+                ready = ::poll(&p, 1, timeoutMs_);
+            } while (ready < 0 && errno == EINTR);
+            if (ready > 0 && !(p.revents & (POLLERR | POLLHUP | POLLNVAL))) continue;
+            if (error)
+                *error = path_ + (ready == 0 ? QStringLiteral(": the printer takes no data (is it out of paper?)")
+                                             : QStringLiteral(": printer disconnected"));
+            return false;
+        }
+        if (error) *error = path_ + QStringLiteral(": ") + (n < 0 ? ErrnoText(errno) : QStringLiteral("short write"));
+        return false;
+    }
+    return true;
+}
+
+void PrinterDevice::Close() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    usb_.reset();
+}
+
+}  // namespace kestrix
