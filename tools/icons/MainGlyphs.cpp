@@ -216,13 +216,14 @@ void PaintSpacing(QPainter& p, bool horizontal)
         p.scale(1, -1);
         p.translate(-14, -14);
     }
-    Box(p, QRectF(3, 5, 4, 12), kPaper);
-    Box(p, QRectF(12, 2, 4, 18), kTeal);
-    Box(p, QRectF(21, 7, 4, 8), kPaper);
-    Solid(p, QRectF(2, 24, 24, 1), kSlate);
-    Solid(p, QRectF(2, 22, 1, 5), kSlate);
-    Solid(p, QRectF(13, 22, 2, 5), kSlate);
-    Solid(p, QRectF(25, 22, 1, 5), kSlate);
+    Box(p, QRectF(3, 6, 5, 10), kPaper);
+    Box(p, QRectF(12, 2, 5, 18), kTeal);
+    Box(p, QRectF(21, 5, 5, 12), kPaper);
+    // Dimension line with a tick under each object: the steps are equal.
+    Solid(p, QRectF(5, 24, 19, 1), kSlate);
+    Solid(p, QRectF(5, 22, 1, 5), kSlate);
+    Solid(p, QRectF(14, 22, 1, 5), kSlate);
+    Solid(p, QRectF(23, 22, 1, 5), kSlate);
 }
 
 } // namespace
