@@ -119,16 +119,19 @@ void PaintHistory(QPainter& p, bool undo)
         p.translate(28, 0);
         p.scale(-1, 1);
     }
+    // 3 px stroke on half-pixel rows so the straight runs stay sharp.
     QPainterPath hook;
-    hook.moveTo(9, 10);
-    hook.lineTo(16, 10);
-    hook.cubicTo(21.5, 10, 24, 13.5, 24, 17);
-    hook.cubicTo(24, 20.5, 21.5, 24, 16, 24);
-    hook.lineTo(10, 24);
-    p.setPen(RoundStroke(kSlate, 2.5));
+    hook.moveTo(9, 10.5);
+    hook.lineTo(16, 10.5);
+    hook.cubicTo(21.5, 10.5, 24.5, 13.5, 24.5, 17.5);
+    hook.cubicTo(24.5, 21.5, 21.5, 24.5, 16, 24.5);
+    hook.lineTo(10, 24.5);
+    QPen pen = RoundStroke(kSlate, 3.0);
+    pen.setCapStyle(Qt::FlatCap);
+    p.setPen(pen);
     p.setBrush(Qt::NoBrush);
     p.drawPath(hook);
-    ArrowHead(p, QPointF(2, 10), QPointF(-1, 0), 8, 5.5, kTeal);
+    ArrowHead(p, QPointF(2, 10.5), QPointF(-1, 0), 8, 5.5, kTeal);
 }
 
 void PaintDelete(QPainter& p)
