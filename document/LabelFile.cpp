@@ -77,6 +77,8 @@ bool ReadLabelFile(const QString& path, LabelDocument& out, QString* error) {
     };
     if (!info.exists()) return fail(Tr("%1: no such file").arg(path));
     if (info.isDir()) return fail(Tr("%1: is a folder, not a label file").arg(path));
+    // A pipe or device would block or never end; a label is always a plain file.
+    if (!info.isFile()) return fail(Tr("%1: is not a regular file").arg(path));
     if (info.size() > kMaxLabelFileBytes)
         return fail(Tr("%1: %2 bytes is too large for a label file").arg(path).arg(info.size()));
     QFile file(path);
@@ -106,11 +108,20 @@ QByteArray LabelFileBytes(const LabelDocument& doc) {
 
 bool WriteLabelFile(const QString& path, const LabelDocument& doc, QString* error) {
     if (doc.elements.empty()) return true;
+    const QByteArray bytes = LabelFileBytes(doc);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(LabelFileBytes(doc)) < 0 || !file.commit()) {
-        if (error) *error = Tr("%1: cannot be written: %2").arg(path, file.errorString());
-        return false;
-    }
+    auto fail = [&](const QString& why) {
+        if (error) *error = Tr("%1: cannot be written: %2").arg(path, why);
+        return false;  // the temporary file is dropped, the old label stays
+    };
+    // Unbuffered: a short write (disk full, size limit) must show here; a
+    // buffered flush inside commit() can lose it and rename a cut file over the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return fail(file.errorString());
+    const qint64 written = file.write(bytes);
+    if (written != bytes.size())
+        return fail(written < 0 ? file.errorString()
+                                : Tr("only %1 of %2 bytes could be written").arg(written).arg(bytes.size()));
+    if (!file.commit()) return fail(file.errorString());
     return true;
 }
 
