@@ -1,12 +1,192 @@
 // render, tspl and print: drawing the label for output and the direct print job.
 
+#include <QFile>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <optional>
+
 #include "cli/CliCommand.h"
 #include "cli/Commands.h"
+#include "document/LabelFile.h"
+#include "document/Units.h"
+#include "output/ColorToBW.h"
+#include "output/DirectPrintJob.h"
+#include "output/DrawLabel.h"
+#include "output/PrinterSettings.h"
+#include "render/CodeImageCache.h"
+#include "render/RenderContext.h"
 
 namespace kestrix::cli {
 
-int RunRender(const QStringList&) { Fail(QStringLiteral("not built yet")); }
-int RunTspl(const QStringList&) { Fail(QStringLiteral("not built yet")); }
-int RunPrint(const QStringList&) { Fail(QStringLiteral("not built yet")); }
+namespace {
+
+constexpr int kMaxDpi = 2400;
+
+struct Resolution {
+    int x = kDefaultDpi;
+    int y = kDefaultDpi;
+};
+
+Resolution ParseDpi(const Arguments& a) {
+    const std::optional<QString> text = a.Value(QStringLiteral("--dpi"));
+    if (!text) return {};
+    const QStringList parts = text->split(u',');
+    Resolution r;
+    bool okX = false, okY = parts.size() == 1;
+    r.x = parts[0].trimmed().toInt(&okX);
+    r.y = parts.size() == 2 ? parts[1].trimmed().toInt(&okY) : r.x;
+    if (parts.size() > 2 || !okX || !okY || r.x < 1 || r.y < 1 || r.x > kMaxDpi || r.y > kMaxDpi)
+        Fail(QStringLiteral("--dpi: \"%1\" is not N or NX,NY with N from 1 to %2").arg(*text).arg(kMaxDpi));
+    return r;
+}
+
+// The canvas size given by --view as display scales: canvas pixels per dot.
+std::pair<double, double> ParseView(const Arguments& a, const LabelDocument& doc, Resolution dpi) {
+    const std::optional<QString> text = a.Value(QStringLiteral("--view"));
+    if (!text) return {1.0, 1.0};
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("^([0-9]{1,6})[xX]([0-9]{1,6})$")).match(text->trimmed());
+    const int w = m.hasMatch() ? m.captured(1).toInt() : 0;
+    const int h = m.hasMatch() ? m.captured(2).toInt() : 0;
+    if (w < 1 || h < 1) Fail(QStringLiteral("--view: \"%1\" is not WIDTHxHEIGHT in pixels").arg(*text));
+    return {w / LabelDots(doc.widthMm, dpi.x), h / LabelDots(doc.heightMm, dpi.y)};
+}
+
+QString SingleLabel(const Arguments& a, const char* command) {
+    if (a.Positional().size() != 1) UsageError(QStringLiteral("%1 takes one label file").arg(QLatin1String(command)));
+    return a.Positional()[0];
+}
+
+QString OutputPath(const Arguments& a) {
+    const std::optional<QString> out = a.Value(QStringLiteral("-o"));
+    if (!out || out->isEmpty()) UsageError(QStringLiteral("-o OUT is required"));
+    return *out;
+}
+
+PrinterSettings SettingsOf(const Arguments& a) {
+    PrinterSettings settings;
+    const std::optional<QString> path = a.Value(QStringLiteral("--settings"));
+    if (path) {
+        QFile file(*path);
+        if (!file.open(QIODevice::ReadOnly))
+            Fail(QStringLiteral("cannot read settings %1: %2").arg(*path, file.errorString()));
+        LoadPrinterSettings(settings, *path);
+    } else {
+        LoadPrinterSettings(settings);
+    }
+    return settings;
+}
+
+void WriteOutput(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        Fail(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+}
+
+void SaveLabelBack(const LabelDocument& doc) {
+    QString error;
+    if (!WriteLabelFile(doc.labelPath, doc, &error)) Fail(error);
+}
+
+}  // namespace
+
+int RunRender(const QStringList& args) {
+    const Arguments a(args, {QStringLiteral("-o"), QStringLiteral("--dpi"), QStringLiteral("--view")},
+                      {QStringLiteral("--mono")});
+    const QString labelPath = SingleLabel(a, "render");
+    const QString out = OutputPath(a);
+    LabelDocument doc = OpenLabelOrFail(labelPath);
+    const Resolution dpi = ParseDpi(a);
+    const auto [viewX, viewY] = ParseView(a, doc, dpi);
+
+    CodeImageCache codes;
+    RenderContext ctx;
+    ctx.monoPictures = a.Flag(QStringLiteral("--mono"));
+    ctx.viewScaleX = viewX;
+    ctx.viewScaleY = viewY;
+    ctx.codes = &codes;
+    const QImage raster = DrawLabelImage(doc, dpi.x, dpi.y, ctx);
+    const QSize size = OutputTargetSize(doc, dpi.x, dpi.y);
+    const QString tooLarge = QStringLiteral("the label (%1 x %2 dots) is too large to render").arg(size.width()).arg(size.height());
+    if (raster.isNull()) Fail(tooLarge);
+
+    if (ctx.monoPictures) {
+        const MonoImage mono = ColorToBW(raster);
+        if (mono.IsNull()) Fail(tooLarge);
+        WriteOutput(out, mono.Bytes());
+        return kOk;
+    }
+    QSaveFile file(out);
+    if (!file.open(QIODevice::WriteOnly)) Fail(QStringLiteral("cannot write %1: %2").arg(out, file.errorString()));
+    QImageWriter writer(&file, "png");
+    if (!writer.write(raster)) Fail(QStringLiteral("cannot write %1: %2").arg(out, writer.errorString()));
+    if (!file.commit()) Fail(QStringLiteral("cannot write %1: %2").arg(out, file.errorString()));
+    return kOk;
+}
+
+int RunTspl(const QStringList& args) {
+    const Arguments a(args,
+                      {QStringLiteral("-o"), QStringLiteral("--settings"), QStringLiteral("--copies"),
+                       QStringLiteral("--view")},
+                      {QStringLiteral("--update")});
+    const QString labelPath = SingleLabel(a, "tspl");
+    const QString out = OutputPath(a);
+    const int copies = a.PositiveInt(QStringLiteral("--copies"), 1);
+    const PrinterSettings settings = SettingsOf(a);
+    LabelDocument doc = OpenLabelOrFail(labelPath);
+    const auto [viewX, viewY] = ParseView(a, doc, {});
+
+    CodeImageCache codes;
+    const DirectPrintInput in{doc, settings, codes, nullptr, kDefaultDpi, kDefaultDpi, viewX, viewY};
+    QByteArray stream;
+    for (int copy = 0; copy < copies; ++copy) {
+        QString error;
+        const PrintStream job = RenderPrintStream(in, &error);
+        if (job.body.isEmpty()) Fail(error);
+        stream += job.header;
+        stream += job.body;
+    }
+    WriteOutput(out, stream);
+    if (a.Flag(QStringLiteral("--update"))) SaveLabelBack(doc);
+    return kOk;
+}
+
+int RunPrint(const QStringList& args) {
+    const Arguments a(args,
+                      {QStringLiteral("--settings"), QStringLiteral("--copies"), QStringLiteral("--device"),
+                       QStringLiteral("--view")},
+                      {QStringLiteral("--update")});
+    const QString labelPath = SingleLabel(a, "print");
+    const int copies = a.PositiveInt(QStringLiteral("--copies"), 1);
+    const PrinterSettings settings = SettingsOf(a);
+    LabelDocument doc = OpenLabelOrFail(labelPath);
+    const auto [viewX, viewY] = ParseView(a, doc, {});
+
+    PrinterTarget target;
+    target.device = a.Value(QStringLiteral("--device")).value_or(QString());
+    // A plain file standing in for the printer receives just this run's jobs.
+    if (QFileInfo(target.device).isFile()) {
+        QFile file(target.device);
+        if (!file.resize(0)) Fail(QStringLiteral("cannot write %1: %2").arg(target.device, file.errorString()));
+    }
+
+    CodeImageCache codes;
+    const DirectPrintInput in{doc, settings, codes, nullptr, kDefaultDpi, kDefaultDpi, viewX, viewY};
+    QStringList noQueue;
+    bool rendered = false;
+    for (int copy = 0; copy < copies; ++copy) {
+        const DirectPrintResult result = DirectPrintLabel(in, noQueue, 0, {}, target);
+        rendered = rendered || result.status == DirectPrintStatus::Printed ||
+                   result.status == DirectPrintStatus::WriteFailed;
+        if (result.status == DirectPrintStatus::Printed) continue;
+        // The numbers already used stay used: keep them out of the next run.
+        if (rendered && a.Flag(QStringLiteral("--update"))) SaveLabelBack(doc);
+        Fail(result.detail);
+    }
+    if (a.Flag(QStringLiteral("--update"))) SaveLabelBack(doc);
+    return kOk;
+}
 
 }  // namespace kestrix::cli
