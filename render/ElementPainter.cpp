@@ -1,5 +1,7 @@
 #include "render/ElementPainter.h"
 
+#include "render/BarcodeDrawing.h"
+#include "render/Ean13Drawing.h"
 #include "render/ShapeDrawing.h"
 #include "render/TextDrawing.h"
 
@@ -9,6 +11,9 @@ void DrawElement(QPainter& painter, LabelElement& e, const RenderContext& ctx) {
     switch (e.nType) {
     case kText:
         DrawRotatedTextElement(painter, e, ctx);
+        break;
+    case kBarcode:
+        DrawRotatedBarcodeElement(painter, e, ctx);
         break;
     case kShape:
         DrawRotatedShapeElement(painter, e, ctx);
@@ -26,6 +31,17 @@ void PaintElement(QPainter& painter, LabelElement& e, const RenderContext& ctx) 
             DrawElement(painter, e, ctx);
         else if (e.str[0] != 0)
             DrawTextElement(painter, e, ctx);
+        break;
+    case kBarcode:
+        if (turned)
+            DrawElement(painter, e, ctx);
+        else if (e.nBarcodeType == kBuiltinEan13)
+            DrawEan13Element(painter, e, ctx);
+        else
+            DrawBarcodeElement(painter, e, ctx);
+        break;
+    case kCode2D:
+        DrawCode2DElement(painter, e, ctx);
         break;
     case kLine:
         DrawLineElement(painter, e, ctx);
