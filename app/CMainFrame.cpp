@@ -1,0 +1,396 @@
+#include "app/CMainFrame.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QSettings>
+#include <QStatusBar>
+
+#include "app/CommandIds.h"
+#include "app/DrawToolBar.h"
+#include "app/LockKeys.h"
+#include "app/MainToolBar.h"
+#include "dialogs/Prompts.h"
+#include "document/LabelFile.h"
+#include "editor/CTaveloView.h"
+#include "editor/LabelCanvas.h"
+#include "editor/RulerBar.h"
+#include "output/DirectPrintJob.h"
+
+namespace kestrix {
+
+namespace {
+
+struct MenuItem {
+    int id;  // 0: separator
+    const char* english;
+    const char* chinese;
+};
+
+struct MenuDef {
+    const char* english;
+    const char* chinese;
+    std::initializer_list<MenuItem> items;
+};
+
+const MenuDef kMenus[] = {
+    {"File(&F)", "文件(&F)",
+     {{kCmdNewLabel, "New Label(&N)\tCtrl+N", "新建标签(&N)\tCtrl+N"},
+      {kCmdOpenLabel, "Open Label(&O)...\tCtrl+O", "打开标签(&O)...\tCtrl+O"},
+      {kCmdSave, "Save(&S)\tCtrl+S", "保存(&S)\tCtrl+S"},
+      {kCmdSaveAs, "Save As(&A)...", "另存为\tCtrl+A"},
+      {0, nullptr, nullptr},
+      {kCmdPrint, "Print(&P)...\tCtrl+P", "打印(&P)...\tCtrl+P"},
+      {kCmdDirectPrint, "Direct Send Data to Printer", "直接发数据给打印机"},
+      {0, nullptr, nullptr},
+      {kCmdExit, "Exit(&X)", "退出(&X)"}}},
+    {"Edit", "编辑(&E)",
+     {{kCmdUndo, "Undo(&U)\tCtrl+Z", "撤消(&U)\tCtrl+Z"},
+      {0, nullptr, nullptr},
+      {kCmdCut, "Cut(&T)\tCtrl+X", "剪切(&T)\tCtrl+X"},
+      {kCmdCopy, "Copy(&C)\tCtrl+C", "复制(&C)\tCtrl+C"},
+      {kCmdPaste, "Paste(&P)\tCtrl+V", "粘贴(&P)\tCtrl+V"}}},
+    {"batch print(&V)", "批量打印(&V)", {{kCmdBatchPrint, "Select Label Files", "选择标签文件(&T)"}}},
+    {"Help(&H)", "帮助(&H)", {{kCmdAbout, "About Kestrix(&A)...", "关于 Kestrix(&A)..."}}},
+};
+
+struct Accelerator {
+    QKeyCombination key;
+    int id;
+};
+
+const Accelerator kAccelerators[] = {
+    {Qt::CTRL | Qt::Key_A, kCmdSaveAs},          {Qt::CTRL | Qt::Key_C, kCmdCopy},
+    {Qt::CTRL | Qt::Key_N, kCmdNewLabel},        {Qt::CTRL | Qt::Key_O, kCmdFileOpen},
+    {Qt::CTRL | Qt::Key_P, kCmdPrint},           {Qt::CTRL | Qt::Key_S, kCmdSave},
+    {Qt::CTRL | Qt::Key_V, kCmdPaste},           {Qt::ALT | Qt::Key_Backspace, kCmdUndo},
+    {Qt::SHIFT | Qt::Key_Delete, kCmdCut},       {QKeyCombination(Qt::Key_F6), kCmdNextPane},
+    {Qt::SHIFT | Qt::Key_F6, kCmdPrevPane},      {Qt::CTRL | Qt::Key_Insert, kCmdCopy},
+    {Qt::SHIFT | Qt::Key_Insert, kCmdPaste},     {Qt::CTRL | Qt::Key_X, kCmdCut},
+    {Qt::CTRL | Qt::Key_Z, kCmdUndo},
+};
+
+// Commands whose menu entry and keys follow the state of the label.
+constexpr int kEnabledByState[] = {kCmdUndo, kCmdCut, kCmdCopy, kCmdPaste};
+
+bool IsEditKey(int key) {
+    return key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right ||
+           key == Qt::Key_Backspace || key == Qt::Key_Delete;
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(UiLanguage language, Prompts& prompts, const FrameOptions& options)
+    : language_(language), prompts_(prompts), client_(new QWidget(this)) {
+    setCentralWidget(client_);
+    view_ = new CTaveloView(language, client_, options.undoFolder, options.settingsPath);
+    ruler_ = new RulerBar(client_);
+    mainBar_ = new MainToolBar(language, client_);
+    drawBar_ = new DrawToolBar(language, client_);
+
+    // Tool bar clicks and the font choice are posted, so they run after the
+    // notification that caused them has returned.
+    connect(mainBar_, &MainToolBar::Command, this, &CMainFrame::OnCommand, Qt::QueuedConnection);
+    connect(drawBar_, &DrawToolBar::Command, this, &CMainFrame::OnCommand, Qt::QueuedConnection);
+    connect(drawBar_, &DrawToolBar::FontChosen, Canvas(), &LabelCanvas::ApplyFontChoice,
+            Qt::QueuedConnection);
+    connect(Canvas(), &LabelCanvas::Changed, this, &CMainFrame::UpdateCommandUi);
+    connect(Canvas(), &LabelCanvas::LayoutChanged, this, &CMainFrame::CanvasLaidOut);
+
+    BuildMenus();
+    BuildAccelerators();
+    BuildStatusBar();
+    setWindowTitle(QStringLiteral("Kestrix Editor"));
+    QIcon icon;
+    for (const char* path : {":/icons/kestrix.png", ":/icons/kestrix-48.png"})
+        if (QPixmap pixmap(QString::fromLatin1(path)); !pixmap.isNull()) icon.addPixmap(pixmap);
+    if (!icon.isNull()) setWindowIcon(icon);
+
+    client_->installEventFilter(this);
+    qApp->installEventFilter(this);
+    resize(1000, 700);
+    CanvasLaidOut();
+    UpdateCommandUi();
+}
+
+CMainFrame::~CMainFrame() { qApp->removeEventFilter(this); }
+
+LabelCanvas* CMainFrame::Canvas() const { return view_->Canvas(); }
+
+void CMainFrame::BuildMenus() {
+    for (const MenuDef& def : kMenus) {
+        QMenu* menu = menuBar()->addMenu(UiText(language_, def.english, def.chinese));
+        for (const MenuItem& item : def.items) {
+            if (item.id == 0) {
+                menu->addSeparator();
+                continue;
+            }
+            const QString text = UiText(language_, item.english, item.chinese);
+            const qsizetype tab = text.indexOf(u'\t');
+            QAction* action = menu->addAction(tab < 0 ? text : text.left(tab));
+            action->setData(item.id);
+            if (tab >= 0) {
+                // The menu shows the key; the accelerator table is what runs it.
+                action->setShortcut(QKeySequence::fromString(text.mid(tab + 1)));
+                action->setShortcutContext(Qt::WidgetShortcut);
+            }
+            const int id = item.id;
+            connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+            menuActions_.insert(id, action);
+        }
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUi);
+    }
+}
+
+void CMainFrame::BuildAccelerators() {
+    for (const Accelerator& a : kAccelerators) {
+        auto* action = new QAction(this);
+        action->setShortcut(QKeySequence(a.key));
+        action->setData(a.id);
+        const int id = a.id;
+        connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+        addAction(action);
+        accelerators_.append(action);
+    }
+}
+
+void CMainFrame::BuildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->addWidget(new QLabel(UiText(language_, "Ready", "就绪")), 1);
+    const auto addPane = [bar](const QString& text) {
+        auto* pane = new QLabel;
+        pane->setAlignment(Qt::AlignCenter);
+        pane->setFrameShape(QFrame::Panel);
+        pane->setFrameShadow(QFrame::Sunken);
+        pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(text) + 12);
+        bar->addPermanentWidget(pane);
+        return pane;
+    };
+    capsPane_ = addPane(QStringLiteral("CAP"));
+    numPane_ = addPane(QStringLiteral("NUM"));
+    scrollPane_ = addPane(QStringLiteral("SCRL"));
+    UpdateLockIndicators();
+}
+
+void CMainFrame::UpdateLockIndicators() {
+    capsPane_->setText(LockKeyOn(QStringLiteral("capslock")) ? QStringLiteral("CAP") : QString());
+    numPane_->setText(LockKeyOn(QStringLiteral("numlock")) ? QStringLiteral("NUM") : QString());
+    scrollPane_->setText(LockKeyOn(QStringLiteral("scrolllock")) ? QStringLiteral("SCRL") : QString());
+}
+
+void CMainFrame::LayoutClient() {
+    // The frame's client area, as the layout counts it, includes the status bar.
+    const int w = client_->width();
+    const int h = client_->height() + statusBar()->height();
+    if (w <= 0) return;
+    mainBar_->setGeometry(0, 0, w, 42);
+    drawBar_->setGeometry(0, 42, w, 42);
+    ruler_->Place(w, h);
+    view_->setGeometry(24, 108, w - 24, std::max(0, std::min(h - 126, client_->height() - 108)));
+}
+
+void CMainFrame::CanvasLaidOut() {
+    const LabelCanvas* canvas = Canvas();
+    ruler_->SetCanvasLayout(canvas->pos(), canvas->size(), canvas->LabelWidthMm(), canvas->LabelHeightMm());
+}
+
+void CMainFrame::UpdateCommandUi() {
+    const LabelSession& session = Canvas()->Session();
+    const auto enabledFor = [&session](int id) {
+        switch (id) {
+        case kCmdUndo: return session.Undo().CanUndo();
+        case kCmdCut:
+        case kCmdCopy: return session.CanCutOrCopy();
+        case kCmdPaste: return session.CanPaste();
+        default: return true;
+        }
+    };
+    for (int id : kEnabledByState)
+        if (QAction* action = menuActions_.value(id)) action->setEnabled(enabledFor(id));
+    for (QAction* action : accelerators_) action->setEnabled(enabledFor(action->data().toInt()));
+}
+
+void CMainFrame::PostCommand(int id) {
+    QMetaObject::invokeMethod(this, [this, id] { OnCommand(id); }, Qt::QueuedConnection);
+}
+
+QString CMainFrame::LabelFilter() const {
+    return UiText(language_, "Lable Files(*.lab)", "标签文件(*.lab)");
+}
+
+void CMainFrame::OnCommand(int id) {
+    LabelCanvas* canvas = Canvas();
+    if (id >= kCmdDrawFirst && id <= kCmdDrawLast) return OnDrawToolBar(id);
+    if (id >= kCmdMainFirst && id <= kCmdMainLast) return OnMainToolBar(id);
+    switch (id) {
+    case kCmdNewLabel: OnNewLabel(); break;
+    case kCmdOpenLabel: OnOpenLabel(); break;
+    case kCmdSave: SaveLabel(canvas->Session().Document().labelPath); break;
+    case kCmdSaveAs: SaveLabel({}); break;
+    case kCmdDirectPrint: OnDirectPrint(); break;
+    case kCmdExit: close(); break;
+    case kCmdDestroyWindow:
+        closeWithoutQuestion_ = true;
+        close();
+        break;
+    // Undo from the menu and keys runs as the tool bar's Undo.
+    case kCmdUndo: PostCommand(kCmdUndoStep); break;
+    case kCmdCut:
+        if (canvas->Session().CanCutOrCopy()) canvas->Cut();
+        break;
+    case kCmdCopy:
+        if (canvas->Session().CanCutOrCopy()) canvas->Copy();
+        break;
+    case kCmdPaste:
+        if (canvas->Session().CanPaste()) canvas->Paste();
+        break;
+    case kCmdDelete: canvas->DeleteSelected(); break;
+    case kCmdAbout: prompts_.ShowAbout(this); break;
+    case kCmdFileOpen: OnFileOpen(); break;
+    default: break;
+    }
+    UpdateCommandUi();
+}
+
+void CMainFrame::OnDrawToolBar(int id) {
+    LabelCanvas* canvas = Canvas();
+    const int index = id - kCmdDrawFirst;
+    switch (id) {
+    case kCmdUndoStep: canvas->UndoStep(); break;
+    case kCmdRedoStep: canvas->RedoStep(); break;
+    case kCmdDeleteButton: canvas->PostDelete(); break;
+    default:
+        if (index >= 11 && index <= 13) canvas->ToggleFontStyle(index);
+        canvas->SetToolMode(index);
+        break;
+    }
+    UpdateCommandUi();
+}
+
+void CMainFrame::OnMainToolBar(int id) {
+    switch (id) {
+    case kCmdNewButton: OnNewLabel(); break;
+    case kCmdOpenButton: OnOpenLabel(); break;
+    case kCmdSaveButton: SaveLabel(Canvas()->Session().Document().labelPath); break;
+    case kCmdZoomIn: Canvas()->ZoomCanvas(30); break;
+    case kCmdZoomOut:
+        Canvas()->ZoomCanvas(-30);
+        view_->update();
+        break;
+    default: break;
+    }
+}
+
+void CMainFrame::OnNewLabel() {
+    const std::optional<QSize> size = prompts_.NewLabelSize(this);
+    if (!size) return;
+    LabelCanvas* canvas = Canvas();
+    QString error;
+    if (!canvas->Session().NewLabel(size->width(), size->height(), &error)) {
+        prompts_.ShowMessage(this, error, QStringLiteral("Kestrix"), QMessageBox::Warning);
+        return;
+    }
+    canvas->ResetCanvas(size->width(), size->height());
+}
+
+void CMainFrame::OnOpenLabel() {
+    const QString path = prompts_.OpenFileName(this, LabelFilter());
+    if (path.isEmpty()) {
+        Canvas()->Session().OpenCancelled();
+        return;
+    }
+    OpenLabelFile(path, false);
+}
+
+void CMainFrame::OpenLabelFile(const QString& path, bool reportUnreadable) {
+    LabelCanvas* canvas = Canvas();
+    QString error;
+    const LabelSession::OpenResult result = canvas->Session().OpenLabel(path, &error);
+    if (result == LabelSession::OpenResult::Opened) {
+        canvas->FitCanvasToFrame(canvas->LabelWidthMm(), canvas->LabelHeightMm());
+        canvas->ElementsReplaced();
+        return;
+    }
+    if (result == LabelSession::OpenResult::Refused || reportUnreadable) {
+        prompts_.ShowMessage(this,
+                             UiText(language_, "The label file %1 cannot be opened:\n%2",
+                                    "无法打开标签文件 %1：\n%2")
+                                 .arg(QDir::toNativeSeparators(path), error),
+                             UiText(language_, "Kestrix", "Dravel标签编辑器"), QMessageBox::Warning);
+    }
+}
+
+void CMainFrame::OnFileOpen() {
+    // The framework's own Open: the file joins the recent-file list, the label stays.
+    const QString path = prompts_.OpenFileName(this, UiText(language_, "All Files (*.*)", "所有文件 (*.*)"));
+    if (path.isEmpty()) return;
+    QSettings settings(QStringLiteral("Local AppWizard-Generated Applications"), QStringLiteral("Kestrix"));
+    QStringList recent = settings.value(QStringLiteral("Recent File List")).toStringList();
+    recent.removeAll(path);
+    recent.prepend(QFileInfo(path).absoluteFilePath());
+    settings.setValue(QStringLiteral("Recent File List"), recent.mid(0, 4));
+}
+
+bool CMainFrame::SaveLabel(const QString& path) {
+    LabelCanvas* canvas = Canvas();
+    if (canvas->Elements().empty()) return true;
+    QString target = path;
+    if (target.isEmpty()) {
+        target = prompts_.SaveFileName(this, LabelFilter());
+        if (target.isEmpty()) return false;
+        target = WithLabelExtension(target);
+        if (QFileInfo::exists(target) &&
+            !prompts_.AskYesNo(canvas,
+                               UiText(language_, "The file already exists. Do you want to overwrite it?",
+                                      "标签文件已经存在，是否覆盖？"),
+                               UiText(language_, "Kestrix", "Dravel标签编辑器"), QMessageBox::NoIcon))
+            return false;
+    }
+    return canvas->Session().SaveLabel(target);
+}
+
+void CMainFrame::OnDirectPrint() {
+    Canvas()->DirectPrintLabel([this](const PrintMessage& message) {
+        prompts_.ShowMessage(nullptr, message.text, message.caption, QMessageBox::Critical);
+    });
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!closeWithoutQuestion_ && Canvas()->Session().Undo().HasChanges() &&
+        prompts_.AskYesNo(nullptr,
+                          UiText(language_, "The Label has not been saved, Do you want to save it?",
+                                 "所修改的标签还没有保存，是否要保存？"),
+                          UiText(language_, "Label Editor", "标签编辑"), QMessageBox::Question) &&
+        !SaveLabel({})) {
+        event->ignore();
+        return;
+    }
+    closeWithoutQuestion_ = false;
+    event->accept();
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == client_ && event->type() == QEvent::Resize) {
+        LayoutClient();
+        return false;
+    }
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+        // Every key of this window passes here once, at its first receiver.
+        QWidget* first = QApplication::focusWidget();
+        if (!first) first = this;
+        if (watched != first || first->window() != this) return false;
+        if (event->type() == QEvent::KeyRelease) {
+            UpdateLockIndicators();
+            return false;
+        }
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (IsEditKey(key)) Canvas()->KeyEdit(key);
+    }
+    return false;
+}
+
+}  // namespace kestrix

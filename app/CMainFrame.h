@@ -1,0 +1,89 @@
+#pragma once
+// The main window: both tool bars, the ruler, the view with the label canvas
+// and the status bar; the menus and accelerators; the routing of every
+// command number; the question asked on closing.
+
+#include <QHash>
+#include <QMainWindow>
+
+#include "dialogs/UiLanguage.h"
+
+class QLabel;
+
+namespace kestrix {
+
+class CTaveloView;
+class DrawToolBar;
+class LabelCanvas;
+class MainToolBar;
+class Prompts;
+class RulerBar;
+
+struct FrameOptions {
+    QString undoFolder;    // the temporary folder when empty
+    QString settingsPath;  // ~/.config/PrinterSettings.ini when empty
+};
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    CMainFrame(UiLanguage language, Prompts& prompts, const FrameOptions& options = {});
+    ~CMainFrame() override;
+
+    UiLanguage Language() const { return language_; }
+    LabelCanvas* Canvas() const;
+    CTaveloView* View() const { return view_; }
+    RulerBar* Ruler() const { return ruler_; }
+    MainToolBar* MainBar() const { return mainBar_; }
+    DrawToolBar* DrawBar() const { return drawBar_; }
+    // The menu entry of a command, or nullptr.
+    QAction* MenuAction(int id) const { return menuActions_.value(id); }
+    const QList<QAction*>& Accelerators() const { return accelerators_; }
+
+    // Runs a command as the menus, accelerators and tool bars do.
+    void OnCommand(int id);
+    // Runs a command after the current event, as a posted message does.
+    void PostCommand(int id);
+    // Saves to `path`, or asks for a file when it is empty. True when the label counts as saved.
+    bool SaveLabel(const QString& path);
+    // Opens a label file into the canvas. A file that cannot be used is
+    // explained when `reportUnreadable`; a damaged one always.
+    void OpenLabelFile(const QString& path, bool reportUnreadable);
+    // Enables Undo, Cut, Copy and Paste by the state of the label.
+    void UpdateCommandUi();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildAccelerators();
+    void BuildStatusBar();
+    void LayoutClient();
+    void OnNewLabel();
+    void OnOpenLabel();
+    void OnFileOpen();
+    void OnDirectPrint();
+    void OnDrawToolBar(int id);
+    void OnMainToolBar(int id);
+    void CanvasLaidOut();
+    void UpdateLockIndicators();
+    QString LabelFilter() const;
+
+    UiLanguage language_;
+    Prompts& prompts_;
+    QWidget* client_;
+    MainToolBar* mainBar_;
+    DrawToolBar* drawBar_;
+    RulerBar* ruler_;
+    CTaveloView* view_;
+    QLabel* capsPane_ = nullptr;
+    QLabel* numPane_ = nullptr;
+    QLabel* scrollPane_ = nullptr;
+    QHash<int, QAction*> menuActions_;
+    QList<QAction*> accelerators_;
+    bool closeWithoutQuestion_ = false;
+};
+
+}  // namespace kestrix

@@ -1,0 +1,141 @@
+#include "app/MainToolBar.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace kestrix {
+
+namespace {
+
+struct Tip {
+    const char* chinese;
+    const char* english;
+};
+
+constexpr Tip kTips[MainToolBar::kButtons] = {
+    {"新建", "New"},
+    {"打开", "Open"},
+    {"保存", "Save"},
+    {"打印", "Print"},
+    {"打印预览", "Print Preview"},
+    {"左旋转", "Left Hand Ratation"},
+    {"右旋转", "Right Hand Ratation"},
+    {"放大", "Zoom In"},
+    {"缩小", "Zoom Out"},
+    {"导入文件", "Input File"},
+    {"置顶", "Top"},
+    {"靠左", "Left"},
+    {"置底", "Bottom"},
+    {"靠右", "Right"},
+    {"垂直居中", "Vertical Center"},
+    {"水平居中", "Horizion Center"},
+    {"左对齐", "Left Align"},
+    {"上对齐", "Top Align"},
+    {"右对齐", "Right Align"},
+    {"下对齐", "Bottom Align"},
+    {"移动到最前面", "Move to front"},
+    {"移动到最后面", "Move to the back"},
+    {"前移一层", "Bring Forward"},
+    {"后移一层", "Send backward"},
+    {"水平间等间距", "Equal spacing between levels"},
+    {"垂直等间距", "Vertical equal spacing"},
+};
+
+// Separators stand before these buttons: after Save, Print Preview and Zoom Out.
+constexpr int kSeparatorsBefore[] = {3, 5, 9};
+const QSize kIconCell(35, 42);
+
+}  // namespace
+
+MainToolBar::MainToolBar(UiLanguage language, QWidget* parent)
+    : QWidget(parent), language_(language), sheet_(QStringLiteral(":/toolbar/main.png")), tips_(this) {
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setCursor(Qt::ArrowCursor);
+}
+
+int MainToolBar::ButtonX(int index) {
+    int x = 43 * index;
+    for (int before : kSeparatorsBefore)
+        if (index >= before) x += 16;
+    return x;
+}
+
+QRect MainToolBar::HoverRect(int index) {
+    const int x = ButtonX(index);
+    return QRect(QPoint(x + 5, 0), QPoint(x + 40 - 1, kToolBarHeight - 1));
+}
+
+QString MainToolBar::TipText(UiLanguage language, int index) {
+    if (index < 0 || index >= kButtons) return {};
+    return UiText(language, kTips[index].english, kTips[index].chinese);
+}
+
+bool MainToolBar::event(QEvent* event) {
+    // Tips come from our own 500 ms timer, not from the default tool-tip event.
+    if (event->type() == QEvent::ToolTip) return true;
+    return QWidget::event(event);
+}
+
+void MainToolBar::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const int h = height();
+    PaintToolBarBackground(p, rect());
+    for (int k = 0; k < kButtons; ++k) {
+        const int x = ButtonX(k);
+        PaintButtonHighlight(p, QRect(QPoint(x + 1, 2), QPoint(x + 44 - 1, h - 2 - 1)), states_[k]);
+    }
+    for (int before : kSeparatorsBefore) PaintSeparator(p, ButtonX(before - 1) + 43, h);
+    for (int k = 0; k < kButtons; ++k) PaintIconCell(p, sheet_, k, kIconCell, QPoint(ButtonX(k) + 5, 0));
+}
+
+void MainToolBar::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    bool changed = false;
+    int under = -1;
+    for (int k = 0; k < kButtons; ++k) {
+        const bool inside = HoverRect(k).contains(pos);
+        if (inside) under = k;
+        if (!inside && states_[k] != kNormal) {
+            states_[k] = kNormal;
+            changed = true;
+        } else if (inside && states_[k] == kNormal) {
+            states_[k] = kHover;
+            changed = true;
+        }
+    }
+    tips_.Hover(under, TipText(language_, under), pos, under >= 0 ? HoverRect(under) : QRect());
+    if (changed) update();
+}
+
+void MainToolBar::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    bool changed = false;
+    for (int& state : states_) {
+        if (state == kHover) {
+            state = kPressed;
+            changed = true;
+        }
+    }
+    if (changed) update();
+}
+
+void MainToolBar::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    bool changed = false;
+    for (int k = 0; k < kButtons; ++k) {
+        if (states_[k] != kPressed) continue;
+        emit Command(CommandOf(k));
+        states_[k] = kHover;
+        changed = true;
+    }
+    if (changed) update();
+}
+
+void MainToolBar::leaveEvent(QEvent*) {
+    states_.fill(kNormal);
+    tips_.Leave();
+    update();
+}
+
+}  // namespace kestrix

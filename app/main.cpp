@@ -1,0 +1,41 @@
+// The Kestrix label editor.
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QScreen>
+#include <QTimer>
+#include <cstdio>
+
+#include "app/CMainFrame.h"
+#include "dialogs/DialogPrompts.h"
+#include "editor/LabelCanvas.h"
+#include "render/GdiFont.h"
+
+int main(int argc, char* argv[]) {
+    QElapsedTimer started;
+    started.start();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kestrix"));
+    QApplication::setApplicationVersion(QStringLiteral(KESTRIX_VERSION));
+    kestrix::InstallFontSubstitutes();
+
+    QStringList args = QApplication::arguments().mid(1);
+    // For measuring start-up: print the time to the first painted canvas and quit.
+    const bool quitAfterPaint = args.removeAll(QStringLiteral("--quit-after-paint")) > 0;
+
+    const kestrix::UiLanguage language = kestrix::LanguageForLocale(QLocale::system());
+    kestrix::DialogPrompts prompts(language);
+    kestrix::CMainFrame frame(language, prompts);
+    // Maximised; the geometry also fills the screen where no window manager maximises.
+    if (QScreen* screen = frame.screen()) frame.setGeometry(screen->availableGeometry());
+    frame.showMaximized();
+    if (!args.isEmpty()) frame.OpenLabelFile(args.first(), true);
+
+    if (quitAfterPaint) {
+        QObject::connect(frame.Canvas(), &kestrix::LabelCanvas::Painted, &app, [&] {
+            std::fprintf(stderr, "first paint after %lld ms\n", static_cast<long long>(started.elapsed()));
+            QTimer::singleShot(0, &app, &QApplication::quit);
+        });
+    }
+    return app.exec();
+}

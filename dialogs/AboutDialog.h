@@ -1,0 +1,16 @@
+#pragma once
+// The About box.
+
+#include <QDialog>
+
+#include "dialogs/UiLanguage.h"
+
+namespace kestrix {
+
+class AboutDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit AboutDialog(UiLanguage language, QWidget* parent = nullptr);
+};
+
+}  // namespace kestrix

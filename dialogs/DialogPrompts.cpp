@@ -1,0 +1,51 @@
+#include "dialogs/DialogPrompts.h"
+
+#include <QAbstractButton>
+#include <QFileDialog>
+
+#include "dialogs/AboutDialog.h"
+#include "dialogs/NewLabelDialog.h"
+
+namespace kestrix {
+
+bool DialogPrompts::AskYesNo(QWidget* owner, const QString& text, const QString& caption,
+                             QMessageBox::Icon icon) {
+    QMessageBox box(icon, caption, text, QMessageBox::Yes | QMessageBox::No, owner);
+    box.button(QMessageBox::Yes)->setText(UiText(language_, "&Yes", "是(&Y)"));
+    box.button(QMessageBox::No)->setText(UiText(language_, "&No", "否(&N)"));
+    return box.exec() == QMessageBox::Yes;
+}
+
+void DialogPrompts::ShowMessage(QWidget* owner, const QString& text, const QString& caption,
+                                QMessageBox::Icon icon) {
+    QMessageBox box(icon, caption, text, QMessageBox::Ok, owner);
+    box.button(QMessageBox::Ok)->setText(UiText(language_, "OK", "确定"));
+    box.exec();
+}
+
+QString DialogPrompts::OpenFileName(QWidget* owner, const QString& filter) {
+    return QFileDialog::getOpenFileName(owner, UiText(language_, "Open", "打开"), {}, filter);
+}
+
+QString DialogPrompts::SaveFileName(QWidget* owner, const QString& filter) {
+    // The overwrite question is the editor's own, asked after ".lab" is added.
+    return QFileDialog::getSaveFileName(owner, UiText(language_, "Save As", "另存为"), {}, filter,
+                                        nullptr, QFileDialog::DontConfirmOverwrite);
+}
+
+std::optional<QSize> DialogPrompts::NewLabelSize(QWidget* owner) {
+    NewLabelDialog dialog(language_, owner);
+    dialog.SetComplaint([this, &dialog](const QString& text) {
+        ShowMessage(&dialog, text, UiText(language_, "New Label", "新建标签"),
+                    QMessageBox::Warning);
+    });
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.LabelSize();
+}
+
+void DialogPrompts::ShowAbout(QWidget* owner) {
+    AboutDialog dialog(language_, owner);
+    dialog.exec();
+}
+
+}  // namespace kestrix

@@ -1,0 +1,26 @@
+#pragma once
+// The real dialogs behind Prompts.
+
+#include "dialogs/Prompts.h"
+#include "dialogs/UiLanguage.h"
+
+namespace kestrix {
+
+class DialogPrompts : public Prompts {
+public:
+    explicit DialogPrompts(UiLanguage language) : language_(language) {}
+
+    bool AskYesNo(QWidget* owner, const QString& text, const QString& caption,
+                  QMessageBox::Icon icon) override;
+    void ShowMessage(QWidget* owner, const QString& text, const QString& caption,
+                     QMessageBox::Icon icon) override;
+    QString OpenFileName(QWidget* owner, const QString& filter) override;
+    QString SaveFileName(QWidget* owner, const QString& filter) override;
+    std::optional<QSize> NewLabelSize(QWidget* owner) override;
+    void ShowAbout(QWidget* owner) override;
+
+private:
+    UiLanguage language_;
+};
+
+}  // namespace kestrix

@@ -1,0 +1,32 @@
+#pragma once
+// Every modal question, message and file dialog the editor window shows goes
+// through this interface, so tests can answer them without a modal loop.
+
+#include <QMessageBox>
+#include <QSize>
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace kestrix {
+
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+
+    // A yes/no question; true for Yes.
+    virtual bool AskYesNo(QWidget* owner, const QString& text, const QString& caption,
+                          QMessageBox::Icon icon) = 0;
+    // A message with an OK button.
+    virtual void ShowMessage(QWidget* owner, const QString& text, const QString& caption,
+                             QMessageBox::Icon icon) = 0;
+    // The chosen file, or an empty string when cancelled.
+    virtual QString OpenFileName(QWidget* owner, const QString& filter) = 0;
+    virtual QString SaveFileName(QWidget* owner, const QString& filter) = 0;
+    // The new-label dialog: width and height in mm, nothing when cancelled.
+    virtual std::optional<QSize> NewLabelSize(QWidget* owner) = 0;
+    virtual void ShowAbout(QWidget* owner) = 0;
+};
+
+}  // namespace kestrix

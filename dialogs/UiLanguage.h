@@ -1,0 +1,23 @@
+#pragma once
+// The interface language, chosen once at start-up from the system locale and
+// handed to every window that shows text.
+
+#include <QLocale>
+#include <QString>
+
+namespace kestrix {
+
+enum class UiLanguage { English, Chinese };
+
+// Chinese only for Chinese (China); every other locale, zh_TW included, is English.
+UiLanguage LanguageForLocale(const QLocale& locale);
+
+// The language flag as the output code takes it: nonzero for Chinese.
+inline int LanguageFlag(UiLanguage language) { return language == UiLanguage::Chinese ? 1 : 0; }
+
+// The text of the interface language.
+inline QString UiText(UiLanguage language, const char* english, const char* chinese) {
+    return QString::fromUtf8(language == UiLanguage::Chinese ? chinese : english);
+}
+
+}  // namespace kestrix

@@ -1,0 +1,69 @@
+#include "editor/CTaveloView.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+#include "editor/CanvasGeometry.h"
+#include "editor/LabelCanvas.h"
+
+namespace kestrix {
+
+namespace {
+constexpr int kBarThickness = 15;
+}
+
+CTaveloView::CTaveloView(UiLanguage language, QWidget* parent, const QString& undoFolder,
+                         const QString& settingsPath)
+    : QWidget(parent), canvas_(new LabelCanvas(language, this, undoFolder)),
+      horizontal_(new QScrollBar(Qt::Horizontal, this)), vertical_(new QScrollBar(Qt::Vertical, this)) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    for (QScrollBar* bar : {horizontal_, vertical_}) {
+        bar->hide();
+        bar->setSingleStep(10);
+        connect(bar, &QScrollBar::valueChanged, canvas_,
+                [this, bar](int value) { canvas_->ScrollTo(bar->orientation(), value); });
+    }
+    connect(canvas_, &LabelCanvas::LayoutChanged, this, &CTaveloView::UpdateScrollBars);
+    canvas_->CreateCanvas(50, 80, settingsPath);
+}
+
+void CTaveloView::paintEvent(QPaintEvent* event) {
+    QPainter(this).fillRect(event->rect(), QColor(64, 128, 128));
+}
+
+void CTaveloView::resizeEvent(QResizeEvent*) {
+    if (width() <= 0 || height() <= 0) return;
+    if (!fitted_) {
+        // The first real size of the view is the one the start-up label is fitted to.
+        fitted_ = true;
+        canvas_->FitCanvasToFrame(canvas_->LabelWidthMm(), canvas_->LabelHeightMm());
+    } else {
+        canvas_->CentreInView();
+    }
+}
+
+void CTaveloView::UpdateScrollBars() {
+    const QRect canvas = canvas_->geometry();
+    const auto setUp = [](QScrollBar* bar, int canvasStart, int canvasLen, int viewLen, QRect place) {
+        const int maximum = ScrollMaximum(canvasLen, viewLen);
+        if (maximum == 0) {
+            bar->hide();
+            return;
+        }
+        const QSignalBlocker block(bar);
+        bar->setRange(0, maximum);
+        bar->setPageStep(viewLen);
+        bar->setValue(-canvasStart);
+        bar->setGeometry(place);
+        bar->show();
+        bar->raise();
+    };
+    setUp(horizontal_, canvas.left(), canvas.width(), width(),
+          QRect(0, height() - kBarThickness - 1, width() - 1, kBarThickness));
+    setUp(vertical_, canvas.top(), canvas.height(), height(),
+          QRect(width() - kBarThickness - 1, 0, kBarThickness, height()));
+}
+
+}  // namespace kestrix

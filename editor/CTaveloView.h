@@ -1,0 +1,41 @@
+#pragma once
+// The view: the dark area that holds the label canvas, centres it and carries
+// the two scroll bars for a canvas larger than itself.
+
+#include <QWidget>
+
+#include "dialogs/UiLanguage.h"
+
+class QScrollBar;
+
+namespace kestrix {
+
+class LabelCanvas;
+
+class CTaveloView : public QWidget {
+    Q_OBJECT
+public:
+    // Creates the canvas with a 50 x 80 mm label; it is fitted to the view
+    // when the view first gets its size.
+    CTaveloView(UiLanguage language, QWidget* parent = nullptr, const QString& undoFolder = {},
+                const QString& settingsPath = {});
+
+    LabelCanvas* Canvas() const { return canvas_; }
+    QScrollBar* HorizontalBar() const { return horizontal_; }
+    QScrollBar* VerticalBar() const { return vertical_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // Shows a bar for each direction in which the canvas is larger than the view.
+    void UpdateScrollBars();
+
+    LabelCanvas* canvas_;
+    QScrollBar* horizontal_;
+    QScrollBar* vertical_;
+    bool fitted_ = false;
+};
+
+}  // namespace kestrix

@@ -1,0 +1,46 @@
+#pragma once
+// The canvas window's size and place: fitting a label into the window, zoom
+// steps and the scroll range. Canvas sizes are pixels; labels are mm and dots.
+
+#include <QRect>
+#include <QSize>
+
+namespace kestrix {
+
+// The canvas size for a label in `area` (the space it is fitted into, less a
+// 50-pixel margin each way): double size when it fits twice, one pixel per dot
+// when it fits once, else scaled down keeping its proportions. Never empty.
+QSize FitCanvasSize(QSize area, int widthMm, int heightMm, int dpiX, int dpiY);
+
+// The canvas size after a zoom step of `step` pixels of width; the height
+// keeps the aspect ratio. The width stays between 100 pixels and 8 pixels per
+// dot (`labelDotsWide`); a canvas already outside that range is not pushed further out.
+QSize ZoomCanvasSize(QSize canvas, int step, double labelDotsWide);
+
+// The canvas rectangle after a zoom: grown about its old centre, centred
+// vertically when it fits the view's height.
+QRect ZoomCanvasRect(QRect canvas, QSize newSize, QSize view);
+
+// Where a canvas of `canvasLen` starts along one axis of a view of `viewLen`:
+// centred when it fits, else kept so that no gap opens at either end.
+int PlaceCanvasAxis(int origin, int canvasLen, int viewLen);
+// The centred start, never left of or above the view.
+inline int CenteredCanvasAxis(int canvasLen, int viewLen) {
+    return viewLen > canvasLen ? (viewLen - canvasLen) / 2 : 0;
+}
+
+// The scroll bar range along one axis: 0 when the canvas fits.
+inline int ScrollMaximum(int canvasLen, int viewLen) { return canvasLen > viewLen ? canvasLen - viewLen : 0; }
+
+}  // namespace kestrix
+
+namespace kestrix {
+
+struct LabelElement;
+
+// The box a click is tested against, in canvas pixels: the element's box at
+// the display scale, turned about its centre for a quarter turn. A line's box
+// runs between its two end points, widened so that a thin line can be hit.
+QRect ElementHitBox(const LabelElement& e, double scaleX, double scaleY);
+
+}  // namespace kestrix

@@ -1,0 +1,347 @@
+#include "editor/LabelCanvas.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSet>
+#include <algorithm>
+
+#include "document/Units.h"
+#include "editor/CanvasGeometry.h"
+#include "output/DirectPrintJob.h"
+#include "render/ElementPainter.h"
+
+namespace kestrix {
+
+namespace {
+
+void Deselect(std::vector<LabelElement>& elements) {
+    for (LabelElement& e : elements) e.bSelected = 0;
+}
+
+}  // namespace
+
+LabelCanvas::LabelCanvas(UiLanguage language, QWidget* view, const QString& undoFolder)
+    : QWidget(view), language_(language), session_(undoFolder) {
+    // The paint covers every pixel, so the window is never cleared first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setCursor(Qt::ArrowCursor);
+    hide();
+}
+
+void LabelCanvas::CreateCanvas(int widthMm, int heightMm, const QString& settingsPath) {
+    setGeometry(0, 0, 500, 800);
+    FitCanvasToFrame(widthMm, heightMm);
+    show();
+    LoadPrinterSettings(settings_, settingsPath);
+}
+
+double LabelCanvas::ScaleX() const { return width() / LabelDots(LabelWidthMm(), m_nDpiX); }
+
+double LabelCanvas::ScaleY() const { return height() / LabelDots(LabelHeightMm(), m_nDpiY); }
+
+void LabelCanvas::PlaceCanvas(QRect rect) {
+    const QSize view = parentWidget() ? parentWidget()->size() : rect.size();
+    rect.moveTo(PlaceCanvasAxis(rect.left(), rect.width(), view.width()),
+                PlaceCanvasAxis(rect.top(), rect.height(), view.height()));
+    setGeometry(rect);
+    update();
+    emit LayoutChanged();
+}
+
+void LabelCanvas::FitCanvasToFrame(int widthMm, int heightMm) {
+    LabelDocument& doc = session_.Document();
+    doc.widthMm = widthMm;
+    doc.heightMm = heightMm;
+    const QSize view = parentWidget() ? parentWidget()->size() : QSize(1000, 700);
+    const QSize size = FitCanvasSize(view, widthMm, heightMm, m_nDpiX, m_nDpiY);
+    PlaceCanvas({CenteredCanvasAxis(size.width(), view.width()),
+                 CenteredCanvasAxis(size.height(), view.height()), size.width(), size.height()});
+}
+
+void LabelCanvas::ResetCanvas(int widthMm, int heightMm) {
+    Elements().clear();
+    FitCanvasToFrame(widthMm, heightMm);
+    ElementsReplaced();
+}
+
+void LabelCanvas::ZoomCanvas(int step) {
+    const QSize view = parentWidget() ? parentWidget()->size() : size();
+    const QSize newSize = ZoomCanvasSize(size(), step, LabelDots(LabelWidthMm(), m_nDpiX));
+    PlaceCanvas(ZoomCanvasRect(geometry(), newSize, view));
+}
+
+void LabelCanvas::CentreInView() {
+    const QSize view = parentWidget() ? parentWidget()->size() : size();
+    if (view.width() <= 0) return;
+    PlaceCanvas({CenteredCanvasAxis(width(), view.width()), CenteredCanvasAxis(height(), view.height()),
+                 width(), height()});
+}
+
+void LabelCanvas::ScrollTo(Qt::Orientation orientation, int value) {
+    QRect r = geometry();
+    if (orientation == Qt::Horizontal)
+        r.moveLeft(-value);
+    else
+        r.moveTop(-value);
+    PlaceCanvas(r);
+}
+
+void LabelCanvas::ElementsReplaced() {
+    QSet<uint32_t> alive;
+    for (const LabelElement& e : Elements()) alive.insert(e.hCache);
+    for (const LabelElement& e : session_.Clipboard().CutBuffer()) alive.insert(e.hCache);
+    codes_.Retain([&alive](uint32_t handle) { return alive.contains(handle); });
+    update();
+    emit Changed();
+}
+
+void LabelCanvas::UndoStep() {
+    if (session_.UndoStep()) ElementsReplaced();
+}
+
+void LabelCanvas::RedoStep() {
+    if (session_.RedoStep()) ElementsReplaced();
+}
+
+void LabelCanvas::Cut() {
+    session_.Cut();
+    update();
+    emit Changed();
+}
+
+void LabelCanvas::Copy() {
+    session_.Copy();
+    emit Changed();
+}
+
+void LabelCanvas::Paste() {
+    session_.Paste();
+    update();
+    emit Changed();
+}
+
+void LabelCanvas::DeleteSelected() {
+    auto& elements = Elements();
+    const auto before = elements.size();
+    std::erase_if(elements, [](const LabelElement& e) { return e.bSelected != 0; });
+    if (elements.size() != before) session_.TakeSnapshot();
+    ElementsReplaced();
+}
+
+void LabelCanvas::PostDelete() {
+    QMetaObject::invokeMethod(this, &LabelCanvas::DeleteSelected, Qt::QueuedConnection);
+}
+
+void LabelCanvas::KeyEdit(int key) {
+    auto& elements = Elements();
+    auto target = std::find_if(elements.begin(), elements.end(),
+                               [](const LabelElement& e) { return e.bSelected != 0; });
+    if (target == elements.end()) return;
+    LabelElement& e = *target;
+    const bool line = e.nType == kLine;
+    switch (key) {
+    case Qt::Key_Left:
+        --e.nPosX;
+        if (line) --e.nEndX;
+        break;
+    case Qt::Key_Right:
+        ++e.nPosX;
+        if (line) ++e.nEndX;
+        break;
+    case Qt::Key_Down:
+        ++e.nPosY;
+        if (line) ++e.nEndY;
+        break;
+    case Qt::Key_Up:
+        // An element may reach -1 at the top edge, not further; lines have no limit.
+        if (line) {
+            --e.nPosY;
+            --e.nEndY;
+        } else if (e.nPosY >= 0) {
+            --e.nPosY;
+        }
+        break;
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+        PostDelete();
+        break;
+    default:
+        return;
+    }
+    update();
+}
+
+void LabelCanvas::ToggleFontStyle(int index) {
+    for (LabelElement& e : Elements()) {
+        if (!e.bSelected) continue;
+        LogFont& f = e.logFont;
+        if (index == 11)
+            f.lfWeight = f.lfWeight < 900 ? 900 : 400;
+        else if (index == 12)
+            f.lfItalic = !f.lfItalic;
+        else if (index == 13)
+            f.lfUnderline = !f.lfUnderline;
+    }
+    update();
+}
+
+void LabelCanvas::ApplyFontChoice(int size, const QString& face) {
+    for (LabelElement& e : Elements()) {
+        if (!e.bSelected) continue;
+        SetFaceName(e.logFont, face.toStdU16String());
+        e.logFont.lfHeight = size;
+        e.logFont.lfWidth = 0;
+    }
+    update();
+    session_.TakeSnapshot();
+    emit Changed();
+}
+
+void LabelCanvas::DirectPrintLabel(const std::function<void(const PrintMessage&)>& show) {
+    DirectPrintInput input{session_.Document(), settings_, codes_};
+    input.dpiX = m_nDpiX;
+    input.dpiY = m_nDpiY;
+    input.viewScaleX = ScaleX();
+    input.viewScaleY = ScaleY();
+    kestrix::DirectPrintLabel(input, batchQueue_, LanguageFlag(language_), show);
+    // Serial numbers have advanced.
+    update();
+}
+
+void LabelCanvas::RenderLabel(QImage& target) {
+    target.fill(Qt::white);
+    QPainter painter(&target);
+    RenderContext ctx;
+    ctx.scaleX = ScaleX();
+    ctx.scaleY = ScaleY();
+    ctx.viewScaleX = ctx.scaleX;
+    ctx.viewScaleY = ctx.scaleY;
+    ctx.codes = &codes_;
+    for (LabelElement& e : Elements()) PaintElement(painter, e, ctx);
+}
+
+void LabelCanvas::paintEvent(QPaintEvent*) {
+    // Drawn off screen and copied in one go, so nothing flickers.
+    if (back_.size() != size()) back_ = QImage(size(), QImage::Format_ARGB32_Premultiplied);
+    RenderLabel(back_);
+    QPainter(this).drawImage(0, 0, back_);
+    emit Painted();
+}
+
+void LabelCanvas::SelectAt(QPoint point, bool add) {
+    auto& elements = Elements();
+    const double sx = ScaleX();
+    const double sy = ScaleY();
+    auto hit = std::find_if(elements.rbegin(), elements.rend(), [&](const LabelElement& e) {
+        return ElementHitBox(e, sx, sy).contains(point);
+    });
+    if (!add) Deselect(elements);
+    if (hit != elements.rend()) hit->bSelected = 1;
+}
+
+void LabelCanvas::CreateAt(QPoint point) {
+    auto& elements = Elements();
+    const double sx = ScaleX();
+    const double sy = ScaleY();
+    const ElementPoint at{static_cast<int>(point.x() / sx), static_cast<int>(point.y() / sy)};
+    LabelElement e{};
+    switch (toolMode_) {
+    case kTextTool:
+        e = CreateElement(kText, at,
+                          UiText(language_, "Double click to change text", "【双击输入文本】").toStdU16String());
+        break;
+    case kCode2DTool:
+        e = CreateElement(kCode2D, at, u"0123456789");
+        break;
+    case kBarcodeTool:
+        e = CreateElement(kBarcode, at, u"0123456789");
+        break;
+    case kLineTool:
+        e = CreateElement(kLine, at, {},
+                          {static_cast<int>(at.x * sx), static_cast<int>(at.y * sy)});
+        break;
+    case kRectangleTool:
+        e = CreateElement(kShape, at);
+        break;
+    default:
+        return;
+    }
+    // A new element is the only selected one.
+    Deselect(elements);
+    elements.push_back(e);
+}
+
+void LabelCanvas::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    m_MouseDownPoint = event->position().toPoint();
+    if (toolMode_ == kSelect) {
+        SelectAt(m_MouseDownPoint, event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
+    } else {
+        // Creating tools add their element; inert modes only record the label.
+        CreateAt(m_MouseDownPoint);
+        session_.TakeSnapshot();
+    }
+    update();
+    emit Changed();
+}
+
+void LabelCanvas::mouseMoveEvent(QMouseEvent* event) {
+    if (!(event->buttons() & Qt::LeftButton)) return;
+    const QPoint p = event->position().toPoint();
+    const double sx = ScaleX();
+    const double sy = ScaleY();
+    const double dx = (p.x() - m_MouseDownPoint.x()) / sx;
+    const double dy = (p.y() - m_MouseDownPoint.y()) / sy;
+    bool moved = false;
+    for (LabelElement& e : Elements()) {
+        if (!e.bSelected) continue;
+        if (e.nType == kLine && e.nSize == 1) {
+            e.nEndX = p.x();
+            e.nEndY = p.y();
+        } else if (e.nType == kShape && e.nSize == 7) {
+            e.nWidth = static_cast<int>(e.nOrgWidth + dx);
+            e.nHeight = static_cast<int>(e.nOrgHeight + dy);
+        } else if (e.nSize == -1) {
+            e.nPosX = static_cast<int>(dx + e.nOrgPosX);
+            e.nPosY = static_cast<int>(dy + e.nOrgPosY);
+            if (e.nType == kLine) {
+                e.nEndX = e.nOrgEndX - m_MouseDownPoint.x() + p.x();
+                e.nEndY = e.nOrgEndY - m_MouseDownPoint.y() + p.y();
+            } else {
+                moved = true;
+            }
+        }
+    }
+    if (moved) session_.TakeSnapshot();
+    update();
+}
+
+void LabelCanvas::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    const QPoint p = event->position().toPoint();
+    bool resized = false;
+    for (LabelElement& e : Elements()) {
+        if (!e.bSelected) continue;
+        if (toolMode_ == kRectangleTool && e.nWidth == 0 && e.nHeight == 0) {
+            // A click without a drag makes a 100-dot square around the point.
+            e.nWidth = 100;
+            e.nHeight = 100;
+            e.nPosX = std::max(0, static_cast<int>(p.x() / ScaleX()) - 50);
+            e.nPosY = std::max(0, static_cast<int>(p.y() / ScaleY()) - 50);
+        }
+        e.nOrgWidth = e.nWidth;
+        e.nOrgHeight = e.nHeight;
+        e.nOrgPosX = e.nPosX;
+        e.nOrgPosY = e.nPosY;
+        e.nOrgEndX = e.nEndX;
+        e.nOrgEndY = e.nEndY;
+        if (e.nSize != -1) resized = true;
+        e.nSize = -1;
+    }
+    if (resized) session_.TakeSnapshot();
+    toolMode_ = kSelect;
+    update();
+    emit Changed();
+}
+
+}  // namespace kestrix

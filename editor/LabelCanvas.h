@@ -1,0 +1,115 @@
+#pragma once
+// The editing surface: one child window of the view that shows the whole label
+// at a scale and owns it (document, undo snapshots, clipboard), the printer
+// settings, the encoded-code images and the tool mode.
+
+#include <QImage>
+#include <QStringList>
+#include <QWidget>
+#include <functional>
+
+#include "dialogs/UiLanguage.h"
+#include "document/LabelSession.h"
+#include "output/PrinterSettings.h"
+#include "render/CodeImageCache.h"
+
+namespace kestrix {
+
+struct PrintMessage;
+
+class LabelCanvas : public QWidget {
+    Q_OBJECT
+public:
+    // Tool modes (m_nToolMode).
+    enum ToolMode {
+        kSelect = 0, kTextTool = 1, kCode2DTool = 2, kBarcodeTool = 3, kPictureTool = 4,
+        kLineTool = 5, kRectangleTool = 6, kLineEndDrag = 20,
+    };
+
+    // `undoFolder` holds the numbered undo files (the temporary folder when empty).
+    LabelCanvas(UiLanguage language, QWidget* view, const QString& undoFolder = {});
+
+    // Sizes the canvas for the label, shows it and loads the printer settings
+    // (from `settingsPath`, or the standard place when empty).
+    void CreateCanvas(int widthMm, int heightMm, const QString& settingsPath = {});
+    // Stores the label size and fits the canvas into the view, centred.
+    void FitCanvasToFrame(int widthMm, int heightMm);
+    // An empty label of the given size.
+    void ResetCanvas(int widthMm, int heightMm);
+    // Grows (step > 0) or shrinks the canvas by `step` pixels of width about its centre.
+    void ZoomCanvas(int step);
+    // Keeps the canvas centred (or scrolled into place) after the view changed size.
+    void CentreInView();
+    // Moves the canvas so that the view shows it from `value` pixels on.
+    void ScrollTo(Qt::Orientation orientation, int value);
+
+    LabelSession& Session() { return session_; }
+    const LabelSession& Session() const { return session_; }
+    std::vector<LabelElement>& Elements() { return session_.Elements(); }
+    PrinterSettings& Settings() { return settings_; }
+    CodeImageCache& Codes() { return codes_; }
+    QStringList& BatchQueue() { return batchQueue_; }
+    int LabelWidthMm() const { return session_.Document().widthMm; }
+    int LabelHeightMm() const { return session_.Document().heightMm; }
+    int m_nDpiX = 203;
+    int m_nDpiY = 203;
+    int ToolMode() const { return toolMode_; }
+    void SetToolMode(int mode) { toolMode_ = mode; }
+    // Canvas pixels per dot.
+    double ScaleX() const;
+    double ScaleY() const;
+
+    // Everything the label holds was replaced (Open, Undo, Redo, New): forget
+    // code images nobody refers to and repaint.
+    void ElementsReplaced();
+    void UndoStep();
+    void RedoStep();
+    void Cut();
+    void Copy();
+    void Paste();
+    // Deletes every selected element; a snapshot follows when any went.
+    void DeleteSelected();
+    // The delete command, posted to the canvas to run after the current event.
+    void PostDelete();
+    // Arrow keys nudge the first selected element; Backspace and Delete delete.
+    void KeyEdit(int key);
+    // Bold (11), Italic (12) and Underline (13) on every selected element.
+    void ToggleFontStyle(int index);
+    // The tool bar's face and size on every selected element, then a snapshot.
+    void ApplyFontChoice(int size, const QString& face);
+    // The direct print job; messages for the user go to `show`.
+    void DirectPrintLabel(const std::function<void(const PrintMessage&)>& show);
+
+    // Draws the whole label as the canvas shows it into `target` (white first).
+    void RenderLabel(QImage& target);
+
+signals:
+    // Elements or selection changed: command enabling may differ.
+    void Changed();
+    // The canvas moved or changed size inside the view.
+    void LayoutChanged();
+    void Painted();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void PlaceCanvas(QRect rect);
+    void SelectAt(QPoint point, bool add);
+    void CreateAt(QPoint point);
+    void EditDone();
+
+    UiLanguage language_;
+    LabelSession session_;
+    PrinterSettings settings_;
+    CodeImageCache codes_;
+    QStringList batchQueue_;
+    int toolMode_ = kSelect;
+    QPoint m_MouseDownPoint;
+    QImage back_;
+};
+
+}  // namespace kestrix
