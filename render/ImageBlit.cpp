@@ -42,7 +42,9 @@ void DrawImageNearest(QPainter& painter, const QImage& image, const QRect& sourc
         return;
     const QRect part = VisiblePart(painter, dest);
     if (part.isEmpty()) return;
-    const QImage src = image.convertToFormat(QImage::Format_ARGB32);
+    // RGB32 reads as opaque ARGB32 already: converting the cached code images
+    // on every draw was most of the output raster's time.
+    const QImage src = image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_ARGB32);
     std::vector<int> columns(part.width());
     for (int x = 0; x < part.width(); ++x) {
         const int s = source.x() + NearestSourceIndex(part.x() - dest.x() + x, dest.width(),
