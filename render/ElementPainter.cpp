@@ -2,6 +2,8 @@
 
 #include "render/BarcodeDrawing.h"
 #include "render/Ean13Drawing.h"
+#include "render/PictureCache.h"
+#include "render/PictureDrawing.h"
 #include "render/ShapeDrawing.h"
 #include "render/TextDrawing.h"
 
@@ -11,6 +13,9 @@ void DrawElement(QPainter& painter, LabelElement& e, const RenderContext& ctx) {
     switch (e.nType) {
     case kText:
         DrawRotatedTextElement(painter, e, ctx);
+        break;
+    case kPicture:
+        DrawRotatedPictureElement(painter, e, ctx);
         break;
     case kBarcode:
         DrawRotatedBarcodeElement(painter, e, ctx);
@@ -31,6 +36,13 @@ void PaintElement(QPainter& painter, LabelElement& e, const RenderContext& ctx) 
             DrawElement(painter, e, ctx);
         else if (e.str[0] != 0)
             DrawTextElement(painter, e, ctx);
+        break;
+    case kPicture:
+        if (!PictureFileExists(QString::fromStdU16String(ElementText(e)))) break;
+        if (turned)
+            DrawElement(painter, e, ctx);
+        else
+            DrawPictureElement(painter, e, ctx);
         break;
     case kBarcode:
         if (turned)

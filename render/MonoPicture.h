@@ -1,0 +1,27 @@
+#pragma once
+// Reducing a picture to one bit per pixel for monochrome output: error
+// diffusion onto black and white, written as an in-memory 1-bit BMP file and
+// read back, exactly as the printer path expects it.
+
+#include <QByteArray>
+#include <QImage>
+#include <QRgb>
+
+namespace kestrix {
+
+// The palette entry nearest to `colour` (squared distance over the three
+// channels); on a tie the earlier entry wins.
+QRgb NearestPaletteColor(QRgb colour, const QRgb* palette, int count);
+
+// channel + delta, kept within 0..255.
+int ClampChannel(int channel, int delta);
+
+// The 1-bit BMP file of `image` after error diffusion (top row first, 1 =
+// white, rows padded with white bits to a multiple of 4 bytes). Transparent
+// areas count as white.
+QByteArray BitmapToMonoBmp(const QImage& image);
+
+// The picture reduced to black and white, decoded back from its 1-bit file.
+QImage ReduceToMono(const QImage& image);
+
+}  // namespace kestrix
