@@ -113,6 +113,9 @@ CMainFrame::CMainFrame(UiLanguage language, Prompts& prompts, const FrameOptions
     client_->installEventFilter(this);
     qApp->installEventFilter(this);
     resize(1000, 700);
+    // Keys go to the label until the user clicks into a list.
+    Canvas()->setFocusPolicy(Qt::StrongFocus);
+    Canvas()->setFocus();
     CanvasLaidOut();
     UpdateCommandUi();
 }

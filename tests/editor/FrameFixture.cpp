@@ -1,0 +1,67 @@
+#include "FrameFixture.h"
+
+#include <QDir>
+#include <QTest>
+
+namespace kestrix {
+
+QApplication& TestApp() {
+    static int argc = 1;
+    static char name[] = "test-editor";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = [] {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Recent-file lists and other settings never reach the user's own folder.
+        static QTemporaryDir config;
+        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+        return new QApplication(argc, argv);
+    }();
+    return *app;
+}
+
+void FrameTest::MakeFrame(UiLanguage language) {
+    TestApp();
+    ASSERT_TRUE(dir_.isValid());
+    QDir(dir_.path()).mkpath(QStringLiteral("undo"));
+    FrameOptions options{dir_.filePath(QStringLiteral("undo")), dir_.filePath(QStringLiteral("none.ini"))};
+    frame_ = std::make_unique<CMainFrame>(language, prompts_, options);
+    frame_->resize(1000, 700);
+    frame_->show();
+    frame_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame_.get()));
+    Settle();
+}
+
+LabelElement& FrameTest::AddShape(int x, int y, bool selected) {
+    LabelElement e = CreateElement(kShape, {x, y});
+    e.nWidth = 40;
+    e.nHeight = 30;
+    e.nSize = -1;
+    e.bSelected = selected ? 1 : 0;
+    Elements().push_back(e);
+    return Elements().back();
+}
+
+void FrameTest::Key(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QWidget* target = QApplication::focusWidget();
+    QTest::keyClick(target ? target : frame_.get(), key, modifiers);
+}
+
+void FrameTest::Settle() {
+    for (int i = 0; i < 3; ++i) QApplication::processEvents();
+}
+
+void SendMouse(QWidget* widget, QEvent::Type type, QPoint pos, Qt::MouseButton button,
+               Qt::KeyboardModifiers modifiers) {
+    const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    QMouseEvent event(type, QPointF(pos), QPointF(widget->mapToGlobal(pos)), button, buttons, modifiers);
+    QApplication::sendEvent(widget, &event);
+}
+
+void Click(QWidget* widget, QPoint pos, Qt::KeyboardModifiers modifiers) {
+    SendMouse(widget, QEvent::MouseMove, pos, Qt::NoButton, modifiers);
+    SendMouse(widget, QEvent::MouseButtonPress, pos, Qt::LeftButton, modifiers);
+    SendMouse(widget, QEvent::MouseButtonRelease, pos, Qt::LeftButton, modifiers);
+}
+
+}  // namespace kestrix
