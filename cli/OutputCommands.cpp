@@ -16,6 +16,7 @@
 #include "output/DrawLabel.h"
 #include "output/PrinterSettings.h"
 #include "render/CodeImageCache.h"
+#include "render/PictureCache.h"
 #include "render/RenderContext.h"
 
 namespace kestrix::cli {
@@ -102,11 +103,13 @@ int RunRender(const QStringList& args) {
     const auto [viewX, viewY] = ParseView(a, doc, dpi);
 
     CodeImageCache codes;
+    PictureCache pictures;
     RenderContext ctx;
     ctx.monoPictures = a.Flag(QStringLiteral("--mono"));
     ctx.viewScaleX = viewX;
     ctx.viewScaleY = viewY;
     ctx.codes = &codes;
+    ctx.pictures = &pictures;
     const QImage raster = DrawLabelImage(doc, dpi.x, dpi.y, ctx);
     const QSize size = OutputTargetSize(doc, dpi.x, dpi.y);
     const QString tooLarge = QStringLiteral("the label (%1 x %2 dots) is too large to render").arg(size.width()).arg(size.height());
@@ -139,7 +142,8 @@ int RunTspl(const QStringList& args) {
     const auto [viewX, viewY] = ParseView(a, doc, {});
 
     CodeImageCache codes;
-    const DirectPrintInput in{doc, settings, codes, nullptr, kDefaultDpi, kDefaultDpi, viewX, viewY};
+    PictureCache pictures;
+    const DirectPrintInput in{doc, settings, codes, &pictures, kDefaultDpi, kDefaultDpi, viewX, viewY};
     QByteArray stream;
     for (int copy = 0; copy < copies; ++copy) {
         QString error;
@@ -173,7 +177,8 @@ int RunPrint(const QStringList& args) {
     }
 
     CodeImageCache codes;
-    const DirectPrintInput in{doc, settings, codes, nullptr, kDefaultDpi, kDefaultDpi, viewX, viewY};
+    PictureCache pictures;
+    const DirectPrintInput in{doc, settings, codes, &pictures, kDefaultDpi, kDefaultDpi, viewX, viewY};
     QStringList noQueue;
     bool rendered = false;
     for (int copy = 0; copy < copies; ++copy) {

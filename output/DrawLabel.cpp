@@ -1,11 +1,10 @@
 #include "output/DrawLabel.h"
 
-#include <QFileInfo>
-
 #include "document/SerialNumber.h"
 #include "document/Units.h"
 #include "render/CodeImageCache.h"
 #include "render/ElementPainter.h"
+#include "render/PictureCache.h"
 
 namespace kestrix {
 
@@ -17,7 +16,7 @@ bool IsDrawn(const LabelElement& e) {
         return e.str[0] != u'\0' || e.nEscapement != 0;
     case kPicture:
         // A picture whose file has gone is left out without a word.
-        return e.str[0] != u'\0' && QFileInfo::exists(QString::fromStdU16String(ElementText(e)));
+        return e.str[0] != u'\0' && PictureFileExists(QString::fromStdU16String(ElementText(e)));
     case kBarcode:
     case kCode2D:
     case kLine:

@@ -4,12 +4,15 @@
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
+#include <QPainter>
+#include <QTemporaryDir>
 #include <string>
 
 #include "output/ColorToBW.h"
 #include "output/DrawLabel.h"
 #include "output/PrintStream.h"
 #include "render/CodeImageCache.h"
+#include "render/PictureCache.h"
 
 namespace kestrix {
 namespace {
@@ -29,8 +32,22 @@ LabelElement Sized(LabelElement e, int w, int h) {
     return e;
 }
 
-// 16 texts, 8 barcodes, 6 QR codes, 8 lines and 12 shapes spread over the label.
-LabelDocument MixedLabel() {
+// A 240 x 160 photo-like picture file with a gradient and a disc.
+QString WritePicture(const QTemporaryDir& dir) {
+    QImage image(240, 160, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) image.setPixel(x, y, qRgb(x, y, (x + y) / 2));
+    QPainter p(&image);
+    p.setBrush(Qt::black);
+    p.drawEllipse(80, 40, 80, 80);
+    p.end();
+    const QString path = dir.filePath(QStringLiteral("photo.png"));
+    image.save(path);
+    return path;
+}
+
+// 16 texts, 8 barcodes, 6 QR codes, 8 lines, 10 shapes and 2 pictures.
+LabelDocument MixedLabel(const QString& picture) {
     LabelDocument doc;
     doc.widthMm = 100;
     doc.heightMm = 150;
@@ -51,7 +68,9 @@ LabelDocument MixedLabel() {
         line.nLineWidth = 1 + i % 3;
         doc.elements.push_back(line);
     }
-    for (int i = 0; i < 12; ++i) {
+    for (int i = 0; i < 2; ++i)
+        doc.elements.push_back(Sized(CreatePictureElement({400 + i * 200, 1060}, picture.toStdU16String(), 240, 160), 180, 120));
+    for (int i = 0; i < 10; ++i) {
         LabelElement shape = Sized(CreateElement(kShape, {20 + (i % 4) * 190, 880 + (i / 4) * 100}), 150, 80);
         shape.nShapeType = i % 5;
         shape.nCornerSize = 20;
@@ -63,15 +82,18 @@ LabelDocument MixedLabel() {
 
 struct Fixture {
     Fixture() {
-        EnsureApplication();
         ctx.monoPictures = true;
         ctx.codes = &codes;
+        ctx.pictures = &pictures;
         raster = DrawLabelImage(doc, kDefaultDpiX, kDefaultDpiX, ctx);  // fills the code cache
         mono = ColorToBW(raster);
     }
     static constexpr int kDefaultDpiX = 203;
-    LabelDocument doc = MixedLabel();
+    bool ready = (EnsureApplication(), true);  // before anything draws
+    QTemporaryDir dir;
+    LabelDocument doc = MixedLabel(WritePicture(dir));
     CodeImageCache codes;
+    PictureCache pictures;
     RenderContext ctx;
     QImage raster;
     MonoImage mono;
