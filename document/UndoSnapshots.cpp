@@ -13,11 +13,13 @@ QString UndoSnapshots::FilePath(int number) const {
 }
 
 bool UndoSnapshots::WriteFile(int number, const std::vector<LabelElement>& elements) const {
+    QByteArray bytes;
+    bytes.reserve(qsizetype(elements.size() * kRecordSize));
+    for (const LabelElement& e : elements) bytes.append(reinterpret_cast<const char*>(&e), kRecordSize);
+    // Unbuffered, so a full disk shows as a short write instead of vanishing in close().
     QFile file(FilePath(number));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    for (const LabelElement& e : elements)
-        if (file.write(reinterpret_cast<const char*>(&e), kRecordSize) != qint64(kRecordSize)) return false;
-    return true;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) return false;
+    return file.write(bytes) == bytes.size();
 }
 
 void UndoSnapshots::TakeSnapshot(const std::vector<LabelElement>& elements) {
