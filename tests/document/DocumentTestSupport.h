@@ -2,9 +2,12 @@
 // Small helpers shared by the document tests: raw label file bytes, records
 // with unusual contents, and files in a temporary folder.
 
+#include <sys/resource.h>
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <csignal>
 #include <cstring>
 #include <vector>
 
@@ -61,6 +64,30 @@ inline QByteArray FileBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
+
+// While alive, no file may grow beyond `bytes`: writes past it fail as on a
+// full disk, whatever the user's permissions (root included).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) : handler_(std::signal(SIGXFSZ, SIG_IGN)) {
+        getrlimit(RLIMIT_FSIZE, &before_);
+        rlimit tight = before_;
+        tight.rlim_cur = bytes;
+        active_ = setrlimit(RLIMIT_FSIZE, &tight) == 0;
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &before_);
+        std::signal(SIGXFSZ, handler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    bool Active() const { return active_; }
+
+private:
+    rlimit before_{};
+    void (*handler_)(int);
+    bool active_ = false;
+};
 
 // The records of an undo file, read as raw 796-byte pieces.
 inline std::vector<LabelElement> ReadUndoFile(const QString& path) {

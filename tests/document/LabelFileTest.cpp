@@ -2,7 +2,6 @@
 // saving without ever losing the old file, and damaged files refused cleanly.
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,7 +10,6 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <csignal>
 
 #include "DocumentTestSupport.h"
 #include "document/LabelFile.h"
@@ -237,16 +235,13 @@ TEST_F(LabelFileOnDisk, FailedSaveKeepsTheOldFile) {
 TEST_F(LabelFileOnDisk, SaveCutShortByTheDiskKeepsTheOldFile) {
     // A file size limit makes the write fail half way, also for root.
     ASSERT_TRUE(test::WriteFileBytes(Path("a.lab"), "old label"));
-    rlimit before{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
-    rlimit tight = before;
-    tight.rlim_cur = 1000;
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
     QString error;
-    const bool saved = WriteLabelFile(Path("a.lab"), TwoElementLabel(), &error);
-    setrlimit(RLIMIT_FSIZE, &before);
-    std::signal(SIGXFSZ, oldHandler);
+    bool saved = true;
+    {
+        test::FileSizeLimit limit(1000);
+        ASSERT_TRUE(limit.Active());
+        saved = WriteLabelFile(Path("a.lab"), TwoElementLabel(), &error);
+    }
     EXPECT_FALSE(saved);
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(test::FileBytes(Path("a.lab")), QByteArray("old label"));

@@ -137,6 +137,21 @@ TEST(UndoFolder, SnapshotThatCannotBeWrittenOnlyRaisesTheCount) {
     EXPECT_TRUE(undo.HasChanges()) << "the close question still counts it";
 }
 
+TEST(UndoFolder, SnapshotCutShortByAFullDiskIsNotCounted) {
+    QTemporaryDir dir;
+    UndoSnapshots undo(dir.path());
+    std::vector<LabelElement> label = {Text(u"A"), Text(u"B")};
+    undo.TakeSnapshot(label);
+    {
+        test::FileSizeLimit limit(1000);
+        ASSERT_TRUE(limit.Active());
+        undo.TakeSnapshot(label);
+    }
+    EXPECT_EQ(undo.nSnapshotCount(), 2);
+    EXPECT_EQ(undo.nSnapshotPos(), 1) << "the label still shows snapshot 1";
+    EXPECT_EQ(undo.nSnapshotTop(), 1) << "Redo cannot reach the cut file";
+}
+
 TEST(UndoAfterOpen, UndoingToZeroShowsTheOpenedLabel) {
     QTemporaryDir dir;
     LabelDocument file;
