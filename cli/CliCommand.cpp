@@ -7,6 +7,10 @@ namespace kestrix::cli {
 Arguments::Arguments(const QStringList& args, const QStringList& valued, const QStringList& flags) {
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
+        if (arg == u"--") {  // the rest are file names, even those starting with '-'
+            positional_ << args.mid(i + 1);
+            break;
+        }
         if (!arg.startsWith(u'-') || arg == u"-") {
             positional_ << arg;
             continue;

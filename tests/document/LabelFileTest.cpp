@@ -77,6 +77,16 @@ TEST(LabelFileBytes, PrinterNameOf64BytesOrMoreIsCutWithoutTerminator) {
     EXPECT_EQ(Parse(bytes).printerName, QByteArray(64, 'P'));
 }
 
+TEST(PrinterName, StoredAsUtf8CutAtACharacterBoundary) {
+    EXPECT_EQ(StoredPrinterName("Desk"), QByteArray("Desk"));
+    const QString umlauts = QString(32, QChar(0xE4)) + "x";  // 2 bytes each: 66 bytes
+    EXPECT_EQ(StoredPrinterName(umlauts), umlauts.left(32).toUtf8());
+    const QString shifted = "a" + QString(40, QChar(0xE4));  // byte 64 would split a character
+    EXPECT_EQ(StoredPrinterName(shifted).size(), 63);
+    EXPECT_EQ(PrinterNameText(StoredPrinterName(shifted)), shifted.left(32));
+    EXPECT_EQ(PrinterNameText("Caf\xe9"), QString::fromLatin1("Caf\xe9")) << "not UTF-8: byte per character";
+}
+
 TEST(LabelFileRoundTrip, EverySavedLabelReadsBackExactly) {
     // Names the reader could take for a missing block must still come back.
     for (const QByteArray& name : {QByteArray("Thermal-203"), QByteArray(), QByteArray("\xc3\x84tikett"),
