@@ -51,7 +51,7 @@ void DrawImageNearest(QPainter& painter, const QImage& image, const QRect& sourc
                                                       source.width());
         columns[x] = Wrap(s, src.width(), wrap);
     }
-    QImage patch(part.size(), QImage::Format_ARGB32);
+    QImage patch(part.size(), src.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     for (int y = 0; y < part.height(); ++y) {
         const int s = source.y() + NearestSourceIndex(part.y() - dest.y() + y, dest.height(),
                                                       source.height());
