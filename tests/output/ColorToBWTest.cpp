@@ -70,17 +70,6 @@ TEST(ColorToBW, BitOrderAndRowsTopFirstBottomRowIncluded) {
     EXPECT_EQ(black, 3);
 }
 
-TEST(ColorToBW, OtherFormatsAreConvertedFirst) {
-    QImage image(9, 2, QImage::Format_RGB888);
-    image.fill(Qt::white);
-    image.setPixel(8, 1, qRgb(10, 10, 10));
-    const MonoImage mono = ColorToBW(image);
-    EXPECT_TRUE(mono.IsBlack(8, 1));
-    EXPECT_FALSE(mono.IsBlack(7, 1));
-}
-
-TEST(ColorToBW, NullSourceFails) { EXPECT_TRUE(ColorToBW(QImage()).IsNull()); }
-
 TEST(MonoImage, HeaderIsATopDownOneBitBmp) {
     const MonoImage m(400, 7);
     const QByteArray& b = m.Bytes();

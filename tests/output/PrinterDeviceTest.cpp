@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTemporaryDir>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -43,21 +42,6 @@ TEST(PrinterDevice, MissingDeviceAndBadUsbAddressAreRefused) {
     EXPECT_TRUE(error.contains(QStringLiteral("not a USB address")));
     EXPECT_FALSE(device.IsOpen());
     EXPECT_FALSE(device.Write("CLS\r\n", &error));
-}
-
-TEST(PrinterDevice, FileReceivesEveryJobInOrder) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("device.bin"));
-    QFile(path).open(QIODevice::WriteOnly);
-    for (const char* job : {"first\r\n", "second\r\n"}) {
-        PrinterDevice device;
-        QString error;
-        ASSERT_TRUE(device.Open(path, &error));
-        ASSERT_TRUE(device.Write(job, &error));
-    }
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), "first\r\nsecond\r\n");
 }
 
 }  // namespace
