@@ -1,6 +1,7 @@
 #include "editor/LabelCanvas.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QSet>
 #include <algorithm>
@@ -198,7 +199,7 @@ void LabelCanvas::ApplyFontChoice(int size, const QString& face) {
 }
 
 void LabelCanvas::DirectPrintLabel(const std::function<void(const PrintMessage&)>& show) {
-    DirectPrintInput input{session_.Document(), settings_, codes_};
+    DirectPrintInput input{session_.Document(), settings_, codes_, &pictures_};
     input.dpiX = m_nDpiX;
     input.dpiY = m_nDpiY;
     input.viewScaleX = ScaleX();
@@ -208,23 +209,31 @@ void LabelCanvas::DirectPrintLabel(const std::function<void(const PrintMessage&)
     update();
 }
 
-void LabelCanvas::RenderLabel(QImage& target) {
-    target.fill(Qt::white);
+void LabelCanvas::RenderLabel(QImage& target, const QRect& clip) {
     QPainter painter(&target);
+    if (clip.isValid()) {
+        painter.setClipRect(clip);
+        painter.fillRect(clip, Qt::white);
+    } else {
+        target.fill(Qt::white);
+    }
     RenderContext ctx;
     ctx.scaleX = ScaleX();
     ctx.scaleY = ScaleY();
     ctx.viewScaleX = ctx.scaleX;
     ctx.viewScaleY = ctx.scaleY;
     ctx.codes = &codes_;
+    ctx.pictures = &pictures_;
     for (LabelElement& e : Elements()) PaintElement(painter, e, ctx);
 }
 
-void LabelCanvas::paintEvent(QPaintEvent*) {
-    // Drawn off screen and copied in one go, so nothing flickers.
+void LabelCanvas::paintEvent(QPaintEvent* event) {
+    // Drawn off screen and copied in one go, so nothing flickers. A zoomed
+    // label larger than the view is drawn only where it shows.
     if (back_.size() != size()) back_ = QImage(size(), QImage::Format_ARGB32_Premultiplied);
-    RenderLabel(back_);
-    QPainter(this).drawImage(0, 0, back_);
+    const QRect exposed = event->rect();
+    RenderLabel(back_, exposed == rect() ? QRect() : exposed);
+    QPainter(this).drawImage(exposed.topLeft(), back_, exposed);
     emit Painted();
 }
 

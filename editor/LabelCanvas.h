@@ -12,6 +12,7 @@
 #include "document/LabelSession.h"
 #include "output/PrinterSettings.h"
 #include "render/CodeImageCache.h"
+#include "render/PictureCache.h"
 
 namespace kestrix {
 
@@ -80,8 +81,9 @@ public:
     // The direct print job; messages for the user go to `show`.
     void DirectPrintLabel(const std::function<void(const PrintMessage&)>& show);
 
-    // Draws the whole label as the canvas shows it into `target` (white first).
-    void RenderLabel(QImage& target);
+    // Draws the whole label as the canvas shows it into `target` (white first);
+    // only `clip` when given, the part of the window on screen.
+    void RenderLabel(QImage& target, const QRect& clip = {});
 
 signals:
     // Elements or selection changed: command enabling may differ.
@@ -106,6 +108,7 @@ private:
     LabelSession session_;
     PrinterSettings settings_;
     CodeImageCache codes_;
+    PictureCache pictures_;
     QStringList batchQueue_;
     int toolMode_ = kSelect;
     QPoint m_MouseDownPoint;
