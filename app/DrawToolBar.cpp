@@ -175,4 +175,7 @@ void DrawToolBar::leaveEvent(QEvent*) {
     update();
 }
 
+// The second click of a double click is not a press, so it posts nothing.
+void DrawToolBar::mouseDoubleClickEvent(QMouseEvent*) {}
+
 }  // namespace kestrix

@@ -138,4 +138,7 @@ void MainToolBar::leaveEvent(QEvent*) {
     update();
 }
 
+// The second click of a double click is not a press, so it posts nothing.
+void MainToolBar::mouseDoubleClickEvent(QMouseEvent*) {}
+
 }  // namespace kestrix

@@ -353,4 +353,8 @@ void LabelCanvas::mouseReleaseEvent(QMouseEvent* event) {
     emit Changed();
 }
 
+// A double click is its own message, not a second press: it belongs to the
+// element editors, never to the tools or the selection.
+void LabelCanvas::mouseDoubleClickEvent(QMouseEvent*) {}
+
 }  // namespace kestrix

@@ -57,6 +57,16 @@ TEST_F(ToolBarTest, ClickPostsTheButtonsCommand) {
     EXPECT_EQ(mainSpy[0][0].toInt(), 155);
 }
 
+TEST_F(ToolBarTest, DoubleClickPostsOnce) {
+    QSignalSpy spy(&main_, &MainToolBar::Command);
+    const QPoint at = Centre(MainToolBar::HoverRect(7));
+    Click(&main_, at);
+    SendMouse(&main_, QEvent::MouseButtonDblClick, at, Qt::LeftButton);
+    SendMouse(&main_, QEvent::MouseButtonRelease, at, Qt::LeftButton);
+    ASSERT_EQ(spy.size(), 1);
+    EXPECT_EQ(spy[0][0].toInt(), 137);
+}
+
 TEST_F(ToolBarTest, HoverPressAndReleaseStates) {
     const QPoint first = Centre(DrawToolBar::HoverRect(2));
     const QPoint second = Centre(DrawToolBar::HoverRect(3));
