@@ -10,6 +10,10 @@ namespace kestrix {
 
 namespace {
 
+// 2 GiB of 32-bit pixels: more than the largest label at 203 dpi needs; a
+// larger target is refused rather than allowed to exhaust memory.
+constexpr qint64 kMaxTargetPixels = qint64(1) << 29;
+
 bool IsDrawn(const LabelElement& e) {
     switch (e.nType) {
     case kText:
@@ -46,7 +50,9 @@ QSize OutputTargetSize(const LabelDocument& doc, int dpiX, int dpiY) {
 }
 
 QImage DrawLabelImage(LabelDocument& doc, int dpiX, int dpiY, const RenderContext& ctx) {
-    QImage target(OutputTargetSize(doc, dpiX, dpiY), QImage::Format_RGB32);
+    const QSize size = OutputTargetSize(doc, dpiX, dpiY);
+    if (qint64(size.width()) * size.height() > kMaxTargetPixels) return {};
+    QImage target(size, QImage::Format_RGB32);
     if (target.isNull()) return target;
     target.fill(Qt::white);
     QPainter painter(&target);

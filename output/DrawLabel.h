@@ -22,7 +22,8 @@ void DrawLabel(QPainter& painter, std::vector<LabelElement>& elements, const Ren
 QSize OutputTargetSize(const LabelDocument& doc, int dpiX, int dpiY);
 
 // A white target of OutputTargetSize with the label drawn into it; a null
-// image when the target cannot be allocated (nothing is drawn then).
+// image when the target is over 2^29 pixels or cannot be allocated (nothing
+// is drawn then).
 QImage DrawLabelImage(LabelDocument& doc, int dpiX, int dpiY, const RenderContext& ctx);
 
 }  // namespace kestrix
