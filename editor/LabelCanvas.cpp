@@ -19,6 +19,18 @@ void Deselect(std::vector<LabelElement>& elements) {
     for (LabelElement& e : elements) e.bSelected = 0;
 }
 
+// The cursor image of a creating tool; the hot spot is the centre of its cross.
+const char* ToolCursorImage(int mode) {
+    switch (mode) {
+    case LabelCanvas::kTextTool: return ":/cursors/text.png";
+    case LabelCanvas::kCode2DTool: return ":/cursors/code2d.png";
+    case LabelCanvas::kBarcodeTool: return ":/cursors/barcode.png";
+    case LabelCanvas::kPictureTool: return ":/cursors/picture.png";
+    case LabelCanvas::kLineTool: return ":/cursors/line.png";
+    default: return nullptr;
+    }
+}
+
 }  // namespace
 
 LabelCanvas::LabelCanvas(UiLanguage language, QWidget* view, const QString& undoFolder)
@@ -85,6 +97,20 @@ void LabelCanvas::ScrollTo(Qt::Orientation orientation, int value) {
     else
         r.moveTop(-value);
     PlaceCanvas(r);
+}
+
+void LabelCanvas::SetToolMode(int mode) {
+    toolMode_ = mode;
+    if (const char* image = ToolCursorImage(mode)) {
+        const QPixmap pixmap(QString::fromLatin1(image));
+        setCursor(pixmap.isNull() ? QCursor(Qt::CrossCursor) : QCursor(pixmap, 7, 7));
+    } else if (mode == kRectangleTool) {
+        setCursor(Qt::CrossCursor);
+    } else if (mode == kLineEndDrag) {
+        setCursor(Qt::SizeHorCursor);
+    } else if (mode == kSelect) {
+        setCursor(Qt::ArrowCursor);
+    }
 }
 
 void LabelCanvas::ElementsReplaced() {
@@ -348,7 +374,7 @@ void LabelCanvas::mouseReleaseEvent(QMouseEvent* event) {
         e.nSize = -1;
     }
     if (resized) session_.TakeSnapshot();
-    toolMode_ = kSelect;
+    SetToolMode(kSelect);
     update();
     emit Changed();
 }

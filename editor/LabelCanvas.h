@@ -55,7 +55,8 @@ public:
     int m_nDpiX = 203;
     int m_nDpiY = 203;
     int ToolMode() const { return toolMode_; }
-    void SetToolMode(int mode) { toolMode_ = mode; }
+    // Changes the tool and shows its cursor (the inert modes keep the cursor).
+    void SetToolMode(int mode);
     // Canvas pixels per dot.
     double ScaleX() const;
     double ScaleY() const;

@@ -361,3 +361,45 @@ TEST_F(FrameTest, AboutAndExit) {
 
 }  // namespace
 }  // namespace kestrix
+
+namespace kestrix {
+namespace {
+
+TEST_F(FrameTest, ToolButtonsSetTheModeAndItsCursor) {
+    Frame().OnCommand(101);
+    EXPECT_EQ(Canvas().ToolMode(), 1);
+    EXPECT_EQ(Canvas().cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(Canvas().cursor().hotSpot(), QPoint(7, 7));
+    Frame().OnCommand(106);
+    EXPECT_EQ(Canvas().cursor().shape(), Qt::CrossCursor);
+    // The inert modes leave the cursor as it is.
+    Frame().OnCommand(114);
+    EXPECT_EQ(Canvas().ToolMode(), 14);
+    EXPECT_EQ(Canvas().cursor().shape(), Qt::CrossCursor);
+    Click(&Canvas(), {5, 5});
+    EXPECT_EQ(Canvas().ToolMode(), 0);
+    EXPECT_EQ(Canvas().cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(FrameTest, ToolClicksCreateElementsAndTakeSnapshots) {
+    Frame().OnCommand(103);  // barcode tool
+    Click(&Canvas(), {40, 40});
+    ASSERT_EQ(Elements().size(), 1u);
+    EXPECT_EQ(Elements()[0].nType, kBarcode);
+    EXPECT_EQ(ElementText(Elements()[0]), u"0123456789");
+    EXPECT_EQ(Elements()[0].nPosX, static_cast<int>(40 / Canvas().ScaleX()));
+    EXPECT_EQ(Canvas().Session().Undo().nSnapshotCount(), 1);
+    // A rectangle click without a drag is a 100-dot square about the point.
+    Frame().OnCommand(106);
+    const QPoint at(200, 200);
+    Click(&Canvas(), at);
+    ASSERT_EQ(Elements().size(), 2u);
+    const LabelElement& square = Elements()[1];
+    EXPECT_EQ(square.nWidth, 100);
+    EXPECT_EQ(square.nPosX, static_cast<int>(at.x() / Canvas().ScaleX()) - 50);
+    EXPECT_FALSE(Elements()[0].bSelected);
+    EXPECT_EQ(Canvas().ToolMode(), 0);
+}
+
+}  // namespace
+}  // namespace kestrix
