@@ -64,7 +64,9 @@ void DrawRotatedPictureElement(QPainter& painter, LabelElement& e, const RenderC
     const double sx = ctx.forOutput ? 1.0 : ctx.scaleX;
     const double sy = ctx.forOutput ? 1.0 : ctx.scaleY;
     const DeviceBox b = RotatedBox(e, sx, sy, rotation);
-    DrawInto(painter, image, QRect(b.left, b.top, b.width, b.height), ctx.monoPictures);
+    // Only output reduces pictures; the canvas shows them as they are.
+    DrawInto(painter, image, QRect(b.left, b.top, b.width, b.height),
+             ctx.forOutput && ctx.monoPictures);
     if (e.bSelected && !ctx.forOutput)
         DrawSelectionHandles(painter, HandleStyle::Box, b.left, b.top, b.width, b.height, &e);
 }

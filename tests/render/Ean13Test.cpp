@@ -39,11 +39,14 @@ TEST(Ean13CodeTest, ModulesFollowTheParityOfTheLeadingDigit) {
     EXPECT_EQ(five.mid(10, 7), QStringLiteral("0100111"));  // 0 in B
 }
 
-// The black columns of one row through the data bars, as runs [start, end).
-std::vector<std::pair<int, int>> BlackRuns(const QImage& img, int y) {
-    std::vector<std::pair<int, int>> runs;
-    for (int x = 0; x < img.width(); ++x) {
-        if (!test::IsInk(img, x, y)) continue;
+using Runs = std::vector<std::pair<int, int>>;
+
+// Runs [start, end) of the columns x < n for which black(x) holds.
+template <typename Black>
+Runs ColumnRuns(int n, Black black) {
+    Runs runs;
+    for (int x = 0; x < n; ++x) {
+        if (!black(x)) continue;
         if (!runs.empty() && runs.back().second == x)
             ++runs.back().second;
         else
@@ -52,11 +55,14 @@ std::vector<std::pair<int, int>> BlackRuns(const QImage& img, int y) {
     return runs;
 }
 
+Runs BlackRuns(const QImage& img, int y) {
+    return ColumnRuns(img.width(), [&](int x) { return test::IsInk(img, x, y); });
+}
+
 // Bars laid out by hand: module i starts at left + 7u + i*u, shifted by the
 // extra pixels handed out so far; the first `extra` modules of each half are
 // one pixel wider.
-std::vector<std::pair<int, int>> ExpectedRuns(const QString& modules, int left, int u, int extraLeft,
-                                              int extraRight) {
+Runs ExpectedRuns(const QString& modules, int left, int u, int extraLeft, int extraRight) {
     std::vector<bool> black(2000, false);
     int shift = 0;
     for (int i = 0; i < 95; ++i) {
@@ -65,15 +71,7 @@ std::vector<std::pair<int, int>> ExpectedRuns(const QString& modules, int left, 
         if (modules[i] == u'1')
             for (int c = 0; c < u + wide; ++c) black[left + 7 * u + i * u + shift + c] = true;
     }
-    std::vector<std::pair<int, int>> runs;
-    for (int x = 0; x < 2000; ++x) {
-        if (!black[x]) continue;
-        if (!runs.empty() && runs.back().second == x)
-            ++runs.back().second;
-        else
-            runs.push_back({x, x + 1});
-    }
-    return runs;
+    return ColumnRuns(2000, [&](int x) { return black[x]; });
 }
 
 TEST(Ean13DrawTest, BarColumnsPixelForPixel) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "render/RenderGeometry.h"
 
 namespace kestrix {
@@ -12,16 +14,6 @@ LabelElement Box(int x, int y, int w, int h) {
     e.nWidth = w;
     e.nHeight = h;
     return e;
-}
-
-TEST(ElementBoxTest, ScalesAndTruncates) {
-    const DeviceBox b = ElementBox(Box(10, 20, 101, 51), 1.5, 0.5);
-    EXPECT_EQ(b.left, 15);
-    EXPECT_EQ(b.top, 10);
-    EXPECT_EQ(b.width, 151);   // 151.5
-    EXPECT_EQ(b.height, 25);   // 25.5
-    EXPECT_EQ(b.centerX, 90);  // 15 + 75.75
-    EXPECT_EQ(b.centerY, 22);  // 10 + 12.75
 }
 
 TEST(RotatedBoxTest, QuarterTurnsSwapSidesAboutTheCentre) {
@@ -41,6 +33,11 @@ TEST(RotatedBoxTest, QuarterTurnsSwapSidesAboutTheCentre) {
     const DeviceBox other = RotatedBox(e, 1.0, 1.0, 450);
     EXPECT_EQ(other.left, 100);
     EXPECT_EQ(other.height, 80);
+    // Scaled values are truncated; the centre is taken before truncation.
+    const DeviceBox b = ElementBox(Box(10, 20, 101, 51), 1.5, 0.5);
+    EXPECT_EQ(b.width, 151);
+    EXPECT_EQ(b.centerX, 90);  // 15 + 75.75
+    EXPECT_EQ(b.centerY, 22);  // 10 + 12.75
     // Turned sides take the other axis's scale.
     const DeviceBox s = RotatedBox(e, 2.0, 0.5, 900);
     EXPECT_EQ(s.width, 160);
@@ -83,24 +80,18 @@ TEST(RotatedTextOriginTest, KeepsTextCentred) {
 }
 
 TEST(HandlePointsTest, FollowTheLayoutOfEachKind) {
-    const auto text = HandlePoints(HandleStyle::Text, 100, 50, 41, 21);
-    EXPECT_EQ(text[0].x, 92);
-    EXPECT_EQ(text[0].y, 42);
-    EXPECT_EQ(text[1].x, 120);
-    EXPECT_EQ(text[2].x, 149);
-    EXPECT_EQ(text[3].y, 58);  // T + H/2 - 2
-    EXPECT_EQ(text[4].y, 56);  // T + H/2 - 4
-    EXPECT_EQ(text[4].x, 149);
-    EXPECT_EQ(text[5].y, 73);
-    EXPECT_EQ(text[6].x, 120);
-    EXPECT_EQ(text[7].x, 149);
-    const auto box = HandlePoints(HandleStyle::Box, 100, 50, 41, 21);
-    EXPECT_EQ(box[2].x, 145);
-    EXPECT_EQ(box[1].x, 120);
-    const auto code = HandlePoints(HandleStyle::Code, 100, 50, 41, 21);
-    EXPECT_EQ(code[1].x, 128);  // L + (W + 16)/2
-    EXPECT_EQ(code[6].x, 128);
-    EXPECT_EQ(code[7].x, 145);
+    const auto flat = [](const std::array<HandlePoint, 8>& p) {
+        std::vector<int> v;
+        for (const HandlePoint& h : p) v.insert(v.end(), {h.x, h.y});
+        return v;
+    };
+    // Box at (100, 50), 41 x 21: rows T-8, T+H/2-2 (left), T+H/2-4 (right), T+H+2.
+    EXPECT_EQ(flat(HandlePoints(HandleStyle::Text, 100, 50, 41, 21)),
+              (std::vector<int>{92, 42, 120, 42, 149, 42, 92, 58, 149, 56, 92, 73, 120, 73, 149, 73}));
+    EXPECT_EQ(flat(HandlePoints(HandleStyle::Box, 100, 50, 41, 21)),
+              (std::vector<int>{92, 42, 120, 42, 145, 42, 92, 58, 145, 56, 92, 73, 120, 73, 145, 73}));
+    EXPECT_EQ(flat(HandlePoints(HandleStyle::Code, 100, 50, 41, 21)),
+              (std::vector<int>{92, 42, 128, 42, 145, 42, 92, 58, 145, 56, 92, 73, 128, 73, 145, 73}));
 }
 
 }  // namespace

@@ -36,21 +36,6 @@ TEST(GdiFontTest, CellHeightAndStretchedWidthFillTheBox) {
     }
 }
 
-TEST(GdiFontTest, DrawnLatinTextFillsItsBoxWidth) {
-    const QString text = QStringLiteral("HXMH");
-    const GdiFont font(SongFont(60, 30), text, false);
-    QImage img = WhiteTarget(300, 120);
-    {
-        QPainter p(&img);
-        font.Draw(p, {10, 10}, 0, false);
-    }
-    const QRect ink = InkBounds(img);
-    ASSERT_FALSE(ink.isEmpty());
-    EXPECT_NEAR(ink.width(), 120, 120 * 0.06);  // side bearings take a little
-    EXPECT_GE(ink.top(), 10);
-    EXPECT_LE(ink.bottom(), 70);
-}
-
 }  // namespace
 }  // namespace kestrix
 
