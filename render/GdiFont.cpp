@@ -57,7 +57,7 @@ GdiFont::GdiFont(const LogFont& lf, const QString& text, bool antialias)
     InstallFontSubstitutes();
     const QString face = QString::fromStdU16String(FaceName(lf));
     if (!face.isEmpty()) font_.setFamilies({face});
-    const int weight = lf.lfWeight <= 0 ? 400 : std::clamp(lf.lfWeight, 1, 1000);
+    const int weight = lf.lfWeight <= 0 ? 400 : std::clamp(lf.lfWeight, 100, 900);
     font_.setWeight(static_cast<QFont::Weight>(weight));
     font_.setItalic(lf.lfItalic != 0);
     font_.setUnderline(lf.lfUnderline != 0);

@@ -27,6 +27,14 @@ TEST(TextCells, CountsNonzeroUtf16Bytes) {
     EXPECT_EQ(CountTextCells(u""), 0);
 }
 
+TEST(GdiFontTest, SongFaceKeepsTheCellModel) {
+    // Two Latin letters are as wide as one ideograph at the natural size.
+    const int latin = GdiFont(SongFont(100), QStringLiteral("AB"), true).Extent().width();
+    const int ideograph = GdiFont(SongFont(100), QString::fromUtf16(u"\u4e2d"), true).Extent().width();
+    EXPECT_GT(latin, 0);
+    EXPECT_NEAR(latin, ideograph, 1);
+}
+
 TEST(GdiFontTest, CellHeightAndStretchedWidthFillTheBox) {
     for (int height : {12, 20, 47, 120}) {
         const QString text = QStringLiteral("Label 42");
