@@ -99,6 +99,7 @@ CMainFrame::CMainFrame(UiLanguage language, Prompts& prompts, const FrameOptions
     connect(drawBar_, &DrawToolBar::FontChosen, Canvas(), &LabelCanvas::ApplyFontChoice,
             Qt::QueuedConnection);
     connect(Canvas(), &LabelCanvas::Changed, this, &CMainFrame::UpdateCommandUi);
+    Canvas()->SetPrompts(&prompts_);
     connect(Canvas(), &LabelCanvas::LayoutChanged, this, &CMainFrame::CanvasLaidOut);
 
     BuildMenus();
@@ -253,6 +254,10 @@ void CMainFrame::OnCommand(int id) {
         break;
     case kCmdDelete: canvas->DeleteSelected(); break;
     case kCmdAbout: prompts_.ShowAbout(this); break;
+    case kCmdAddText: canvas->AddText(); break;
+    case kCmdAddPicture: canvas->AddPicture(); break;
+    case kCmdAddBarcode: canvas->AddBarcode(); break;
+    case kCmdAdd2D: canvas->AddCode2D(); break;
     case kCmdFileOpen: OnFileOpen(); break;
     default: break;
     }

@@ -8,6 +8,7 @@
 
 #include "document/Units.h"
 #include "editor/CanvasGeometry.h"
+#include "dialogs/Prompts.h"
 #include "output/DirectPrintJob.h"
 #include "render/ElementPainter.h"
 
@@ -17,6 +18,10 @@ namespace {
 
 void Deselect(std::vector<LabelElement>& elements) {
     for (LabelElement& e : elements) e.bSelected = 0;
+}
+
+std::u16string DefaultText(UiLanguage language) {
+    return UiText(language, "Double click to change text", "【双击输入文本】").toStdU16String();
 }
 
 // The cursor image of a creating tool; the hot spot is the centre of its cross.
@@ -165,6 +170,7 @@ void LabelCanvas::KeyEdit(int key) {
                                [](const LabelElement& e) { return e.bSelected != 0; });
     if (target == elements.end()) return;
     LabelElement& e = *target;
+    contextIndex_ = static_cast<std::size_t>(target - elements.begin());
     const bool line = e.nType == kLine;
     switch (key) {
     case Qt::Key_Left:
@@ -274,36 +280,82 @@ void LabelCanvas::SelectAt(QPoint point, bool add) {
     if (hit != elements.rend()) hit->bSelected = 1;
 }
 
-void LabelCanvas::CreateAt(QPoint point) {
+void LabelCanvas::AppendNew(const LabelElement& e) {
     auto& elements = Elements();
+    if (e.nType == kText) {
+        if (!elements.empty() && contextIndex_ < elements.size()) elements[contextIndex_].bSelected = 0;
+    } else if (e.nType != kPicture) {
+        Deselect(elements);
+    }
+    elements.push_back(e);
+    update();
+    emit Changed();
+}
+
+bool LabelCanvas::CreatePicture(ElementPoint at) {
+    if (!prompts_) return false;
+    const QString path = prompts_->OpenFileName(
+        this, UiText(language_, "All Files(*.*);;Bmp File(*.bmp)", "所有图像文件(*.*);;图像文件(*.bmp)"));
+    if (path.isEmpty()) return false;
+    const QString caption = UiText(language_, "Kestrix", "Dravel标签编辑器");
+    if (path.size() >= kStrUnits) {
+        prompts_->ShowMessage(this, UiText(language_, "The path of the picture is too long:\n%1",
+                                           "图片文件的路径太长：\n%1").arg(path),
+                              caption, QMessageBox::Warning);
+        return false;
+    }
+    const QImage image = PictureCache::ReadPicture(path);
+    if (image.isNull() || image.width() <= 0) {
+        prompts_->ShowMessage(this, UiText(language_, "The picture file %1 cannot be read.",
+                                           "无法读取图片文件 %1。").arg(path),
+                              caption, QMessageBox::Warning);
+        return false;
+    }
+    AppendNew(CreatePictureElement(at, path.toStdU16String(), image.width(), image.height()));
+    return true;
+}
+
+void LabelCanvas::AddText() {
+    session_.TakeSnapshot();
+    AppendNew(CreateElement(kText, {0, 0}, DefaultText(language_)));
+}
+
+void LabelCanvas::AddBarcode() {
+    session_.TakeSnapshot();
+    AppendNew(CreateElement(kBarcode, {0, 0}, u"0123456789"));
+}
+
+void LabelCanvas::AddCode2D() { AppendNew(CreateElement(kCode2D, {0, 0}, u"012345678")); }
+
+void LabelCanvas::AddPicture() { CreatePicture({0, 0}); }
+
+void LabelCanvas::CreateAt(QPoint point) {
     const double sx = ScaleX();
     const double sy = ScaleY();
     const ElementPoint at{static_cast<int>(point.x() / sx), static_cast<int>(point.y() / sy)};
-    LabelElement e{};
     switch (toolMode_) {
     case kTextTool:
-        e = CreateElement(kText, at,
-                          UiText(language_, "Double click to change text", "【双击输入文本】").toStdU16String());
+        AppendNew(CreateElement(kText, at, DefaultText(language_)));
         break;
     case kCode2DTool:
-        e = CreateElement(kCode2D, at, u"0123456789");
+        AppendNew(CreateElement(kCode2D, at, u"0123456789"));
         break;
     case kBarcodeTool:
-        e = CreateElement(kBarcode, at, u"0123456789");
+        AppendNew(CreateElement(kBarcode, at, u"0123456789"));
+        break;
+    case kPictureTool:
+        CreatePicture(at);
+        SetToolMode(kSelect);
         break;
     case kLineTool:
-        e = CreateElement(kLine, at, {},
-                          {static_cast<int>(at.x * sx), static_cast<int>(at.y * sy)});
+        AppendNew(CreateElement(kLine, at, {}, {static_cast<int>(at.x * sx), static_cast<int>(at.y * sy)}));
         break;
     case kRectangleTool:
-        e = CreateElement(kShape, at);
+        AppendNew(CreateElement(kShape, at));
         break;
     default:
-        return;
+        break;
     }
-    // A new element is the only selected one.
-    Deselect(elements);
-    elements.push_back(e);
 }
 
 void LabelCanvas::mousePressEvent(QMouseEvent* event) {

@@ -16,6 +16,7 @@
 
 namespace kestrix {
 
+class Prompts;
 struct PrintMessage;
 
 class LabelCanvas : public QWidget {
@@ -79,6 +80,15 @@ public:
     void ToggleFontStyle(int index);
     // The tool bar's face and size on every selected element, then a snapshot.
     void ApplyFontChoice(int size, const QString& face);
+    // Where the picture tool asks for its file and explains a refused one.
+    void SetPrompts(Prompts* prompts) { prompts_ = prompts; }
+    // The add commands: an element at the label's top-left corner. Text and
+    // barcode take a snapshot first; the picture asks for its file.
+    void AddText();
+    void AddBarcode();
+    void AddCode2D();
+    void AddPicture();
+
     // The direct print job; messages for the user go to `show`.
     void DirectPrintLabel(const std::function<void(const PrintMessage&)>& show);
 
@@ -104,6 +114,10 @@ private:
     void PlaceCanvas(QRect rect);
     void SelectAt(QPoint point, bool add);
     void CreateAt(QPoint point);
+    // Appends a new element, selected, deselecting others as its kind does.
+    void AppendNew(const LabelElement& e);
+    // A picture element for a file the user chooses; false when none is made.
+    bool CreatePicture(ElementPoint at);
     void EditDone();
 
     UiLanguage language_;
@@ -112,7 +126,10 @@ private:
     CodeImageCache codes_;
     PictureCache pictures_;
     QStringList batchQueue_;
+    Prompts* prompts_ = nullptr;
     int toolMode_ = kSelect;
+    // The element a context menu or the Delete key last referred to.
+    std::size_t contextIndex_ = 0;
     QPoint m_MouseDownPoint;
     QImage back_;
 };

@@ -403,3 +403,50 @@ TEST_F(FrameTest, ToolClicksCreateElementsAndTakeSnapshots) {
 
 }  // namespace
 }  // namespace kestrix
+
+namespace kestrix {
+namespace {
+
+TEST_F(FrameTest, AddCommandsAndThePictureTool) {
+    AddShape(10, 10, true);
+    Frame().OnCommand(kCmdAddBarcode);
+    ASSERT_EQ(Elements().size(), 2u);
+    EXPECT_EQ(Canvas().Session().Undo().nSnapshotCount(), 1);  // taken before the barcode
+    EXPECT_FALSE(Elements()[0].bSelected);
+    Frame().OnCommand(kCmdAdd2D);
+    EXPECT_EQ(ElementText(Elements()[2]), u"012345678");
+    EXPECT_EQ(Canvas().Session().Undo().nSnapshotCount(), 1);
+
+    // A picture keeps the others selected; its height follows the image.
+    QImage image(300, 200, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(TempPath("p.png")));
+    prompts_.openName = TempPath("p.png");
+    Frame().OnCommand(104);
+    Click(&Canvas(), {20, 30});
+    ASSERT_EQ(Elements().size(), 4u);
+    const LabelElement& picture = Elements()[3];
+    EXPECT_EQ(picture.nType, kPicture);
+    EXPECT_EQ(picture.nWidth, 100);
+    EXPECT_EQ(picture.nHeight, 66);
+    EXPECT_EQ(picture.nSrcWidth, 300);
+    EXPECT_TRUE(Elements()[2].bSelected);
+    EXPECT_EQ(Canvas().ToolMode(), 0);
+
+    // A file that is no picture is refused with a message; the click still records the label.
+    QFile junk(TempPath("junk.png"));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("not an image");
+    junk.close();
+    prompts_.openName = TempPath("junk.png");
+    const int before = Canvas().Session().Undo().nSnapshotCount();
+    Frame().OnCommand(104);
+    Click(&Canvas(), {20, 30});
+    EXPECT_EQ(Elements().size(), 4u);
+    ASSERT_EQ(prompts_.messages.size(), 1u);
+    EXPECT_TRUE(prompts_.messages[0].text.contains(QStringLiteral("junk.png")));
+    EXPECT_EQ(Canvas().Session().Undo().nSnapshotCount(), before + 1);
+}
+
+}  // namespace
+}  // namespace kestrix
