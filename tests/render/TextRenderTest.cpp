@@ -2,7 +2,6 @@
 
 #include "RenderTestSupport.h"
 #include "render/GdiFont.h"
-#include "render/TextDrawing.h"
 
 namespace kestrix {
 namespace {
@@ -43,12 +42,6 @@ TEST(GdiFontTest, CellHeightAndStretchedWidthFillTheBox) {
         EXPECT_EQ(font.Extent().width(), 9 * 8);
     }
 }
-
-}  // namespace
-}  // namespace kestrix
-
-namespace kestrix {
-namespace {
 
 LabelElement TextElement(std::u16string_view text, int x, int y, int w, int h) {
     LabelElement e = CreateElement(kText, {x, y}, text);
