@@ -13,10 +13,15 @@
 namespace kestrix {
 namespace {
 
-class ToolBarTest : public ::testing::Test {
+// The application exists before the bars that are members of the fixture.
+class WithApp : public ::testing::Test {
+protected:
+    WithApp() { TestApp(); }
+};
+
+class ToolBarTest : public WithApp {
 protected:
     void SetUp() override {
-        TestApp();
         main_.setGeometry(0, 0, 1200, 42);
         draw_.setGeometry(0, 42, 1200, 42);
         main_.show();
