@@ -450,3 +450,33 @@ TEST_F(FrameTest, AddCommandsAndThePictureTool) {
 
 }  // namespace
 }  // namespace kestrix
+
+namespace kestrix {
+namespace {
+
+TEST_F(FrameTest, LayoutFollowsTheFrameSize) {
+    Frame().resize(1200, 760);
+    Settle();
+    const int w = Frame().centralWidget()->width();
+    EXPECT_EQ(Frame().MainBar()->geometry(), QRect(0, 0, w, 42));
+    EXPECT_EQ(Frame().DrawBar()->geometry(), QRect(0, 42, w, 42));
+    EXPECT_EQ(Frame().Ruler()->geometry().topLeft(), QPoint(0, 84));
+    EXPECT_EQ(Frame().View()->geometry().topLeft(), QPoint(24, 108));
+    EXPECT_EQ(Frame().View()->width(), w - 24);
+    // The ruler is an L: its two bands, not the area they frame.
+    const QRegion mask = Frame().Ruler()->mask();
+    EXPECT_TRUE(mask.contains(QPoint(5, 5)));
+    EXPECT_TRUE(mask.contains(QPoint(600, 10)));
+    EXPECT_TRUE(mask.contains(QPoint(10, 400)));
+    EXPECT_FALSE(mask.contains(QPoint(30, 30)));
+    // The canvas stays centred in the view, and the ruler's zero on its corner.
+    const QRect canvas = Canvas().geometry();
+    const QSize view = Frame().View()->size();
+    EXPECT_EQ(canvas.left(), (view.width() - canvas.width()) / 2);
+    EXPECT_EQ(canvas.top(), (view.height() - canvas.height()) / 2);
+    EXPECT_EQ(Frame().Ruler()->m_nOriginX, canvas.left());
+    EXPECT_EQ(Frame().Ruler()->m_nOriginY, canvas.top());
+}
+
+}  // namespace
+}  // namespace kestrix
