@@ -241,14 +241,10 @@ void LabelCanvas::DirectPrintLabel(const std::function<void(const PrintMessage&)
     update();
 }
 
-void LabelCanvas::RenderLabel(QImage& target, const QRect& clip) {
+void LabelCanvas::RenderLabel(QImage& target, QPoint origin) {
+    target.fill(Qt::white);
     QPainter painter(&target);
-    if (clip.isValid()) {
-        painter.setClipRect(clip);
-        painter.fillRect(clip, Qt::white);
-    } else {
-        target.fill(Qt::white);
-    }
+    painter.translate(-origin);
     RenderContext ctx;
     ctx.scaleX = ScaleX();
     ctx.scaleY = ScaleY();
@@ -260,12 +256,13 @@ void LabelCanvas::RenderLabel(QImage& target, const QRect& clip) {
 }
 
 void LabelCanvas::paintEvent(QPaintEvent* event) {
-    // Drawn off screen and copied in one go, so nothing flickers. A zoomed
-    // label larger than the view is drawn only where it shows.
-    if (back_.size() != size()) back_ = QImage(size(), QImage::Format_ARGB32_Premultiplied);
+    // Drawn off screen and copied in one go, so nothing flickers. Only the part
+    // on screen is drawn: a zoomed canvas can be far larger than the view.
     const QRect exposed = event->rect();
-    RenderLabel(back_, exposed == rect() ? QRect() : exposed);
-    QPainter(this).drawImage(exposed.topLeft(), back_, exposed);
+    if (back_.size() != exposed.size()) back_ = QImage(exposed.size(), QImage::Format_ARGB32_Premultiplied);
+    if (back_.isNull()) return;
+    RenderLabel(back_, exposed.topLeft());
+    QPainter(this).drawImage(exposed.topLeft(), back_);
     emit Painted();
 }
 

@@ -92,9 +92,9 @@ public:
     // The direct print job; messages for the user go to `show`.
     void DirectPrintLabel(const std::function<void(const PrintMessage&)>& show);
 
-    // Draws the whole label as the canvas shows it into `target` (white first);
-    // only `clip` when given, the part of the window on screen.
-    void RenderLabel(QImage& target, const QRect& clip = {});
+    // Draws the label as the canvas shows it into `target` (white first), which
+    // holds the part of the canvas window whose top-left corner is `origin`.
+    void RenderLabel(QImage& target, QPoint origin = {});
 
 signals:
     // Elements or selection changed: command enabling may differ.

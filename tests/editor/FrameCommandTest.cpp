@@ -283,6 +283,9 @@ TEST_F(FrameTest, ZoomButtonsGrowAndShrinkTheCanvas) {
     EXPECT_EQ(vertical->maximum(), Canvas().height() - Frame().View()->height());
     vertical->setValue(25);
     EXPECT_EQ(Canvas().y(), -25);
+    // Only the part on screen is drawn, however large the canvas.
+    const QImage shown = Frame().View()->grab().toImage();
+    EXPECT_EQ(shown.size(), Frame().View()->size());
     EXPECT_EQ(Frame().Ruler()->m_nOriginY, -25);
     for (int i = 0; i < 80; ++i) Frame().OnCommand(kCmdZoomOut);
     EXPECT_EQ(Canvas().width(), 100);
