@@ -1,6 +1,8 @@
 #include "render/GdiFont.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -101,9 +103,58 @@ void GdiFont::Draw(QPainter& painter, QPoint origin, int escapement, bool opaque
     if (escapement % 3600 != 0) painter.rotate(-escapement / 10.0);
     painter.scale(scaleX_, scaleY_);
     if (opaque) painter.fillRect(QRectF(0, 0, naturalWidth_, naturalHeight_), Qt::white);
-    painter.setFont(font_);
     painter.setPen(Qt::black);
-    painter.drawText(QPointF(0, ascent_), text_);
+
+    // Only the glyphs near the visible part are drawn: a huge stretched text
+    // would otherwise cost time for every glyph far off the target.
+    QRectF visible;
+    if (const QPaintDevice* device = painter.device()) {
+        bool invertible = false;
+        const QTransform inverse = painter.worldTransform().inverted(&invertible);
+        if (invertible) visible = inverse.mapRect(QRectF(0, 0, device->width(), device->height()));
+    }
+    const double margin = 2 * naturalHeight_ + 2;
+    if (visible.isEmpty() || visible.bottom() < -margin || visible.top() > naturalHeight_ + margin) {
+        painter.restore();
+        return;
+    }
+    QTextLayout layout(text_, font_);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    if (!line.isValid()) {
+        painter.restore();
+        return;
+    }
+    line.setPosition(QPointF(0, 0));
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+        const QList<quint32> indexes = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        QList<quint32> keptIndexes;
+        QList<QPointF> keptPositions;
+        for (qsizetype i = 0; i < indexes.size() && i < positions.size(); ++i) {
+            const double x = positions[i].x();
+            if (x < visible.left() - margin || x > visible.right() + margin) continue;
+            keptIndexes.append(indexes[i]);
+            keptPositions.append(positions[i]);
+        }
+        if (keptIndexes.isEmpty()) continue;
+        QGlyphRun visibleRun = run;
+        visibleRun.setGlyphIndexes(keptIndexes);
+        visibleRun.setPositions(keptPositions);
+        // Decorations are drawn below, once, across the whole text.
+        visibleRun.setUnderline(false);
+        visibleRun.setStrikeOut(false);
+        painter.drawGlyphRun(QPointF(0, ascent_ - line.ascent()), visibleRun);
+    }
+    const QFontMetricsF metrics(font_);
+    const double thickness = std::max(1.0 / scaleY_, metrics.lineWidth());
+    if (font_.underline())
+        painter.fillRect(QRectF(0, ascent_ + metrics.underlinePos(), naturalWidth_, thickness),
+                         Qt::black);
+    if (font_.strikeOut())
+        painter.fillRect(QRectF(0, ascent_ - metrics.strikeOutPos(), naturalWidth_, thickness),
+                         Qt::black);
     painter.restore();
 }
 

@@ -83,6 +83,16 @@ TEST(TextOutput, ChineseCharactersTakeTwoCells) {
     EXPECT_EQ(chinese.logFont.lfEscapement, 900);
 }
 
+TEST(TextOutput, UnderlineRunsUnderTheWholeText) {
+    CodeImageCache codes;
+    LabelElement e = TextElement(u"I  I", 10, 10, 160, 50);
+    e.logFont.lfUnderline = 1;
+    const QImage img = test::PaintForOutput(e, codes, 200, 80);
+    int widest = 0;
+    for (int y = 35; y < 60; ++y) widest = std::max(widest, test::InkCount(img, QRect(0, y, 200, 1)));
+    EXPECT_GT(widest, 150);
+}
+
 TEST(TextOutput, LaterTextCoversEarlierCells) {
     QImage img = test::WhiteTarget(200, 80);
     CodeImageCache codes;
