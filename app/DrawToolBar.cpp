@@ -51,7 +51,11 @@ DrawToolBar::DrawToolBar(UiLanguage language, QWidget* parent)
     faces_->setGeometry(470, 10, 150, listHeight);
     sizes_->setGeometry(625, 10, 150, listHeight);
 
-    faces_->addItems(QFontDatabase::families());
+    QStringList families = QFontDatabase::families();
+    // Labels are laid out in the Song face; where it is not installed under that
+    // name but stands in for an installed face, it can still be chosen.
+    if (!families.contains(kSongFace) && !QFont::substitutes(kSongFace).isEmpty()) families << kSongFace;
+    faces_->addItems(families);
     faces_->setCurrentIndex(faces_->findText(kSongFace));
     for (int size : FontSizes()) sizes_->addItem(QString::number(size));
     sizes_->setCurrentIndex(sizes_->findText(QStringLiteral("20")));

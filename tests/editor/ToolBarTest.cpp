@@ -9,6 +9,7 @@
 #include "FrameFixture.h"
 #include "app/DrawToolBar.h"
 #include "app/MainToolBar.h"
+#include "render/GdiFont.h"
 
 namespace kestrix {
 namespace {
@@ -151,6 +152,13 @@ TEST_F(ToolBarTest, FontListsOfferTheSizesWithTwentySelected) {
     const auto before = spy.size();
     sizes->setCurrentText(QStringLiteral("48"));
     EXPECT_EQ(spy.size(), before);
+}
+
+TEST_F(ToolBarTest, SongFaceIsOfferedAndSelectedWhereItHasAStandIn) {
+    InstallFontSubstitutes();
+    DrawToolBar bar(UiLanguage::Chinese);
+    EXPECT_EQ(bar.FaceList()->currentText(), QStringLiteral("宋体"));
+    EXPECT_EQ(bar.FaceList()->findText(QStringLiteral("宋体")), bar.FaceList()->count() - 1);
 }
 
 TEST_F(ToolBarTest, TipsInBothLanguages) {
