@@ -46,7 +46,9 @@ void DrawPictureElement(QPainter& painter, LabelElement& e, const RenderContext&
     if (!PictureFileExists(QString::fromStdU16String(ElementText(e)))) return;
     const QImage image = LoadElementPicture(e, ctx);
     if (ctx.forOutput) {
-        DrawInto(painter, image, QRect(e.nPosX, e.nPosY, e.nWidth, e.nHeight), ctx.monoPictures);
+        const DeviceBox dots = ElementBox(e, 1.0, 1.0);
+        DrawInto(painter, image, QRect(dots.left, dots.top, dots.width, dots.height),
+                 ctx.monoPictures);
         return;
     }
     const DeviceBox box = ElementBox(e, ctx.scaleX, ctx.scaleY);

@@ -97,16 +97,18 @@ void DrawLineElement(QPainter& painter, LabelElement& e, const RenderContext& ct
     if (ctx.forOutput) {
         const double vx = ctx.viewScaleX > 0 ? ctx.viewScaleX : 1.0;
         const double vy = ctx.viewScaleY > 0 ? ctx.viewScaleY : 1.0;
-        painter.drawLine(QPoint(e.nPosX, e.nPosY),
+        const DeviceBox start = ElementBox(e, 1.0, 1.0);
+        painter.drawLine(QPoint(start.left, start.top),
                          QPoint(TruncToInt(e.nEndX / vx), TruncToInt(e.nEndY / vy)));
     } else {
         const DeviceBox box = ElementBox(e, ctx.scaleX, ctx.scaleY);
+        const QPoint end(TruncToInt(e.nEndX), TruncToInt(e.nEndY));
         if (e.bSelected) {
             const int side = std::clamp(e.nLineWidth, 0, kMaxPenWidth) + 2;
             painter.fillRect(box.left - 2, box.top - 2, side, side, QColor(0x0A, 0x0A, 0x0A));
-            painter.fillRect(e.nEndX, e.nEndY, side, side, QColor(0x0A, 0x0A, 0x0A));
+            painter.fillRect(end.x(), end.y(), side, side, QColor(0x0A, 0x0A, 0x0A));
         }
-        painter.drawLine(QPoint(box.left, box.top), QPoint(e.nEndX, e.nEndY));
+        painter.drawLine(QPoint(box.left, box.top), end);
     }
     painter.restore();
 }

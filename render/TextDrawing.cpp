@@ -27,7 +27,8 @@ void DrawTextElement(QPainter& painter, LabelElement& e, const RenderContext& ct
     if (ctx.forOutput) {
         e.logFont.lfHeight = e.nHeight;
         e.logFont.lfWidth = e.nWidth / CountTextCells(text16);
-        GdiFont(e.logFont, text, antialias).Draw(painter, {e.nPosX, e.nPosY}, 0, true);
+        const DeviceBox dots = ElementBox(e, 1.0, 1.0);
+        GdiFont(e.logFont, text, antialias).Draw(painter, {dots.left, dots.top}, 0, true);
         return;
     }
 
