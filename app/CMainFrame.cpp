@@ -381,6 +381,12 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+void CMainFrame::changeEvent(QEvent* event) {
+    // A lock key may have changed while another window had the keyboard.
+    if (event->type() == QEvent::ActivationChange && capsPane_) UpdateLockIndicators();
+    QMainWindow::changeEvent(event);
+}
+
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (watched == client_ && event->type() == QEvent::Resize) {
         LayoutClient();
