@@ -483,3 +483,28 @@ TEST_F(FrameTest, LayoutFollowsTheFrameSize) {
 
 }  // namespace
 }  // namespace kestrix
+
+#include "app/LockKeys.h"
+
+namespace kestrix {
+namespace {
+
+TEST(LockKeys, ReadFromTheKeyboardLeds) {
+    QTemporaryDir leds;
+    const auto led = [&](const QString& name, const char* brightness) {
+        QDir(leds.path()).mkpath(name);
+        QFile file(leds.filePath(name + QStringLiteral("/brightness")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(brightness);
+    };
+    led(QStringLiteral("input3::capslock"), "1\n");
+    led(QStringLiteral("input3::numlock"), "0\n");
+    led(QStringLiteral("input7::numlock"), "1\n");
+    EXPECT_TRUE(LockKeyOn(QStringLiteral("capslock"), leds.path()));
+    EXPECT_TRUE(LockKeyOn(QStringLiteral("numlock"), leds.path()));
+    EXPECT_FALSE(LockKeyOn(QStringLiteral("scrolllock"), leds.path()));
+    EXPECT_FALSE(LockKeyOn(QStringLiteral("capslock"), leds.filePath(QStringLiteral("missing"))));
+}
+
+}  // namespace
+}  // namespace kestrix
