@@ -43,7 +43,8 @@ QImage CodeImageFor(LabelElement& e, const RenderContext& ctx, int rotateAngle, 
     if (ctx.codes) {
         if (const QImage* cached = ctx.codes->Find(e.hCache)) return *cached;
     }
-    QImage image = ZintEncoder::Encode(e.nBarcodeType, ElementText(e), e.nWidth, rotateAngle, linear);
+    QImage image =
+        ZintEncoder::Encode(e.nBarcodeType, ElementText(e), e.nWidth, rotateAngle, linear);
     if (ctx.codes) e.hCache = ctx.codes->Store(image);
     return image;
 }

@@ -43,13 +43,13 @@ void InstallFontSubstitutes() {
                                  u"\u6977\u4f53", u"FangSong", u"KaiTi"})
         QFont::insertSubstitutions(QString::fromUtf16(face), ming);
     QFont::insertSubstitutions(song, ming);
-    for (const char16_t* face : {u"\u9ed1\u4f53", u"SimHei", u"\u5fae\u8f6f\u96c5\u9ed1",
-                                 u"Microsoft YaHei"})
+    for (const char16_t* face :
+         {u"\u9ed1\u4f53", u"SimHei", u"\u5fae\u8f6f\u96c5\u9ed1", u"Microsoft YaHei"})
         QFont::insertSubstitutions(QString::fromUtf16(face), hei);
     for (const char16_t* face : {u"Consolas", u"Courier New", u"Courier"})
         QFont::insertSubstitutions(QString::fromUtf16(face), mono);
-    for (const char16_t* face : {u"Arial", u"Tahoma", u"Verdana", u"MS Shell Dlg",
-                                 u"MS Shell Dlg 2"})
+    for (const char16_t* face :
+         {u"Arial", u"Tahoma", u"Verdana", u"MS Shell Dlg", u"MS Shell Dlg 2"})
         QFont::insertSubstitution(QString::fromUtf16(face), QStringLiteral("DejaVu Sans"));
     QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("DejaVu Serif"));
 }
@@ -75,7 +75,8 @@ GdiFont::GdiFont(const LogFont& lf, const QString& text, bool antialias)
     font_.setPixelSize(kReferenceEm);
     const QFontMetricsF reference(font_);
     const double cellPerEm = (reference.ascent() + reference.descent()) / kReferenceEm;
-    if (lf.lfHeight > 0 && cellPerEm > 0) em = std::max(1, static_cast<int>(std::lround(height / cellPerEm)));
+    if (lf.lfHeight > 0 && cellPerEm > 0)
+        em = std::max(1, static_cast<int>(std::lround(height / cellPerEm)));
     font_.setPixelSize(std::clamp(em, 1, kMaxCellHeight));
 
     const QFontMetricsF metrics(font_);
@@ -85,8 +86,8 @@ GdiFont::GdiFont(const LogFont& lf, const QString& text, bool antialias)
     if (lf.lfHeight > 0 && naturalHeight_ > 0) scaleY_ = height / naturalHeight_;
     scaleX_ = scaleY_;
     // lfWidth is the average character width: one cell per half-width character.
-    const long long avgWidth = std::min<long long>(std::llabs(static_cast<long long>(lf.lfWidth)),
-                                                   kMaxCellHeight);
+    const long long avgWidth =
+        std::min<long long>(std::llabs(static_cast<long long>(lf.lfWidth)), kMaxCellHeight);
     const int cells = CountTextCells(text_.toStdU16String());
     if (avgWidth > 0 && cells > 0 && naturalWidth_ > 0)
         scaleX_ = static_cast<double>(avgWidth) * cells / naturalWidth_;
@@ -114,7 +115,8 @@ void GdiFont::Draw(QPainter& painter, QPoint origin, int escapement, bool opaque
         if (invertible) visible = inverse.mapRect(QRectF(0, 0, device->width(), device->height()));
     }
     const double margin = 2 * naturalHeight_ + 2;
-    if (visible.isEmpty() || visible.bottom() < -margin || visible.top() > naturalHeight_ + margin) {
+    if (visible.isEmpty() || visible.bottom() < -margin ||
+        visible.top() > naturalHeight_ + margin) {
         painter.restore();
         return;
     }

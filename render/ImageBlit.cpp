@@ -24,7 +24,8 @@ QRect VisiblePart(const QPainter& painter, const QRect& dest) {
     bool invertible = false;
     const QTransform inverse = painter.worldTransform().inverted(&invertible);
     if (!invertible) return {};
-    QRect visible = inverse.mapRect(QRectF(0, 0, device->width(), device->height())).toAlignedRect();
+    QRect visible =
+        inverse.mapRect(QRectF(0, 0, device->width(), device->height())).toAlignedRect();
     if (painter.hasClipping()) visible &= painter.clipBoundingRect().toAlignedRect();
     return dest & visible.adjusted(-1, -1, 1, 1);
 }
@@ -44,18 +45,21 @@ void DrawImageNearest(QPainter& painter, const QImage& image, const QRect& sourc
     if (part.isEmpty()) return;
     // RGB32 reads as opaque ARGB32 already: converting the cached code images
     // on every draw was most of the output raster's time.
-    const QImage src = image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_ARGB32);
+    const QImage src = image.format() == QImage::Format_RGB32
+                           ? image
+                           : image.convertToFormat(QImage::Format_ARGB32);
     std::vector<int> columns(part.width());
     for (int x = 0; x < part.width(); ++x) {
-        const int s = source.x() + NearestSourceIndex(part.x() - dest.x() + x, dest.width(),
-                                                      source.width());
+        const int s =
+            source.x() + NearestSourceIndex(part.x() - dest.x() + x, dest.width(), source.width());
         columns[x] = Wrap(s, src.width(), wrap);
     }
     QImage patch(part.size(), src.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     for (int y = 0; y < part.height(); ++y) {
-        const int s = source.y() + NearestSourceIndex(part.y() - dest.y() + y, dest.height(),
-                                                      source.height());
-        const auto* in = reinterpret_cast<const QRgb*>(src.constScanLine(Wrap(s, src.height(), wrap)));
+        const int s = source.y() +
+                      NearestSourceIndex(part.y() - dest.y() + y, dest.height(), source.height());
+        const auto* in =
+            reinterpret_cast<const QRgb*>(src.constScanLine(Wrap(s, src.height(), wrap)));
         auto* out = reinterpret_cast<QRgb*>(patch.scanLine(y));
         for (int x = 0; x < part.width(); ++x) out[x] = in[columns[x]];
     }

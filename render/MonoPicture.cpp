@@ -104,8 +104,6 @@ QByteArray BitmapToMonoBmp(const QImage& image) {
     return file;
 }
 
-QImage ReduceToMono(const QImage& image) {
-    return QImage::fromData(BitmapToMonoBmp(image), "BMP");
-}
+QImage ReduceToMono(const QImage& image) { return QImage::fromData(BitmapToMonoBmp(image), "BMP"); }
 
 }  // namespace kestrix

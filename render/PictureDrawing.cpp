@@ -54,7 +54,8 @@ void DrawPictureElement(QPainter& painter, LabelElement& e, const RenderContext&
     const DeviceBox box = ElementBox(e, ctx.scaleX, ctx.scaleY);
     DrawInto(painter, image, QRect(box.left, box.top, box.width, box.height), false);
     if (e.bSelected)
-        DrawSelectionHandles(painter, HandleStyle::Box, box.left, box.top, box.width, box.height, &e);
+        DrawSelectionHandles(painter, HandleStyle::Box, box.left, box.top, box.width, box.height,
+                             &e);
 }
 
 void DrawRotatedPictureElement(QPainter& painter, LabelElement& e, const RenderContext& ctx) {

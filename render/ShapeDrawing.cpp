@@ -40,8 +40,8 @@ void DrawOutline(QPainter& painter, const LabelElement& e, const DeviceBox& b, d
         break;
     }
     case 4: {
-        const QPoint pts[] = {{L + W / 2, T}, {L, T + H / 2}, {L + W / 2, T + H},
-                              {L + W, T + H / 2}, {L + W / 2, T}};
+        const QPoint pts[] = {
+            {L + W / 2, T}, {L, T + H / 2}, {L + W / 2, T + H}, {L + W, T + H / 2}, {L + W / 2, T}};
         painter.drawPolyline(pts, 5);
         break;
     }
@@ -63,7 +63,8 @@ void DrawShapeElement(QPainter& painter, LabelElement& e, const RenderContext& c
     DrawOutline(painter, e, box, sx);
     painter.restore();
     if (e.bSelected && !ctx.forOutput)
-        DrawSelectionHandles(painter, HandleStyle::Box, box.left, box.top, box.width, box.height, &e);
+        DrawSelectionHandles(painter, HandleStyle::Box, box.left, box.top, box.width, box.height,
+                             &e);
 }
 
 void DrawRotatedShapeElement(QPainter& painter, LabelElement& e, const RenderContext& ctx) {
@@ -80,8 +81,8 @@ void DrawRotatedShapeElement(QPainter& painter, LabelElement& e, const RenderCon
         painter.drawRect(QRect(turned.left, turned.top, turned.width - 1, turned.height - 1));
     } else {
         if (rotation == 900 || rotation == 1800 || rotation == 2700)
-            painter.setWorldTransform(ToQTransform(RotationXform(rotation, box.centerX, box.centerY)),
-                                      true);
+            painter.setWorldTransform(
+                ToQTransform(RotationXform(rotation, box.centerX, box.centerY)), true);
         DrawOutline(painter, e, box, sx);
     }
     painter.restore();

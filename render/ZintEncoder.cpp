@@ -34,7 +34,8 @@ float ZintEncoder::ScaleFor(int widthDots) {
 QImage ZintEncoder::Encode(int symbology, std::u16string_view data, int widthDots, int rotateAngle,
                            bool linear) {
     if (!ZBarcode_ValidID(symbology)) return {};
-    if (rotateAngle != 0 && rotateAngle != 90 && rotateAngle != 180 && rotateAngle != 270) return {};
+    if (rotateAngle != 0 && rotateAngle != 90 && rotateAngle != 180 && rotateAngle != 270)
+        return {};
     const QByteArray bytes = LibraryData(data);
     if (bytes.isEmpty()) return {};
 

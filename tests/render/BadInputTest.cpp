@@ -1,10 +1,10 @@
 // Damaged or absurd records draw nothing or something bounded, quickly, on
 // screen and on output, upright and turned.
+#include <gtest/gtest.h>
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-
 #include <string>
 
 #include "RenderTestSupport.h"

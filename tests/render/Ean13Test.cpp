@@ -78,7 +78,8 @@ TEST(Ean13DrawTest, BarColumnsPixelForPixel) {
     struct Case {
         int width, u, extraLeft, extraRight;
     };
-    for (const Case c : {Case{204, 2, 0, 0}, Case{210, 2, 3, 3}, Case{313, 3, 3, 4}, Case{408, 4, 0, 0}}) {
+    for (const Case c :
+         {Case{204, 2, 0, 0}, Case{210, 2, 3, 3}, Case{313, 3, 3, 4}, Case{408, 4, 0, 0}}) {
         CodeImageCache codes;
         LabelElement e = CreateElement(kBarcode, {37, 20}, u"590123412345");
         e.nBarcodeType = kBuiltinEan13;

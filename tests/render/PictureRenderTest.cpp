@@ -1,6 +1,7 @@
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "RenderTestSupport.h"
 #include "render/MonoPicture.h"
@@ -34,10 +35,10 @@ TEST(MonoPictureTest, HeaderAndRowLayout) {
     const QByteArray bmp = BitmapToMonoBmp(img);
     ASSERT_EQ(bmp.size(), 62 + 8 * 3);  // 33 pixels: rows of 8 bytes
     const QByteArray header = QByteArray::fromHex(
-        "424d 56000000 00000000 3e000000"              // BM, file size 86, data at 62
-        "28000000 21000000 fdffffff 0100 0100"         // 40, width 33, height -3, 1 plane, 1 bit
-        "00000000 18000000 cb000000 cb000000"          // no compression, 24 bytes, 203, 203
-        "00000000 00000000 00000000 ffffff00");        // colours, black, white
+        "424d 56000000 00000000 3e000000"        // BM, file size 86, data at 62
+        "28000000 21000000 fdffffff 0100 0100"   // 40, width 33, height -3, 1 plane, 1 bit
+        "00000000 18000000 cb000000 cb000000"    // no compression, 24 bytes, 203, 203
+        "00000000 00000000 00000000 ffffff00");  // colours, black, white
     EXPECT_EQ(bmp.left(62).toHex(), header.toHex());
     // Row 0: leftmost pixel black in the top bit; padding stays white.
     EXPECT_EQ(static_cast<unsigned char>(bmp[62]), 0x7F);

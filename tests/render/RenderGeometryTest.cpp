@@ -86,12 +86,15 @@ TEST(HandlePointsTest, FollowTheLayoutOfEachKind) {
         return v;
     };
     // Box at (100, 50), 41 x 21: rows T-8, T+H/2-2 (left), T+H/2-4 (right), T+H+2.
-    EXPECT_EQ(flat(HandlePoints(HandleStyle::Text, 100, 50, 41, 21)),
-              (std::vector<int>{92, 42, 120, 42, 149, 42, 92, 58, 149, 56, 92, 73, 120, 73, 149, 73}));
-    EXPECT_EQ(flat(HandlePoints(HandleStyle::Box, 100, 50, 41, 21)),
-              (std::vector<int>{92, 42, 120, 42, 145, 42, 92, 58, 145, 56, 92, 73, 120, 73, 145, 73}));
-    EXPECT_EQ(flat(HandlePoints(HandleStyle::Code, 100, 50, 41, 21)),
-              (std::vector<int>{92, 42, 128, 42, 145, 42, 92, 58, 145, 56, 92, 73, 128, 73, 145, 73}));
+    EXPECT_EQ(
+        flat(HandlePoints(HandleStyle::Text, 100, 50, 41, 21)),
+        (std::vector<int>{92, 42, 120, 42, 149, 42, 92, 58, 149, 56, 92, 73, 120, 73, 149, 73}));
+    EXPECT_EQ(
+        flat(HandlePoints(HandleStyle::Box, 100, 50, 41, 21)),
+        (std::vector<int>{92, 42, 120, 42, 145, 42, 92, 58, 145, 56, 92, 73, 120, 73, 145, 73}));
+    EXPECT_EQ(
+        flat(HandlePoints(HandleStyle::Code, 100, 50, 41, 21)),
+        (std::vector<int>{92, 42, 128, 42, 145, 42, 92, 58, 145, 56, 92, 73, 128, 73, 145, 73}));
 }
 
 }  // namespace

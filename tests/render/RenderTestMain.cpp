@@ -1,6 +1,7 @@
 // The renderers need fonts, which need a GUI application (offscreen here).
-#include <QGuiApplication>
 #include <gtest/gtest.h>
+
+#include <QGuiApplication>
 
 #include "render/GdiFont.h"
 

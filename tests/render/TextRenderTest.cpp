@@ -29,7 +29,8 @@ TEST(TextCells, CountsNonzeroUtf16Bytes) {
 TEST(GdiFontTest, SongFaceKeepsTheCellModel) {
     // Two Latin letters are as wide as one ideograph at the natural size.
     const int latin = GdiFont(SongFont(100), QStringLiteral("AB"), true).Extent().width();
-    const int ideograph = GdiFont(SongFont(100), QString::fromUtf16(u"\u4e2d"), true).Extent().width();
+    const int ideograph =
+        GdiFont(SongFont(100), QString::fromUtf16(u"\u4e2d"), true).Extent().width();
     EXPECT_GT(latin, 0);
     EXPECT_NEAR(latin, ideograph, 1);
 }
@@ -89,7 +90,8 @@ TEST(TextOutput, UnderlineRunsUnderTheWholeText) {
     e.logFont.lfUnderline = 1;
     const QImage img = test::PaintForOutput(e, codes, 200, 80);
     int widest = 0;
-    for (int y = 35; y < 60; ++y) widest = std::max(widest, test::InkCount(img, QRect(0, y, 200, 1)));
+    for (int y = 35; y < 60; ++y)
+        widest = std::max(widest, test::InkCount(img, QRect(0, y, 200, 1)));
     EXPECT_GT(widest, 150);
 }
 
@@ -119,11 +121,14 @@ TEST(TextScreen, NewTextTakesItsBoxFromTheNaturalSize) {
     QPainter p(&img);
     PaintElement(p, e, ctx);
     p.end();
-    const QSize natural = GdiFont([&] {
-        LogFont lf = e.logFont;
-        lf.lfHeight = 40;
-        return lf;
-    }(), QStringLiteral("Hello"), true).Extent();
+    const QSize natural = GdiFont(
+                              [&] {
+                                  LogFont lf = e.logFont;
+                                  lf.lfHeight = 40;
+                                  return lf;
+                              }(),
+                              QStringLiteral("Hello"), true)
+                              .Extent();
     EXPECT_EQ(e.nHeight, 20);
     EXPECT_EQ(e.nWidth, natural.width() / 2);
     EXPECT_EQ(e.nOrgWidth, e.nWidth);
