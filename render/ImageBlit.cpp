@@ -43,6 +43,19 @@ void DrawImageNearest(QPainter& painter, const QImage& image, const QRect& sourc
         return;
     const QRect part = VisiblePart(painter, dest);
     if (part.isEmpty()) return;
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    if (image.rect().contains(source)) {
+        // Nothing to wrap: Qt's own unsmoothed scaling samples the nearest
+        // pixel without an intermediate image.
+        const double sx = double(source.width()) / dest.width();
+        const double sy = double(source.height()) / dest.height();
+        const QRectF from(source.x() + (part.x() - dest.x()) * sx, source.y() + (part.y() - dest.y()) * sy,
+                          part.width() * sx, part.height() * sy);
+        painter.drawImage(QRectF(part), image, from);
+        painter.restore();
+        return;
+    }
     // RGB32 reads as opaque ARGB32 already: converting the cached code images
     // on every draw was most of the output raster's time.
     const QImage src = image.format() == QImage::Format_RGB32
@@ -63,8 +76,6 @@ void DrawImageNearest(QPainter& painter, const QImage& image, const QRect& sourc
         auto* out = reinterpret_cast<QRgb*>(patch.scanLine(y));
         for (int x = 0; x < part.width(); ++x) out[x] = in[columns[x]];
     }
-    painter.save();
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(part.topLeft(), patch);
     painter.restore();
 }
