@@ -2,6 +2,9 @@
 
 #include <QFileInfo>
 #include <QImageReader>
+#include <QTransform>
+
+#include "render/MonoPicture.h"
 
 namespace kestrix {
 
@@ -30,17 +33,37 @@ QImage PictureCache::ReadPicture(const QString& path) {
     return reader.read();
 }
 
-QImage PictureCache::Load(const QString& path) {
-    if (!PictureFileExists(path)) return {};
+PictureCache::Entry* PictureCache::Find(const QString& path) {
+    if (!PictureFileExists(path)) return nullptr;
     const QFileInfo info(path);
-    const auto found = entries_.constFind(path);
-    if (found != entries_.cend() && found->size == info.size() &&
+    auto found = entries_.find(path);
+    if (found != entries_.end() && found->size == info.size() &&
         found->modified == info.lastModified())
-        return found->image;
+        return &found.value();
     QImage image = ReadPicture(path);
     if (entries_.size() >= kMaxEntries) entries_.clear();
-    entries_.insert(path, Entry{info.size(), info.lastModified(), image});
-    return image;
+    return &entries_.insert(path, Entry{info.size(), info.lastModified(), image, {}}).value();
+}
+
+QImage PictureCache::Load(const QString& path) {
+    const Entry* entry = Find(path);
+    return entry ? entry->image : QImage();
+}
+
+QImage PictureCache::Load(const QString& path, int degrees, bool mono) {
+    Entry* entry = Find(path);
+    if (!entry || entry->image.isNull()) return {};
+    if (degrees == 0 && !mono) return entry->image;
+    const int key = degrees + (mono ? 1000 : 0);
+    if (auto it = entry->variants.constFind(key); it != entry->variants.cend()) return *it;
+    QImage variant = TurnedPicture(entry->image, degrees);
+    if (mono) variant = ReduceToMono(variant);
+    entry->variants.insert(key, variant);
+    return variant;
+}
+
+QImage TurnedPicture(const QImage& image, int degrees) {
+    return degrees == 0 || image.isNull() ? image : image.transformed(QTransform().rotate(degrees));
 }
 
 }  // namespace kestrix

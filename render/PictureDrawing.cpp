@@ -1,7 +1,5 @@
 #include "render/PictureDrawing.h"
 
-#include <QTransform>
-
 #include "render/ImageBlit.h"
 #include "render/MonoPicture.h"
 #include "render/PictureCache.h"
@@ -12,17 +10,18 @@ namespace kestrix {
 
 namespace {
 
-QImage LoadElementPicture(const LabelElement& e, const RenderContext& ctx) {
+// The element's picture turned clockwise by `degrees` and reduced to black
+// and white when asked (a turned picture is reduced after turning).
+QImage ElementPicture(const LabelElement& e, const RenderContext& ctx, int degrees, bool mono) {
     const QString path = QString::fromStdU16String(ElementText(e));
-    return ctx.pictures ? ctx.pictures->Load(path) : PictureCache::ReadPicture(path);
+    if (ctx.pictures) return ctx.pictures->Load(path, degrees, mono);
+    QImage image = TurnedPicture(PictureCache::ReadPicture(path), degrees);
+    return mono && !image.isNull() ? ReduceToMono(image) : image;
 }
 
-// Draws the picture (reduced first when asked) into `dest`.
-void DrawInto(QPainter& painter, const QImage& image, const QRect& dest, bool mono) {
-    if (image.isNull()) return;
-    const QImage shown = mono ? ReduceToMono(image) : image;
-    if (shown.width() <= 0) return;
-    DrawImageNearest(painter, shown, shown.rect(), dest, WrapMode::TileFlip);
+void DrawInto(QPainter& painter, const QImage& image, const QRect& dest) {
+    if (image.isNull() || image.width() <= 0) return;
+    DrawImageNearest(painter, image, image.rect(), dest, WrapMode::TileFlip);
 }
 
 // The element turns counter-clockwise; the image is turned clockwise by the
@@ -44,15 +43,14 @@ int ClockwiseDegrees(int rotation) {
 
 void DrawPictureElement(QPainter& painter, LabelElement& e, const RenderContext& ctx) {
     if (!PictureFileExists(QString::fromStdU16String(ElementText(e)))) return;
-    const QImage image = LoadElementPicture(e, ctx);
     if (ctx.forOutput) {
         const DeviceBox dots = ElementBox(e, 1.0, 1.0);
-        DrawInto(painter, image, QRect(dots.left, dots.top, dots.width, dots.height),
-                 ctx.monoPictures);
+        DrawInto(painter, ElementPicture(e, ctx, 0, ctx.monoPictures),
+                 QRect(dots.left, dots.top, dots.width, dots.height));
         return;
     }
     const DeviceBox box = ElementBox(e, ctx.scaleX, ctx.scaleY);
-    DrawInto(painter, image, QRect(box.left, box.top, box.width, box.height), false);
+    DrawInto(painter, ElementPicture(e, ctx, 0, false), QRect(box.left, box.top, box.width, box.height));
     if (e.bSelected)
         DrawSelectionHandles(painter, HandleStyle::Box, box.left, box.top, box.width, box.height,
                              &e);
@@ -61,15 +59,12 @@ void DrawPictureElement(QPainter& painter, LabelElement& e, const RenderContext&
 void DrawRotatedPictureElement(QPainter& painter, LabelElement& e, const RenderContext& ctx) {
     if (!PictureFileExists(QString::fromStdU16String(ElementText(e)))) return;
     const int rotation = NormalizedEscapement(e.nEscapement);
-    QImage image = LoadElementPicture(e, ctx);
-    if (const int degrees = ClockwiseDegrees(rotation); degrees != 0 && !image.isNull())
-        image = image.transformed(QTransform().rotate(degrees));
     const double sx = ctx.forOutput ? 1.0 : ctx.scaleX;
     const double sy = ctx.forOutput ? 1.0 : ctx.scaleY;
     const DeviceBox b = RotatedBox(e, sx, sy, rotation);
     // Only output reduces pictures; the canvas shows them as they are.
-    DrawInto(painter, image, QRect(b.left, b.top, b.width, b.height),
-             ctx.forOutput && ctx.monoPictures);
+    DrawInto(painter, ElementPicture(e, ctx, ClockwiseDegrees(rotation), ctx.forOutput && ctx.monoPictures),
+             QRect(b.left, b.top, b.width, b.height));
     if (e.bSelected && !ctx.forOutput)
         DrawSelectionHandles(painter, HandleStyle::Box, b.left, b.top, b.width, b.height, &e);
 }
