@@ -15,20 +15,6 @@ namespace {
 double ScaleX(const RenderContext& ctx) { return ctx.forOutput ? 1.0 : ctx.scaleX; }
 double ScaleY(const RenderContext& ctx) { return ctx.forOutput ? 1.0 : ctx.scaleY; }
 
-// The library turns clockwise, the element counter-clockwise.
-int LibraryAngleFor(int rotation) {
-    switch (rotation) {
-    case 900:
-        return 270;
-    case 1800:
-        return 180;
-    case 2700:
-        return 90;
-    default:
-        return -1;
-    }
-}
-
 // The caption font: the element's logFont at the display scale.
 LogFont CaptionFont(const LabelElement& e, double scaleY, int escapement) {
     LogFont lf = e.logFont;
@@ -78,8 +64,8 @@ void DrawRotatedBarcodeElement(QPainter& painter, LabelElement& e, const RenderC
         return;
     }
     const int rotation = NormalizedEscapement(e.nEscapement);
-    const int angle = LibraryAngleFor(rotation);
-    if (angle < 0) return;  // the library only turns by right angles
+    const int angle = ClockwiseDegrees(rotation);
+    if (angle == 0) return;  // the library only turns by right angles
     const QImage image = CodeImageFor(e, ctx, angle, true);
     if (image.isNull()) return;
 

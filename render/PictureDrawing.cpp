@@ -24,20 +24,6 @@ void DrawInto(QPainter& painter, const QImage& image, const QRect& dest) {
     DrawImageNearest(painter, image, image.rect(), dest, WrapMode::TileFlip);
 }
 
-// The element turns counter-clockwise; the image is turned clockwise by the
-// complement.
-int ClockwiseDegrees(int rotation) {
-    switch (rotation) {
-    case 900:
-        return 270;
-    case 1800:
-        return 180;
-    case 2700:
-        return 90;
-    default:
-        return 0;
-    }
-}
 
 }  // namespace
 

@@ -78,4 +78,17 @@ std::array<HandlePoint, 8> HandlePoints(HandleStyle style, int L, int T, int W, 
              {right, bottomRow}}};
 }
 
+int ClockwiseDegrees(int rotation) {
+    switch (rotation) {
+    case 900:
+        return 270;
+    case 1800:
+        return 180;
+    case 2700:
+        return 90;
+    default:
+        return 0;
+    }
+}
+
 }  // namespace kestrix

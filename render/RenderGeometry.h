@@ -33,6 +33,11 @@ DeviceBox ElementBox(const LabelElement& e, double scaleX, double scaleY);
 // unchanged for any other rotation. `rotation` is already normalised.
 DeviceBox RotatedBox(const LabelElement& e, double scaleX, double scaleY, int rotation);
 
+// Images turn clockwise, elements counter-clockwise: the clockwise angle in
+// degrees that turns an image with an element of `rotation` (900 -> 270,
+// 1800 -> 180, 2700 -> 90), 0 for any other rotation.
+int ClockwiseDegrees(int rotation);
+
 // The six fields of a GDI world transform.
 struct WorldXform {
     double eM11 = 0, eM12 = 0, eM21 = 0, eM22 = 0, eDx = 0, eDy = 0;
