@@ -11,9 +11,26 @@
 #include "editor/LabelCanvas.h"
 #include "render/GdiFont.h"
 
+namespace {
+
+// Qt would abort with a terse platform error; say what is missing and what
+// works without a window instead.
+bool HasDisplay() {
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
     QElapsedTimer started;
     started.start();
+    if (!HasDisplay()) {
+        std::fputs("kestrix: no display (DISPLAY is not set). The editor needs a graphical session;\n"
+                   "without one, kestrix-cli works on label files: info, convert, render, tspl, print.\n",
+                   stderr);
+        return 1;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kestrix"));
     QApplication::setApplicationVersion(QStringLiteral(KESTRIX_VERSION));
