@@ -26,39 +26,27 @@ std::string Decode(const QImage& image) {
     const QImage img = image.convertToFormat(QImage::Format_RGB32);
     ZXing::ImageView view(img.constBits(), img.width(), img.height(), ZXing::ImageFormat::BGRX,
                           img.bytesPerLine());
-    ZXing::DecodeHints hints;
-    hints.setTryHarder(true);
-    hints.setTryRotate(true);
-    hints.setTryCode39ExtendedMode(true);
+    const auto hints =
+        ZXing::DecodeHints().setTryHarder(true).setTryRotate(true).setTryCode39ExtendedMode(true);
     const ZXing::Result result = ZXing::ReadBarcode(view, hints);
     return result.isValid() ? result.text() : std::string("<none>");
-}
-
-// The target holds the box whichever way it is turned, with a quiet margin.
-int TargetSide(const CodeCase& c) { return std::max(c.width, c.height) + 160; }
-
-LabelElement MakeCode(const CodeCase& c, int rotation) {
-    const int side = TargetSide(c);
-    LabelElement e = CreateElement(c.type, {(side - c.width) / 2, (side - c.height) / 2}, c.data);
-    e.nBarcodeType = c.symbology;
-    e.nWidth = c.width;
-    e.nHeight = c.height;
-    e.nEscapement = rotation;
-    e.bSelected = 0;
-    return e;
 }
 
 class CodeDecodes : public testing::TestWithParam<CodeCase> {};
 
 TEST_P(CodeDecodes, UprightAndTurned) {
     const CodeCase& c = GetParam();
+    const int side = std::max(c.width, c.height) + 160;  // any turn fits, with a quiet margin
     for (int rotation : {0, 900, 1800, 2700}) {
         if (c.uprightOnly && rotation != 0) continue;
         CodeImageCache codes;
-        LabelElement e = MakeCode(c, rotation);
-        const QImage img = test::PaintForOutput(e, codes, TargetSide(c), TargetSide(c));
-        EXPECT_NE(Decode(img).find(c.expect), std::string::npos)
-            << c.name << " turned " << rotation << " decoded as " << Decode(img);
+        LabelElement e = test::Boxed(c.type, (side - c.width) / 2, (side - c.height) / 2, c.width,
+                                     c.height, c.data);
+        e.nBarcodeType = c.symbology;
+        e.nEscapement = rotation;
+        const std::string got = Decode(test::PaintForOutput(e, codes, side, side));
+        EXPECT_NE(got.find(c.expect), std::string::npos)
+            << c.name << " turned " << rotation << " decoded as " << got;
     }
 }
 

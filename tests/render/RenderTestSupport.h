@@ -1,5 +1,5 @@
 #pragma once
-// Helpers shared by the renderer tests: white targets and ink measurements.
+// Helpers shared by the renderer tests: elements, white targets and ink measurements.
 
 #include <QImage>
 #include <QPainter>
@@ -12,10 +12,24 @@
 
 namespace kestrix::test {
 
+// An unselected element with the given box.
+inline LabelElement Boxed(int type, int x, int y, int w, int h, std::u16string_view content = {}) {
+    LabelElement e = CreateElement(type, {x, y}, content);
+    e.nWidth = w;
+    e.nHeight = h;
+    e.bSelected = 0;
+    return e;
+}
+
 inline QImage WhiteTarget(int w, int h) {
     QImage img(w, h, QImage::Format_RGB32);
     img.fill(Qt::white);
     return img;
+}
+
+inline void PaintInto(QImage& img, LabelElement& e, const RenderContext& ctx) {
+    QPainter painter(&img);
+    PaintElement(painter, e, ctx);
 }
 
 inline bool IsInk(const QImage& img, int x, int y) { return qGray(img.pixel(x, y)) < 128; }
@@ -45,8 +59,7 @@ inline QImage PaintForOutput(LabelElement& e, CodeImageCache& codes, int w, int 
     ctx.forOutput = true;
     ctx.monoPictures = mono;
     ctx.codes = &codes;
-    QPainter painter(&img);
-    PaintElement(painter, e, ctx);
+    PaintInto(img, e, ctx);
     return img;
 }
 
