@@ -1,6 +1,7 @@
 #include "FrameFixture.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTest>
 
 namespace kestrix {
@@ -21,10 +22,9 @@ QApplication& TestApp() {
 
 void FrameTest::MakeFrame(UiLanguage language) {
     TestApp();
-    ASSERT_TRUE(dir_.isValid());
-    QDir(dir_.path()).mkpath(QStringLiteral("undo"));
-    FrameOptions options{dir_.filePath(QStringLiteral("undo")), dir_.filePath(QStringLiteral("none.ini"))};
-    frame_ = std::make_unique<CMainFrame>(language, prompts_, options);
+    ASSERT_TRUE(dir_.isValid() && QDir(dir_.path()).mkpath(QStringLiteral("undo")));
+    frame_.reset();
+    frame_ = std::make_unique<CMainFrame>(language, prompts_, FrameOptions{TempPath("undo"), TempPath("none.ini")});
     frame_->resize(1000, 700);
     frame_->show();
     frame_->activateWindow();
@@ -33,13 +33,23 @@ void FrameTest::MakeFrame(UiLanguage language) {
 }
 
 LabelElement& FrameTest::AddShape(int x, int y, bool selected) {
-    LabelElement e = CreateElement(kShape, {x, y});
+    LabelElement& e = Elements().emplace_back(CreateElement(kShape, {x, y}));
     e.nWidth = 40;
     e.nHeight = 30;
     e.nSize = -1;
     e.bSelected = selected ? 1 : 0;
-    Elements().push_back(e);
-    return Elements().back();
+    return e;
+}
+
+void FrameTest::Change() {
+    AddShape(10, 10, false);
+    Canvas().Session().TakeSnapshot();
+}
+
+void FrameTest::WriteFile(const QString& name, const QByteArray& bytes) {
+    QFile file(TempPath(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
 }
 
 void FrameTest::Key(Qt::Key key, Qt::KeyboardModifiers modifiers) {

@@ -18,50 +18,36 @@ namespace kestrix {
 
 QApplication& TestApp();
 
-struct ShownMessage {
-    QString text;
-    QString caption;
-};
-
+// Questions and messages are kept as "text|caption"; Yes/No answers come from `answers`, No when none is left.
 class FakePrompts : public Prompts {
 public:
     bool AskYesNo(QWidget*, const QString& text, const QString& caption, QMessageBox::Icon) override {
-        questions.push_back({text, caption});
-        if (answers.empty()) return false;
-        const bool answer = answers.front();
-        answers.pop_front();
+        questions << text + '|' + caption;
+        const bool answer = !answers.empty() && answers.front();
+        if (!answers.empty()) answers.pop_front();
         return answer;
     }
     void ShowMessage(QWidget*, const QString& text, const QString& caption, QMessageBox::Icon) override {
-        messages.push_back({text, caption});
+        messages << text + '|' + caption;
     }
-    QString OpenFileName(QWidget*, const QString& filter) override {
-        filters.push_back(filter);
-        ++openDialogs;
-        return openName;
-    }
-    QString SaveFileName(QWidget*, const QString& filter) override {
-        filters.push_back(filter);
-        ++saveDialogs;
-        return saveName;
-    }
-    std::optional<QSize> NewLabelSize(QWidget*) override {
-        ++newDialogs;
-        return newSize;
-    }
-    void ShowAbout(QWidget*) override { ++aboutBoxes; }
+    QString OpenFileName(QWidget*, const QString& filter) override { return Chosen(filter, openDialogs, openName); }
+    QString SaveFileName(QWidget*, const QString& filter) override { return Chosen(filter, saveDialogs, saveName); }
+    std::optional<QSize> NewLabelSize(QWidget*) override { return Chosen({}, newDialogs, newSize); }
+    void ShowAbout(QWidget*) override {}
 
     std::deque<bool> answers;
-    std::vector<ShownMessage> questions;
-    std::vector<ShownMessage> messages;
-    QStringList filters;
-    QString openName;
-    QString saveName;
+    QStringList questions, messages, filters;
+    QString openName, saveName;
     std::optional<QSize> newSize;
-    int openDialogs = 0;
-    int saveDialogs = 0;
-    int newDialogs = 0;
-    int aboutBoxes = 0;
+    int openDialogs = 0, saveDialogs = 0, newDialogs = 0;
+
+private:
+    template <typename T>
+    T Chosen(const QString& filter, int& count, const T& choice) {
+        if (!filter.isEmpty()) filters << filter;
+        ++count;
+        return choice;
+    }
 };
 
 class FrameTest : public ::testing::Test {
@@ -72,9 +58,14 @@ protected:
     CMainFrame& Frame() { return *frame_; }
     LabelCanvas& Canvas() { return *frame_->Canvas(); }
     std::vector<LabelElement>& Elements() { return Canvas().Elements(); }
+    QString& LabelPath() { return Canvas().Session().Document().labelPath; }
+    int Snapshots() { return Canvas().Session().Undo().nSnapshotCount(); }
     QString TempPath(const QString& name) const { return dir_.filePath(name); }
-    // Adds an element at (x, y) dots; selected when `selected`.
+    void WriteFile(const QString& name, const QByteArray& bytes);
+    // Adds a 40 x 30 dot shape at (x, y) dots.
     LabelElement& AddShape(int x, int y, bool selected);
+    // An edit the close question counts: a shape and its snapshot.
+    void Change();
     // A key press where the keyboard focus is, as the user would type it.
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     // Lets posted commands run.
