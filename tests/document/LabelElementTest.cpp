@@ -1,165 +1,111 @@
-// The element record: creation values of every kind, byte-exact copies, the
-// text field's limits and the unit conversions.
+// The element record: creation values of every kind, the text field's limits
+// and serial numbers.
 
 #include <gtest/gtest.h>
 
 #include "DocumentTestSupport.h"
-#include "document/LabelElement.h"
-#include "document/Units.h"
+#include "document/SerialNumber.h"
 
 namespace kestrix {
 namespace {
 
-using test::SameBytes;
-
-const std::u16string kSong = u"\u5b8b\u4f53";
-
-// A zero record with the fields every creator sets.
-LabelElement Blank(int32_t type, int x, int y) {
+// What a creator must return: position, size, the font of the kinds with text.
+LabelElement Want(int32_t type, ElementPoint at, int width, int height, int fontHeight, int fontWeight,
+                  std::u16string_view content) {
     LabelElement e{};
     e.nType = type;
-    e.nPosX = e.nOrgPosX = x;
-    e.nPosY = e.nOrgPosY = y;
+    e.nPosX = e.nOrgPosX = at.x;
+    e.nPosY = e.nOrgPosY = at.y;
+    e.nWidth = e.nOrgWidth = width;
+    e.nHeight = e.nOrgHeight = height;
     e.nSize = -1;
     e.bSelected = 1;
+    e.logFont.lfHeight = fontHeight;
+    e.logFont.lfWeight = fontWeight;
+    if (fontHeight != 0) SetFaceName(e.logFont, u"\u5b8b\u4f53");
+    SetElementText(e, content);
     return e;
 }
 
-void ExpectSame(const LabelElement& got, const LabelElement& want) {
-    EXPECT_TRUE(SameBytes(got, want)) << "kind " << got.nType << " differs from its creation values";
-}
-
-TEST(ElementCreation, TextIsNaturalSizeWithSongFace) {
-    LabelElement want = Blank(kText, 12, 34);
-    want.logFont.lfHeight = 20;
-    want.logFont.lfWeight = 400;
-    SetFaceName(want.logFont, kSong);
-    SetElementText(want, u"Text");
-    ExpectSame(CreateElement(kText, {12, 34}, u"Text"), want);
-}
-
-TEST(ElementCreation, BarcodeIsCode128WithCaption) {
-    LabelElement want = Blank(kBarcode, 5, 6);
-    want.nWidth = want.nOrgWidth = 300;
-    want.nHeight = want.nOrgHeight = 80;
-    want.logFont.lfHeight = 20;
-    want.logFont.lfWeight = 800;
-    SetFaceName(want.logFont, kSong);
-    want.nBarcodeType = 20;
-    want.nTextHeight = 15;
-    want.bShowText = 1;
-    SetElementText(want, u"0123456789");
-    ExpectSame(CreateElement(kBarcode, {5, 6}, u"0123456789"), want);
-}
-
-TEST(ElementCreation, Code2DIsQrCodeOfHundredDots) {
-    LabelElement want = Blank(kCode2D, 7, 8);
-    want.nWidth = want.nOrgWidth = want.nSrcWidth = 100;
-    want.nHeight = want.nOrgHeight = want.nSrcHeight = 100;
-    want.logFont.lfHeight = 14;
-    want.logFont.lfWeight = 400;
-    SetFaceName(want.logFont, kSong);
-    want.nBarcodeType = 58;
-    SetElementText(want, u"012345678");
-    ExpectSame(CreateElement(kCode2D, {7, 8}, u"012345678"), want);
-}
-
-TEST(ElementCreation, LineDragsItsEndFromTheStartInCanvasPixels) {
-    LabelElement want = Blank(kLine, 10, 20);
-    want.nEndX = 25;
-    want.nEndY = 50;
-    want.nLineWidth = 4;
-    want.nSize = 1;
-    ExpectSame(CreateElement(kLine, {10, 20}, {}, {25, 50}), want);
-}
-
-TEST(ElementCreation, ShapeIsAnEmptyRectangleDraggedByItsCorner) {
-    LabelElement want = Blank(kShape, 30, 40);
-    want.nEndX = 30;
-    want.nEndY = 40;
-    want.nLineWidth = 4;
-    want.nSize = 7;
-    ExpectSame(CreateElement(kShape, {30, 40}), want);
-}
-
-TEST(ElementCreation, PictureIsHundredDotsWideWithIntegerAspect) {
-    LabelElement want = Blank(kPicture, 0, 0);
-    want.nWidth = want.nOrgWidth = 100;
-    want.nHeight = want.nOrgHeight = 66;  // 100 * 200 / 300, truncated
-    want.nSrcWidth = 300;
-    want.nSrcHeight = 200;
-    SetElementText(want, u"/home/u/logo.png");
-    ExpectSame(CreatePictureElement({0, 0}, u"/home/u/logo.png", 300, 200), want);
-
+TEST(ElementCreation, EveryKindStartsWithItsOwnValues) {
+    LabelElement barcode = Want(kBarcode, {5, 6}, 300, 80, 20, 800, u"0123456789");  // Code 128 with caption
+    barcode.nBarcodeType = 20;
+    barcode.nTextHeight = 15;
+    barcode.bShowText = 1;
+    LabelElement qr = Want(kCode2D, {7, 8}, 100, 100, 14, 400, u"012345678");
+    qr.nSrcWidth = qr.nSrcHeight = 100;
+    qr.nBarcodeType = 58;
+    LabelElement line = Want(kLine, {10, 20}, 0, 0, 0, 0, {});
+    line.nEndX = 25;  // dragged from the start, in canvas pixels
+    line.nEndY = 50;
+    line.nLineWidth = 4;
+    line.nSize = 1;
+    LabelElement shape = Want(kShape, {30, 40}, 0, 0, 0, 0, {});  // an empty rectangle dragged by its corner
+    shape.nEndX = 30;
+    shape.nEndY = 40;
+    shape.nLineWidth = 4;
+    shape.nSize = 7;
+    LabelElement picture = Want(kPicture, {0, 0}, 100, 66, 0, 0, u"/home/u/logo.png");  // 200 / 300, truncated
+    picture.nSrcWidth = 300;
+    picture.nSrcHeight = 200;
+    const std::pair<LabelElement, LabelElement> cases[] = {
+        {CreateElement(kText, {12, 34}, u"Text"), Want(kText, {12, 34}, 0, 0, 20, 400, u"Text")},  // natural size
+        {CreateElement(kBarcode, {5, 6}, u"0123456789"), barcode},
+        {CreateElement(kCode2D, {7, 8}, u"012345678"), qr},
+        {CreateElement(kLine, {10, 20}, {}, {25, 50}), line},
+        {CreateElement(kShape, {30, 40}), shape},
+        {CreatePictureElement({0, 0}, u"/home/u/logo.png", 300, 200), picture},
+    };
+    for (const auto& [got, want] : cases) EXPECT_EQ(test::Records({got}), test::Records({want})) << want.nType;
     EXPECT_EQ(CreatePictureElement({0, 0}, u"p", 0, 0).nHeight, 0) << "an empty image must not divide by zero";
-    EXPECT_EQ(CreatePictureElement({0, 0}, u"p", 3, 100000).nHeight, 3333333);
 }
 
-TEST(ElementRecord, WrittenAndReadBackByteForByte) {
-    const LabelElement e = test::OddRecord(3);
-    const auto bytes = WriteRecord(e);
-    EXPECT_EQ(std::memcmp(bytes.data(), &e, kRecordSize), 0);
-    EXPECT_EQ(bytes[649], 1) << "padding travels with the record";
-    EXPECT_EQ(bytes[760], 0xEF) << "hCache is written as it stands in memory";
-    const LabelElement back = ReadRecord(bytes);
-    EXPECT_TRUE(SameBytes(back, e));
-}
-
-TEST(ElementRecord, DuplicateKeepsEveryByteButTheCache) {
-    const LabelElement e = test::OddRecord(1);
-    LabelElement copy = DuplicateElement(e);
-    EXPECT_EQ(copy.hCache, 0u);
-    copy.hCache = e.hCache;
-    EXPECT_TRUE(SameBytes(copy, e));
-}
-
-TEST(ElementText, HoldsAtMost255CodeUnits) {
+TEST(ElementText, HoldsAtMost255CodeUnitsAndReadsWithinItsField) {
     LabelElement e{};
-    const std::u16string exact(255, u'x');
-    SetElementText(e, exact);
-    EXPECT_EQ(ElementText(e), exact);
-    EXPECT_EQ(e.str[255], u'\0');
-
     SetElementText(e, std::u16string(300, u'y'));
     EXPECT_EQ(ElementText(e), std::u16string(255, u'y'));
     EXPECT_EQ(e.str[255], u'\0');
+    SetElementText(e, std::u16string(254, u'a') + u"\U0001F600");
+    EXPECT_EQ(ElementText(e), std::u16string(254, u'a')) << "a surrogate pair is never split";
 
-    SetElementText(e, u"short");
-    EXPECT_EQ(ElementText(e), u"short") << "a shorter text clears the rest of the field";
-    EXPECT_EQ(e.str[6], u'\0');
-}
-
-TEST(ElementText, NeverSplitsASurrogatePair) {
-    LabelElement e{};
-    std::u16string text(254, u'a');
-    text += u"\U0001F600";  // units 254 and 255: the pair does not fit
-    SetElementText(e, text);
-    EXPECT_EQ(ElementText(e), std::u16string(254, u'a'));
-}
-
-TEST(ElementText, FieldWithoutTerminatorReadsWithinItsBounds) {
-    LabelElement e{};
     std::fill(std::begin(e.str), std::end(e.str), u'z');
     std::fill(std::begin(e.logFont.lfFaceName), std::end(e.logFont.lfFaceName), u'f');
-    EXPECT_EQ(ElementText(e).size(), 256u);
+    EXPECT_EQ(ElementText(e).size(), 256u) << "no terminator";
     EXPECT_EQ(FaceName(e.logFont).size(), 32u);
 }
 
-TEST(ElementAngles, NegativeTurnsCountFromAFullCircle) {
-    EXPECT_EQ(NormalizedEscapement(-900), 2700);
-    EXPECT_EQ(NormalizedEscapement(-2700), 900);
-    EXPECT_EQ(NormalizedEscapement(1800), 1800);
-    EXPECT_EQ(NormalizedEscapement(0), 0);
-}
-
-TEST(Units, MillimetresAndDotsRoundToNearest) {
-    EXPECT_EQ(MmToDots(50, 203), 400);  // 399.6
-    EXPECT_EQ(MmToDots(70, 203), 559);  // 559.4
-    EXPECT_EQ(MmToDots(1, 300), 12);    // 11.8
-    EXPECT_EQ(DotsToMm(400, 203), 50);
-    EXPECT_EQ(DotsToMm(300, 203), 38);  // 37.54
-    EXPECT_EQ(TargetDots(64, 203), 511);  // 511.996, truncated
-    EXPECT_NEAR(LabelDots(50, 203), 400.1063, 1e-4) << "the drawing size is not rounded";
+// Trailing digits count by one per output draw and wrap at the width of the
+// number; step, limit and reset play no part.
+TEST(SerialNumber, AdvancesTheTrailingDigitsAndReportsAChange) {
+    struct Case {
+        std::u16string before;
+        int mode, draws;
+        std::u16string after;
+        bool changed;
+    };
+    const Case cases[] = {
+        {u"0001", 1, 3, u"0004", true},         {u"0010", 2, 1, u"0009", true},
+        {u"999", 1, 1, u"000", true},           {u"000", 2, 1, u"999", true},
+        {u"LOT9", 1, 1, u"LOT0", true},         {u"A-0099", 1, 1, u"A-0100", true},
+        {u"B-1000", 2, 1, u"B-0999", true},     {u"98", 1, 2, u"00", true},
+        {u"9", 1, 11, u"0", true},              {u"\u6807\u7b7e9", 1, 1, u"\u6807\u7b7e0", true},
+        {u"12A", 1, 1, u"12A", false},          {u"N-", 2, 1, u"N-", false},
+        {u"0001", 0, 5, u"0001", false},        {u"0001", 3, 1, u"0001", false},
+        {u"0001", -1, 1, u"0001", false},       {u"", 1, 1, u"", false},
+        {std::u16string(255, u'9'), 1, 1, std::u16string(255, u'0'), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(QString::fromStdU16String(c.before).toStdString() + " mode " + std::to_string(c.mode));
+        LabelElement e = CreateElement(kBarcode, {0, 0}, c.before);
+        e.nSerialMode = c.mode;
+        e.nSerialStep = 5;
+        e.nSerialLimit = 99;
+        e.nSerialReset = 1;
+        bool changed = false;
+        for (int i = 0; i < c.draws; ++i) changed = AdvanceSerial(e);
+        EXPECT_EQ(ElementText(e), c.after);
+        EXPECT_EQ(changed, c.changed);
+    }
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// PrinterSettings.ini: defaults, the nine keys, the private-profile reading
-// rules (case, spacing, first key wins, integers from leading digits) and the
-// bounded text fields.
+// PrinterSettings.ini: defaults, the nine keys, and the private-profile reading
+// rules (case, spacing, first key wins, integers from leading digits, text
+// values bounded to 63 characters).
 
 #include <gtest/gtest.h>
 
@@ -13,101 +13,53 @@
 namespace kestrix {
 namespace {
 
-PrinterSettings FromText(const QByteArray& text) {
-    PrinterSettings s;
-    LoadPrinterSettings(s, IniFile::FromText(text));
-    return s;
+// Speed, Density, LabelType, Gap, Media, SavePaper, Cutting, CuttingEveryLabel, Offset.
+using Values = std::tuple<int, int, int, std::string, int, int, int, int, std::string>;
+const Values kDefaults{1, 6, 0, "2.0", 0, 0, 1, 0, "0"};
+
+Values Read(const PrinterSettings& s) {
+    return {s.Speed,   s.Density, s.LabelType,         s.Gap.toStdString(),   s.Media,
+            s.SavePaper, s.Cutting, s.CuttingEveryLabel, s.Offset.toStdString()};
 }
 
-void ExpectDefaults(const PrinterSettings& s) {
-    EXPECT_EQ(s.Speed, 1);
-    EXPECT_EQ(s.Density, 6);
-    EXPECT_EQ(s.LabelType, 0);
-    EXPECT_EQ(s.Gap, "2.0");
-    EXPECT_EQ(s.SavePaper, 0);
-    EXPECT_EQ(s.Media, 0);
-    EXPECT_EQ(s.Cutting, 1);
-    EXPECT_EQ(s.CuttingEveryLabel, 0);
-    EXPECT_EQ(s.Offset, "0");
-}
-
-TEST(PrinterSettingsFile, MissingFileGivesTheDefaults) {
-    QTemporaryDir dir;
-    PrinterSettings s;
-    s.Speed = 9;
-    s.Gap = "9";
-    LoadPrinterSettings(s, dir.filePath("PrinterSettings.ini"));
-    ExpectDefaults(s);
-}
-
-TEST(PrinterSettingsFile, EveryKeyIsRead) {
+TEST(PrinterSettingsFile, MissingFileGivesTheDefaultsAndEveryKeyIsRead) {
     QTemporaryDir dir;
     const QString path = dir.filePath("PrinterSettings.ini");
-    ASSERT_TRUE(test::WriteFileBytes(path, "[Print Settings]\r\nSpeed=3\r\nDensity=12\r\nLabelType=1\r\n"
-                                           "Gap=3.5\r\nSavePaper=1\r\nMedia=2\r\nCutting=3\r\n"
-                                           "CuttingEveryLabel=5\r\nOffset=-1.5\r\n"));
     PrinterSettings s;
+    s.Speed = 9;
     LoadPrinterSettings(s, path);
-    EXPECT_EQ(s.Speed, 3);
-    EXPECT_EQ(s.Density, 12);
-    EXPECT_EQ(s.LabelType, 1);
-    EXPECT_EQ(s.Gap, "3.5");
-    EXPECT_EQ(s.SavePaper, 1);
-    EXPECT_EQ(s.Media, 2);
-    EXPECT_EQ(s.Cutting, 3);
-    EXPECT_EQ(s.CuttingEveryLabel, 5);
-    EXPECT_EQ(s.Offset, "-1.5");
+    EXPECT_EQ(Read(s), kDefaults);
+    ASSERT_TRUE(test::WriteFileBytes(path, "[Print Settings]\r\nSpeed=3\r\nDensity=12\r\nLabelType=1\r\nGap=3.5\r\n"
+                                           "SavePaper=1\r\nMedia=2\r\nCutting=3\r\nCuttingEveryLabel=5\r\nOffset=-1.5\r\n"));
+    LoadPrinterSettings(s, path);
+    EXPECT_EQ(Read(s), (Values{3, 12, 1, "3.5", 2, 1, 3, 5, "-1.5"}));
 }
 
-TEST(PrinterSettingsFile, LivesInTheUserConfigFolder) {
-    EXPECT_TRUE(PrinterSettingsPath().endsWith("/PrinterSettings.ini"));
-}
-
-TEST(PrinterSettingsReading, NamesIgnoreCaseAndSpacing) {
-    const PrinterSettings s = FromText("\xef\xbb\xbf  [ print SETTINGS ]  \n  speed =  4 \n\tDENSITY\t=\t9\n gap = 1.5 \n");
-    EXPECT_EQ(s.Speed, 4);
-    EXPECT_EQ(s.Density, 9);
-    EXPECT_EQ(s.Gap, "1.5");
-}
-
-TEST(PrinterSettingsReading, OnlyTheFirstKeyOfTheRightSectionCounts) {
-    const PrinterSettings s = FromText(
-        "Speed=7\n[Other]\nDensity=1\n[Print Settings]\n; Speed=8\nSpeed=2\nSpeed=5\n[print settings]\nCutting=0\n");
-    EXPECT_EQ(s.Speed, 2);
-    EXPECT_EQ(s.Density, 6);
-    EXPECT_EQ(s.Cutting, 0) << "a section named again continues it";
-}
-
-TEST(PrinterSettingsReading, IntegersComeFromTheirLeadingDigits) {
-    const PrinterSettings s = FromText("[Print Settings]\nSpeed=3fast\nDensity=\nLabelType=7\nMedia=x\n"
-                                       "Cutting=-1\nCuttingEveryLabel=-2\nSavePaper=+2\n");
-    EXPECT_EQ(s.Speed, 3);
-    EXPECT_EQ(s.Density, 6) << "an empty value keeps the default";
-    EXPECT_EQ(s.LabelType, 7) << "kept as it is; the stream treats it like 0";
-    EXPECT_EQ(s.Media, 0);
-    EXPECT_EQ(s.Cutting, -1);
-    EXPECT_EQ(s.CuttingEveryLabel, -2);
-    EXPECT_EQ(s.SavePaper, 2);
-
-    EXPECT_EQ(LeadingInt("-"), 0);
+TEST(PrinterSettingsReading, PrivateProfileRules) {
+    const std::pair<QByteArray, Values> cases[] = {
+        // Names ignore case and spacing, after a byte order mark.
+        {"\xef\xbb\xbf  [ print SETTINGS ]  \n  speed =  4 \n\tDENSITY\t=\t9\n gap = 1.5 \n",
+         {4, 9, 0, "1.5", 0, 0, 1, 0, "0"}},
+        // Only the first key of the right section counts; a section named again continues.
+        {"Speed=7\n[Other]\nDensity=1\n[Print Settings]\n; Speed=8\nSpeed=2\nSpeed=5\n[print settings]\nCutting=0\n",
+         {2, 6, 0, "2.0", 0, 0, 0, 0, "0"}},
+        // Integers from their leading digits; an empty one keeps the default.
+        {"[Print Settings]\nSpeed=3fast\nDensity=\nLabelType=7\nMedia=x\nCutting=-1\nCuttingEveryLabel=-2\nSavePaper=+2\n",
+         {3, 6, 7, "2.0", 0, 2, -1, -2, "0"}},
+        // Text values are trimmed and cut to 63 characters; an empty one is used as it is.
+        {"[Print Settings]\nGap=" + QByteArray(100, '7') + "\nOffset= 2 mm \n",
+         {1, 6, 0, std::string(63, '7'), 0, 0, 1, 0, "2 mm"}},
+        {"[Print Settings]\nGap=\nOffset=" + QByteArray(64, '1') + "\n", {1, 6, 0, "", 0, 0, 1, 0, std::string(63, '1')}},
+        {QByteArray("\0\xff\xfe[Print Settings\nSpeed", 24), kDefaults},
+        {"[Print Settings]\n=5\nSpeed\n", kDefaults},
+    };
+    for (const auto& [text, want] : cases) {
+        PrinterSettings s;
+        LoadPrinterSettings(s, IniFile::FromText(text));
+        EXPECT_EQ(Read(s), want) << text.toStdString();
+    }
     EXPECT_EQ(LeadingInt("99999999999"), 2147483647);
     EXPECT_EQ(LeadingInt("-99999999999"), -2147483647 - 1);
-}
-
-TEST(PrinterSettingsReading, TextValuesAreKeptAndBoundedTo63Characters) {
-    const QByteArray longGap(100, '7');
-    PrinterSettings s = FromText("[Print Settings]\nGap=" + longGap + "\nOffset=" + QByteArray(64, '1') + "\n");
-    EXPECT_EQ(s.Gap, QString(63, u'7'));
-    EXPECT_EQ(s.Offset, QString(63, u'1'));
-    s = FromText("[Print Settings]\nGap=\nOffset= 2 mm \nCuttingEveryLabel=\n");
-    EXPECT_EQ(s.Gap, "") << "an empty text value is used as it is";
-    EXPECT_EQ(s.Offset, "2 mm");
-    EXPECT_EQ(s.CuttingEveryLabel, 0);
-}
-
-TEST(PrinterSettingsReading, DamagedTextGivesDefaults) {
-    ExpectDefaults(FromText(QByteArray("\0\xff\xfe[Print Settings\nSpeed", 24)));
-    ExpectDefaults(FromText("[Print Settings]\n=5\nSpeed\n"));
 }
 
 }  // namespace
