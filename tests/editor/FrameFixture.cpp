@@ -57,10 +57,6 @@ void FrameTest::Key(Qt::Key key, Qt::KeyboardModifiers modifiers) {
     QTest::keyClick(target ? target : frame_.get(), key, modifiers);
 }
 
-void FrameTest::Settle() {
-    for (int i = 0; i < 3; ++i) QApplication::processEvents();
-}
-
 void SendMouse(QWidget* widget, QEvent::Type type, QPoint pos, Qt::MouseButton button,
                Qt::KeyboardModifiers modifiers) {
     const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);

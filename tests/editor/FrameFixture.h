@@ -69,7 +69,7 @@ protected:
     // A key press where the keyboard focus is, as the user would type it.
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     // Lets posted commands run.
-    static void Settle();
+    static void Settle() { for (int i = 0; i < 3; ++i) QApplication::processEvents(); }
 
     QTemporaryDir dir_;
     FakePrompts prompts_;
