@@ -215,6 +215,10 @@ TEST_F(FrameTest, StyleButtonsAndTheFontChoiceChangeSelectedElements) {
     Settle();
     EXPECT_TRUE(font.lfHeight == 36 && font.lfWidth == 0 && FaceName(font) == u"Test Face");
     EXPECT_GE(Snapshots(), 2);
+    faces->setCurrentIndex(-1);  // no face selected: nothing is applied
+    Frame().DrawBar()->SizeList()->setCurrentText(QStringLiteral("48"));
+    Settle();
+    EXPECT_EQ(font.lfHeight, 36);
 }
 
 TEST_F(FrameTest, ToolClicksAddElements) {

@@ -10,10 +10,9 @@ QApplication& TestApp() {
     static int argc = 1;
     static char name[] = "test-editor";
     static char* argv[] = {name, nullptr};
+    static QTemporaryDir config;  // recent-file lists and other settings never reach the user's own folder
     static QApplication* app = [] {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        // Recent-file lists and other settings never reach the user's own folder.
-        static QTemporaryDir config;
         qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
         return new QApplication(argc, argv);
     }();

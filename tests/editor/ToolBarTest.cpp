@@ -24,11 +24,6 @@ protected:
         main_.show();
         draw_.show();
     }
-    static QList<int> Posted(const QSignalSpy& spy) {
-        QList<int> ids;
-        for (const QList<QVariant>& args : spy) ids << args[0].toInt();
-        return ids;
-    }
     // A press at `from`, dragged to `to` and released there.
     static void Drag(QWidget* bar, QPoint from, QPoint to) {
         SendMouse(bar, QEvent::MouseMove, from);
@@ -43,13 +38,21 @@ protected:
     QSignalSpy drawSpy_{&draw_, &DrawToolBar::Command};
 };
 
-TEST_F(ToolBarTest, ButtonPlaces) {
+TEST_F(ToolBarTest, ButtonPlacesAndFontLists) {
     QList<int> x;
     for (int i : {0, 6, 7, 11, 16}) x << DrawToolBar::ButtonX(i);
     for (int i : {2, 3, 5, 9, 25}) x << MainToolBar::ButtonX(i);
     x << draw_.FaceList()->geometry().left() << draw_.SizeList()->geometry().left();
     EXPECT_EQ(x, (QList<int>{0, 258, 317, 781, 941, 86, 145, 247, 435, 1123, 470, 625}));
     EXPECT_EQ(MainToolBar::HoverRect(0), QRect(5, 0, 35, 42));
+    // Twenty sizes from 4 to 72 with 20 selected; Song offered last, and selected where it has a stand-in.
+    QComboBox* sizes = draw_.SizeList();
+    EXPECT_EQ(QString::number(sizes->count()) + ": " + sizes->itemText(0) + "-" + sizes->itemText(19) + ", "
+                  + sizes->currentText(), "20: 4-72, 20");
+    InstallFontSubstitutes();
+    DrawToolBar chinese(UiLanguage::Chinese);
+    EXPECT_EQ(chinese.FaceList()->currentText(), QStringLiteral("宋体"));
+    EXPECT_EQ(chinese.FaceList()->currentIndex(), chinese.FaceList()->count() - 1);
 }
 
 TEST_F(ToolBarTest, ClicksPostTheButtonsCommandOnce) {
@@ -61,8 +64,8 @@ TEST_F(ToolBarTest, ClicksPostTheButtonsCommandOnce) {
     SendMouse(&main_, QEvent::MouseButtonDblClick, zoomIn, Qt::LeftButton);
     SendMouse(&main_, QEvent::MouseButtonRelease, zoomIn, Qt::LeftButton);
     Click(&main_, MainToolBar::HoverRect(25).center());
-    EXPECT_EQ(Posted(drawSpy_), (QList<int>{101, 113}));
-    EXPECT_EQ(Posted(mainSpy_), (QList<int>{137, 155}));
+    EXPECT_EQ(drawSpy_, (QList<QVariantList>{{101}, {113}}));
+    EXPECT_EQ(mainSpy_, (QList<QVariantList>{{137}, {155}}));
     EXPECT_TRUE(DrawToolBar::HoverRect(DrawToolBar::kEmptyPlace).isEmpty());
     for (int i = 0; i < DrawToolBar::kButtons; ++i) EXPECT_EQ(draw_.State(i), kNormal) << i;
 
@@ -81,40 +84,18 @@ TEST_F(ToolBarTest, HoverPressAndReleaseStates) {
     SendMouse(&draw_, QEvent::MouseMove, second);  // one move passes the highlight on
     EXPECT_EQ(states(), (QList<int>{kNormal, kHover}));
     SendMouse(&draw_, QEvent::MouseButtonPress, second, Qt::LeftButton);
-    EXPECT_EQ(draw_.State(3), kPressed);
+    EXPECT_EQ(states(), (QList<int>{kNormal, kPressed}));
     SendMouse(&draw_, QEvent::MouseButtonRelease, second, Qt::LeftButton);
-    EXPECT_EQ(draw_.State(3), kHover);
-    EXPECT_EQ(Posted(drawSpy_), QList<int>{103});
+    EXPECT_EQ(states(), (QList<int>{kNormal, kHover}));
+    EXPECT_EQ(drawSpy_, QList<QVariantList>{{103}});
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(&draw_, &leave);
-    EXPECT_EQ(draw_.State(3), kNormal);
+    EXPECT_EQ(states(), (QList<int>{kNormal, kNormal}));
     // Bold reacts only in its own strip: the 32 pixels ending at 817.
     SendMouse(&draw_, QEvent::MouseMove, {786, 10});
-    EXPECT_EQ(draw_.State(11), kHover);
+    const int inStrip = draw_.State(11);
     SendMouse(&draw_, QEvent::MouseMove, {786, 36});
-    EXPECT_EQ(draw_.State(11), kNormal);
-}
-
-TEST_F(ToolBarTest, FontListsOfferTheSizesWithTwentySelected) {
-    QComboBox* sizes = draw_.SizeList();
-    ASSERT_EQ(sizes->count(), 20);
-    EXPECT_EQ(sizes->itemText(0) + " " + sizes->itemText(19) + " " + sizes->currentText(), "4 72 20");
-    QSignalSpy spy(&draw_, &DrawToolBar::FontChosen);
-    draw_.FaceList()->addItem(QStringLiteral("宋体"));
-    draw_.FaceList()->setCurrentText(QStringLiteral("宋体"));
-    sizes->setCurrentText(QStringLiteral("36"));
-    ASSERT_FALSE(spy.isEmpty());
-    EXPECT_EQ(spy.last(), (QList<QVariant>{36, QStringLiteral("宋体")}));
-    const auto before = spy.size();
-    draw_.FaceList()->setCurrentIndex(-1);  // no face selected: nothing is posted
-    sizes->setCurrentText(QStringLiteral("48"));
-    EXPECT_EQ(spy.size(), before);
-
-    // Song is offered, last, and selected where it has a stand-in.
-    InstallFontSubstitutes();
-    DrawToolBar chinese(UiLanguage::Chinese);
-    EXPECT_EQ(chinese.FaceList()->currentText(), QStringLiteral("宋体"));
-    EXPECT_EQ(chinese.FaceList()->currentIndex(), chinese.FaceList()->count() - 1);
+    EXPECT_EQ(QList<int>({inStrip, draw_.State(11)}), QList<int>({kHover, kNormal}));
 }
 
 TEST_F(ToolBarTest, TipsInBothLanguagesShownAfterHalfASecond) {
