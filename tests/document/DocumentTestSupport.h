@@ -2,12 +2,8 @@
 // Helpers shared by the document tests: raw label file bytes, a record with
 // unusual contents, and file access.
 
-#include <gtest/gtest.h>
-#include <sys/resource.h>
-
 #include <QByteArray>
 #include <QFile>
-#include <csignal>
 #include <vector>
 
 #include "document/LabelElement.h"
@@ -37,9 +33,7 @@ inline LabelElement OddRecord(int seed) {
     e.padding[0] = 1;
     e.padding[2] = static_cast<uint8_t>(seed);
     e.hCache = 0xDEADBEEF;
-    e.logFont.lfCharSet = 134;
     for (int i = 0; i < 8; ++i) e.ptHandles[i] = {i, -3 * i + seed};
-    e.nSerialMode = 1;
     return e;
 }
 
@@ -52,24 +46,5 @@ inline QByteArray FileBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-
-// While alive, no file may grow beyond `bytes`: writes past it fail as on a
-// full disk, whatever the user's permissions (root included).
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) : handler_(std::signal(SIGXFSZ, SIG_IGN)) {
-        getrlimit(RLIMIT_FSIZE, &before_);
-        const rlimit tight{bytes, before_.rlim_max};
-        EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &before_);
-        std::signal(SIGXFSZ, handler_);
-    }
-
-private:
-    rlimit before_{};
-    void (*handler_)(int);
-};
 
 }  // namespace kestrix::test

@@ -49,7 +49,8 @@ TEST(ElementCreation, EveryKindStartsWithItsOwnValues) {
     picture.nSrcWidth = 300;
     picture.nSrcHeight = 200;
     const std::pair<LabelElement, LabelElement> cases[] = {
-        {CreateElement(kText, {12, 34}, u"Text"), Want(kText, {12, 34}, 0, 0, 20, 400, u"Text")},  // natural size
+        // A text has no size of its own: it is drawn at its natural size.
+        {CreateElement(kText, {12, 34}, u"Text"), Want(kText, {12, 34}, 0, 0, 20, 400, u"Text")},
         {CreateElement(kBarcode, {5, 6}, u"0123456789"), barcode},
         {CreateElement(kCode2D, {7, 8}, u"012345678"), qr},
         {CreateElement(kLine, {10, 20}, {}, {25, 50}), line},
@@ -77,13 +78,7 @@ TEST(ElementText, HoldsAtMost255CodeUnitsAndReadsWithinItsField) {
 // Trailing digits count by one per output draw and wrap at the width of the
 // number; step, limit and reset play no part.
 TEST(SerialNumber, AdvancesTheTrailingDigitsAndReportsAChange) {
-    struct Case {
-        std::u16string before;
-        int mode, draws;
-        std::u16string after;
-        bool changed;
-    };
-    const Case cases[] = {
+    const std::tuple<std::u16string, int, int, std::u16string, bool> cases[] = {  // before, mode, draws, after
         {u"0001", 1, 3, u"0004", true},         {u"0010", 2, 1, u"0009", true},
         {u"999", 1, 1, u"000", true},           {u"000", 2, 1, u"999", true},
         {u"LOT9", 1, 1, u"LOT0", true},         {u"A-0099", 1, 1, u"A-0100", true},
@@ -94,17 +89,17 @@ TEST(SerialNumber, AdvancesTheTrailingDigitsAndReportsAChange) {
         {u"0001", -1, 1, u"0001", false},       {u"", 1, 1, u"", false},
         {std::u16string(255, u'9'), 1, 1, std::u16string(255, u'0'), true},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(QString::fromStdU16String(c.before).toStdString() + " mode " + std::to_string(c.mode));
-        LabelElement e = CreateElement(kBarcode, {0, 0}, c.before);
-        e.nSerialMode = c.mode;
+    for (const auto& [before, mode, draws, after, changes] : cases) {
+        SCOPED_TRACE(QString::fromStdU16String(before).toStdString() + " mode " + std::to_string(mode));
+        LabelElement e = CreateElement(kBarcode, {0, 0}, before);
+        e.nSerialMode = mode;
         e.nSerialStep = 5;
         e.nSerialLimit = 99;
         e.nSerialReset = 1;
         bool changed = false;
-        for (int i = 0; i < c.draws; ++i) changed = AdvanceSerial(e);
-        EXPECT_EQ(ElementText(e), c.after);
-        EXPECT_EQ(changed, c.changed);
+        for (int i = 0; i < draws; ++i) changed = AdvanceSerial(e);
+        EXPECT_EQ(ElementText(e), after);
+        EXPECT_EQ(changed, changes);
     }
 }
 

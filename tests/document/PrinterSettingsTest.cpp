@@ -6,7 +6,6 @@
 
 #include <QTemporaryDir>
 
-#include "DocumentTestSupport.h"
 #include "output/IniFile.h"
 #include "output/PrinterSettings.h"
 
@@ -22,44 +21,42 @@ Values Read(const PrinterSettings& s) {
             s.SavePaper, s.Cutting, s.CuttingEveryLabel, s.Offset.toStdString()};
 }
 
-TEST(PrinterSettingsFile, MissingFileGivesTheDefaultsAndEveryKeyIsRead) {
+TEST(PrinterSettings, MissingFileGivesTheDefaults) {
     QTemporaryDir dir;
-    const QString path = dir.filePath("PrinterSettings.ini");
     PrinterSettings s;
     s.Speed = 9;
-    LoadPrinterSettings(s, path);
+    LoadPrinterSettings(s, dir.filePath("PrinterSettings.ini"));
     EXPECT_EQ(Read(s), kDefaults);
-    ASSERT_TRUE(test::WriteFileBytes(path, "[Print Settings]\r\nSpeed=3\r\nDensity=12\r\nLabelType=1\r\nGap=3.5\r\n"
-                                           "SavePaper=1\r\nMedia=2\r\nCutting=3\r\nCuttingEveryLabel=5\r\nOffset=-1.5\r\n"));
-    LoadPrinterSettings(s, path);
-    EXPECT_EQ(Read(s), (Values{3, 12, 1, "3.5", 2, 1, 3, 5, "-1.5"}));
 }
 
-TEST(PrinterSettingsReading, PrivateProfileRules) {
+TEST(PrinterSettings, ReadAsAPrivateProfile) {
+    const QByteArray head = "[Print Settings]\n";
     const std::pair<QByteArray, Values> cases[] = {
+        {"[Print Settings]\r\nSpeed=3\r\nDensity=12\r\nLabelType=1\r\nGap=3.5\r\nSavePaper=1\r\nMedia=2\r\n"
+         "Cutting=3\r\nCuttingEveryLabel=5\r\nOffset=-1.5\r\n",
+         {3, 12, 1, "3.5", 2, 1, 3, 5, "-1.5"}},
         // Names ignore case and spacing, after a byte order mark.
         {"\xef\xbb\xbf  [ print SETTINGS ]  \n  speed =  4 \n\tDENSITY\t=\t9\n gap = 1.5 \n",
          {4, 9, 0, "1.5", 0, 0, 1, 0, "0"}},
         // Only the first key of the right section counts; a section named again continues.
-        {"Speed=7\n[Other]\nDensity=1\n[Print Settings]\n; Speed=8\nSpeed=2\nSpeed=5\n[print settings]\nCutting=0\n",
+        {"Speed=7\n[Other]\nDensity=1\n" + head + "; Speed=8\nSpeed=2\nSpeed=5\n[print settings]\nCutting=0\n",
          {2, 6, 0, "2.0", 0, 0, 0, 0, "0"}},
         // Integers from their leading digits; an empty one keeps the default.
-        {"[Print Settings]\nSpeed=3fast\nDensity=\nLabelType=7\nMedia=x\nCutting=-1\nCuttingEveryLabel=-2\nSavePaper=+2\n",
-         {3, 6, 7, "2.0", 0, 2, -1, -2, "0"}},
+        {head + "Speed=3fast\nDensity=\nLabelType=99999999999\nMedia=x\nCutting=-1\nCuttingEveryLabel=-2\n"
+                "SavePaper=+2\n",
+         {3, 6, 2147483647, "2.0", 0, 2, -1, -2, "0"}},
         // Text values are trimmed and cut to 63 characters; an empty one is used as it is.
-        {"[Print Settings]\nGap=" + QByteArray(100, '7') + "\nOffset= 2 mm \n",
+        {head + "Gap=" + QByteArray(100, '7') + "\nOffset= 2 mm \n",
          {1, 6, 0, std::string(63, '7'), 0, 0, 1, 0, "2 mm"}},
-        {"[Print Settings]\nGap=\nOffset=" + QByteArray(64, '1') + "\n", {1, 6, 0, "", 0, 0, 1, 0, std::string(63, '1')}},
+        {head + "Gap=\nOffset=" + QByteArray(64, '1') + "\n", {1, 6, 0, "", 0, 0, 1, 0, std::string(63, '1')}},
         {QByteArray("\0\xff\xfe[Print Settings\nSpeed", 24), kDefaults},
-        {"[Print Settings]\n=5\nSpeed\n", kDefaults},
+        {head + "=5\nSpeed\n", kDefaults},
     };
     for (const auto& [text, want] : cases) {
         PrinterSettings s;
         LoadPrinterSettings(s, IniFile::FromText(text));
         EXPECT_EQ(Read(s), want) << text.toStdString();
     }
-    EXPECT_EQ(LeadingInt("99999999999"), 2147483647);
-    EXPECT_EQ(LeadingInt("-99999999999"), -2147483647 - 1);
 }
 
 }  // namespace
