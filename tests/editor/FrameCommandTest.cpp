@@ -10,7 +10,6 @@
 #include "app/DrawToolBar.h"
 #include "app/LockKeys.h"
 #include "app/MainToolBar.h"
-#include "document/LabelFile.h"
 #include "editor/CTaveloView.h"
 #include "editor/RulerBar.h"
 
@@ -19,11 +18,13 @@ namespace {
 
 constexpr qint64 kOneElementFile = 84 + 796;
 
-TEST_F(FrameTest, NewLabelFromCtrlNUnlessCancelled) {
+TEST_F(FrameTest, NewFromCtrlNUnlessCancelledAndOpenButNotFromCtrlO) {
     AddShape(10, 10, true);
+    prompts_.saveName = TempPath("in.lab");
+    ASSERT_TRUE(Frame().SaveLabel({}));
     Frame().OnCommand(kCmdNewButton);  // cancelled
     EXPECT_EQ(Elements().size(), 1u);
-    LabelPath() = TempPath("old.lab");
+    LabelPath() = TempPath("in.lab");
     prompts_.newSize = QSize(40, 30);
     Key(Qt::Key_N, Qt::ControlModifier);
     Settle();
@@ -31,6 +32,18 @@ TEST_F(FrameTest, NewLabelFromCtrlNUnlessCancelled) {
     EXPECT_EQ(QSize(Canvas().LabelWidthMm(), Canvas().LabelHeightMm()), QSize(40, 30));
     EXPECT_TRUE(Elements().empty() && LabelPath().isEmpty());
     EXPECT_EQ(QPoint(Frame().Ruler()->m_nLabelWidth, Frame().Ruler()->m_nViewWidth), QPoint(40, Canvas().width()));
+
+    prompts_.openName = TempPath("in.lab");
+    Key(Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(prompts_.openDialogs, 1);
+    EXPECT_TRUE(Canvas().LabelWidthMm() == 40 && LabelPath().isEmpty());
+    Frame().OnCommand(kCmdOpenLabel);
+    EXPECT_TRUE(Canvas().LabelWidthMm() == 50 && Elements().size() == 1u && LabelPath() == TempPath("in.lab"));
+    // What a damaged file leaves alone is the session's business; the frame names the file.
+    WriteFile(QStringLiteral("bad.lab"), "not a label at all, nothing like one");
+    Frame().OpenLabelFile(TempPath("bad.lab"), true);
+    ASSERT_EQ(prompts_.messages.size(), 1);
+    EXPECT_TRUE(prompts_.messages[0].contains(QStringLiteral("bad.lab")));
 }
 
 TEST_F(FrameTest, SaveAsAddsTheExtensionWhenMissingAndAsksBeforeOverwritingSaveDoesNot) {
@@ -63,24 +76,6 @@ TEST_F(FrameTest, SaveAsAddsTheExtensionWhenMissingAndAsksBeforeOverwritingSaveD
     AddShape(10, 10, false);
     EXPECT_FALSE(Frame().SaveLabel({}));
     EXPECT_EQ(prompts_.saveDialogs, 5);
-}
-
-TEST_F(FrameTest, OpenReplacesTheLabelButCtrlODoesNot) {
-    LabelDocument doc;
-    doc.widthMm = 30;
-    doc.elements.push_back(CreateElement(kBarcode, {5, 5}, u"12345"));
-    ASSERT_TRUE(WriteLabelFile(TempPath("in.lab"), doc, nullptr));
-    prompts_.openName = TempPath("in.lab");
-    Key(Qt::Key_O, Qt::ControlModifier);
-    EXPECT_EQ(prompts_.openDialogs, 1);
-    EXPECT_TRUE(Canvas().LabelWidthMm() == 50 && LabelPath().isEmpty());
-    Frame().OnCommand(kCmdOpenLabel);
-    EXPECT_TRUE(Canvas().LabelWidthMm() == 30 && Elements().size() == 1u);
-    // What a damaged file leaves alone is the session's business; the frame names the file.
-    WriteFile(QStringLiteral("bad.lab"), "not a label at all, nothing like one");
-    Frame().OpenLabelFile(TempPath("bad.lab"), true);
-    ASSERT_EQ(prompts_.messages.size(), 1);
-    EXPECT_TRUE(prompts_.messages[0].contains(QStringLiteral("bad.lab")));
 }
 
 TEST_F(FrameTest, CloseAsksOnceEditedEvenAfterASave) {
@@ -128,14 +123,19 @@ TEST_F(FrameTest, UndoAndRedoThroughTheToolBarAndTheMenu) {
     EXPECT_EQ(Elements().size(), 2u);
 }
 
-TEST_F(FrameTest, ClipboardCommandsAndTheirEnabling) {
+TEST_F(FrameTest, DeleteAndClipboardCommandsAndTheirEnabling) {
     const auto enabled = [&] {
         Frame().UpdateCommandUi();
         QList<bool> on;
         for (int id : {kCmdCut, kCmdCopy, kCmdPaste}) on << Frame().MenuAction(id)->isEnabled();
         return on;
     };
-    AddShape(10, 10, false);
+    for (int x : {10, 60, 90}) AddShape(x, 10, x != 60);
+    Key(Qt::Key_Delete);
+    Settle();
+    EXPECT_TRUE(Elements().size() == 1u && Elements()[0].nPosX == 60 && Snapshots() == 1);
+    Frame().OnCommand(kCmdDelete);  // nothing selected: no snapshot
+    EXPECT_EQ(Snapshots(), 1);
     EXPECT_EQ(enabled(), (QList<bool>{false, false, false}));
     Elements()[0].bSelected = 1;
     EXPECT_EQ(enabled(), (QList<bool>{true, true, false}));
@@ -153,33 +153,6 @@ TEST_F(FrameTest, ClipboardCommandsAndTheirEnabling) {
     EXPECT_EQ(enabled(), (QList<bool>{false, false, true}));
     Key(Qt::Key_Insert, Qt::ShiftModifier);
     EXPECT_EQ(Elements().size(), 2u);
-}
-
-TEST_F(FrameTest, DeleteKeyDeletesTheSelectionWithOneSnapshot) {
-    for (int x : {10, 60, 90}) AddShape(x, 10, x != 60);
-    Key(Qt::Key_Delete);
-    Settle();
-    EXPECT_TRUE(Elements().size() == 1u && Elements()[0].nPosX == 60 && Snapshots() == 1);
-    Frame().OnCommand(kCmdDelete);  // nothing selected: no snapshot
-    EXPECT_EQ(Snapshots(), 1);
-}
-
-TEST_F(FrameTest, ZoomButtonsGrowAndShrinkTheCanvas) {
-    const QSize start = Canvas().size();
-    Click(Frame().MainBar(), MainToolBar::HoverRect(7).center());
-    Settle();
-    EXPECT_EQ(Canvas().size(), start + QSize(30, start.height() * 30 / start.width()));
-    EXPECT_EQ(Frame().Ruler()->m_nViewWidth, start.width() + 30);
-    for (int i = 0; i < 40; ++i) Frame().OnCommand(kCmdZoomIn);
-    // Larger than the view: scroll bars appear and scroll the canvas and the ruler.
-    QScrollBar* vertical = Frame().View()->VerticalBar();
-    ASSERT_TRUE(vertical->isVisible());
-    EXPECT_EQ(vertical->maximum(), Canvas().height() - Frame().View()->height());
-    vertical->setValue(25);
-    EXPECT_EQ(QPoint(Canvas().y(), Frame().Ruler()->m_nOriginY), QPoint(-25, -25));
-    for (int i = 0; i < 80; ++i) Frame().OnCommand(kCmdZoomOut);
-    EXPECT_EQ(Canvas().width(), 100);
-    EXPECT_FALSE(vertical->isVisible() || Frame().View()->HorizontalBar()->isVisible());
 }
 
 TEST_F(FrameTest, ClicksSelectTheTopmostElement) {
@@ -249,7 +222,7 @@ TEST_F(FrameTest, ToolClicksAddElements) {
     EXPECT_TRUE(prompts_.messages[0].contains(QStringLiteral("junk.png")));
 }
 
-TEST_F(FrameTest, LayoutFollowsTheFrameSize) {
+TEST_F(FrameTest, LayoutFollowsTheFrameSizeAndZoomButtonsResizeTheCanvas) {
     Frame().resize(1200, 760);
     Settle();
     const int w = Frame().centralWidget()->width();
@@ -265,20 +238,32 @@ TEST_F(FrameTest, LayoutFollowsTheFrameSize) {
     const QSize gap = Frame().View()->size() - canvas.size();
     EXPECT_EQ(canvas.topLeft(), QPoint(gap.width() / 2, gap.height() / 2));
     EXPECT_EQ(QPoint(Frame().Ruler()->m_nOriginX, Frame().Ruler()->m_nOriginY), canvas.topLeft());
+
+    Click(Frame().MainBar(), MainToolBar::HoverRect(7).center());  // Zoom In
+    Settle();
+    EXPECT_EQ(Canvas().size(), canvas.size() + QSize(30, canvas.height() * 30 / canvas.width()));
+    EXPECT_EQ(Frame().Ruler()->m_nViewWidth, canvas.width() + 30);
+    for (int i = 0; i < 40; ++i) Frame().OnCommand(kCmdZoomIn);
+    // Larger than the view: scroll bars appear and scroll the canvas and the ruler.
+    QScrollBar* vertical = Frame().View()->VerticalBar();
+    ASSERT_TRUE(vertical->isVisible());
+    EXPECT_EQ(vertical->maximum(), Canvas().height() - Frame().View()->height());
+    vertical->setValue(25);
+    EXPECT_EQ(QPoint(Canvas().y(), Frame().Ruler()->m_nOriginY), QPoint(-25, -25));
+    for (int i = 0; i < 80; ++i) Frame().OnCommand(kCmdZoomOut);
+    EXPECT_EQ(Canvas().width(), 100);
+    EXPECT_FALSE(vertical->isVisible() || Frame().View()->HorizontalBar()->isVisible());
 }
 
-TEST(LockKeys, ReadFromTheKeyboardLeds) {
+TEST(LockKeys, OnWhenAnyKeyboardShowsIt) {
     QTemporaryDir leds;
-    for (const char* led : {"input3::capslock/1", "input3::numlock/0", "input7::numlock/1"}) {
-        const QString name = QString::fromLatin1(led).section('/', 0, 0);
-        QFile file(leds.filePath(name + "/brightness"));
-        ASSERT_TRUE(QDir(leds.path()).mkpath(name) && file.open(QIODevice::WriteOnly));
-        file.write(QString::fromLatin1(led).section('/', 1).toLatin1() + '\n');
+    for (const QString led : {"input3::capslock/1", "input3::numlock/0", "input7::numlock/1"}) {
+        QFile file(leds.filePath(led.section('/', 0, 0) + "/brightness"));
+        ASSERT_TRUE(QDir(leds.path()).mkpath(led.section('/', 0, 0)) && file.open(QIODevice::WriteOnly));
+        file.write(led.section('/', 1).toLatin1() + '\n');
     }
-    const auto on = [&](const char* key, const QString& folder) { return LockKeyOn(QString::fromLatin1(key), folder); };
-    EXPECT_EQ((QList<bool>{on("capslock", leds.path()), on("numlock", leds.path()), on("scrolllock", leds.path()),
-                           on("capslock", leds.filePath(QStringLiteral("missing")))}),
-              (QList<bool>{true, true, false, false}));
+    const auto on = [&](const char* key) { return LockKeyOn(QString::fromLatin1(key), leds.path()); };
+    EXPECT_EQ((QList<bool>{on("capslock"), on("numlock"), on("scrolllock")}), (QList<bool>{true, true, false}));
 }
 
 }  // namespace

@@ -56,11 +56,6 @@ TEST(RulerScale, SpacingIs2MmBelow4PixelsPerMm) {
         EXPECT_EQ(std::tuple(s.pixels, s.remainder, s.millimetres),
                   std::tuple(c.pixels, c.remainder, c.millimetres)) << c.viewLen;
     }
-    // The 3 pixels left over widen the first three steps.
-    std::vector<int> first;
-    for (const RulerTick& t : RulerTicks(403, 50, 0, 500)) first.push_back(t.pos - kRulerBand);
-    first.resize(5);
-    EXPECT_EQ(first, (std::vector<int>{1, 10, 19, 27, 35}));
     EXPECT_TRUE(RulerTicks(0, 50, 0, 500).empty() && RulerTicks(400, 0, 0, 500).empty());
     EXPECT_LT(RulerTicks(100, 2000, 0, 1000).size(), 1000u);
 }
