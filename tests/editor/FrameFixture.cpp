@@ -40,11 +40,6 @@ LabelElement& FrameTest::AddShape(int x, int y, bool selected) {
     return e;
 }
 
-void FrameTest::Change() {
-    AddShape(10, 10, false);
-    Canvas().Session().TakeSnapshot();
-}
-
 void FrameTest::WriteFile(const QString& name, const QByteArray& bytes) {
     QFile file(TempPath(name));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));

@@ -65,7 +65,10 @@ protected:
     // Adds a 40 x 30 dot shape at (x, y) dots.
     LabelElement& AddShape(int x, int y, bool selected);
     // An edit the close question counts: a shape and its snapshot.
-    void Change();
+    void Change() {
+        AddShape(10, 10, false);
+        Canvas().Session().TakeSnapshot();
+    }
     // A key press where the keyboard focus is, as the user would type it.
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     // Lets posted commands run.

@@ -45,11 +45,10 @@ TEST(CanvasGeometry, HitBoxScaledTurnedAndAroundLines) {
     LabelElement line = CreateElement(kLine, {10, 10}, {}, {20, 20});
     line.nEndX = 120;
     line.nEndY = 20;
-    EXPECT_TRUE(ElementHitBox(line, 2.0, 2.0).contains(70, 20));
-    EXPECT_FALSE(ElementHitBox(line, 2.0, 2.0).contains(70, 40));
+    EXPECT_TRUE(ElementHitBox(line, 2.0, 2.0).contains(70, 20) && !ElementHitBox(line, 2.0, 2.0).contains(70, 40));
 }
 
-TEST(RulerScale, SpacingIs2MmBelow4PixelsPerMm) {
+TEST(RulerScale, SpacingIs2MmBelow4PixelsPerMmAndEveryTenthTickIsNumbered) {
     struct Case { int viewLen, pixels, remainder, millimetres; };
     for (const Case& c : {Case{400, 8, 0, 1}, Case{403, 8, 3, 1}, Case{150, 6, 0, 2}}) {
         const RulerSpacing s = RulerSpacingFor(c.viewLen, 50);
@@ -58,14 +57,12 @@ TEST(RulerScale, SpacingIs2MmBelow4PixelsPerMm) {
     }
     EXPECT_TRUE(RulerTicks(0, 50, 0, 500).empty() && RulerTicks(400, 0, 0, 500).empty());
     EXPECT_LT(RulerTicks(100, 2000, 0, 1000).size(), 1000u);
-}
-
-TEST(RulerScale, NumberedTicksUpToTheBandEndAndLeftOfTheCanvas) {
+    // Numbered every tenth tick, up to the band's end and left of the canvas.
     using Majors = std::vector<std::pair<int, int>>;  // position less the band, value
-    struct Case { int viewLen, origin, clientLen; Majors expected; };
-    for (const Case& c : {Case{400, 0, 425, {{0, 0}, {80, 10}, {160, 20}, {240, 30}, {320, 40}, {400, 50}}},
-                          Case{150, 0, 175, {{0, 0}, {60, 20}, {120, 40}}},
-                          Case{400, 200, 700,
+    struct Band { int viewLen, origin, clientLen; Majors expected; };
+    for (const Band& c : {Band{400, 0, 425, {{0, 0}, {80, 10}, {160, 20}, {240, 30}, {320, 40}, {400, 50}}},
+                          Band{150, 0, 175, {{0, 0}, {60, 20}, {120, 40}}},
+                          Band{400, 200, 700,
                                {{200, 0}, {280, 10}, {360, 20}, {440, 30}, {520, 40}, {600, 50},
                                 {120, 10}, {40, 20}}}}) {
         Majors majors;

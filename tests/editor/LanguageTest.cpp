@@ -11,12 +11,13 @@
 namespace kestrix {
 namespace {
 
-// The window title, the menu titles and the texts of some entries.
+// The window title, the menu titles, the texts of some entries and some shortcuts.
 QStringList Captions(CMainFrame& frame) {
     QStringList texts{frame.windowTitle()};
     for (QAction* a : frame.menuBar()->actions()) texts << a->text();
     for (int id : {kCmdNewLabel, kCmdOpenLabel, kCmdSaveAs, kCmdUndo, kCmdDirectPrint, kCmdBatchPrint, kCmdAbout})
         texts << frame.MenuAction(id)->text();
+    for (int id : {kCmdNewLabel, kCmdSaveAs, kCmdPaste}) texts << frame.MenuAction(id)->shortcut().toString();
     return texts;
 }
 
@@ -24,10 +25,7 @@ TEST_F(FrameTest, CaptionsShortcutsAndQuestionsInBothLanguages) {
     EXPECT_EQ(Captions(Frame()),
               (QStringList{"Kestrix Editor", "File(&F)", "Edit", "batch print(&V)", "Help(&H)", "New Label(&N)",
                            "Open Label(&O)...", "Save As(&A)...", "Undo(&U)", "Direct Send Data to Printer",
-                           "Select Label Files", "About Kestrix(&A)..."}));
-    EXPECT_EQ(Frame().MenuAction(kCmdNewLabel)->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
-    EXPECT_EQ(Frame().MenuAction(kCmdPaste)->shortcut(), QKeySequence(QStringLiteral("Ctrl+V")));
-    EXPECT_TRUE(Frame().MenuAction(kCmdSaveAs)->shortcut().isEmpty());
+                           "Select Label Files", "About Kestrix(&A)...", "Ctrl+N", "", "Ctrl+V"}));
     EXPECT_EQ(Frame().Accelerators().size(), 15);
     // Only Chinese (China) is shown in Chinese.
     for (const char* name : {"zh_TW", "zh_HK", "en_US", "de_DE"})
@@ -38,8 +36,7 @@ TEST_F(FrameTest, CaptionsShortcutsAndQuestionsInBothLanguages) {
     EXPECT_EQ(Captions(Frame()),
               (QStringList{"Kestrix Editor", "文件(&F)", "编辑(&E)", "批量打印(&V)", "帮助(&H)", "新建标签(&N)",
                            "打开标签(&O)...", "另存为", "撤消(&U)", "直接发数据给打印机", "选择标签文件(&T)",
-                           "关于 Kestrix(&A)..."}));
-    EXPECT_EQ(Frame().MenuAction(kCmdSaveAs)->shortcut(), QKeySequence(QStringLiteral("Ctrl+A")));
+                           "关于 Kestrix(&A)...", "Ctrl+N", "Ctrl+A", "Ctrl+V"}));
     Change();
     WriteFile(QStringLiteral("taken.lab"), {});
     prompts_.saveName = TempPath("taken.lab");
@@ -54,9 +51,8 @@ TEST_F(FrameTest, CaptionsShortcutsAndQuestionsInBothLanguages) {
 
 TEST(NewLabelDialog, TextsAndRefusedSizes) {
     TestApp();
-    EXPECT_EQ(NewLabelDialog(UiLanguage::English).windowTitle(), QStringLiteral("New Label"));
     NewLabelDialog dialog(UiLanguage::Chinese);
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("新建标签"));
+    EXPECT_EQ(NewLabelDialog(UiLanguage::English).windowTitle() + "|" + dialog.windowTitle(), "New Label|新建标签");
     EXPECT_EQ(dialog.WidthEdit()->text() + "x" + dialog.HeightEdit()->text(), QStringLiteral("50x70"));
     QStringList complaints;
     dialog.SetComplaint([&](const QString& text) { complaints << text; });

@@ -36,7 +36,7 @@ protected:
     QSignalSpy drawSpy_{&draw_, &DrawToolBar::Command};
 };
 
-TEST_F(ToolBarTest, ButtonPlacesAndFontLists) {
+TEST_F(ToolBarTest, ButtonPlacesFontListsAndTips) {
     QList<int> x;
     for (int i : {0, 6, 7, 11, 16}) x << DrawToolBar::ButtonX(i);
     for (int i : {2, 3, 5, 9, 25}) x << MainToolBar::ButtonX(i);
@@ -51,9 +51,19 @@ TEST_F(ToolBarTest, ButtonPlacesAndFontLists) {
     DrawToolBar chinese(UiLanguage::Chinese);
     EXPECT_EQ(chinese.FaceList()->currentText(), QStringLiteral("宋体"));
     EXPECT_EQ(chinese.FaceList()->currentIndex(), chinese.FaceList()->count() - 1);
+
+    const UiLanguage en = UiLanguage::English;
+    const UiLanguage zh = UiLanguage::Chinese;
+    EXPECT_EQ((QStringList{DrawToolBar::TipText(en, 0), DrawToolBar::TipText(zh, 3), DrawToolBar::TipText(en, 16),
+                           DrawToolBar::TipText(zh, 14), DrawToolBar::TipText(en, DrawToolBar::kEmptyPlace)}),
+              (QStringList{"Selection", "一维条码", "Right", "字体靠左", ""}));
+    EXPECT_EQ((QStringList{MainToolBar::TipText(en, 5), MainToolBar::TipText(en, 15), MainToolBar::TipText(en, 24),
+                           MainToolBar::TipText(zh, 24), MainToolBar::TipText(zh, 7)}),
+              (QStringList{"Left Hand Ratation", "Horizion Center", "Equal spacing between levels", "水平间等间距",
+                           "放大"}));
 }
 
-TEST_F(ToolBarTest, ClicksPostTheButtonsCommandOnce) {
+TEST_F(ToolBarTest, ClicksPostTheButtonsCommandOnceWithHoverAndPressStates) {
     Click(&draw_, DrawToolBar::PressRect(1).center());
     Click(&draw_, DrawToolBar::PressRect(13).center());
     Click(&draw_, {462, 20});  // the empty place between Delete and the font list
@@ -72,9 +82,9 @@ TEST_F(ToolBarTest, ClicksPostTheButtonsCommandOnce) {
     Drag(&draw_, DrawToolBar::HoverRect(4).center(), {DrawToolBar::HoverRect(4).center().x(), 60});
     Drag(&main_, MainToolBar::HoverRect(0).center(), {MainToolBar::ButtonX(0) + 2, 20});
     EXPECT_EQ(drawSpy_.size() + mainSpy_.size(), 4);
-}
+    drawSpy_.clear();
 
-TEST_F(ToolBarTest, HoverPressAndReleaseStates) {
+    // Hover, press and release.
     const auto states = [&] { return QList<int>{draw_.State(2), draw_.State(3)}; };
     const QPoint second = DrawToolBar::HoverRect(3).center();
     SendMouse(&draw_, QEvent::MouseMove, DrawToolBar::HoverRect(2).center());
@@ -89,18 +99,6 @@ TEST_F(ToolBarTest, HoverPressAndReleaseStates) {
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(&draw_, &leave);
     EXPECT_EQ(states(), (QList<int>{kNormal, kNormal}));
-}
-
-TEST_F(ToolBarTest, TipsInBothLanguages) {
-    const UiLanguage en = UiLanguage::English;
-    const UiLanguage zh = UiLanguage::Chinese;
-    EXPECT_EQ((QStringList{DrawToolBar::TipText(en, 0), DrawToolBar::TipText(zh, 3), DrawToolBar::TipText(en, 16),
-                           DrawToolBar::TipText(zh, 14), DrawToolBar::TipText(en, DrawToolBar::kEmptyPlace)}),
-              (QStringList{"Selection", "一维条码", "Right", "字体靠左", ""}));
-    EXPECT_EQ((QStringList{MainToolBar::TipText(en, 5), MainToolBar::TipText(en, 15), MainToolBar::TipText(en, 24),
-                           MainToolBar::TipText(zh, 24), MainToolBar::TipText(zh, 7)}),
-              (QStringList{"Left Hand Ratation", "Horizion Center", "Equal spacing between levels", "水平间等间距",
-                           "放大"}));
 }
 
 }  // namespace
