@@ -51,8 +51,7 @@ void FrameTest::Key(Qt::Key key, Qt::KeyboardModifiers modifiers) {
     QTest::keyClick(target ? target : frame_.get(), key, modifiers);
 }
 
-void SendMouse(QWidget* widget, QEvent::Type type, QPoint pos, Qt::MouseButton button,
-               Qt::KeyboardModifiers modifiers) {
+void SendMouse(QWidget* widget, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
     const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
     QMouseEvent event(type, QPointF(pos), QPointF(widget->mapToGlobal(pos)), button, buttons, modifiers);
     QApplication::sendEvent(widget, &event);
