@@ -1,5 +1,5 @@
-// The element record: creation values of every kind, the text field's limits
-// and serial numbers.
+// The element record: creation values of every kind, the text field's limits,
+// turns and serial numbers.
 
 #include <gtest/gtest.h>
 
@@ -62,32 +62,37 @@ TEST(ElementCreation, EveryKindStartsWithItsOwnValues) {
 }
 
 TEST(ElementText, HoldsAtMost255CodeUnitsAndReadsWithinItsField) {
-    LabelElement e{};
+    LabelElement e = CreateElement(kText, {0, 0});  // bSelected 1 right behind the field
     SetElementText(e, std::u16string(300, u'y'));
     EXPECT_EQ(ElementText(e), std::u16string(255, u'y'));
     EXPECT_EQ(e.str[255], u'\0');
+    SetElementText(e, u"short");
+    EXPECT_EQ(e.str[6], u'\0') << "a shorter text clears the rest of the field";
     SetElementText(e, std::u16string(254, u'a') + u"\U0001F600");
     EXPECT_EQ(ElementText(e), std::u16string(254, u'a')) << "a surrogate pair is never split";
 
     std::fill(std::begin(e.str), std::end(e.str), u'z');
-    std::fill(std::begin(e.logFont.lfFaceName), std::end(e.logFont.lfFaceName), u'f');
     EXPECT_EQ(ElementText(e).size(), 256u) << "no terminator";
-    EXPECT_EQ(FaceName(e.logFont).size(), 32u);
+}
+
+TEST(ElementAngles, NegativeTurnsCountFromAFullCircle) {
+    EXPECT_EQ(NormalizedEscapement(-900), 2700);
+    EXPECT_EQ(NormalizedEscapement(1800), 1800);
 }
 
 // Trailing digits count by one per output draw and wrap at the width of the
-// number; step, limit and reset play no part.
+// number; step, limit and reset play no part. Each case: the text, the mode,
+// the draws, the text after them and whether the last draw changed it.
 TEST(SerialNumber, AdvancesTheTrailingDigitsAndReportsAChange) {
-    const std::tuple<std::u16string, int, int, std::u16string, bool> cases[] = {  // before, mode, draws, after
-        {u"0001", 1, 3, u"0004", true},         {u"0010", 2, 1, u"0009", true},
-        {u"999", 1, 1, u"000", true},           {u"000", 2, 1, u"999", true},
-        {u"LOT9", 1, 1, u"LOT0", true},         {u"A-0099", 1, 1, u"A-0100", true},
-        {u"B-1000", 2, 1, u"B-0999", true},     {u"98", 1, 2, u"00", true},
-        {u"9", 1, 11, u"0", true},              {u"\u6807\u7b7e9", 1, 1, u"\u6807\u7b7e0", true},
-        {u"12A", 1, 1, u"12A", false},          {u"N-", 2, 1, u"N-", false},
-        {u"0001", 0, 5, u"0001", false},        {u"0001", 3, 1, u"0001", false},
-        {u"0001", -1, 1, u"0001", false},       {u"", 1, 1, u"", false},
-        {std::u16string(255, u'9'), 1, 1, std::u16string(255, u'0'), true},
+    const std::tuple<std::u16string, int, int, std::u16string, bool> cases[] = {
+        {u"0001", 1, 3, u"0004", true}, {u"0010", 2, 1, u"0009", true},
+        {u"999", 1, 1, u"000", true}, {u"000", 2, 1, u"999", true},
+        {u"LOT9", 1, 1, u"LOT0", true}, {u"A-0099", 1, 1, u"A-0100", true},
+        {u"B-1000", 2, 1, u"B-0999", true}, {u"98", 1, 2, u"00", true},
+        {u"9", 1, 11, u"0", true}, {u"\u6807\u7b7e9", 1, 1, u"\u6807\u7b7e0", true},
+        {u"12A", 1, 1, u"12A", false}, {u"N-", 2, 1, u"N-", false},
+        {u"0001", 0, 5, u"0001", false}, {u"0001", 3, 1, u"0001", false}, {u"0001", -1, 1, u"0001", false},
+        {u"", 1, 1, u"", false}, {std::u16string(255, u'9'), 1, 1, std::u16string(255, u'0'), true},
     };
     for (const auto& [before, mode, draws, after, changes] : cases) {
         SCOPED_TRACE(QString::fromStdU16String(before).toStdString() + " mode " + std::to_string(mode));

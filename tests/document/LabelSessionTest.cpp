@@ -13,8 +13,7 @@
 namespace kestrix {
 namespace {
 
-using test::FileBytes;
-using test::Records;
+using namespace test;
 using Counters = std::array<int, 3>;
 
 LabelElement Text(std::u16string_view text, int x = 10) { return CreateElement(kText, {x, 0}, text); }
@@ -56,15 +55,16 @@ TEST_F(SessionTest, NewLabelRefusesBadSizesElseClearsAllButTheUndoCounters) {
     }
     ASSERT_TRUE(session_.NewLabel(2000, 1));
     EXPECT_EQ(State(), LabelFileBytes({2000, 1, {}, {}, {}}) + '|');
+    session_.TakeSnapshot();  // an empty label takes none
     EXPECT_EQ(Numbers(session_.Undo()), (Counters{1, 1, 1})) << "the close question still asks";
 }
 
 // A damaged file changes nothing; one that cannot be read still becomes the
 // path Save writes to.
 TEST_F(SessionTest, OpenReplacesTheLabelRefusesADamagedFileAndKeepsAnUnreadablePath) {
-    LabelDocument shelf{30, 20, "Shelf", {}, {test::OddRecord(1)}};
+    LabelDocument shelf{30, 20, "Shelf", {}, {OddRecord(1)}};
     ASSERT_TRUE(WriteLabelFile(Path("shelf.lab"), shelf, nullptr));
-    ASSERT_TRUE(test::WriteFileBytes(Path("zero.lab"), test::SizeText("0 0") + test::NameBlock("P")));
+    ASSERT_TRUE(WriteFileBytes(Path("zero.lab"), SizeText("0 0") + NameBlock("P")));
     session_.Document() = {60, 40, "Desk", {}, {Text(u"current")}};
     const QByteArray label = LabelFileBytes(doc());
     for (auto [path, result] : {std::pair{Path("zero.lab"), LabelSession::OpenResult::Refused},
@@ -93,14 +93,13 @@ TEST_F(SessionTest, OpenWritesFileZeroWhichUndoReachesLast) {
     EXPECT_EQ(Layout(doc().elements), "before@10,0") << "number 1 still holds the older label";
     EXPECT_TRUE(session_.UndoStep());
     EXPECT_EQ(Layout(doc().elements), "opened@10,0");
-    EXPECT_FALSE(session_.UndoStep());
     session_.Elements() = {Text(u"current")};
     session_.OpenCancelled();
     EXPECT_EQ(FileBytes(Path("0.undo")), Records(doc().elements)) << "a cancelled Open rewrites it too";
 }
 
 TEST_F(SessionTest, UndoFilesAndCopiesKeepEveryRecordByteButTheCache) {
-    std::vector<LabelElement> odd = {test::OddRecord(1), test::OddRecord(2)};
+    std::vector<LabelElement> odd = {OddRecord(1), OddRecord(2)};
     odd[0].bSelected = 1;
     odd[0].bOmit = 1;
     session_.Elements() = odd;
@@ -111,9 +110,15 @@ TEST_F(SessionTest, UndoFilesAndCopiesKeepEveryRecordByteButTheCache) {
     EXPECT_EQ(doc().elements[0].bOmit, 0);
     EXPECT_EQ(doc().elements[0].hCache, 0xDEADBEEFu) << "the source keeps its cached image";
     Add(u"X");
-    ASSERT_TRUE(test::WriteFileBytes(Path("1.undo"), Records(odd) + QByteArray(500, '\x7f')));
+    ASSERT_TRUE(WriteFileBytes(Path("1.undo"), Records(odd) + QByteArray(500, '\x7f')));
     ASSERT_TRUE(session_.UndoStep());
     EXPECT_EQ(Records(doc().elements), Records(odd, true)) << "a short tail is dropped";
+    ASSERT_TRUE(QFile::remove(Path("2.undo")));
+    EXPECT_TRUE(session_.RedoStep());
+    EXPECT_TRUE(doc().elements.empty()) << "a missing file gives an empty label";
+    UndoSnapshots unwritable(Path("no-folder"));
+    unwritable.TakeSnapshot(odd);
+    EXPECT_EQ(Numbers(unwritable), (Counters{1, 0, 0})) << "an unwritten snapshot is never restored";
 }
 
 // Each sequence starts from an empty label with no file open. +a adds the text
@@ -122,7 +127,6 @@ TEST_F(SessionTest, UndoFilesAndCopiesKeepEveryRecordByteButTheCache) {
 TEST(LabelSessionSequences, UndoRedoCutCopyAndPaste) {
     const std::tuple<const char*, const char*, Counters> cases[] = {  // ops, label, undo counters
         // Two texts undone to 0, the empty label, and redone; nothing happens beyond either end.
-        {"+a +b", "a@0,0 b@100,0", {2, 2, 2}},
         {"+a +b U", "a@0,0", {1, 1, 2}},
         {"+a +b U U U", "", {0, 0, 2}},
         {"+a +b U U R R R", "a@0,0 b@100,0", {2, 2, 2}},

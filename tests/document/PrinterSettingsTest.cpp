@@ -17,19 +17,16 @@ using Values = std::tuple<int, int, int, std::string, int, int, int, int, std::s
 const Values kDefaults{1, 6, 0, "2.0", 0, 0, 1, 0, "0"};
 
 Values Read(const PrinterSettings& s) {
-    return {s.Speed,   s.Density, s.LabelType,         s.Gap.toStdString(),   s.Media,
+    return {s.Speed,     s.Density, s.LabelType,         s.Gap.toStdString(), s.Media,
             s.SavePaper, s.Cutting, s.CuttingEveryLabel, s.Offset.toStdString()};
 }
 
-TEST(PrinterSettings, MissingFileGivesTheDefaults) {
+TEST(PrinterSettings, DefaultsAndThePrivateProfileRules) {
     QTemporaryDir dir;
-    PrinterSettings s;
-    s.Speed = 9;
-    LoadPrinterSettings(s, dir.filePath("PrinterSettings.ini"));
-    EXPECT_EQ(Read(s), kDefaults);
-}
-
-TEST(PrinterSettings, ReadAsAPrivateProfile) {
+    PrinterSettings missing;
+    missing.Speed = 9;
+    LoadPrinterSettings(missing, dir.filePath("PrinterSettings.ini"));
+    EXPECT_EQ(Read(missing), kDefaults) << "a missing file gives the defaults";
     const QByteArray head = "[Print Settings]\n";
     const std::pair<QByteArray, Values> cases[] = {
         {"[Print Settings]\r\nSpeed=3\r\nDensity=12\r\nLabelType=1\r\nGap=3.5\r\nSavePaper=1\r\nMedia=2\r\n"
@@ -42,9 +39,9 @@ TEST(PrinterSettings, ReadAsAPrivateProfile) {
         {"Speed=7\n[Other]\nDensity=1\n" + head + "; Speed=8\nSpeed=2\nSpeed=5\n[print settings]\nCutting=0\n",
          {2, 6, 0, "2.0", 0, 0, 0, 0, "0"}},
         // Integers from their leading digits; an empty one keeps the default.
-        {head + "Speed=3fast\nDensity=\nLabelType=99999999999\nMedia=x\nCutting=-1\nCuttingEveryLabel=-2\n"
-                "SavePaper=+2\n",
-         {3, 6, 2147483647, "2.0", 0, 2, -1, -2, "0"}},
+        {head + "Speed=3fast\nDensity=\nLabelType=99999999999\nMedia=x\nCutting=-99999999999\n"
+                "CuttingEveryLabel=-2\nSavePaper=+2\n",
+         {3, 6, 2147483647, "2.0", 0, 2, -2147483647 - 1, -2, "0"}},
         // Text values are trimmed and cut to 63 characters; an empty one is used as it is.
         {head + "Gap=" + QByteArray(100, '7') + "\nOffset= 2 mm \n",
          {1, 6, 0, std::string(63, '7'), 0, 0, 1, 0, "2 mm"}},
