@@ -32,8 +32,7 @@ TEST_F(FrameTest, NewFromCtrlNUnlessCancelledAndOpenButNotFromCtrlO) {
 
     prompts_.openName = TempPath("in.lab");
     Key(Qt::Key_O, Qt::ControlModifier);
-    EXPECT_EQ(prompts_.openDialogs, 1);
-    EXPECT_TRUE(Canvas().LabelWidthMm() == 40 && LabelPath().isEmpty());
+    EXPECT_TRUE(prompts_.openDialogs == 1 && Canvas().LabelWidthMm() == 40 && LabelPath().isEmpty());
     Frame().OnCommand(kCmdOpenLabel);
     EXPECT_TRUE(Canvas().LabelWidthMm() == 50 && Elements().size() == 1u && LabelPath() == TempPath("in.lab"));
     // What a damaged file leaves alone is the session's business; the frame names the file.
@@ -87,8 +86,7 @@ TEST_F(FrameTest, CloseAsksOnceEditedEvenAfterASave) {
     // Still asked after that save; No closes without saving, also for Exit from the menu.
     Frame().show();
     Frame().MenuAction(kCmdExit)->trigger();
-    EXPECT_EQ(prompts_.questions.size(), 3);
-    EXPECT_EQ(prompts_.saveDialogs, 2);
+    EXPECT_TRUE(prompts_.questions.size() == 3 && prompts_.saveDialogs == 2);
     EXPECT_FALSE(Frame().isVisible());
 }
 
@@ -159,8 +157,10 @@ TEST_F(FrameTest, ClicksSelectTheTopmostElement) {
     EXPECT_EQ(selected(), std::pair(false, false));
 }
 
-TEST_F(FrameTest, StyleButtonsAndTheFontChoiceChangeSelectedElements) {
-    auto& font = AddShape(10, 10, true).logFont;
+TEST_F(FrameTest, ArrowKeysStyleButtonsAndTheFontChoiceChangeSelectedElements) {
+    auto& font = AddShape(10, 0, true).logFont;
+    for (Qt::Key key : {Qt::Key_Right, Qt::Key_Up, Qt::Key_Up}) Key(key);
+    EXPECT_EQ(QPoint(Elements()[0].nPosX, Elements()[0].nPosY), QPoint(11, -1));  // -1 at most above the top edge
     font.lfWeight = 700;
     Frame().OnCommand(kCmdBold);
     EXPECT_EQ(font.lfWeight, 900);

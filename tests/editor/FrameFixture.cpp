@@ -26,7 +26,6 @@ void FrameTest::MakeFrame(UiLanguage language) {
     frame_ = std::make_unique<CMainFrame>(language, prompts_, FrameOptions{TempPath("undo"), TempPath("none.ini")});
     frame_->resize(1000, 700);
     frame_->show();
-    frame_->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame_.get()));
     Settle();
 }

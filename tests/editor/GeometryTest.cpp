@@ -32,7 +32,7 @@ TEST(CanvasGeometry, ZoomPlacementAndScrollRange) {
     EXPECT_EQ(ZoomCanvasRect({100, 0, 400, 639}, {430, 686}, {900, 600}).top(), -23);
     // Placed centred when it fits, else with no gap at either end; scrolled over the rest.
     EXPECT_EQ((std::vector<int>{PlaceCanvasAxis(-50, 400, 1000), PlaceCanvasAxis(-50, 1000, 400),
-                          PlaceCanvasAxis(20, 1000, 400), PlaceCanvasAxis(-900, 1000, 400)}),
+                                PlaceCanvasAxis(20, 1000, 400), PlaceCanvasAxis(-900, 1000, 400)}),
               (std::vector<int>{300, -50, 0, -600}));
     EXPECT_EQ(QPoint(ScrollMaximum(1000, 400), ScrollMaximum(300, 400)), QPoint(600, 0));
 }
@@ -57,10 +57,12 @@ TEST(RulerScale, SpacingIs2MmBelow4PixelsPerMmAndEveryTenthTickIsNumbered) {
     }
     EXPECT_TRUE(RulerTicks(0, 50, 0, 500).empty() && RulerTicks(400, 0, 0, 500).empty());
     EXPECT_LT(RulerTicks(100, 2000, 0, 1000).size(), 1000u);
-    // Numbered every tenth tick, up to the band's end and left of the canvas.
+    // Numbered every tenth tick, up to the band's end and left of the canvas; pixels left over
+    // widen the first steps.
     using Majors = std::vector<std::pair<int, int>>;  // position less the band, value
     struct Band { int viewLen, origin, clientLen; Majors expected; };
     for (const Band& c : {Band{400, 0, 425, {{0, 0}, {80, 10}, {160, 20}, {240, 30}, {320, 40}, {400, 50}}},
+                          Band{403, 0, 428, {{1, 0}, {83, 10}, {163, 20}, {243, 30}, {323, 40}, {403, 50}}},
                           Band{150, 0, 175, {{0, 0}, {60, 20}, {120, 40}}},
                           Band{400, 200, 700,
                                {{200, 0}, {280, 10}, {360, 20}, {440, 30}, {520, 40}, {600, 50},

@@ -1,5 +1,5 @@
-// Both tool bars: button places, hover, press and release posting command
-// numbers, the font lists and the delayed tips.
+// Both tool bars: button places, the font lists, the tips in both languages,
+// and hover, press and release posting command numbers.
 
 #include <QComboBox>
 #include <QSignalSpy>
@@ -52,8 +52,7 @@ TEST_F(ToolBarTest, ButtonPlacesFontListsAndTips) {
     EXPECT_EQ(chinese.FaceList()->currentText(), QStringLiteral("宋体"));
     EXPECT_EQ(chinese.FaceList()->currentIndex(), chinese.FaceList()->count() - 1);
 
-    const UiLanguage en = UiLanguage::English;
-    const UiLanguage zh = UiLanguage::Chinese;
+    constexpr UiLanguage en = UiLanguage::English, zh = UiLanguage::Chinese;
     EXPECT_EQ((QStringList{DrawToolBar::TipText(en, 0), DrawToolBar::TipText(zh, 3), DrawToolBar::TipText(en, 16),
                            DrawToolBar::TipText(zh, 14), DrawToolBar::TipText(en, DrawToolBar::kEmptyPlace)}),
               (QStringList{"Selection", "一维条码", "Right", "字体靠左", ""}));
@@ -84,7 +83,7 @@ TEST_F(ToolBarTest, ClicksPostTheButtonsCommandOnceWithHoverAndPressStates) {
     EXPECT_EQ(drawSpy_.size() + mainSpy_.size(), 4);
     drawSpy_.clear();
 
-    // Hover, press and release.
+    // Hover passes from button to button; a press and release in place posts once.
     const auto states = [&] { return QList<int>{draw_.State(2), draw_.State(3)}; };
     const QPoint second = DrawToolBar::HoverRect(3).center();
     SendMouse(&draw_, QEvent::MouseMove, DrawToolBar::HoverRect(2).center());
