@@ -56,14 +56,7 @@ bool ParseLabelFile(QByteArrayView data, LabelDocument& out, QString* error) {
         doc.printerName = block.first(qstrnlen(block.data(), block.size())).toByteArray();
         pos = kNamedHeaderBytes;
     }
-    const qsizetype count = (data.size() - pos) / static_cast<qsizetype>(kRecordSize);
-    doc.elements.reserve(count);
-    for (qsizetype i = 0; i < count; ++i, pos += kRecordSize) {
-        auto bytes = reinterpret_cast<const uint8_t*>(data.data() + pos);
-        LabelElement e = ReadRecord(std::span<const uint8_t, kRecordSize>(bytes, kRecordSize));
-        e.hCache = 0;
-        doc.elements.push_back(e);
-    }
+    doc.elements = RecordsFrom(data.sliced(pos));
     doc.labelPath = out.labelPath;
     out = std::move(doc);
     return true;
@@ -92,17 +85,37 @@ bool ReadLabelFile(const QString& path, LabelDocument& out, QString* error) {
     return true;
 }
 
+QByteArray RecordBytes(const std::vector<LabelElement>& elements, bool leaveOutOmitted) {
+    QByteArray bytes;
+    bytes.reserve(qsizetype(elements.size() * kRecordSize));
+    for (const LabelElement& e : elements) {
+        if (leaveOutOmitted && e.bOmit != 0) continue;
+        const auto record = WriteRecord(e);
+        bytes.append(reinterpret_cast<const char*>(record.data()), kRecordSize);
+    }
+    return bytes;
+}
+
+std::vector<LabelElement> RecordsFrom(QByteArrayView data) {
+    std::vector<LabelElement> elements;
+    const qsizetype count = data.size() / qsizetype(kRecordSize);
+    elements.reserve(count);
+    for (qsizetype i = 0; i < count; ++i) {
+        auto bytes = reinterpret_cast<const uint8_t*>(data.data() + i * kRecordSize);
+        LabelElement e = ReadRecord(std::span<const uint8_t, kRecordSize>(bytes, kRecordSize));
+        e.hCache = 0;
+        elements.push_back(e);
+    }
+    return elements;
+}
+
 QByteArray LabelFileBytes(const LabelDocument& doc) {
     QByteArray bytes;
-    bytes.reserve(kNamedHeaderBytes + doc.elements.size() * kRecordSize);
     QByteArray size = QByteArray::number(doc.widthMm) + ' ' + QByteArray::number(doc.heightMm);
     size.truncate(kSizeTextBytes);
     bytes.append(size.leftJustified(kSizeTextBytes, '\0'));
     bytes.append(doc.printerName.left(kPrinterNameBytes).leftJustified(kPrinterNameBytes, '\0'));
-    for (const LabelElement& e : doc.elements) {
-        if (e.bOmit != 0) continue;
-        bytes.append(reinterpret_cast<const char*>(&e), kRecordSize);
-    }
+    bytes.append(RecordBytes(doc.elements, true));
     return bytes;
 }
 

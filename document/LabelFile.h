@@ -16,6 +16,12 @@ constexpr qsizetype kNamedHeaderBytes = kSizeTextBytes + kPrinterNameBytes;
 // No real label comes near this; a larger file is refused rather than loaded.
 constexpr qint64 kMaxLabelFileBytes = 64LL * 1024 * 1024;
 
+// The records one after another, as label and undo files hold them; with
+// `leaveOutOmitted`, records whose bOmit is set are not written.
+QByteArray RecordBytes(const std::vector<LabelElement>& elements, bool leaveOutOmitted);
+// Every complete 796-byte record of `data`, with hCache 0; a shorter tail is dropped.
+std::vector<LabelElement> RecordsFrom(QByteArrayView data);
+
 // Parses the bytes of a label file into `out` (size, printer name, elements with
 // hCache 0; labelPath untouched). On failure `out` is unchanged and `error` says why.
 bool ParseLabelFile(QByteArrayView data, LabelDocument& out, QString* error);

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 
+#include "document/LabelFile.h"
+
 namespace kestrix {
 
 UndoSnapshots::UndoSnapshots(QString folder)
@@ -13,9 +15,7 @@ QString UndoSnapshots::FilePath(int number) const {
 }
 
 bool UndoSnapshots::WriteFile(int number, const std::vector<LabelElement>& elements) const {
-    QByteArray bytes;
-    bytes.reserve(qsizetype(elements.size() * kRecordSize));
-    for (const LabelElement& e : elements) bytes.append(reinterpret_cast<const char*>(&e), kRecordSize);
+    const QByteArray bytes = RecordBytes(elements, false);
     // Unbuffered, so a full disk shows as a short write instead of vanishing in close().
     QFile file(FilePath(number));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) return false;
@@ -48,11 +48,7 @@ bool UndoSnapshots::RestoreSnapshot(int direction, std::vector<LabelElement>& el
     if (pos_ == 0 && labelPathEmpty) return true;
     QFile file(FilePath(pos_));
     if (!file.open(QIODevice::ReadOnly)) return true;
-    LabelElement e;
-    while (file.read(reinterpret_cast<char*>(&e), kRecordSize) == qint64(kRecordSize)) {
-        e.hCache = 0;
-        elements.push_back(e);
-    }
+    elements = RecordsFrom(file.read(kMaxLabelFileBytes));
     return true;
 }
 
