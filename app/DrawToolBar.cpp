@@ -2,7 +2,6 @@
 
 #include <QComboBox>
 #include <QFontDatabase>
-#include <QMouseEvent>
 #include <QPainter>
 
 namespace kestrix {
@@ -31,12 +30,9 @@ bool IsStyleButton(int index) { return index > DrawToolBar::kEmptyPlace; }
 }  // namespace
 
 DrawToolBar::DrawToolBar(UiLanguage language, QWidget* parent)
-    : QWidget(parent), language_(language), drawSheet_(QStringLiteral(":/toolbar/draw.png")),
+    : ToolBarWindow(language, kButtons, parent), drawSheet_(QStringLiteral(":/toolbar/draw.png")),
       styleSheet_(QStringLiteral(":/toolbar/style.png")), faces_(new QComboBox(this)),
-      sizes_(new QComboBox(this)), tips_(this) {
-    setMouseTracking(true);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setCursor(Qt::ArrowCursor);
+      sizes_(new QComboBox(this)) {
 
     QFont listFont(kSongFace);
     listFont.setPixelSize(13);
@@ -96,11 +92,6 @@ void DrawToolBar::FontListChanged() {
     emit FontChosen(sizes_->currentText().toInt(), faces_->currentText());
 }
 
-bool DrawToolBar::event(QEvent* event) {
-    if (event->type() == QEvent::ToolTip) return true;
-    return QWidget::event(event);
-}
-
 void DrawToolBar::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const int w = width();
@@ -126,60 +117,5 @@ void DrawToolBar::paintEvent(QPaintEvent*) {
             PaintIconCell(p, drawSheet_, i, kToolCell, QPoint(x + 5, 2));
     }
 }
-
-void DrawToolBar::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint pos = event->position().toPoint();
-    bool changed = false;
-    int under = -1;
-    for (int i = 0; i < kButtons; ++i) {
-        if (i == kEmptyPlace) continue;
-        const bool inside = HoverRect(i).contains(pos);
-        if (inside) under = i;
-        if (!inside && states_[i] != kNormal) {
-            states_[i] = kNormal;
-            changed = true;
-        } else if (inside && states_[i] == kNormal) {
-            states_[i] = kHover;
-            changed = true;
-        }
-    }
-    tips_.Hover(under, TipText(language_, under), pos, under >= 0 ? HoverRect(under) : QRect());
-    if (changed) update();
-}
-
-void DrawToolBar::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
-    const QPoint pos = event->position().toPoint();
-    bool changed = false;
-    for (int i = 0; i < kButtons; ++i) {
-        if (states_[i] == kHover && PressRect(i).contains(pos)) {
-            states_[i] = kPressed;
-            changed = true;
-        }
-    }
-    if (changed) update();
-}
-
-void DrawToolBar::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
-    const QPoint pos = event->position().toPoint();
-    bool changed = false;
-    for (int i = 0; i < kButtons; ++i) {
-        if (states_[i] != kPressed || !PressRect(i).contains(pos)) continue;
-        emit Command(CommandOf(i));
-        states_[i] = kHover;
-        changed = true;
-    }
-    if (changed) update();
-}
-
-void DrawToolBar::leaveEvent(QEvent*) {
-    states_.fill(kNormal);
-    tips_.Leave();
-    update();
-}
-
-// The second click of a double click is not a press, so it posts nothing.
-void DrawToolBar::mouseDoubleClickEvent(QMouseEvent*) {}
 
 }  // namespace kestrix

@@ -1,6 +1,5 @@
 #include "app/MainToolBar.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 
 namespace kestrix {
@@ -48,11 +47,7 @@ const QSize kIconCell(35, 42);
 }  // namespace
 
 MainToolBar::MainToolBar(UiLanguage language, QWidget* parent)
-    : QWidget(parent), language_(language), sheet_(QStringLiteral(":/toolbar/main.png")), tips_(this) {
-    setMouseTracking(true);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setCursor(Qt::ArrowCursor);
-}
+    : ToolBarWindow(language, kButtons, parent), sheet_(QStringLiteral(":/toolbar/main.png")) {}
 
 int MainToolBar::ButtonX(int index) {
     int x = 43 * index;
@@ -71,12 +66,6 @@ QString MainToolBar::TipText(UiLanguage language, int index) {
     return UiText(language, kTips[index].english, kTips[index].chinese);
 }
 
-bool MainToolBar::event(QEvent* event) {
-    // Tips come from our own 500 ms timer, not from the default tool-tip event.
-    if (event->type() == QEvent::ToolTip) return true;
-    return QWidget::event(event);
-}
-
 void MainToolBar::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const int h = height();
@@ -88,57 +77,5 @@ void MainToolBar::paintEvent(QPaintEvent*) {
     for (int before : kSeparatorsBefore) PaintSeparator(p, ButtonX(before - 1) + 43, h);
     for (int k = 0; k < kButtons; ++k) PaintIconCell(p, sheet_, k, kIconCell, QPoint(ButtonX(k) + 5, 0));
 }
-
-void MainToolBar::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint pos = event->position().toPoint();
-    bool changed = false;
-    int under = -1;
-    for (int k = 0; k < kButtons; ++k) {
-        const bool inside = HoverRect(k).contains(pos);
-        if (inside) under = k;
-        if (!inside && states_[k] != kNormal) {
-            states_[k] = kNormal;
-            changed = true;
-        } else if (inside && states_[k] == kNormal) {
-            states_[k] = kHover;
-            changed = true;
-        }
-    }
-    tips_.Hover(under, TipText(language_, under), pos, under >= 0 ? HoverRect(under) : QRect());
-    if (changed) update();
-}
-
-void MainToolBar::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
-    bool changed = false;
-    for (int& state : states_) {
-        if (state == kHover) {
-            state = kPressed;
-            changed = true;
-        }
-    }
-    if (changed) update();
-}
-
-void MainToolBar::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
-    bool changed = false;
-    for (int k = 0; k < kButtons; ++k) {
-        if (states_[k] != kPressed) continue;
-        emit Command(CommandOf(k));
-        states_[k] = kHover;
-        changed = true;
-    }
-    if (changed) update();
-}
-
-void MainToolBar::leaveEvent(QEvent*) {
-    states_.fill(kNormal);
-    tips_.Leave();
-    update();
-}
-
-// The second click of a double click is not a press, so it posts nothing.
-void MainToolBar::mouseDoubleClickEvent(QMouseEvent*) {}
 
 }  // namespace kestrix

@@ -3,15 +3,12 @@
 // import and the arrangement commands (130 to 155), drawn by hand.
 
 #include <QPixmap>
-#include <QWidget>
-#include <array>
 
-#include "app/ToolBarLook.h"
-#include "dialogs/UiLanguage.h"
+#include "app/ToolBarWindow.h"
 
 namespace kestrix {
 
-class MainToolBar : public QWidget {
+class MainToolBar : public ToolBarWindow {
     Q_OBJECT
 public:
     static constexpr int kButtons = 26;
@@ -24,26 +21,17 @@ public:
     static QRect HoverRect(int index);
     static int CommandOf(int index) { return 130 + index; }
     static QString TipText(UiLanguage language, int index);
-    int State(int index) const { return states_[index]; }
-
-signals:
-    // Posted (queued) to the frame.
-    void Command(int id);
 
 protected:
-    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void leaveEvent(QEvent* event) override;
+    QRect ButtonHoverRect(int index) const override { return HoverRect(index); }
+    // A press takes every button under the pointer; the release does not look again.
+    std::optional<QRect> ButtonPressRect(int) const override { return std::nullopt; }
+    int ButtonCommand(int index) const override { return CommandOf(index); }
+    QString ButtonTip(int index) const override { return TipText(language_, index); }
 
 private:
-    UiLanguage language_;
-    std::array<int, kButtons> states_{};
     QPixmap sheet_;
-    ToolBarTips tips_;
 };
 
 }  // namespace kestrix

@@ -1,0 +1,81 @@
+#include "app/ToolBarWindow.h"
+
+#include <QMouseEvent>
+
+namespace kestrix {
+
+ToolBarWindow::ToolBarWindow(UiLanguage language, int buttons, QWidget* parent)
+    : QWidget(parent), language_(language), states_(buttons, kNormal), tips_(this) {
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setCursor(Qt::ArrowCursor);
+}
+
+bool ToolBarWindow::event(QEvent* event) {
+    // Tips come from our own 500 ms timer, not from the default tool-tip event.
+    if (event->type() == QEvent::ToolTip) return true;
+    return QWidget::event(event);
+}
+
+bool ToolBarWindow::PressCounts(int index, QPoint pos) const {
+    const std::optional<QRect> area = ButtonPressRect(index);
+    return !area || area->contains(pos);
+}
+
+void ToolBarWindow::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    bool changed = false;
+    int under = -1;
+    for (int i = 0; i < int(states_.size()); ++i) {
+        const QRect hover = ButtonHoverRect(i);
+        if (hover.isNull()) continue;
+        const bool inside = hover.contains(pos);
+        if (inside) under = i;
+        if (!inside && states_[i] != kNormal) {
+            states_[i] = kNormal;
+            changed = true;
+        } else if (inside && states_[i] == kNormal) {
+            states_[i] = kHover;
+            changed = true;
+        }
+    }
+    tips_.Hover(under, under >= 0 ? ButtonTip(under) : QString(), pos,
+                under >= 0 ? ButtonHoverRect(under) : QRect());
+    if (changed) update();
+}
+
+void ToolBarWindow::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    const QPoint pos = event->position().toPoint();
+    bool changed = false;
+    for (int i = 0; i < int(states_.size()); ++i) {
+        if (states_[i] != kHover || !PressCounts(i, pos)) continue;
+        states_[i] = kPressed;
+        changed = true;
+    }
+    if (changed) update();
+}
+
+void ToolBarWindow::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    const QPoint pos = event->position().toPoint();
+    bool changed = false;
+    for (int i = 0; i < int(states_.size()); ++i) {
+        if (states_[i] != kPressed || !PressCounts(i, pos)) continue;
+        emit Command(ButtonCommand(i));
+        states_[i] = kHover;
+        changed = true;
+    }
+    if (changed) update();
+}
+
+void ToolBarWindow::leaveEvent(QEvent*) {
+    std::fill(states_.begin(), states_.end(), kNormal);
+    tips_.Leave();
+    update();
+}
+
+// The second click of a double click is not a press, so it posts nothing.
+void ToolBarWindow::mouseDoubleClickEvent(QMouseEvent*) {}
+
+}  // namespace kestrix

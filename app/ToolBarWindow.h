@@ -1,0 +1,50 @@
+#pragma once
+// The pointer handling both tool bars share: each button is normal, under the
+// pointer or pressed; a release on a pressed button posts its command to the
+// frame; the button under the pointer shows its tip after 500 ms.
+
+#include <QWidget>
+#include <optional>
+#include <vector>
+
+#include "app/ToolBarLook.h"
+#include "dialogs/UiLanguage.h"
+
+namespace kestrix {
+
+class ToolBarWindow : public QWidget {
+    Q_OBJECT
+public:
+    int State(int index) const { return states_[index]; }
+
+signals:
+    // Posted (queued) to the frame.
+    void Command(int id);
+
+protected:
+    ToolBarWindow(UiLanguage language, int buttons, QWidget* parent);
+
+    // Where button `index` reacts to the pointer; empty where there is no button.
+    virtual QRect ButtonHoverRect(int index) const = 0;
+    // Where a press and its release must be to count; none: anywhere.
+    virtual std::optional<QRect> ButtonPressRect(int index) const = 0;
+    virtual int ButtonCommand(int index) const = 0;
+    virtual QString ButtonTip(int index) const = 0;
+
+    bool event(QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+    UiLanguage language_;
+    std::vector<int> states_;
+
+private:
+    bool PressCounts(int index, QPoint pos) const;
+
+    ToolBarTips tips_;
+};
+
+}  // namespace kestrix
