@@ -25,7 +25,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     QRect ButtonHoverRect(int index) const override { return HoverRect(index); }
-    // A press takes every button under the pointer; the release does not look again.
+    // A press takes every highlighted button; neither it nor the release looks at the pointer again.
     std::optional<QRect> ButtonPressRect(int) const override { return std::nullopt; }
     int ButtonCommand(int index) const override { return CommandOf(index); }
     QString ButtonTip(int index) const override { return TipText(language_, index); }
