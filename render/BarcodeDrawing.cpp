@@ -12,9 +12,6 @@ namespace kestrix {
 
 namespace {
 
-double ScaleX(const RenderContext& ctx) { return ctx.forOutput ? 1.0 : ctx.scaleX; }
-double ScaleY(const RenderContext& ctx) { return ctx.forOutput ? 1.0 : ctx.scaleY; }
-
 // The caption font: the element's logFont at the display scale.
 LogFont CaptionFont(const LabelElement& e, double scaleY, int escapement) {
     LogFont lf = e.logFont;
@@ -38,8 +35,8 @@ QImage CodeImageFor(LabelElement& e, const RenderContext& ctx, int rotateAngle, 
 void DrawBarcodeElement(QPainter& painter, LabelElement& e, const RenderContext& ctx) {
     const QImage image = CodeImageFor(e, ctx, 0, true);
     if (image.isNull()) return;
-    const double sy = ScaleY(ctx);
-    const DeviceBox box = ElementBox(e, ScaleX(ctx), sy);
+    const double sy = ctx.ScaleY();
+    const DeviceBox box = ElementBox(e, ctx.ScaleX(), sy);
     const int textH = e.bShowText ? TruncToInt(e.logFont.lfHeight * sy) : 0;
     const int barH = box.height - textH - 2;
     // Stretched across, used at its own scale down and repeated when short.
@@ -69,8 +66,8 @@ void DrawRotatedBarcodeElement(QPainter& painter, LabelElement& e, const RenderC
     const QImage image = CodeImageFor(e, ctx, angle, true);
     if (image.isNull()) return;
 
-    const double sy = ScaleY(ctx);
-    const DeviceBox b = RotatedBox(e, ScaleX(ctx), sy, rotation);
+    const double sy = ctx.ScaleY();
+    const DeviceBox b = RotatedBox(e, ctx.ScaleX(), sy, rotation);
     const LogFont lf = CaptionFont(e, sy, rotation);
     e.logFont.lfEscapement = rotation;
     const GdiFont font(lf, QString::fromStdU16String(ElementText(e)), !ctx.forOutput);
@@ -106,7 +103,7 @@ void DrawCode2DElement(QPainter& painter, LabelElement& e, const RenderContext& 
     const int angle = NormalizedEscapement(e.nEscapement) / 10;
     const QImage image = CodeImageFor(e, ctx, angle, false);
     if (image.isNull()) return;
-    const DeviceBox box = ElementBox(e, ScaleX(ctx), ScaleY(ctx));
+    const DeviceBox box = ElementBox(e, ctx.ScaleX(), ctx.ScaleY());
     const int height = e.nBarcodeType == kPdf417 ? box.height : box.width;
     DrawImageNearest(painter, image, image.rect(), QRect(box.left, box.top, box.width, height),
                      WrapMode::TileFlip);

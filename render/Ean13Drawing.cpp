@@ -84,8 +84,8 @@ void Ean13Draw(QPainter& painter, const Ean13Code& code, const QRect& r, bool an
 }
 
 void DrawEan13Element(QPainter& painter, LabelElement& e, const RenderContext& ctx) {
-    const double sx = ctx.forOutput ? 1.0 : ctx.scaleX;
-    const double sy = ctx.forOutput ? 1.0 : ctx.scaleY;
+    const double sx = ctx.ScaleX();
+    const double sy = ctx.ScaleY();
     const DeviceBox box = ElementBox(e, sx, sy);
     const QRect rect(box.left, box.top, box.width, box.height);
     DrawContent(painter, e, rect, ctx.forOutput);
@@ -95,8 +95,8 @@ void DrawEan13Element(QPainter& painter, LabelElement& e, const RenderContext& c
 }
 
 void DrawRotatedEan13Element(QPainter& painter, LabelElement& e, const RenderContext& ctx) {
-    const double sx = ctx.forOutput ? 1.0 : ctx.scaleX;
-    const double sy = ctx.forOutput ? 1.0 : ctx.scaleY;
+    const double sx = ctx.ScaleX();
+    const double sy = ctx.ScaleY();
     const int rotation = NormalizedEscapement(e.nEscapement);
     const DeviceBox turned = RotatedBox(e, sx, sy, rotation);
     // Drawn upright about the origin, then turned onto the box centre.

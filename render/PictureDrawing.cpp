@@ -45,8 +45,8 @@ void DrawPictureElement(QPainter& painter, LabelElement& e, const RenderContext&
 void DrawRotatedPictureElement(QPainter& painter, LabelElement& e, const RenderContext& ctx) {
     if (!PictureFileExists(QString::fromStdU16String(ElementText(e)))) return;
     const int rotation = NormalizedEscapement(e.nEscapement);
-    const double sx = ctx.forOutput ? 1.0 : ctx.scaleX;
-    const double sy = ctx.forOutput ? 1.0 : ctx.scaleY;
+    const double sx = ctx.ScaleX();
+    const double sy = ctx.ScaleY();
     const DeviceBox b = RotatedBox(e, sx, sy, rotation);
     // Only output reduces pictures; the canvas shows them as they are.
     DrawInto(painter, ElementPicture(e, ctx, ClockwiseDegrees(rotation), ctx.forOutput && ctx.monoPictures),

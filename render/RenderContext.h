@@ -23,6 +23,10 @@ struct RenderContext {
     CodeImageCache* codes = nullptr;
     // Decoded picture files (optional; without it every draw reads the file).
     PictureCache* pictures = nullptr;
+
+    // The scale in force: output draws in dots whatever the display scale.
+    double ScaleX() const { return forOutput ? 1.0 : scaleX; }
+    double ScaleY() const { return forOutput ? 1.0 : scaleY; }
 };
 
 }  // namespace kestrix

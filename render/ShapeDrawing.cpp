@@ -53,8 +53,8 @@ void DrawOutline(QPainter& painter, const LabelElement& e, const DeviceBox& b, d
 }  // namespace
 
 void DrawShapeElement(QPainter& painter, LabelElement& e, const RenderContext& ctx) {
-    const double sx = ctx.forOutput ? 1.0 : ctx.scaleX;
-    const double sy = ctx.forOutput ? 1.0 : ctx.scaleY;
+    const double sx = ctx.ScaleX();
+    const double sy = ctx.ScaleY();
     const DeviceBox box = ElementBox(e, sx, sy);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
@@ -68,8 +68,8 @@ void DrawShapeElement(QPainter& painter, LabelElement& e, const RenderContext& c
 }
 
 void DrawRotatedShapeElement(QPainter& painter, LabelElement& e, const RenderContext& ctx) {
-    const double sx = ctx.forOutput ? 1.0 : ctx.scaleX;
-    const double sy = ctx.forOutput ? 1.0 : ctx.scaleY;
+    const double sx = ctx.ScaleX();
+    const double sy = ctx.ScaleY();
     const int rotation = NormalizedEscapement(e.nEscapement);
     const DeviceBox box = ElementBox(e, sx, sy);
     const DeviceBox turned = RotatedBox(e, sx, sy, rotation);

@@ -10,8 +10,8 @@ namespace {
 
 // Sets the element's size from a measured extent (canvas pixels back to dots).
 void TakeMeasuredSize(LabelElement& e, QSize extent, const RenderContext& ctx) {
-    e.nWidth = TruncToInt(extent.width() / ctx.scaleX);
-    e.nHeight = TruncToInt(extent.height() / ctx.scaleY);
+    e.nWidth = TruncToInt(extent.width() / ctx.ScaleX());
+    e.nHeight = TruncToInt(extent.height() / ctx.ScaleY());
     e.nOrgWidth = e.nWidth;
     e.nOrgHeight = e.nHeight;
 }
@@ -55,8 +55,8 @@ void DrawRotatedTextElement(QPainter& painter, LabelElement& e, const RenderCont
     if (text16.empty()) return;
     const QString text = QString::fromStdU16String(text16);
     const int rotation = NormalizedEscapement(e.nEscapement);
-    const double sx = ctx.forOutput ? 1.0 : ctx.scaleX;
-    const double sy = ctx.forOutput ? 1.0 : ctx.scaleY;
+    const double sx = ctx.ScaleX();
+    const double sy = ctx.ScaleY();
 
     DeviceBox box = ElementBox(e, sx, sy);
     const QPoint origin = RotatedTextOrigin(rotation, box);
@@ -65,10 +65,7 @@ void DrawRotatedTextElement(QPainter& painter, LabelElement& e, const RenderCont
     if (box.width == 0 && box.height <= 0) {
         lf.lfEscapement = 0;
         const QSize extent = GdiFont(lf, text, !ctx.forOutput).Extent();
-        RenderContext scales = ctx;
-        scales.scaleX = sx;
-        scales.scaleY = sy;
-        TakeMeasuredSize(e, extent, scales);
+        TakeMeasuredSize(e, extent, ctx);
     } else {
         // This branch spreads the width over plain characters, not cells.
         e.logFont.lfHeight = e.nHeight;
