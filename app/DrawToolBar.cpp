@@ -8,12 +8,7 @@ namespace kestrix {
 
 namespace {
 
-struct Tip {
-    const char* chinese;
-    const char* english;
-};
-
-constexpr Tip kTips[DrawToolBar::kButtons] = {
+constexpr TipTexts kTips[DrawToolBar::kButtons] = {
     {"选择", "Selection"}, {"文本", "Text"},     {"二维码", "QR Code"},   {"一维条码", "BarCode"},
     {"图像", "Picture"},   {"直线", "Line"},     {"矩形", "Rectangle"},   {"撤销", "Undo"},
     {"恢复", "Redo"},      {"删除", "Delete"},   {"", ""},                {"粗体", "Bold"},

@@ -6,12 +6,7 @@ namespace kestrix {
 
 namespace {
 
-struct Tip {
-    const char* chinese;
-    const char* english;
-};
-
-constexpr Tip kTips[MainToolBar::kButtons] = {
+constexpr TipTexts kTips[MainToolBar::kButtons] = {
     {"新建", "New"},
     {"打开", "Open"},
     {"保存", "Save"},

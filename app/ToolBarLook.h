@@ -16,6 +16,12 @@ namespace kestrix {
 
 constexpr int kToolBarHeight = 42;
 
+// A button's tool tip in both languages.
+struct TipTexts {
+    const char* chinese;
+    const char* english;
+};
+
 // Button states.
 enum ButtonState { kNormal = 0, kHover = 1, kPressed = 2 };
 
