@@ -33,17 +33,13 @@ std::vector<LabelElement> EachKind() {
     return v;
 }
 
-Coords Xs(const std::vector<LabelElement>& v) {
+Coords Along(const std::vector<LabelElement>& v, int32_t LabelElement::*position) {
     Coords c;
-    for (const LabelElement& e : v) c.push_back(e.nPosX);
+    for (const LabelElement& e : v) c.push_back(e.*position);
     return c;
 }
-
-Coords Ys(const std::vector<LabelElement>& v) {
-    Coords c;
-    for (const LabelElement& e : v) c.push_back(e.nPosY);
-    return c;
-}
+Coords Xs(const std::vector<LabelElement>& v) { return Along(v, &LabelElement::nPosX); }
+Coords Ys(const std::vector<LabelElement>& v) { return Along(v, &LabelElement::nPosY); }
 
 // The element names in array order, for stacking.
 std::string Order(const std::vector<LabelElement>& v) {
