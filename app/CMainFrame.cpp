@@ -289,7 +289,7 @@ void CMainFrame::OnMainToolBar(int id) {
         Canvas()->ZoomCanvas(-30);
         view_->update();
         break;
-    default: break;
+    default: Canvas()->Arrange(id); break;
     }
 }
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "document/Units.h"
+#include "editor/Arrangement.h"
 #include "editor/CanvasGeometry.h"
 #include "dialogs/Prompts.h"
 #include "output/DirectPrintJob.h"
@@ -325,6 +326,16 @@ void LabelCanvas::AddBarcode() {
 void LabelCanvas::AddCode2D() { AppendNew(CreateElement(kCode2D, {0, 0}, u"012345678")); }
 
 void LabelCanvas::AddPicture() { CreatePicture({0, 0}); }
+
+void LabelCanvas::Arrange(int command) {
+    // The label as the canvas sees it: the client size in dots.
+    const LabelDotSize label{static_cast<int>(width() / ScaleX()), static_cast<int>(height() / ScaleY())};
+    const ArrangeOutcome outcome = ArrangeElements(command, Elements(), label, codes_);
+    if (outcome == ArrangeOutcome::kNothing) return;
+    if (outcome == ArrangeOutcome::kRepaintAndSnapshot) session_.TakeSnapshot();
+    update();
+    emit Changed();
+}
 
 void LabelCanvas::CreateAt(QPoint point) {
     const double sx = ScaleX();

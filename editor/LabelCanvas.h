@@ -88,6 +88,9 @@ public:
     void AddBarcode();
     void AddCode2D();
     void AddPicture();
+    // Runs an arrangement command of the second tool bar (135 to 156) on the
+    // selected elements; rotation takes a snapshot.
+    void Arrange(int command);
 
     // The direct print job; messages for the user go to `show`.
     void DirectPrintLabel(const std::function<void(const PrintMessage&)>& show);

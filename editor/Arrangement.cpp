@@ -1,0 +1,171 @@
+#include "editor/Arrangement.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <iterator>
+#include <limits>
+
+#include "document/ElementClipboard.h"
+#include "render/CodeImageCache.h"
+
+namespace kestrix {
+
+namespace {
+
+// Label files may hold any numbers; sums of them saturate instead of wrapping.
+int32_t Narrow(int64_t value) {
+    return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
+
+int32_t& Position(LabelElement& e, bool horizontal) { return horizontal ? e.nPosX : e.nPosY; }
+
+// Barcodes too are measured by their box: their code size is never filled in.
+int32_t Extent(const LabelElement& e, bool horizontal) { return horizontal ? e.nWidth : e.nHeight; }
+
+// A turned element's stored box is not where it shows, so edges leave it alone.
+bool TakesEdges(const LabelElement& e) { return e.bSelected && e.nEscapement == 0; }
+
+// Lines up the near (left or top) or far (right or bottom) edges on the
+// outermost one among the selected unturned elements.
+void AlignEdges(std::vector<LabelElement>& elements, bool horizontal, bool farEdge) {
+    bool any = false;
+    int64_t edge = 0;
+    for (LabelElement& e : elements) {
+        if (!TakesEdges(e)) continue;
+        const int64_t own = int64_t{Position(e, horizontal)} + (farEdge ? Extent(e, horizontal) : 0);
+        edge = !any ? own : farEdge ? std::max(edge, own) : std::min(edge, own);
+        any = true;
+    }
+    for (LabelElement& e : elements)
+        if (TakesEdges(e)) Position(e, horizontal) = Narrow(edge - (farEdge ? Extent(e, horizontal) : 0));
+}
+
+// Every selected element trades places with an unselected neighbour towards
+// `last`, working back from there, so a run of selected elements moves one
+// place as a whole and keeps its order. False when none could move.
+template <typename It>
+bool StepTowards(It first, It last) {
+    bool moved = false;
+    if (first == last) return false;
+    for (It upper = std::prev(last); upper != first; --upper) {
+        const It lower = std::prev(upper);
+        if (lower->bSelected && !upper->bSelected) {
+            std::iter_swap(lower, upper);
+            moved = true;
+        }
+    }
+    return moved;
+}
+
+// Spaces the left (or top) edges of the selected elements evenly between the
+// two outermost ones; sizes and turns play no part.
+void SpaceEvenly(std::vector<LabelElement>& elements, bool horizontal) {
+    const auto at = [horizontal](LabelElement* e) { return Position(*e, horizontal); };
+    std::vector<LabelElement*> order;
+    for (LabelElement& e : elements) {
+        if (!e.bSelected) continue;
+        // Before the first one at its place or further on: of two at one place the later comes first.
+        order.insert(std::ranges::lower_bound(order, Position(e, horizontal), {}, at), &e);
+    }
+    if (order.size() < 2) return;
+    const auto step = (int64_t{at(order.back())} - at(order.front())) / static_cast<int64_t>(order.size() - 1);
+    for (std::size_t k = 1; k < order.size(); ++k) Position(*order[k], horizontal) = Narrow(at(order[k - 1]) + step);
+}
+
+enum class Action { kPosition, kAlign, kRotate };
+
+struct Command {
+    int id;
+    Action action;
+    int argument;
+};
+
+// Input File (139) and 156 do nothing.
+constexpr Command kCommands[] = {
+    {135, Action::kRotate, 900},
+    {136, Action::kRotate, -900},
+    {140, Action::kPosition, kPositionTop},
+    {141, Action::kPosition, kPositionLeft},
+    {142, Action::kPosition, kPositionBottom},
+    {143, Action::kPosition, kPositionRight},
+    {144, Action::kPosition, kPositionVerticalCentre},
+    {145, Action::kPosition, kPositionHorizontalCentre},
+    {146, Action::kAlign, kAlignLeft},
+    {147, Action::kAlign, kAlignTop},
+    {148, Action::kAlign, kAlignRight},
+    {149, Action::kAlign, kAlignBottom},
+    {150, Action::kAlign, kMoveToFront},
+    {151, Action::kAlign, kMoveToBack},
+    {152, Action::kAlign, kBringForward},
+    {153, Action::kAlign, kSendBackward},
+    {154, Action::kAlign, kSpaceHorizontally},
+    {155, Action::kAlign, kSpaceVertically},
+};
+
+}  // namespace
+
+void PositionElement(std::vector<LabelElement>& elements, int mode, LabelDotSize label) {
+    for (LabelElement& e : elements) {
+        if (!TakesEdges(e)) continue;
+        switch (mode) {
+        case kPositionTop: e.nPosY = 0; break;
+        case kPositionBottom: e.nPosY = Narrow(int64_t{label.height} - e.nHeight); break;
+        case kPositionLeft: e.nPosX = 0; break;
+        case kPositionRight: e.nPosX = Narrow(int64_t{label.width} - e.nWidth); break;
+        case kPositionVerticalCentre: e.nPosY = Narrow((int64_t{label.height} - e.nHeight) / 2); break;
+        case kPositionHorizontalCentre: e.nPosX = Narrow((int64_t{label.width} - e.nWidth) / 2); break;
+        default: break;
+        }
+    }
+}
+
+bool AlignElement(std::vector<LabelElement>& elements, int mode) {
+    const auto selected = [](const LabelElement& e) { return e.bSelected != 0; };
+    switch (mode) {
+    case kAlignLeft: AlignEdges(elements, true, false); return true;
+    case kAlignRight: AlignEdges(elements, true, true); return true;
+    case kAlignTop: AlignEdges(elements, false, false); return true;
+    case kAlignBottom: AlignEdges(elements, false, true); return true;
+    case kMoveToFront: std::ranges::stable_partition(elements, std::not_fn(selected)); return true;
+    case kMoveToBack: std::ranges::stable_partition(elements, selected); return true;
+    case kBringForward: return StepTowards(elements.begin(), elements.end()) || !HasSelection(elements);
+    case kSendBackward: return StepTowards(elements.rbegin(), elements.rend()) || !HasSelection(elements);
+    case kSpaceHorizontally: SpaceEvenly(elements, true); return true;
+    case kSpaceVertically: SpaceEvenly(elements, false); return true;
+    default: return false;
+    }
+}
+
+int RotateElements(std::vector<LabelElement>& elements, int delta, CodeImageCache& codes) {
+    int turned = 0;
+    for (LabelElement& e : elements) {
+        if (!e.bSelected) continue;
+        // The remainder keeps the sign of the sum: angles run from -2700 to 2700.
+        e.nEscapement = static_cast<int32_t>((int64_t{e.nEscapement} + delta) % 3600);
+        e.logFont.lfEscapement = e.nEscapement;
+        codes.Release(e.hCache);
+        ++turned;
+    }
+    return turned;
+}
+
+ArrangeOutcome ArrangeElements(int command, std::vector<LabelElement>& elements, LabelDotSize label,
+                               CodeImageCache& codes) {
+    const auto* found = std::ranges::find(kCommands, command, &Command::id);
+    if (found == std::end(kCommands)) return ArrangeOutcome::kNothing;
+    switch (found->action) {
+    case Action::kPosition:
+        PositionElement(elements, found->argument, label);
+        return ArrangeOutcome::kRepaint;
+    case Action::kAlign:
+        return AlignElement(elements, found->argument) ? ArrangeOutcome::kRepaint : ArrangeOutcome::kNothing;
+    case Action::kRotate:
+        return RotateElements(elements, found->argument, codes) > 0 ? ArrangeOutcome::kRepaintAndSnapshot
+                                                                     : ArrangeOutcome::kRepaint;
+    }
+    return ArrangeOutcome::kNothing;
+}
+
+}  // namespace kestrix
