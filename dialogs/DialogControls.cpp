@@ -17,14 +17,14 @@ void SetControlId(QWidget* control, int id) { control->setObjectName(QString::nu
 
 QLabel* ControlLabel(const QString& text, int id) {
     auto* label = new QLabel(text);
-    if (id != 0) SetControlId(label, id);
+    SetControlId(label, id);
     return label;
 }
 
 QLineEdit* NumberEdit(int value, int id) {
     auto* edit = new QLineEdit(QString::number(value));
     SetControlId(edit, id);
-    // Room for six digits, whatever the font.
+    // Room for seven digits, whatever the font.
     edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
     return edit;
 }

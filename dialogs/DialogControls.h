@@ -22,7 +22,7 @@ class QWidget;
 namespace kestrix {
 
 void SetControlId(QWidget* control, int id);
-QLabel* ControlLabel(const QString& text, int id = 0);
+QLabel* ControlLabel(const QString& text, int id);
 // A number edit showing `value` with "%d".
 QLineEdit* NumberEdit(int value, int id);
 // A content edit, limited to what an element's str holds.

@@ -69,13 +69,6 @@ void CatchMessage(QString& seen) {
     });
 }
 
-// A dialog opened as the user sees it; OK is pressed by the test.
-template <typename D>
-D& Opened(std::unique_ptr<D>& dialog) {
-    dialog->show();
-    return *dialog;
-}
-
 LabelElement Barcode() { return CreateElement(kBarcode, {0, 0}, u"0123456789"); }
 
 BarcodeDialog::Fields BarcodeFieldsOf(const LabelElement& e, int dpi) {
@@ -86,8 +79,8 @@ BarcodeDialog::Fields BarcodeFieldsOf(const LabelElement& e, int dpi) {
 TEST(PropertyDialogs, BarcodeOpensInMillimetresAndChecksOnlyTheEan13Length) {
     TestApp();
     LabelElement e = Barcode();  // 300 x 80 dots
-    auto dialog = std::make_unique<BarcodeDialog>(kEn, e, BarcodeFieldsOf(e, 203));
-    BarcodeDialog& d = Opened(dialog);
+    BarcodeDialog d(kEn, e, BarcodeFieldsOf(e, 203));
+    d.show();
     EXPECT_EQ(Shown(&d, "1001") + "x" + Shown(&d, "1003"), "38x10");
     EXPECT_TRUE(Control<QCheckBox>(&d, "1034")->isChecked());
     EXPECT_EQ(Control<QComboBox>(&d, "1015")->currentText(), "CODE_128");
@@ -109,8 +102,8 @@ TEST(PropertyDialogs, BarcodeOpensInMillimetresAndChecksOnlyTheEan13Length) {
         {"CODE_39", "", true},
     };
     for (const Case& c : cases) {
-        auto again = std::make_unique<BarcodeDialog>(kZh, e, BarcodeFieldsOf(e, 203));
-        BarcodeDialog& b = Opened(again);
+        BarcodeDialog b(kZh, e, BarcodeFieldsOf(e, 203));
+        b.show();
         Control<QComboBox>(&b, "1015")->setCurrentText(QString::fromLatin1(c.symbology));
         Type(&b, "1018", c.content);
         b.findChild<QCheckBox*>("1034")->setChecked(false);
@@ -128,21 +121,22 @@ TEST(PropertyDialogs, BarcodeOpensInMillimetresAndChecksOnlyTheEan13Length) {
     // The English box, and an unknown symbology opening on the first entry.
     e.nBarcodeType = kBuiltinEan13;
     SetElementText(e, u"1");
-    auto english = std::make_unique<BarcodeDialog>(kEn, e, BarcodeFieldsOf(e, 203));
+    BarcodeDialog english(kEn, e, BarcodeFieldsOf(e, 203));
+    english.show();
     QString message;
     CatchMessage(message);
-    Press(&Opened(english), "1");
+    Press(&english, "1");
     EXPECT_EQ(message, "BARCDOE_EAN13 Barcode needs 13 chars|Kestrix Editor");
-    auto unknown = std::make_unique<BarcodeDialog>(kEn, e, BarcodeDialog::Fields{9999, "x", 1, 1, false});
-    BarcodeDialog& u = Opened(unknown);
+    BarcodeDialog u(kEn, e, BarcodeDialog::Fields{9999, "x", 1, 1, false});
+    u.show();
     EXPECT_FALSE(Control<QLabel>(&u, "unknownType")->isHidden());
     EXPECT_EQ(u.Values().type, 20);
 }
 
 TEST(PropertyDialogs, Code2DAndTextDialogsGiveBackWhatWasEntered) {
     TestApp();
-    auto code = std::make_unique<Code2DDialog>(kEn, Code2DDialog::Fields{71, "abc", 13});
-    Code2DDialog& c = Opened(code);
+    Code2DDialog c(kEn, Code2DDialog::Fields{71, "abc", 13});
+    c.show();
     EXPECT_EQ(Control<QComboBox>(&c, "1015")->currentText() + "|" + Shown(&c, "1017") + "|" + Shown(&c, "1016"),
               "DATA_MATRIX|abc|13");
     Control<QComboBox>(&c, "1015")->setCurrentIndex(6);
@@ -151,13 +145,13 @@ TEST(PropertyDialogs, Code2DAndTextDialogsGiveBackWhatWasEntered) {
     EXPECT_EQ(c.result(), QDialog::Accepted);
     EXPECT_EQ(c.Values().type, 84);  // MICROPDF417
     EXPECT_EQ(c.Values().sizeMm, 25);
-    auto unknown = std::make_unique<Code2DDialog>(kZh, Code2DDialog::Fields{-3, "", 0});
-    EXPECT_EQ(Opened(unknown).Values().type, 58);
-    EXPECT_FALSE(Control<QLabel>(unknown.get(), "unknownType")->isHidden());
+    Code2DDialog unknown(kZh, {-3, "", 0});
+    EXPECT_EQ(unknown.Values().type, 58);
+    EXPECT_FALSE(Control<QLabel>(&unknown, "unknownType")->isHidden());
 
     LabelElement text = CreateElement(kText, {0, 0}, u"Hello");
-    auto dialog = std::make_unique<TextDialog>(kEn, text);
-    TextDialog& t = Opened(dialog);
+    TextDialog t(kEn, text);
+    t.show();
     EXPECT_EQ(Shown(&t, "1000"), "Hello");
     // A typed text longer than the element holds stops at 255 characters.
     Control<QLineEdit>(&t, "1000")->clear();
@@ -176,7 +170,8 @@ TEST(PropertyDialogs, SerializationOpensWithFixedNumbersAndWritesAllFourFieldsOn
     e.nSerialReset = 9;
     // Reached through the barcode dialog's Serialize button; the barcode
     // dialog's Cancel keeps what the serialization dialog wrote.
-    auto barcode = std::make_unique<BarcodeDialog>(kEn, e, BarcodeFieldsOf(e, 203));
+    BarcodeDialog barcode(kEn, e, BarcodeFieldsOf(e, 203));
+    barcode.show();
     QStringList opened;
     OnNextModal([&opened](QWidget* w) {
         opened << Shown(w, "1042") << Shown(w, "1044") << Shown(w, "1045");
@@ -186,33 +181,35 @@ TEST(PropertyDialogs, SerializationOpensWithFixedNumbersAndWritesAllFourFieldsOn
         Type(w, "1044", "abc");
         Press(w, "1");
     });
-    Press(&Opened(barcode), "3");
-    Press(barcode.get(), "2");
+    Press(&barcode, "3");
+    Press(&barcode, "2");
     EXPECT_EQ(opened, (QStringList{"1", "99999", "1"}));
     EXPECT_EQ((std::array{e.nSerialMode, e.nSerialStep, e.nSerialLimit, e.nSerialReset}), (std::array{1, 5, 0, 1}));
 
     // Cancel changes nothing; a stored mode outside the three checks no button
     // and OK keeps it.
     LabelElement text = CreateElement(kText, {0, 0}, u"A-0099");
-    auto dialog = std::make_unique<TextDialog>(kZh, text);
+    TextDialog dialog(kZh, text);
+    dialog.show();
     OnNextModal([](QWidget* w) {
         Control<QRadioButton>(w, "1037")->setChecked(true);
         Press(w, "2");
     });
-    Press(&Opened(dialog), "3");
+    Press(&dialog, "3");
     EXPECT_EQ((std::array{text.nSerialMode, text.nSerialStep}), (std::array{0, 0}));
     text.nSerialMode = 5;
-    auto serialization = std::make_unique<SerializationDialog>(kEn, text);
-    for (const char* id : {"1035", "1036", "1037"}) EXPECT_FALSE(Control<QRadioButton>(serialization.get(), id)->isChecked());
-    Press(&Opened(serialization), "1");
+    SerializationDialog serialization(kEn, text);
+    serialization.show();
+    for (const char* id : {"1035", "1036", "1037"}) EXPECT_FALSE(Control<QRadioButton>(&serialization, id)->isChecked());
+    Press(&serialization, "1");
     EXPECT_EQ((std::array{text.nSerialMode, text.nSerialStep, text.nSerialLimit}), (std::array{5, 1, 99999}));
 }
 
 TEST(PropertyDialogs, ImageSizeInMillimetresOrPixelsKeepsTheProportion) {
     TestApp();
     LabelElement picture = CreatePictureElement({0, 0}, u"/p.png", 300, 200);  // 100 x 66 dots
-    auto dialog = std::make_unique<ImageSizeDialog>(kEn, picture, 203, 203);
-    ImageSizeDialog& d = Opened(dialog);
+    ImageSizeDialog d(kEn, picture, 203, 203);
+    d.show();
     auto size = [&d] { return Shown(&d, "1001") + "x" + Shown(&d, "1003"); };
     QComboBox* widthUnit = Control<QComboBox>(&d, "1002");
     QComboBox* heightUnit = Control<QComboBox>(&d, "1004");
@@ -227,8 +224,8 @@ TEST(PropertyDialogs, ImageSizeInMillimetresOrPixelsKeepsTheProportion) {
     EXPECT_EQ(QSize(picture.nWidth, picture.nHeight), QSize(200, 133));
 
     // Millimetres go back to dots; without the lock the height stays as typed.
-    auto mm = std::make_unique<ImageSizeDialog>(kZh, picture, 203, 300);
-    ImageSizeDialog& m = Opened(mm);
+    ImageSizeDialog m(kZh, picture, 203, 300);
+    m.show();
     Type(&m, "1001", "20");
     EXPECT_EQ(Shown(&m, "1003"), "13");
     Control<QCheckBox>(&m, "1005")->setChecked(false);
@@ -239,8 +236,8 @@ TEST(PropertyDialogs, ImageSizeInMillimetresOrPixelsKeepsTheProportion) {
 
     // A picture whose own size is unknown has no proportion to keep.
     picture.nSrcWidth = 0;
-    auto unknown = std::make_unique<ImageSizeDialog>(kEn, picture, 203, 203);
-    ImageSizeDialog& u = Opened(unknown);
+    ImageSizeDialog u(kEn, picture, 203, 203);
+    u.show();
     EXPECT_FALSE(Control<QCheckBox>(&u, "1005")->isChecked() || Control<QCheckBox>(&u, "1005")->isEnabled());
     const QString height = Shown(&u, "1003");
     Type(&u, "1001", "99");
@@ -260,8 +257,8 @@ TEST(PropertyDialogs, ShapeProposesACornerCentresTheApexAndRefusesUnknownTypes) 
     TestApp();
     LabelElement shape = CreateElement(kShape, {0, 0});
     shape.nEndX = 40;
-    auto dialog = std::make_unique<ShapeDialog>(kEn, shape);
-    ShapeDialog& d = Opened(dialog);
+    ShapeDialog d(kEn, shape);
+    d.show();
     QComboBox* type = Control<QComboBox>(&d, "1049");
     EXPECT_EQ(type->currentText() + " " + Shown(&d, "1051") + " " + Shown(&d, "1053"), "Rectangle 4 0");
     type->setCurrentIndex(1);
@@ -277,8 +274,8 @@ TEST(PropertyDialogs, ShapeProposesACornerCentresTheApexAndRefusesUnknownTypes) 
     // A shape with a corner has it cleared by the same choice; typed text must
     // name a type.
     shape.nCornerSize = 12;
-    auto again = std::make_unique<ShapeDialog>(kZh, shape);
-    ShapeDialog& a = Opened(again);
+    ShapeDialog a(kZh, shape);
+    a.show();
     emit Control<QComboBox>(&a, "1049")->activated(1);
     EXPECT_EQ(Shown(&a, "1053"), "0");
     Control<QComboBox>(&a, "1049")->setEditText("Hexagon");
@@ -299,20 +296,22 @@ TEST(PropertyDialogs, AbsurdTypedSizesLeaveDrawableElements) {
     TestApp();
     for (const char* typed : {"0", "-5", "99999", "abc", "99999999999"}) {
         LabelElement code = Barcode();
-        auto barcode = std::make_unique<BarcodeDialog>(kEn, code, BarcodeFieldsOf(code, 203));
-        Type(&Opened(barcode), "1001", typed);
-        Type(barcode.get(), "1003", typed);
-        Type(barcode.get(), "1018", QString(300, u'\u00e9'));
-        Press(barcode.get(), "1");
-        const BarcodeDialog::Fields v = barcode->Values();
+        BarcodeDialog barcode(kEn, code, BarcodeFieldsOf(code, 203));
+        barcode.show();
+        Type(&barcode, "1001", typed);
+        Type(&barcode, "1003", typed);
+        Type(&barcode, "1018", QString(300, u'\u00e9'));
+        Press(&barcode, "1");
+        const BarcodeDialog::Fields v = barcode.Values();
         code.nWidth = MmToDots(v.widthMm, 203);
         code.nHeight = MmToDots(v.heightMm, 203);
         SetElementText(code, v.content.toStdU16String());
 
         LabelElement picture = CreatePictureElement({0, 0}, u"/missing.png", 300, 200);
-        auto image = std::make_unique<ImageSizeDialog>(kEn, picture, 203, 203);
-        Type(&Opened(image), "1001", typed);
-        Press(image.get(), "1");
+        ImageSizeDialog image(kEn, picture, 203, 203);
+        image.show();
+        Type(&image, "1001", typed);
+        Press(&image, "1");
         EXPECT_EQ(picture.nWidth, MmToDots(ReadDialogInt(QString::fromLatin1(typed)), 203)) << typed;
 
         for (LabelElement* e : {&code, &picture}) {
