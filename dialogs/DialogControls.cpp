@@ -59,7 +59,7 @@ QLabel* UnknownSymbologyNote(UiLanguage language, std::span<const Symbology> lis
     return note;
 }
 
-void AddFieldRow(QGridLayout* grid, QLabel* label, QWidget* field, const QString& unit) {
+void AddFieldRow(QGridLayout* grid, QLabel* label, QWidget* field, const QString& unit, int unitId) {
     const int row = grid->rowCount();
     grid->addWidget(label, row, 0);
     if (unit.isEmpty()) {
@@ -67,7 +67,9 @@ void AddFieldRow(QGridLayout* grid, QLabel* label, QWidget* field, const QString
         return;
     }
     grid->addWidget(field, row, 1);
-    grid->addWidget(new QLabel(unit), row, 2);
+    auto* unitLabel = new QLabel(unit);
+    if (unitId != 0) SetControlId(unitLabel, unitId);
+    grid->addWidget(unitLabel, row, 2);
 }
 
 QDialogButtonBox* OkCancelButtons(QDialog* dialog, const QString& ok, const QString& cancel) {

@@ -33,8 +33,9 @@ QComboBox* SymbologyList(std::span<const Symbology> list, int32_t code, int id);
 // Shown only when the list has no entry for `code`: says which one was selected instead.
 QLabel* UnknownSymbologyNote(UiLanguage language, std::span<const Symbology> list, int32_t code);
 
-// A row of `grid`: the label, the field and, when given, its unit after it.
-void AddFieldRow(QGridLayout* grid, QLabel* label, QWidget* field, const QString& unit = {});
+// A row of `grid`: the label, the field and, when given, its unit after it
+// (numbered when `unitId` is not 0).
+void AddFieldRow(QGridLayout* grid, QLabel* label, QWidget* field, const QString& unit = {}, int unitId = 0);
 
 // Buttons 1 (accept, the default) and 2 (reject) of `dialog`.
 QDialogButtonBox* OkCancelButtons(QDialog* dialog, const QString& ok, const QString& cancel);

@@ -40,8 +40,8 @@ ShapeDialog::ShapeDialog(UiLanguage language, LabelElement& e, QWidget* parent)
     const QString dot = UiText(language, "Dot", "点");
     auto* grid = new QGridLayout;
     AddFieldRow(grid, ControlLabel(UiText(language, "Type:", "形状类型："), 1022), type_);
-    AddFieldRow(grid, ControlLabel(UiText(language, "Line Width:", "线宽："), 1050), lineWidth_, dot);
-    AddFieldRow(grid, ControlLabel(UiText(language, "Corner Size", "角度尺寸："), 1052), cornerSize_, dot);
+    AddFieldRow(grid, ControlLabel(UiText(language, "Line Width:", "线宽："), 1050), lineWidth_, dot, 1056);
+    AddFieldRow(grid, ControlLabel(UiText(language, "Corner Size", "角度尺寸："), 1052), cornerSize_, dot, 1057);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     // These two keep their Chinese texts in the English interface.
