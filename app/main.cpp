@@ -41,6 +41,10 @@ int main(int argc, char* argv[]) {
     const bool quitAfterPaint = args.removeAll(QStringLiteral("--quit-after-paint")) > 0;
 
     const kestrix::UiLanguage language = kestrix::LanguageForLocale(QLocale::system());
+    if (!kestrix::InstallQtTranslation(app, language))
+        std::fputs("kestrix: Qt's Chinese translation (qtbase_zh_CN.qm) is not installed; "
+                   "Qt's own dialogs stay in English.\n",
+                   stderr);
     kestrix::DialogPrompts prompts(language);
     kestrix::CMainFrame frame(language, prompts);
     // Maximised; the geometry also fills the screen where no window manager maximises.

@@ -6,40 +6,26 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QVBoxLayout>
 
+#include "dialogs/DialogControls.h"
 #include "dialogs/DialogNumber.h"
 #include "document/LabelDocument.h"
 
 namespace kestrix {
 
 NewLabelDialog::NewLabelDialog(UiLanguage language, QWidget* parent)
-    : QDialog(parent), language_(language), width_(new QLineEdit(QStringLiteral("50"))),
-      height_(new QLineEdit(QStringLiteral("70"))) {
+    : QDialog(parent), language_(language), width_(NumberEdit(50, 1006)), height_(NumberEdit(70, 1007)) {
     setWindowTitle(UiText(language, "New Label", "新建标签"));
-    width_->setObjectName(QStringLiteral("1006"));
-    height_->setObjectName(QStringLiteral("1007"));
-
     auto* group = new QGroupBox(UiText(language, "New Label", "新标签"));
+    SetControlId(group, 1027);
     auto* grid = new QGridLayout(group);
-    grid->addWidget(new QLabel(UiText(language, "Width:", "标签宽度：")), 0, 0);
-    grid->addWidget(width_, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("mm")), 0, 2);
-    grid->addWidget(new QLabel(UiText(language, "Height:", "标签高度：")), 1, 0);
-    grid->addWidget(height_, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("mm")), 1, 2);
-
-    auto* buttons = new QDialogButtonBox;
-    QPushButton* ok = buttons->addButton(UiText(language, "Ok", "确认"), QDialogButtonBox::AcceptRole);
-    ok->setDefault(true);
-    buttons->addButton(UiText(language, "Cancel", "取消"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &NewLabelDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &NewLabelDialog::reject);
+    AddFieldRow(grid, ControlLabel(UiText(language, "Width:", "标签宽度："), 1024), width_, QStringLiteral("mm"));
+    AddFieldRow(grid, ControlLabel(UiText(language, "Height:", "标签高度："), 1025), height_, QStringLiteral("mm"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
-    layout->addWidget(buttons);
+    layout->addWidget(OkCancelButtons(this, UiText(language, "Ok", "确认"), UiText(language, "Cancel", "取消")));
     complain_ = [this](const QString& text) {
         QMessageBox::warning(this, windowTitle(), text);
     };

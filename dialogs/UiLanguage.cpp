@@ -1,11 +1,26 @@
 #include "dialogs/UiLanguage.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
 namespace kestrix {
 
 UiLanguage LanguageForLocale(const QLocale& locale) {
     return locale.language() == QLocale::Chinese && locale.territory() == QLocale::China
                ? UiLanguage::Chinese
                : UiLanguage::English;
+}
+
+bool InstallQtTranslation(QCoreApplication& app, UiLanguage language) {
+    if (language != UiLanguage::Chinese) return true;
+    auto* translator = new QTranslator(&app);
+    if (!translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
 }
 
 }  // namespace kestrix

@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <QString>
 
+class QCoreApplication;
+
 namespace kestrix {
 
 enum class UiLanguage { English, Chinese };
@@ -19,5 +21,10 @@ inline int LanguageFlag(UiLanguage language) { return language == UiLanguage::Ch
 inline QString UiText(UiLanguage language, const char* english, const char* chinese) {
     return QString::fromUtf8(language == UiLanguage::Chinese ? chinese : english);
 }
+
+// Qt's own dialogs and buttons (file, font and print dialogs, Yes/No/Cancel)
+// speak the interface language: installs Qt's translation for Chinese.
+// False when it is needed and not installed on the system.
+bool InstallQtTranslation(QCoreApplication& app, UiLanguage language);
 
 }  // namespace kestrix

@@ -1,9 +1,11 @@
 #include "render/BarcodeDrawing.h"
 
+#include "document/Symbologies.h"
 #include "render/CodeImageCache.h"
 #include "render/Ean13Drawing.h"
 #include "render/GdiFont.h"
 #include "render/ImageBlit.h"
+#include "render/InvalidCodeMark.h"
 #include "render/RenderGeometry.h"
 #include "render/SelectionHandles.h"
 #include "render/ZintEncoder.h"
@@ -20,6 +22,16 @@ LogFont CaptionFont(const LabelElement& e, double scaleY, int escapement) {
     return lf;
 }
 
+// The library refused the data or the symbology: on screen the box is marked
+// and keeps its handles.
+void MarkRefusedCode(QPainter& painter, LabelElement& e, const RenderContext& ctx, const QRect& box) {
+    if (ctx.forOutput) return;
+    const char* label = SymbologyLabel(e.nBarcodeType);
+    DrawInvalidCodeMark(painter, box,
+                        QStringLiteral("invalid %1").arg(label ? QString::fromLatin1(label) : QStringLiteral("code")));
+    if (e.bSelected) DrawSelectionHandles(painter, HandleStyle::Code, box.x(), box.y(), box.width(), box.height(), &e);
+}
+
 }  // namespace
 
 QImage CodeImageFor(LabelElement& e, const RenderContext& ctx, int rotateAngle, bool linear) {
@@ -34,9 +46,9 @@ QImage CodeImageFor(LabelElement& e, const RenderContext& ctx, int rotateAngle, 
 
 void DrawBarcodeElement(QPainter& painter, LabelElement& e, const RenderContext& ctx) {
     const QImage image = CodeImageFor(e, ctx, 0, true);
-    if (image.isNull()) return;
     const double sy = ctx.ScaleY();
     const DeviceBox box = ElementBox(e, ctx.ScaleX(), sy);
+    if (image.isNull()) return MarkRefusedCode(painter, e, ctx, QRect(box.left, box.top, box.width, box.height));
     const int textH = e.bShowText ? TruncToInt(e.logFont.lfHeight * sy) : 0;
     const int barH = box.height - textH - 2;
     // Stretched across, used at its own scale down and repeated when short.
@@ -64,10 +76,9 @@ void DrawRotatedBarcodeElement(QPainter& painter, LabelElement& e, const RenderC
     const int angle = ClockwiseDegrees(rotation);
     if (angle == 0) return;  // the library only turns by right angles
     const QImage image = CodeImageFor(e, ctx, angle, true);
-    if (image.isNull()) return;
-
     const double sy = ctx.ScaleY();
     const DeviceBox b = RotatedBox(e, ctx.ScaleX(), sy, rotation);
+    if (image.isNull()) return MarkRefusedCode(painter, e, ctx, QRect(b.left, b.top, b.width, b.height));
     const LogFont lf = CaptionFont(e, sy, rotation);
     e.logFont.lfEscapement = rotation;
     const GdiFont font(lf, QString::fromStdU16String(ElementText(e)), !ctx.forOutput);
@@ -102,9 +113,9 @@ void DrawRotatedBarcodeElement(QPainter& painter, LabelElement& e, const RenderC
 void DrawCode2DElement(QPainter& painter, LabelElement& e, const RenderContext& ctx) {
     const int angle = NormalizedEscapement(e.nEscapement) / 10;
     const QImage image = CodeImageFor(e, ctx, angle, false);
-    if (image.isNull()) return;
     const DeviceBox box = ElementBox(e, ctx.ScaleX(), ctx.ScaleY());
     const int height = e.nBarcodeType == kPdf417 ? box.height : box.width;
+    if (image.isNull()) return MarkRefusedCode(painter, e, ctx, QRect(box.left, box.top, box.width, height));
     DrawImageNearest(painter, image, image.rect(), QRect(box.left, box.top, box.width, height),
                      WrapMode::TileFlip);
     if (e.bSelected && !ctx.forOutput)

@@ -1,6 +1,7 @@
 #include "render/Ean13Drawing.h"
 
 #include "render/GdiFont.h"
+#include "render/InvalidCodeMark.h"
 #include "render/RenderGeometry.h"
 #include "render/SelectionHandles.h"
 
@@ -12,22 +13,6 @@ constexpr int kModules = 95;
 
 bool IsGuard(int i) { return i == 0 || i == 2 || i == 46 || i == 48 || i == 92 || i == 94; }
 
-// The outline that marks an element whose content is not an EAN-13 code.
-void DrawInvalidMark(QPainter& painter, const QRect& rect) {
-    painter.save();
-    painter.setPen(QPen(Qt::gray, 0, Qt::DashLine));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(rect.adjusted(0, 0, -1, -1));
-    painter.setClipRect(rect, Qt::IntersectClip);
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(std::clamp(rect.height() / 3, 6, 14));
-    painter.setFont(font);
-    painter.setPen(Qt::darkGray);
-    painter.drawText(rect.adjusted(2, 1, -2, -1), Qt::AlignLeft | Qt::AlignTop,
-                     QStringLiteral("invalid EAN-13"));
-    painter.restore();
-}
-
 // Draws the code (or the invalid mark) into `rect` in the painter's current
 // coordinates.
 void DrawContent(QPainter& painter, const LabelElement& e, const QRect& rect, bool forOutput) {
@@ -35,7 +20,7 @@ void DrawContent(QPainter& painter, const LabelElement& e, const QRect& rect, bo
     if (code.IsValid())
         Ean13Draw(painter, code, rect, !forOutput);
     else if (!forOutput)
-        DrawInvalidMark(painter, rect);
+        DrawInvalidCodeMark(painter, rect, QStringLiteral("invalid EAN-13"));
 }
 
 }  // namespace

@@ -69,6 +69,28 @@ TEST(BadInput, DataTheSymbologyRefuses) {
     }
 }
 
+TEST(BadInput, CodesTheLibraryRefusesAreMarkedOnScreenOnly) {
+    struct Case {
+        int type, symbology, rotation;
+        std::u16string_view content;
+    };
+    for (const Case& c : {Case{kBarcode, 34, 0, u"ABC"}, Case{kBarcode, 34, 900, u"ABC"}, Case{kCode2D, 58, 0, u""}}) {
+        LabelElement e = test::Boxed(c.type, 10, 10, 200, 100, c.content);
+        e.nBarcodeType = c.symbology;
+        e.nEscapement = c.rotation;
+        e.bSelected = 1;
+        CodeImageCache codes;
+        EXPECT_TRUE(test::InkBounds(test::PaintForOutput(e, codes, 300, 300)).isEmpty()) << c.symbology;
+        QImage screen = test::WhiteTarget(300, 300);
+        RenderContext ctx;
+        ctx.codes = &codes;
+        test::PaintInto(screen, e, ctx);
+        // The outline and its note, with the handles of a selected element.
+        EXPECT_FALSE(test::InkBounds(screen).isEmpty()) << c.symbology;
+        EXPECT_NE(e.ptHandles[7].x, 0) << c.symbology;
+    }
+}
+
 TEST(BadInput, PicturePathsThatAreNotPictures) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());

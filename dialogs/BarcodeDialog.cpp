@@ -1,0 +1,56 @@
+#include "dialogs/BarcodeDialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QVBoxLayout>
+
+#include "dialogs/DialogControls.h"
+#include "dialogs/DialogNumber.h"
+
+namespace kestrix {
+
+BarcodeDialog::BarcodeDialog(UiLanguage language, LabelElement& e, const Fields& initial, QWidget* parent)
+    : QDialog(parent), language_(language), type_(SymbologyList(LinearSymbologies(), initial.type, 1015)),
+      content_(ContentEdit(initial.content, 1018)), width_(NumberEdit(initial.widthMm, 1001)),
+      height_(NumberEdit(initial.heightMm, 1003)),
+      showText_(new QCheckBox(UiText(language, "Show Text", "显示文字"))) {
+    setWindowTitle(UiText(language, "Barcode Properties", "条形码设置"));
+    SetControlId(showText_, 1034);
+    showText_->setChecked(initial.showText);
+
+    auto* grid = new QGridLayout;
+    AddFieldRow(grid, ControlLabel(UiText(language, "Barcode Type:", "条形码类型："), 1022), type_);
+    grid->addWidget(UnknownSymbologyNote(language, LinearSymbologies(), initial.type), grid->rowCount(), 1, 1, 2);
+    AddFieldRow(grid, ControlLabel(UiText(language, "Content:", "条形码内容："), 1023), content_);
+    AddFieldRow(grid, ControlLabel(UiText(language, "Width:", "条形码宽度："), 1024), width_, QStringLiteral("mm"));
+    AddFieldRow(grid, ControlLabel(UiText(language, "Height:", "条形码高度："), 1025), height_, QStringLiteral("mm"));
+    grid->addWidget(showText_, grid->rowCount(), 1, 1, 2);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(SerializeOkCancelButtons(this, language, e, UiText(language, "Ok", "确定")));
+}
+
+BarcodeDialog::Fields BarcodeDialog::Values() const {
+    return {LinearSymbologies()[type_->currentIndex()].code, content_->text(), ReadDialogInt(width_->text()),
+            ReadDialogInt(height_->text()), showText_->isChecked()};
+}
+
+void BarcodeDialog::accept() {
+    const Fields values = Values();
+    // Only the length is checked, not that the characters are digits.
+    if (values.type == kBuiltinEan13 && values.content.size() != 13) {
+        QMessageBox box(QMessageBox::Critical, UiText(language_, "Kestrix Editor", "Dravel标签编辑器"),
+                        UiText(language_, "BARCDOE_EAN13 Barcode needs 13 chars", "BARCDOE_EAN13 条码需要13个字符"),
+                        QMessageBox::Ok);
+        box.exec();
+        return;
+    }
+    QDialog::accept();
+}
+
+}  // namespace kestrix

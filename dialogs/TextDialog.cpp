@@ -1,0 +1,25 @@
+#include "dialogs/TextDialog.h"
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "dialogs/DialogControls.h"
+
+namespace kestrix {
+
+TextDialog::TextDialog(UiLanguage language, LabelElement& e, QWidget* parent)
+    : QDialog(parent), text_(ContentEdit(QString::fromStdU16String(ElementText(e)), 1000)) {
+    setWindowTitle(UiText(language, "Text Properties", "输入文字"));
+    auto* group = new QGroupBox(UiText(language, "Input Text", "请输入标签文字"));
+    SetControlId(group, 1026);
+    (new QVBoxLayout(group))->addWidget(text_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addLayout(SerializeOkCancelButtons(this, language, e, UiText(language, "Ok", "确认输入")));
+}
+
+QString TextDialog::Text() const { return text_->text(); }
+
+}  // namespace kestrix

@@ -1,0 +1,26 @@
+#pragma once
+// The text dialog: the text of a text element, and the way to its
+// serialization dialog.
+
+#include <QDialog>
+
+#include "dialogs/UiLanguage.h"
+#include "document/LabelElement.h"
+
+class QLineEdit;
+
+namespace kestrix {
+
+class TextDialog : public QDialog {
+    Q_OBJECT
+public:
+    // Opens with the element's text; Serialize writes into `e` at once.
+    TextDialog(UiLanguage language, LabelElement& e, QWidget* parent = nullptr);
+
+    QString Text() const;
+
+private:
+    QLineEdit* text_;
+};
+
+}  // namespace kestrix

@@ -1,0 +1,476 @@
+// The property dialogs driven through their widgets on real elements: initial
+// values, conversions, checks, the serialization dialog, and every control
+// text in both languages.
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <QTranslator>
+#include <array>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "FrameFixture.h"
+#include "app/DrawToolBar.h"
+#include "dialogs/BarcodeDialog.h"
+#include "dialogs/Code2DDialog.h"
+#include "dialogs/DialogNumber.h"
+#include "dialogs/ImageSizeDialog.h"
+#include "dialogs/NewLabelDialog.h"
+#include "dialogs/SerializationDialog.h"
+#include "dialogs/ShapeDialog.h"
+#include "dialogs/TextDialog.h"
+#include "document/Symbologies.h"
+#include "document/Units.h"
+#include "render/ElementPainter.h"
+
+namespace kestrix {
+namespace {
+
+constexpr UiLanguage kEn = UiLanguage::English;
+constexpr UiLanguage kZh = UiLanguage::Chinese;
+
+template <typename T = QWidget>
+T* Control(QWidget* dialog, const char* id) {
+    T* control = dialog->findChild<T*>(QString::fromLatin1(id));
+    EXPECT_TRUE(control) << id;
+    return control;
+}
+
+void Type(QWidget* dialog, const char* id, const QString& text) { Control<QLineEdit>(dialog, id)->setText(text); }
+QString Shown(QWidget* dialog, const char* id) { return Control<QLineEdit>(dialog, id)->text(); }
+void Press(QWidget* dialog, const char* id) { Control<QPushButton>(dialog, id)->click(); }
+
+// Runs `answer` on the modal window that opens next (a message box or a nested
+// dialog), from inside that window's own event loop.
+void OnNextModal(std::function<void(QWidget*)> answer) {
+    QTimer::singleShot(0, [answer] {
+        if (QWidget* modal = QApplication::activeModalWidget()) answer(modal);
+    });
+}
+
+// The next message box as "text|caption", closed.
+void CatchMessage(QString& seen) {
+    OnNextModal([&seen](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        seen = box ? box->text() + '|' + box->windowTitle() : QStringLiteral("not a message box");
+        w->close();
+    });
+}
+
+LabelElement Barcode() { return CreateElement(kBarcode, {0, 0}, u"0123456789"); }
+
+BarcodeDialog::Fields BarcodeFieldsOf(const LabelElement& e, int dpi) {
+    return {e.nBarcodeType, QString::fromStdU16String(ElementText(e)), DotsToMm(e.nWidth, dpi),
+            DotsToMm(e.nHeight, dpi), e.bShowText != 0};
+}
+
+TEST(PropertyDialogs, BarcodeOpensInMillimetresAndChecksOnlyTheEan13Length) {
+    TestApp();
+    LabelElement e = Barcode();  // 300 x 80 dots
+    BarcodeDialog d(kEn, e, BarcodeFieldsOf(e, 203));
+    d.show();
+    EXPECT_EQ(Shown(&d, "1001") + "x" + Shown(&d, "1003"), "38x10");
+    EXPECT_TRUE(Control<QCheckBox>(&d, "1034")->isChecked());
+    EXPECT_EQ(Control<QComboBox>(&d, "1015")->currentText(), "CODE_128");
+    EXPECT_TRUE(Control<QLabel>(&d, "unknownType")->isHidden());
+    Press(&d, "1");
+    ASSERT_EQ(d.result(), QDialog::Accepted);
+    const BarcodeDialog::Fields v = d.Values();
+    EXPECT_EQ(QSize(MmToDots(v.widthMm, 203), MmToDots(v.heightMm, 203)), QSize(304, 80));
+
+    struct Case {
+        const char* symbology;
+        QString content;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {"EAN-13", "590123412345", false},  // 12 digits
+        {"EAN-13", "ABCDEFGHIJKLM", true},  // 13 characters of any kind
+        {"UPC_E", "0123456", true},
+        {"CODE_39", "", true},
+    };
+    for (const Case& c : cases) {
+        BarcodeDialog b(kZh, e, BarcodeFieldsOf(e, 203));
+        b.show();
+        Control<QComboBox>(&b, "1015")->setCurrentText(QString::fromLatin1(c.symbology));
+        Type(&b, "1018", c.content);
+        b.findChild<QCheckBox*>("1034")->setChecked(false);
+        QString message;
+        if (!c.accepted) CatchMessage(message);
+        Press(&b, "1");
+        EXPECT_EQ(b.isVisible(), !c.accepted) << c.symbology;
+        EXPECT_EQ(message, c.accepted ? "" : "BARCDOE_EAN13 条码需要13个字符|Dravel标签编辑器") << c.symbology;
+        if (!c.accepted) continue;
+        EXPECT_EQ(QString::fromLatin1(SymbologyLabel(b.Values().type)), c.symbology);
+        EXPECT_EQ(b.Values().content, c.content);
+        EXPECT_FALSE(b.Values().showText);
+    }
+
+    // The English box, and an unknown symbology opening on the first entry.
+    e.nBarcodeType = kBuiltinEan13;
+    SetElementText(e, u"1");
+    BarcodeDialog english(kEn, e, BarcodeFieldsOf(e, 203));
+    english.show();
+    QString message;
+    CatchMessage(message);
+    Press(&english, "1");
+    EXPECT_EQ(message, "BARCDOE_EAN13 Barcode needs 13 chars|Kestrix Editor");
+    BarcodeDialog u(kEn, e, BarcodeDialog::Fields{9999, "x", 1, 1, false});
+    u.show();
+    EXPECT_FALSE(Control<QLabel>(&u, "unknownType")->isHidden());
+    EXPECT_EQ(u.Values().type, 20);
+}
+
+TEST(PropertyDialogs, Code2DAndTextDialogsGiveBackWhatWasEntered) {
+    TestApp();
+    Code2DDialog c(kEn, Code2DDialog::Fields{71, "abc", 13});
+    c.show();
+    EXPECT_EQ(Control<QComboBox>(&c, "1015")->currentText() + "|" + Shown(&c, "1017") + "|" + Shown(&c, "1016"),
+              "DATA_MATRIX|abc|13");
+    Control<QComboBox>(&c, "1015")->setCurrentIndex(6);
+    Type(&c, "1016", "25");
+    Press(&c, "1");
+    EXPECT_EQ(c.result(), QDialog::Accepted);
+    EXPECT_EQ(c.Values().type, 84);  // MICROPDF417
+    EXPECT_EQ(c.Values().sizeMm, 25);
+    Code2DDialog unknown(kZh, {-3, "", 0});
+    EXPECT_EQ(unknown.Values().type, 58);
+    EXPECT_FALSE(Control<QLabel>(&unknown, "unknownType")->isHidden());
+
+    LabelElement text = CreateElement(kText, {0, 0}, u"Hello");
+    TextDialog t(kEn, text);
+    t.show();
+    EXPECT_EQ(Shown(&t, "1000"), "Hello");
+    // A typed text longer than the element holds stops at 255 characters.
+    Control<QLineEdit>(&t, "1000")->clear();
+    QTest::keyClicks(Control<QLineEdit>(&t, "1000"), QString(300, u'x'));
+    EXPECT_EQ(t.Text().size(), 255);
+    Press(&t, "1");
+    EXPECT_EQ(t.result(), QDialog::Accepted);
+}
+
+TEST(PropertyDialogs, SerializationOpensWithFixedNumbersAndWritesAllFourFieldsOnOk) {
+    TestApp();
+    LabelElement e = Barcode();
+    e.nSerialMode = 2;
+    e.nSerialStep = 7;
+    e.nSerialLimit = 8;
+    e.nSerialReset = 9;
+    // Reached through the barcode dialog's Serialize button; the barcode
+    // dialog's Cancel keeps what the serialization dialog wrote.
+    BarcodeDialog barcode(kEn, e, BarcodeFieldsOf(e, 203));
+    barcode.show();
+    QStringList opened;
+    OnNextModal([&opened](QWidget* w) {
+        opened << Shown(w, "1042") << Shown(w, "1044") << Shown(w, "1045");
+        EXPECT_TRUE(Control<QRadioButton>(w, "1037")->isChecked());
+        Control<QRadioButton>(w, "1036")->setChecked(true);
+        Type(w, "1042", "5");
+        Type(w, "1044", "abc");
+        Press(w, "1");
+    });
+    Press(&barcode, "3");
+    Press(&barcode, "2");
+    EXPECT_EQ(opened, (QStringList{"1", "99999", "1"}));
+    EXPECT_EQ((std::array{e.nSerialMode, e.nSerialStep, e.nSerialLimit, e.nSerialReset}), (std::array{1, 5, 0, 1}));
+
+    // Cancel changes nothing; a stored mode outside the three checks no button
+    // and OK keeps it.
+    LabelElement text = CreateElement(kText, {0, 0}, u"A-0099");
+    TextDialog dialog(kZh, text);
+    dialog.show();
+    OnNextModal([](QWidget* w) {
+        Control<QRadioButton>(w, "1037")->setChecked(true);
+        Press(w, "2");
+    });
+    Press(&dialog, "3");
+    EXPECT_EQ((std::array{text.nSerialMode, text.nSerialStep}), (std::array{0, 0}));
+    text.nSerialMode = 5;
+    SerializationDialog serialization(kEn, text);
+    serialization.show();
+    for (const char* id : {"1035", "1036", "1037"}) EXPECT_FALSE(Control<QRadioButton>(&serialization, id)->isChecked());
+    Press(&serialization, "1");
+    EXPECT_EQ((std::array{text.nSerialMode, text.nSerialStep, text.nSerialLimit}), (std::array{5, 1, 99999}));
+}
+
+TEST(PropertyDialogs, ImageSizeInMillimetresOrPixelsKeepsTheProportion) {
+    TestApp();
+    LabelElement picture = CreatePictureElement({0, 0}, u"/p.png", 300, 200);  // 100 x 66 dots
+    ImageSizeDialog d(kEn, picture, 203, 203);
+    d.show();
+    auto size = [&d] { return Shown(&d, "1001") + "x" + Shown(&d, "1003"); };
+    QComboBox* widthUnit = Control<QComboBox>(&d, "1002");
+    QComboBox* heightUnit = Control<QComboBox>(&d, "1004");
+    EXPECT_EQ(size(), "13x8");
+    EXPECT_TRUE(Control<QCheckBox>(&d, "1005")->isChecked());
+    Type(&d, "1003", "50");  // typed, then a unit choice: both come from the element again
+    heightUnit->setCurrentIndex(1);
+    EXPECT_EQ(size() + " " + widthUnit->currentText(), "100x66 Pixel");
+    Type(&d, "1001", "200");
+    EXPECT_EQ(size(), "200x133");
+    Press(&d, "1");
+    EXPECT_EQ(QSize(picture.nWidth, picture.nHeight), QSize(200, 133));
+
+    // Millimetres go back to dots; without the lock the height stays as typed.
+    ImageSizeDialog m(kZh, picture, 203, 300);
+    m.show();
+    Type(&m, "1001", "20");
+    EXPECT_EQ(Shown(&m, "1003"), "13");
+    Control<QCheckBox>(&m, "1005")->setChecked(false);
+    Type(&m, "1001", "30");
+    Type(&m, "1003", "10");
+    Press(&m, "1");
+    EXPECT_EQ(QSize(picture.nWidth, picture.nHeight), QSize(MmToDots(30, 203), MmToDots(10, 300)));
+
+    // A picture whose own size is unknown has no proportion to keep.
+    picture.nSrcWidth = 0;
+    ImageSizeDialog u(kEn, picture, 203, 203);
+    u.show();
+    EXPECT_FALSE(Control<QCheckBox>(&u, "1005")->isChecked() || Control<QCheckBox>(&u, "1005")->isEnabled());
+    const QString height = Shown(&u, "1003");
+    Type(&u, "1001", "99");
+    EXPECT_EQ(Shown(&u, "1003"), height);
+}
+
+TEST(PropertyDialogs, ProportionalHeightInWholeUnits) {
+    const int cases[][4] = {
+        // width, source width, source height, height
+        {200, 300, 200, 133}, {13, 300, 200, 8}, {0, 300, 200, 0}, {-5, 300, 200, -3},
+        {2147483647, 1, 2147483647, 2147483647}, {-2147483647, 1, 2147483647, -2147483647 - 1},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ImageSizeDialog::ProportionalHeight(c[0], c[1], c[2]), c[3]) << c[0];
+}
+
+TEST(PropertyDialogs, ShapeProposesACornerCentresTheApexAndRefusesUnknownTypes) {
+    TestApp();
+    LabelElement shape = CreateElement(kShape, {0, 0});
+    shape.nEndX = 40;
+    ShapeDialog d(kEn, shape);
+    d.show();
+    QComboBox* type = Control<QComboBox>(&d, "1049");
+    EXPECT_EQ(type->currentText() + " " + Shown(&d, "1051") + " " + Shown(&d, "1053"), "Rectangle 4 0");
+    type->setCurrentIndex(1);
+    emit type->activated(1);  // the user's choice
+    EXPECT_EQ(Shown(&d, "1053"), "30");
+    type->setCurrentIndex(3);
+    emit type->activated(3);
+    Type(&d, "1051", "abc");
+    Press(&d, "1");
+    EXPECT_EQ((std::array{shape.nShapeType, shape.nLineWidth, shape.nCornerSize, shape.nEndX}),
+              (std::array{3, 0, 30, -1}));
+
+    // A shape with a corner has it cleared by the same choice; typed text must
+    // name a type.
+    shape.nCornerSize = 12;
+    ShapeDialog a(kZh, shape);
+    a.show();
+    emit Control<QComboBox>(&a, "1049")->activated(1);
+    EXPECT_EQ(Shown(&a, "1053"), "0");
+    Control<QComboBox>(&a, "1049")->setEditText("Hexagon");
+    QString message;
+    CatchMessage(message);
+    Press(&a, "1");
+    EXPECT_TRUE(a.isVisible());
+    EXPECT_EQ(message, "请从列表中选择形状类型。|形状设置");
+    EXPECT_EQ(shape.nShapeType, 3);
+    Control<QComboBox>(&a, "1049")->setEditText(" 椭圆形");
+    Press(&a, "1");
+    EXPECT_EQ(shape.nShapeType, 2);
+    EXPECT_FALSE(a.isVisible());
+}
+
+// Sizes as typed reach the element converted, and it still paints, quickly.
+TEST(PropertyDialogs, AbsurdTypedSizesLeaveDrawableElements) {
+    TestApp();
+    for (const char* typed : {"0", "-5", "99999", "abc", "99999999999"}) {
+        LabelElement code = Barcode();
+        BarcodeDialog barcode(kEn, code, BarcodeFieldsOf(code, 203));
+        barcode.show();
+        Type(&barcode, "1001", typed);
+        Type(&barcode, "1003", typed);
+        Type(&barcode, "1018", QString(300, u'\u00e9'));
+        Press(&barcode, "1");
+        const BarcodeDialog::Fields v = barcode.Values();
+        code.nWidth = MmToDots(v.widthMm, 203);
+        code.nHeight = MmToDots(v.heightMm, 203);
+        SetElementText(code, v.content.toStdU16String());
+
+        LabelElement picture = CreatePictureElement({0, 0}, u"/missing.png", 300, 200);
+        ImageSizeDialog image(kEn, picture, 203, 203);
+        image.show();
+        Type(&image, "1001", typed);
+        Press(&image, "1");
+        EXPECT_EQ(picture.nWidth, MmToDots(ReadDialogInt(QString::fromLatin1(typed)), 203)) << typed;
+
+        for (LabelElement* e : {&code, &picture}) {
+            CodeImageCache codes;
+            RenderContext ctx;
+            ctx.codes = &codes;
+            QImage target(400, 300, QImage::Format_RGB32);
+            QPainter painter(&target);
+            QElapsedTimer timer;
+            timer.start();
+            PaintElement(painter, *e, ctx);
+            EXPECT_LT(timer.elapsed(), 5000) << typed;
+        }
+    }
+}
+
+TEST_F(FrameTest, FontChoiceAndStylesReachEverySelectedElementWithOneSnapshot) {
+    Elements().push_back(CreateElement(kText, {0, 0}, u"Text"));
+    Elements().push_back(Barcode());
+    AddShape(50, 50, false);
+    QComboBox* faces = Frame().DrawBar()->FaceList();
+    faces->addItem(QStringLiteral("Test Face"));
+    faces->setCurrentIndex(faces->count() - 1);
+    Settle();
+    const int before = Snapshots();
+    Frame().DrawBar()->SizeList()->setCurrentText(QStringLiteral("36"));
+    Settle();
+    EXPECT_EQ(Snapshots(), before + 1);
+    Frame().OnCommand(111);  // Bold
+    Frame().OnCommand(113);  // Underline
+    EXPECT_EQ(Snapshots(), before + 1);
+    for (const LabelElement& e : Elements()) {
+        const bool selected = e.bSelected != 0;
+        EXPECT_EQ(e.logFont.lfHeight == 36 && FaceName(e.logFont) == u"Test Face" && e.logFont.lfWeight == 900 &&
+                      e.logFont.lfUnderline == 1,
+                  selected)
+            << e.nType;
+    }
+}
+
+// Every control text of every dialog, in English and in Chinese.
+struct TextRow {
+    const char* dialog;
+    const char* id;  // "title" for the window title; lists give their items joined by "|"
+    const char* english;
+    const char* chinese;
+};
+
+const TextRow kTexts[] = {
+    {"text", "title", "Text Properties", "输入文字"},
+    {"text", "1026", "Input Text", "请输入标签文字"},
+    {"text", "1", "Ok", "确认输入"},
+    {"text", "2", "Cancel", "取消"},
+    {"text", "3", "Serialize", "序列化"},
+    {"barcode", "title", "Barcode Properties", "条形码设置"},
+    {"barcode", "1022", "Barcode Type:", "条形码类型："},
+    {"barcode", "1015",
+     "CODE_128|CODE_128B|CODE_39|EXCODE_39|CODE_93|EAN_X|EAN_128|UPC_A|UPC_E|ITF_14|CODE_32|CODEBAR|EAN-13|EAN-14",
+     "CODE_128|CODE_128B|CODE_39|EXCODE_39|CODE_93|EAN_X|EAN_128|UPC_A|UPC_E|ITF_14|CODE_32|CODEBAR|EAN-13|EAN-14"},
+    {"barcode", "1023", "Content:", "条形码内容："},
+    {"barcode", "1024", "Width:", "条形码宽度："},
+    {"barcode", "1025", "Height:", "条形码高度："},
+    {"barcode", "1034", "Show Text", "显示文字"},
+    {"barcode", "1", "Ok", "确定"},
+    {"barcode", "2", "Cancel", "取消"},
+    {"barcode", "3", "Serialize", "序列化"},
+    {"2d", "title", "2D Properties", "二维码属性"},
+    {"2d", "1022", "2D Type:", "二维码类型："},
+    {"2d", "1015", "QRCode|PDF417|PDF417TRUNC|DATA_MATRIX|MAXI CODE|GRID MATRIX|MICROPDF417",
+     "QRCode|PDF417|PDF417TRUNC|DATA_MATRIX|MAXI CODE|GRID MATRIX|MICROPDF417"},
+    {"2d", "1023", "Content:", "二维码内容："},
+    {"2d", "1032", "Size:", "二维码尺寸："},
+    {"2d", "1", "Ok", "确认"},
+    {"2d", "2", "Cancel", "取消"},
+    {"image", "title", "Image Properties", "修改图片尺寸"},
+    {"image", "1032", "Image Size", "修改图片尺寸"},
+    {"image", "1024", "Width:", "图片宽度："},
+    {"image", "1002", "mm|Pixel", "毫米|像素"},
+    {"image", "1025", "Height:", "图片高度："},
+    {"image", "1004", "mm|Pixel", "毫米|像素"},
+    {"image", "1005", "Fixed proportion", "约束宽高比"},
+    {"image", "1", "Ok", "确认修改"},
+    {"image", "2", "Cancel", "取消"},
+    {"shape", "title", "Shape Properties", "形状设置"},
+    {"shape", "1022", "Type:", "形状类型："},
+    {"shape", "1049", "Rectangle|Rounded rectangle|Ellipse|Triangle|Diamond", "矩形|圆角矩形|椭圆形|三角形|菱形"},
+    {"shape", "1050", "Line Width:", "线宽："},
+    {"shape", "1056", "Dot", "点"},
+    {"shape", "1052", "Corner Size", "角度尺寸："},
+    {"shape", "1057", "Dot", "点"},
+    {"shape", "1", "确定", "确定"},
+    {"shape", "2", "取消", "取消"},
+    {"new", "title", "New Label", "新建标签"},
+    {"new", "1027", "New Label", "新标签"},
+    {"new", "1024", "Width:", "标签宽度："},
+    {"new", "1025", "Height:", "标签高度："},
+    {"new", "1", "Ok", "确认"},
+    {"new", "2", "Cancel", "取消"},
+    {"serialize", "title", "Serialization", "序列化设置"},
+    {"serialize", "1035", "Don't Serialize", "不序列化"},
+    {"serialize", "1036", "Increment", "递增"},
+    {"serialize", "1037", "Decrement", "递减"},
+    {"serialize", "1041", "Increment by:", "递增值："},
+    {"serialize", "1043", "Reset", "重置"},
+    {"serialize", "1047", "Specified value is reached", "达到指定值："},
+    {"serialize", "1048", "Value:", "值："},
+    {"serialize", "1046", "Reset to", "重置为："},
+    {"serialize", "1", "Ok", "确定"},
+    {"serialize", "2", "Cancel", "取消"},
+};
+
+QString ControlText(QWidget* dialog, const QString& id) {
+    if (id == "title") return dialog->windowTitle();
+    QWidget* w = dialog->findChild<QWidget*>(id);
+    if (auto* label = qobject_cast<QLabel*>(w)) return label->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(w)) return button->text();
+    if (auto* group = qobject_cast<QGroupBox*>(w)) return group->title();
+    if (auto* list = qobject_cast<QComboBox*>(w)) {
+        QStringList items;
+        for (int i = 0; i < list->count(); ++i) items << list->itemText(i);
+        return items.join('|');
+    }
+    return QStringLiteral("no control %1").arg(id);
+}
+
+TEST(PropertyDialogs, EveryControlTextInBothLanguages) {
+    TestApp();
+    LabelElement e = Barcode();
+    for (UiLanguage language : {kEn, kZh}) {
+        const std::map<std::string, std::shared_ptr<QDialog>> dialogs{
+            {"text", std::make_shared<TextDialog>(language, e)},
+            {"barcode", std::make_shared<BarcodeDialog>(language, e, BarcodeFieldsOf(e, 203))},
+            {"2d", std::make_shared<Code2DDialog>(language, Code2DDialog::Fields{58, "x", 10})},
+            {"image", std::make_shared<ImageSizeDialog>(language, e, 203, 203)},
+            {"shape", std::make_shared<ShapeDialog>(language, e)},
+            {"new", std::make_shared<NewLabelDialog>(language)},
+            {"serialize", std::make_shared<SerializationDialog>(language, e)},
+        };
+        for (const TextRow& row : kTexts)
+            EXPECT_EQ(ControlText(dialogs.at(row.dialog).get(), QString::fromLatin1(row.id)),
+                      QString::fromUtf8(language == kEn ? row.english : row.chinese))
+                << row.dialog << " " << row.id;
+    }
+}
+
+TEST(PropertyDialogs, QtsOwnDialogsSpeakChineseInTheChineseInterface) {
+    QApplication& app = TestApp();
+    const auto translated = [] {
+        return QStringList{QCoreApplication::translate("QFileDialog", "Look in:"),
+                           QCoreApplication::translate("QPlatformTheme", "Cancel"),
+                           QCoreApplication::translate("QFontDialog", "Select Font")};
+    };
+    EXPECT_TRUE(InstallQtTranslation(app, kEn));
+    EXPECT_EQ(translated(), (QStringList{"Look in:", "Cancel", "Select Font"}));
+    ASSERT_TRUE(InstallQtTranslation(app, kZh));
+    const QStringList chinese = translated();
+    qDeleteAll(app.findChildren<QTranslator*>());  // the other tests run in English
+    EXPECT_EQ(chinese, (QStringList{"查找范围：", "取消", "选择字体"}));
+}
+
+}  // namespace
+}  // namespace kestrix
