@@ -7,6 +7,7 @@
 #   test-cupsd.sh queue DIR NAME URI [lpadmin options...]
 #                                       add an enabled queue (clients: CUPS_SERVER=DIR/cups.sock)
 #   test-cupsd.sh pdf-queue DIR NAME    a cups-pdf queue writing its PDFs to DIR/pdf/NAME
+#   test-cupsd.sh default DIR NAME      make NAME the server's default printer
 #   test-cupsd.sh stop DIR              stop the cupsd started for DIR and remove what start made
 #
 # Where cupsd cannot run here (not root, CUPS or cups-pdf missing), start writes
@@ -125,6 +126,7 @@ case "$command" in
   start) start ;;
   queue) shift 2; queue "$@" ;;
   pdf-queue) pdf_queue "$3" ;;
+  default) CUPS_SERVER="$dir/cups.sock" lpadmin -d "$3" ;;
   stop) stop_server ;;
   *) echo "unknown command $command" >&2; exit 2 ;;
 esac
