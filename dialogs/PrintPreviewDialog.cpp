@@ -16,6 +16,7 @@
 
 #include "dialogs/DialogNumber.h"
 #include "editor/LabelCanvas.h"
+#include "print/DriverPrint.h"
 
 namespace kestrix {
 
@@ -90,7 +91,11 @@ PrintPreviewDialog::PrintPreviewDialog(UiLanguage language, LabelCanvas& canvas,
     connect(print, &QPushButton::clicked, this, &PrintPreviewDialog::PrintLabel);
 }
 
-QRect PrintPreviewDialog::LabelRect() const { return FitPreviewLabel(frame_->geometry(), canvas_.size()); }
+QRect PrintPreviewDialog::LabelRect() const {
+    // The frame as drawn: a Qt group box keeps its caption above the border.
+    const QRect frame = frame_->geometry().adjusted(0, frame_->fontMetrics().height(), 0, 0);
+    return FitPreviewLabel(frame, canvas_.size());
+}
 
 void PrintPreviewDialog::PrintLabel() {
     canvas_.DriverPrint(printers_->currentText().left(kMaxPrinterName), ReadDialogInt(copies_->text()));
@@ -100,6 +105,7 @@ void PrintPreviewDialog::ShowProperties() {
     if (printers_->currentText().isEmpty()) return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setPrinterName(printers_->currentText());
+    SetLabelPaper(printer, canvas_.LabelWidthMm(), canvas_.LabelHeightMm());
     // As with the driver's own properties, nothing chosen here changes the job.
     QPageSetupDialog dialog(&printer, this);
     dialog.exec();

@@ -29,12 +29,13 @@ public:
     QComboBox* PrinterList() const { return printers_; }
     QLineEdit* CopiesEdit() const { return copies_; }
     QGroupBox* PreviewFrame() const { return frame_; }
-    // Where the label is drawn in dialog coordinates.
+    // Where the label is drawn in dialog coordinates, inside the frame's border.
     QRect LabelRect() const;
 
     // The Print button: the selected printer and the copies in the field.
     void PrintLabel();
-    // The Properties button: the selected printer's page settings, shown for reference.
+    // The Properties button: the selected printer's page settings for the
+    // label, shown for reference.
     void ShowProperties();
 
 protected:

@@ -31,12 +31,7 @@ void SetCupsOption(QPrinter& printer, const QString& name, const QString& value)
 }
 
 void SetUpPage(QPrinter& printer, const LabelDocument& doc, const DriverPageSetup& setup) {
-    printer.setFullPage(true);
-    printer.setPageOrientation(QPageLayout::Portrait);
-    // A paper of exactly the label's size; one the printer lists under that size keeps its name.
-    printer.setPageSize(QPageSize(QSizeF(doc.widthMm, doc.heightMm), QPageSize::Millimeter, QString(),
-                                  QPageSize::ExactMatch));
-    printer.setPageMargins(QMarginsF(), QPageLayout::Millimeter);
+    SetLabelPaper(printer, doc.widthMm, doc.heightMm);
     printer.setResolution(setup.resolution);
     // The printer works at the resolution drawn for, and nothing rescales the page.
     if (printer.supportedResolutions().contains(setup.resolution))
@@ -46,6 +41,14 @@ void SetUpPage(QPrinter& printer, const LabelDocument& doc, const DriverPageSetu
 }
 
 }  // namespace
+
+void SetLabelPaper(QPrinter& printer, int widthMm, int heightMm) {
+    printer.setFullPage(true);
+    printer.setPageOrientation(QPageLayout::Portrait);
+    // One the printer lists under that size keeps its name.
+    printer.setPageSize(QPageSize(QSizeF(widthMm, heightMm), QPageSize::Millimeter, QString(), QPageSize::ExactMatch));
+    printer.setPageMargins(QMarginsF(), QPageLayout::Millimeter);
+}
 
 PrintMessage NoPrinterInstalledMessage(int chinese) {
     if (chinese)

@@ -38,6 +38,9 @@ struct DriverPrintResult {
 PrintMessage NoPrinterInstalledMessage(int chinese);
 PrintMessage DriverPrintFailedMessage(int chinese, const QString& printer, const QString& detail);
 
+// A paper of exactly the label's size, without margins, drawn from its corner.
+void SetLabelPaper(QPrinter& printer, int widthMm, int heightMm);
+
 // Prints `copies` of the label on the printer `printer` is set to, which
 // becomes the label's printerName. Fewer than one copy prints one when the
 // printer makes the copies, nothing when the label counts.
