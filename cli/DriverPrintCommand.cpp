@@ -6,9 +6,11 @@
 
 #include "cli/CliCommand.h"
 #include "cli/Commands.h"
+#include "document/Units.h"
 #include "print/DriverPrint.h"
 #include "render/CodeImageCache.h"
 #include "render/PictureCache.h"
+#include "render/RenderContext.h"
 
 namespace kestrix::cli {
 
@@ -22,10 +24,12 @@ void PrintThroughDriver(LabelDocument& doc, const QString& queue, int copies, do
     printer.setPrinterName(queue);
     CodeImageCache codes;
     PictureCache pictures;
-    DriverPrintInput in{doc, codes, &pictures};
-    in.viewScaleX = viewScaleX;
-    in.viewScaleY = viewScaleY;
-    const DriverPrintResult result = DriverPrint(printer, copies, in);
+    RenderContext ctx;
+    ctx.viewScaleX = viewScaleX;
+    ctx.viewScaleY = viewScaleY;
+    ctx.codes = &codes;
+    ctx.pictures = &pictures;
+    const DriverPrintResult result = DriverPrint(printer, copies, doc, kDefaultDpi, kDefaultDpi, ctx);
     if (result.status != DriverPrintStatus::Printed) Fail(QStringLiteral("cannot print on %1: %2").arg(queue, result.detail));
 }
 

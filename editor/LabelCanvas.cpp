@@ -271,8 +271,8 @@ void LabelCanvas::DriverPrint(const QString& printerName, int copies) {
         if (!prompts_->ChoosePrinter(this, printer)) return;
         copies = printer.copyCount();
     }
-    const DriverPrintInput input{session_.Document(), codes_, &pictures_, m_nDpiX, m_nDpiY, ScaleX(), ScaleY()};
-    const DriverPrintResult result = kestrix::DriverPrint(printer, copies, input);
+    const DriverPrintResult result =
+        kestrix::DriverPrint(printer, copies, session_.Document(), m_nDpiX, m_nDpiY, OutputContext(false));
     // Serial numbers have advanced.
     update();
     if (result.status != DriverPrintStatus::Printed)

@@ -62,33 +62,31 @@ PrintMessage DriverPrintFailedMessage(int chinese, const QString& printer, const
     return {QStringLiteral("Cannot print on %1: %2").arg(printer, detail), QStringLiteral("Vantic")};
 }
 
-DriverPrintResult DriverPrint(QPrinter& printer, int copies, const DriverPrintInput& in) {
+DriverPrintResult DriverPrint(QPrinter& printer, int copies, LabelDocument& doc, int dpiX, int dpiY,
+                              const RenderContext& ctx) {
     const QString name = printer.printerName();
-    in.doc.printerName = StoredPrinterName(name);
+    doc.printerName = StoredPrinterName(name);
     const CupsQueue queue = CupsQueue::Query(name);
     if (!queue.reachable) return {DriverPrintStatus::Unreachable, queue.problem};
 
-    const bool serials = LabelHasSerials(in.doc.elements);
+    const bool serials = LabelHasSerials(doc.elements);
     const int pages = serials ? copies : 1;
     if (pages < 1) return {};
     printer.setCopyCount(serials ? 1 : std::max(copies, 1));
-    const DriverPageSetup setup = PlanDriverPage(printer.supportedResolutions(), queue.defaultResolution, in.dpiX, in.dpiY);
-    SetUpPage(printer, in.doc, setup);
+    const DriverPageSetup setup = PlanDriverPage(printer.supportedResolutions(), queue.defaultResolution, dpiX, dpiY);
+    SetUpPage(printer, doc, setup);
 
     QPainter painter;
     if (!painter.begin(&printer)) return {DriverPrintStatus::Failed, QStringLiteral("the print job cannot be started")};
-    RenderContext ctx;
-    ctx.viewScaleX = in.viewScaleX;
-    ctx.viewScaleY = in.viewScaleY;
-    ctx.codes = &in.codes;
-    ctx.pictures = in.pictures;
+    RenderContext output = ctx;
+    output.monoPictures = false;  // pictures in colour: the driver makes them printable
     const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
     for (int page = 0; page < pages; ++page) {
         if (page > 0 && !printer.newPage()) return {DriverPrintStatus::Failed, QStringLiteral("no new page"), page};
         painter.fillRect(paper, Qt::white);
         painter.save();
         painter.scale(setup.scaleX, setup.scaleY);
-        DrawLabel(painter, in.doc.elements, ctx);
+        DrawLabel(painter, doc.elements, output);
         painter.restore();
     }
     if (!painter.end()) return {DriverPrintStatus::Failed, QStringLiteral("the print job cannot be finished"), pages};

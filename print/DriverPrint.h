@@ -11,20 +11,8 @@ class QPrinter;
 
 namespace kestrix {
 
-class CodeImageCache;
-class PictureCache;
 struct PrintMessage;
-
-struct DriverPrintInput {
-    LabelDocument& doc;  // serial numbers advance and printerName is set in it
-    CodeImageCache& codes;
-    PictureCache* pictures = nullptr;
-    int dpiX = 203;
-    int dpiY = 203;
-    // Canvas pixels per dot while editing; line end points are held in pixels.
-    double viewScaleX = 1.0;
-    double viewScaleY = 1.0;
-};
+struct RenderContext;
 
 enum class DriverPrintStatus { Printed, Unreachable, Failed };
 
@@ -41,9 +29,12 @@ PrintMessage DriverPrintFailedMessage(int chinese, const QString& printer, const
 // A paper of exactly the label's size, without margins, drawn from its corner.
 void SetLabelPaper(QPrinter& printer, int widthMm, int heightMm);
 
-// Prints `copies` of the label on the printer `printer` is set to, which
-// becomes the label's printerName. Fewer than one copy prints one when the
-// printer makes the copies, nothing when the label counts.
-DriverPrintResult DriverPrint(QPrinter& printer, int copies, const DriverPrintInput& in);
+// Prints `copies` of the label, whose dots are at dpiX x dpiY, on the printer
+// `printer` is set to, which becomes the label's printerName; serial numbers
+// advance in `doc`. Of `ctx` the view scales and caches are used. Fewer than
+// one copy prints one when the printer makes the copies, nothing when the
+// label counts.
+DriverPrintResult DriverPrint(QPrinter& printer, int copies, LabelDocument& doc, int dpiX, int dpiY,
+                              const RenderContext& ctx);
 
 }  // namespace kestrix
