@@ -82,7 +82,6 @@ PrintPreviewDialog::PrintPreviewDialog(UiLanguage language, LabelCanvas& canvas,
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(side, 0);
     layout->addWidget(frame_, 1);
-    side->setSizeConstraint(QLayout::SetMinimumSize);
     printerGroup->setFixedWidth(240);
     settingsGroup->setFixedWidth(240);
     setFixedSize(kDialogSize);
