@@ -8,10 +8,11 @@ cd "$(dirname "$0")"
 PACKAGES=(
   build-essential cmake pkg-config python3
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
-  libzint-dev libusb-1.0-0-dev
+  libzint-dev libusb-1.0-0-dev libcups2-dev
   libgtest-dev libgmock-dev libbenchmark-dev libzxing-dev zxing-cpp-tools
   fonts-arphic-uming fonts-wqy-microhei fonts-dejavu-core
   xvfb xauth
+  cups printer-driver-cups-pdf poppler-utils
 )
 
 install_packages() {

@@ -235,6 +235,7 @@ void CMainFrame::OnCommand(int id) {
     case kCmdOpenLabel: OnOpenLabel(); break;
     case kCmdSave: SaveLabel(canvas->Session().Document().labelPath); break;
     case kCmdSaveAs: SaveLabel({}); break;
+    case kCmdPrint: canvas->DriverPrint(PrinterNameText(canvas->Session().Document().printerName), 1); break;
     case kCmdDirectPrint: OnDirectPrint(); break;
     case kCmdExit: close(); break;
     case kCmdDestroyWindow:
@@ -284,6 +285,8 @@ void CMainFrame::OnMainToolBar(int id) {
     case kCmdNewButton: OnNewLabel(); break;
     case kCmdOpenButton: OnOpenLabel(); break;
     case kCmdSaveButton: SaveLabel(Canvas()->Session().Document().labelPath); break;
+    case kCmdPrintButton: Canvas()->DriverPrint({}, 1); break;
+    case kCmdPrintPreview: prompts_.ShowPrintPreview(this, *Canvas()); break;
     case kCmdZoomIn: Canvas()->ZoomCanvas(30); break;
     case kCmdZoomOut:
         Canvas()->ZoomCanvas(-30);

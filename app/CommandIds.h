@@ -17,6 +17,8 @@ enum CommandId : int {
     kCmdNewButton = 130,
     kCmdOpenButton = 131,
     kCmdSaveButton = 132,
+    kCmdPrintButton = 133,
+    kCmdPrintPreview = 134,
     kCmdZoomIn = 137,
     kCmdZoomOut = 138,
     kCmdMainLast = 156,

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include "document/LabelDocument.h"
+
 namespace kestrix::cli {
 
 int RunInfo(const QStringList& args);
@@ -11,5 +13,8 @@ int RunConvert(const QStringList& args);
 int RunRender(const QStringList& args);
 int RunTspl(const QStringList& args);
 int RunPrint(const QStringList& args);
+
+// print --printer: `copies` of the label on an installed printer; serial numbers advance in `doc`.
+void PrintThroughDriver(LabelDocument& doc, const QString& queue, int copies, double viewScaleX, double viewScaleY);
 
 }  // namespace kestrix::cli

@@ -160,10 +160,19 @@ int RunTspl(const QStringList& args) {
 int RunPrint(const QStringList& args) {
     const Arguments a(args,
                       {QStringLiteral("--settings"), QStringLiteral("--copies"), QStringLiteral("--device"),
-                       QStringLiteral("--view")},
+                       QStringLiteral("--view"), QStringLiteral("--printer")},
                       {QStringLiteral("--update")});
     const QString labelPath = SingleLabel(a, "print");
     const int copies = a.PositiveInt(QStringLiteral("--copies"), 1);
+    if (const std::optional<QString> queue = a.Value(QStringLiteral("--printer"))) {
+        if (a.Value(QStringLiteral("--device")) || a.Value(QStringLiteral("--settings")))
+            UsageError(QStringLiteral("--printer takes neither --device nor --settings"));
+        LabelDocument doc = OpenLabelOrFail(labelPath);
+        const auto [viewX, viewY] = ParseView(a, doc, {});
+        PrintThroughDriver(doc, *queue, copies, viewX, viewY);
+        if (a.Flag(QStringLiteral("--update"))) SaveLabelBack(doc);
+        return kOk;
+    }
     const PrinterSettings settings = SettingsOf(a);
     LabelDocument doc = OpenLabelOrFail(labelPath);
     const auto [viewX, viewY] = ParseView(a, doc, {});

@@ -20,7 +20,9 @@ const char kUsageText[] =
     "  tspl LABEL.lab -o OUT [--settings FILE.ini] [--copies N] [--update] [--view WxH]\n"
     "                                      write the printer command stream\n"
     "  print LABEL.lab [--settings FILE.ini] [--copies N] [--update] [--device PATH] [--view WxH]\n"
-    "                                      send the label to the USB label printer\n";
+    "                                      send the label to the USB label printer\n"
+    "  print LABEL.lab --printer QUEUE [--copies N] [--update] [--view WxH]\n"
+    "                                      print through an installed printer's driver (CUPS)\n";
 
 void PrintLine(const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stderr);

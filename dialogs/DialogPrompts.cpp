@@ -2,9 +2,11 @@
 
 #include <QAbstractButton>
 #include <QFileDialog>
+#include <QPrintDialog>
 
 #include "dialogs/AboutDialog.h"
 #include "dialogs/NewLabelDialog.h"
+#include "dialogs/PrintPreviewDialog.h"
 
 namespace kestrix {
 
@@ -45,6 +47,21 @@ std::optional<QSize> DialogPrompts::NewLabelSize(QWidget* owner) {
 
 void DialogPrompts::ShowAbout(QWidget* owner) {
     AboutDialog dialog(language_, owner);
+    dialog.exec();
+}
+
+bool DialogPrompts::ChoosePrinter(QWidget* owner, QPrinter& printer) {
+    QPrintDialog dialog(&printer, owner);
+    // One label, printed whole: a printer and its copies are all there is to choose.
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void DialogPrompts::ShowPrintPreview(QWidget* owner, LabelCanvas& canvas) {
+    PrintPreviewDialog dialog(language_, canvas, owner);
     dialog.exec();
 }
 

@@ -18,6 +18,8 @@ public:
     QString SaveFileName(QWidget* owner, const QString& filter) override;
     std::optional<QSize> NewLabelSize(QWidget* owner) override;
     void ShowAbout(QWidget* owner) override;
+    bool ChoosePrinter(QWidget* owner, QPrinter& printer) override;
+    void ShowPrintPreview(QWidget* owner, LabelCanvas& canvas) override;
 
 private:
     UiLanguage language_;

@@ -7,9 +7,12 @@
 #include <QString>
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 namespace kestrix {
+
+class LabelCanvas;
 
 class Prompts {
 public:
@@ -27,6 +30,10 @@ public:
     // The new-label dialog: width and height in mm, nothing when cancelled.
     virtual std::optional<QSize> NewLabelSize(QWidget* owner) = 0;
     virtual void ShowAbout(QWidget* owner) = 0;
+    // The print dialog: sets `printer` to the chosen printer and copies; false when cancelled.
+    virtual bool ChoosePrinter(QWidget* owner, QPrinter& printer) = 0;
+    // The modal print preview of the label in `canvas`.
+    virtual void ShowPrintPreview(QWidget* owner, LabelCanvas& canvas) = 0;
 };
 
 }  // namespace kestrix

@@ -25,4 +25,9 @@ bool AdvanceSerial(LabelElement& e) {
     return true;
 }
 
+bool LabelHasSerials(const std::vector<LabelElement>& elements) {
+    return std::any_of(elements.begin(), elements.end(),
+                       [](const LabelElement& e) { return e.nSerialMode != kNoSerial; });
+}
+
 }  // namespace kestrix

@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QSet>
 #include <algorithm>
 
@@ -11,6 +13,8 @@
 #include "editor/CanvasGeometry.h"
 #include "dialogs/Prompts.h"
 #include "output/DirectPrintJob.h"
+#include "output/DrawLabel.h"
+#include "print/DriverPrint.h"
 #include "render/ElementPainter.h"
 
 namespace kestrix {
@@ -240,6 +244,46 @@ void LabelCanvas::DirectPrintLabel(const std::function<void(const PrintMessage&)
     kestrix::DirectPrintLabel(input, batchQueue_, LanguageFlag(language_), show);
     // Serial numbers have advanced.
     update();
+}
+
+RenderContext LabelCanvas::OutputContext(bool monoPictures) {
+    RenderContext ctx;
+    ctx.monoPictures = monoPictures;
+    ctx.viewScaleX = ScaleX();
+    ctx.viewScaleY = ScaleY();
+    ctx.codes = &codes_;
+    ctx.pictures = &pictures_;
+    return ctx;
+}
+
+void LabelCanvas::DriverPrint(const QString& printerName, int copies) {
+    if (!prompts_) return;
+    const int chinese = LanguageFlag(language_);
+    const auto show = [this](const PrintMessage& message) {
+        prompts_->ShowMessage(this, message.text, message.caption, QMessageBox::Critical);
+    };
+    const QStringList installed = QPrinterInfo::availablePrinterNames();
+    QPrinter printer(QPrinter::HighResolution);
+    if (!printerName.isEmpty() && installed.contains(printerName)) {
+        printer.setPrinterName(printerName);
+    } else {
+        // An empty print dialog would leave the user guessing.
+        if (installed.isEmpty()) return show(NoPrinterInstalledMessage(chinese));
+        if (!prompts_->ChoosePrinter(this, printer)) return;
+        copies = printer.copyCount();
+    }
+    const DriverPrintResult result =
+        kestrix::DriverPrint(printer, copies, session_.Document(), m_nDpiX, m_nDpiY, OutputContext(false));
+    // Serial numbers have advanced.
+    update();
+    if (result.status != DriverPrintStatus::Printed)
+        show(DriverPrintFailedMessage(chinese, printer.printerName(), result.detail));
+}
+
+QImage LabelCanvas::OutputImage() {
+    QImage image = DrawLabelImage(session_.Document(), m_nDpiX, m_nDpiY, OutputContext(false));
+    update();
+    return image;
 }
 
 void LabelCanvas::RenderLabel(QImage& target, QPoint origin) {

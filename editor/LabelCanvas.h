@@ -13,6 +13,7 @@
 #include "output/PrinterSettings.h"
 #include "render/CodeImageCache.h"
 #include "render/PictureCache.h"
+#include "render/RenderContext.h"
 
 namespace kestrix {
 
@@ -94,6 +95,13 @@ public:
 
     // The direct print job; messages for the user go to `show`.
     void DirectPrintLabel(const std::function<void(const PrintMessage&)>& show);
+    // Driver printing: `copies` to `printerName` when it names an installed
+    // printer, otherwise to the printer and copies chosen in the print dialog.
+    // Problems are told through the prompts.
+    void DriverPrint(const QString& printerName, int copies);
+    // The label drawn for output at its dot size, pictures in colour, as the
+    // print preview shows it. Serial numbers advance.
+    QImage OutputImage();
 
     // Draws the label as the canvas shows it into `target` (white first), which
     // holds the part of the canvas window whose top-left corner is `origin`.
@@ -122,6 +130,7 @@ private:
     // A picture element for a file the user chooses; false when none is made.
     bool CreatePicture(ElementPoint at);
     void EditDone();
+    RenderContext OutputContext(bool monoPictures);
 
     UiLanguage language_;
     LabelSession session_;

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <deque>
 #include <memory>
@@ -34,12 +35,21 @@ public:
     QString SaveFileName(QWidget*, const QString& filter) override { return Chosen(filter, saveDialogs, saveName); }
     std::optional<QSize> NewLabelSize(QWidget*) override { return Chosen({}, newDialogs, newSize); }
     void ShowAbout(QWidget*) override {}
+    // Chooses `printerName` with `printerCopies`; cancelled when the name is empty.
+    bool ChoosePrinter(QWidget*, QPrinter& printer) override {
+        ++printDialogs;
+        if (printerName.isEmpty()) return false;
+        printer.setPrinterName(printerName);
+        printer.setCopyCount(printerCopies);
+        return true;
+    }
+    void ShowPrintPreview(QWidget*, LabelCanvas&) override { ++previews; }
 
     std::deque<bool> answers;
     QStringList questions, messages, filters;
-    QString openName, saveName;
+    QString openName, saveName, printerName;
     std::optional<QSize> newSize;
-    int openDialogs = 0, saveDialogs = 0, newDialogs = 0;
+    int openDialogs = 0, saveDialogs = 0, newDialogs = 0, printDialogs = 0, previews = 0, printerCopies = 1;
 
 private:
     template <typename T>

@@ -1,0 +1,96 @@
+#include "print/DriverPrint.h"
+
+#include <QPainter>
+#include <QPrintEngine>
+#include <QPrinter>
+#include <algorithm>
+
+#include "document/SerialNumber.h"
+#include "output/DirectPrintJob.h"
+#include "output/DrawLabel.h"
+#include "print/CupsQueue.h"
+#include "print/DriverPageSetup.h"
+#include "render/RenderContext.h"
+
+namespace kestrix {
+
+namespace {
+
+// The engine property through which Qt's CUPS engine takes job options as
+// name/value pairs (its print dialog fills it the same way).
+constexpr auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+void SetCupsOption(QPrinter& printer, const QString& name, const QString& value) {
+    QStringList options = printer.printEngine()->property(kCupsOptions).toStringList();
+    const qsizetype at = options.indexOf(name);
+    if (at >= 0 && at % 2 == 0 && at + 1 < options.size())
+        options[at + 1] = value;
+    else
+        options << name << value;
+    printer.printEngine()->setProperty(kCupsOptions, options);
+}
+
+void SetUpPage(QPrinter& printer, const LabelDocument& doc, const DriverPageSetup& setup) {
+    SetLabelPaper(printer, doc.widthMm, doc.heightMm);
+    printer.setResolution(setup.resolution);
+    // The printer works at the resolution drawn for, and nothing rescales the page.
+    if (printer.supportedResolutions().contains(setup.resolution))
+        SetCupsOption(printer, QStringLiteral("Resolution"), QStringLiteral("%1dpi").arg(setup.resolution));
+    SetCupsOption(printer, QStringLiteral("print-scaling"), QStringLiteral("none"));
+    printer.setDocName(QStringLiteral("docname"));
+}
+
+}  // namespace
+
+void SetLabelPaper(QPrinter& printer, int widthMm, int heightMm) {
+    printer.setFullPage(true);
+    printer.setPageOrientation(QPageLayout::Portrait);
+    // One the printer lists under that size keeps its name.
+    printer.setPageSize(QPageSize(QSizeF(widthMm, heightMm), QPageSize::Millimeter, QString(), QPageSize::ExactMatch));
+    printer.setPageMargins(QMarginsF(), QPageLayout::Millimeter);
+}
+
+PrintMessage NoPrinterInstalledMessage(int chinese) {
+    if (chinese)
+        return {QStringLiteral("没有安装打印机，请先在系统的打印机设置中添加打印机。"), QStringLiteral("打印标签")};
+    return {QStringLiteral("No printer is installed. Add one in the system's printer settings first."),
+            QStringLiteral("Vantic")};
+}
+
+PrintMessage DriverPrintFailedMessage(int chinese, const QString& printer, const QString& detail) {
+    if (chinese) return {QStringLiteral("无法在打印机 %1 上打印：%2").arg(printer, detail), QStringLiteral("打印标签")};
+    return {QStringLiteral("Cannot print on %1: %2").arg(printer, detail), QStringLiteral("Vantic")};
+}
+
+DriverPrintResult DriverPrint(QPrinter& printer, int copies, LabelDocument& doc, int dpiX, int dpiY,
+                              const RenderContext& ctx) {
+    const QString name = printer.printerName();
+    doc.printerName = StoredPrinterName(name);
+    const CupsQueue queue = CupsQueue::Query(name);
+    if (!queue.reachable) return {DriverPrintStatus::Unreachable, queue.problem};
+
+    const bool serials = LabelHasSerials(doc.elements);
+    const int pages = serials ? copies : 1;
+    if (pages < 1) return {};
+    printer.setCopyCount(serials ? 1 : std::max(copies, 1));
+    const DriverPageSetup setup = PlanDriverPage(printer.supportedResolutions(), queue.defaultResolution, dpiX, dpiY);
+    SetUpPage(printer, doc, setup);
+
+    QPainter painter;
+    if (!painter.begin(&printer)) return {DriverPrintStatus::Failed, QStringLiteral("the print job cannot be started")};
+    RenderContext output = ctx;
+    output.monoPictures = false;  // pictures in colour: the driver makes them printable
+    const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
+    for (int page = 0; page < pages; ++page) {
+        if (page > 0 && !printer.newPage()) return {DriverPrintStatus::Failed, QStringLiteral("no new page"), page};
+        painter.fillRect(paper, Qt::white);
+        painter.save();
+        painter.scale(setup.scaleX, setup.scaleY);
+        DrawLabel(painter, doc.elements, output);
+        painter.restore();
+    }
+    if (!painter.end()) return {DriverPrintStatus::Failed, QStringLiteral("the print job cannot be finished"), pages};
+    return {DriverPrintStatus::Printed, {}, pages};
+}
+
+}  // namespace kestrix

@@ -1,0 +1,40 @@
+#pragma once
+// Driver printing: the label drawn onto pages of exactly its size through an
+// installed printer (Qt Print Support over CUPS). The printer makes the
+// copies unless the label counts, then every copy is a page drawn anew.
+
+#include <QString>
+
+#include "document/LabelDocument.h"
+
+class QPrinter;
+
+namespace kestrix {
+
+struct PrintMessage;
+struct RenderContext;
+
+enum class DriverPrintStatus { Printed, Unreachable, Failed };
+
+struct DriverPrintResult {
+    DriverPrintStatus status = DriverPrintStatus::Printed;
+    QString detail;  // what went wrong
+    int pages = 0;   // pages sent (each printed as often as the job's copies say)
+};
+
+// The messages the user sees, by the language flag (nonzero: Chinese).
+PrintMessage NoPrinterInstalledMessage(int chinese);
+PrintMessage DriverPrintFailedMessage(int chinese, const QString& printer, const QString& detail);
+
+// A paper of exactly the label's size, without margins, drawn from its corner.
+void SetLabelPaper(QPrinter& printer, int widthMm, int heightMm);
+
+// Prints `copies` of the label, whose dots are at dpiX x dpiY, on the printer
+// `printer` is set to, which becomes the label's printerName; serial numbers
+// advance in `doc`. Of `ctx` the view scales and caches are used. Fewer than
+// one copy prints one when the printer makes the copies, nothing when the
+// label counts.
+DriverPrintResult DriverPrint(QPrinter& printer, int copies, LabelDocument& doc, int dpiX, int dpiY,
+                              const RenderContext& ctx);
+
+}  // namespace kestrix

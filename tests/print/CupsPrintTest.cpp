@@ -1,0 +1,161 @@
+// Driver printing end to end through the test cupsd and its cups-pdf queue:
+// true size and place, decodable codes, copies, serials, the stored printer
+// name, the three ways in, and the problems that must be told.
+
+#include <cups/cups.h>
+
+#include <QProcess>
+#include <QRegularExpression>
+
+#include "CupsTestServer.h"
+#include "FrameFixture.h"
+#include "app/CommandIds.h"
+#include "document/LabelFile.h"
+#include "document/SerialNumber.h"
+#include "output/DirectPrintJob.h"
+#include "print/DriverPrint.h"
+
+namespace kestrix {
+namespace {
+
+const QString kQueue = QStringLiteral("kestrix-pdf");
+
+LabelDocument TestLabel(bool serialized) {
+    LabelDocument doc;
+    doc.widthMm = 50;
+    doc.heightMm = 70;
+    LabelElement code = CreateElement(kBarcode, {40, 60}, u"12345678");
+    code.nBarcodeType = 20;  // Code 128
+    code.nWidth = 300;
+    code.nHeight = 120;
+    LabelElement text = CreateElement(kText, {40, 300}, u"0001");
+    LabelElement corner = CreateElement(kShape, {300, 460});
+    corner.nWidth = corner.nHeight = 60;
+    code.nSerialMode = text.nSerialMode = serialized ? kSerialIncrement : kNoSerial;
+    doc.elements = {code, text, corner};
+    return doc;
+}
+
+class CupsPrint : public FrameTest {
+protected:
+    void SetUp() override {
+        KESTRIX_REQUIRE_CUPSD();
+        FrameTest::SetUp();
+    }
+
+    QString WriteLabel(const LabelDocument& doc) {
+        const QString path = TempPath(QStringLiteral("label.lab"));
+        EXPECT_TRUE(WriteLabelFile(path, doc, nullptr));
+        return path;
+    }
+
+    static void Cli(const QStringList& args, int expectExit = 0) {
+        QProcess cli;
+        cli.start(QStringLiteral(KESTRIX_CLI), args);
+        ASSERT_TRUE(cli.waitForFinished(60000));
+        EXPECT_EQ(cli.exitCode(), expectExit) << cli.readAllStandardError().toStdString();
+    }
+
+    // Runs `print` and returns the one job it gave the scheduler (0 when not one).
+    template <typename F>
+    static int OneJob(F print) {
+        const QList<int> before = CupsTestServer::Jobs();
+        print();
+        const QList<int> after = CupsTestServer::Jobs();
+        EXPECT_EQ(after.size(), before.size() + 1);
+        return after.size() == before.size() + 1 ? after.last() : 0;
+    }
+};
+
+TEST_F(CupsPrint, TheLabelLandsAtItsTrueSizeAndPlaceAndItsCodeDecodes) {
+    const QString label = WriteLabel(TestLabel(false));
+    const int job = OneJob([&] { Cli({"print", label, "--printer", kQueue}); });
+    const QString pdf = CupsTestServer::WaitForPdf(kQueue, job);
+    ASSERT_FALSE(pdf.isEmpty());
+    // Whole points in the PDFs on the way: within half a millimetre.
+    const QList<QSizeF> pages = PdfPageSizesMm(pdf);
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_NEAR(pages[0].width(), 50, 0.5);
+    EXPECT_NEAR(pages[0].height(), 70, 0.5);
+
+    // The queue prints at 300 dpi; read back at the label's 203 the ink stands
+    // where the direct print raster has it.
+    const QImage page = RasterizePage(pdf, 1, 203);
+    EXPECT_EQ(DecodeBarcode(page), QStringLiteral("12345678"));
+    Cli({"render", label, "--mono", "-o", TempPath("label.bmp")});
+    const QRect printed = InkBox(page);
+    const QRect rendered = InkBox(QImage(TempPath("label.bmp")));
+    ASSERT_FALSE(rendered.isEmpty());
+    for (auto edge : {&QRect::left, &QRect::top, &QRect::right, &QRect::bottom})
+        EXPECT_NEAR((printed.*edge)(), (rendered.*edge)(), 3) << printed.x() << "," << printed.y() << " "
+                                                            << rendered.x() << "," << rendered.y();
+}
+
+TEST_F(CupsPrint, ThePrinterMakesTheCopiesUnlessTheLabelCounts) {
+    const QString plain = WriteLabel(TestLabel(false));
+    int job = OneJob([&] { Cli({"print", plain, "--printer", kQueue, "--copies", "3"}); });
+    EXPECT_EQ(CupsTestServer::JobCopies(job), 3);
+    EXPECT_EQ(PdfPageSizesMm(CupsTestServer::SpooledDocument(job)).size(), 1);
+
+    const QString counting = WriteLabel(TestLabel(true));
+    job = OneJob([&] { Cli({"print", counting, "--printer", kQueue, "--copies", "3", "--update"}); });
+    EXPECT_EQ(CupsTestServer::JobCopies(job), 1);
+    const QString text = RunTool(QStringLiteral("pdftotext"), {CupsTestServer::SpooledDocument(job), "-"});
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("0001.*0002.*0003"), QRegularExpression::DotMatchesEverythingOption)
+                    .match(text).hasMatch()) << text.toStdString();
+    const QString pdf = CupsTestServer::WaitForPdf(kQueue, job);
+    ASSERT_EQ(PdfPageSizesMm(pdf).size(), 3);
+    for (int page = 1; page <= 3; ++page)
+        EXPECT_EQ(DecodeBarcode(RasterizePage(pdf, page, 203)), QString::number(12345677 + page));
+    // The next run goes on from where this one stopped.
+    LabelDocument saved;
+    ASSERT_TRUE(ReadLabelFile(counting, saved, nullptr));
+    EXPECT_EQ(ElementText(saved.elements[1]), u"0004");
+}
+
+TEST_F(CupsPrint, MenuPrintAsksOnceThenGoesStraightToThePrinterTheToolBarAlwaysAsks) {
+    Elements() = TestLabel(false).elements;
+    prompts_.printerName = kQueue;
+    OneJob([&] { Frame().OnCommand(kCmdPrint); });
+    EXPECT_EQ(prompts_.printDialogs, 1);
+    EXPECT_EQ(Canvas().Session().Document().printerName, kQueue.toUtf8());
+    OneJob([&] { Frame().OnCommand(kCmdPrint); });
+    EXPECT_EQ(prompts_.printDialogs, 1);
+
+    prompts_.printerName.clear();  // the dialog is cancelled: nothing printed
+    const QList<int> before = CupsTestServer::Jobs();
+    Frame().OnCommand(kCmdPrintButton);
+    EXPECT_EQ(prompts_.printDialogs, 2);
+    EXPECT_EQ(CupsTestServer::Jobs(), before);
+    // The label file keeps the printer.
+    prompts_.saveName = TempPath("printed.lab");
+    ASSERT_TRUE(Frame().SaveLabel({}));
+    LabelDocument saved;
+    ASSERT_TRUE(ReadLabelFile(TempPath("printed.lab"), saved, nullptr));
+    EXPECT_EQ(saved.printerName, kQueue.toUtf8());
+    EXPECT_TRUE(prompts_.messages.isEmpty()) << prompts_.messages.join(u'\n').toStdString();
+}
+
+TEST_F(CupsPrint, AQueueThatRefusesJobsOrNoPrinterAtAllIsTold) {
+    Elements() = TestLabel(false).elements;
+    Canvas().Session().Document().printerName = "kestrix-refusing";
+    const QList<int> before = CupsTestServer::Jobs();
+    Frame().OnCommand(kCmdPrint);
+    ASSERT_EQ(prompts_.messages.size(), 1);
+    EXPECT_EQ(prompts_.messages[0], "Cannot print on kestrix-refusing: the queue is not accepting jobs|Vantic");
+    EXPECT_EQ(prompts_.printDialogs, 0);
+
+    const QByteArray server = cupsServer();
+    cupsSetServer(TempPath("no-cupsd.sock").toLocal8Bit().constData());
+    Frame().OnCommand(kCmdPrintButton);
+    cupsSetServer(server.constData());
+    ASSERT_EQ(prompts_.messages.size(), 2);
+    EXPECT_EQ(prompts_.messages[1], NoPrinterInstalledMessage(0).text + "|Vantic");
+    EXPECT_EQ(prompts_.printDialogs, 0);
+    EXPECT_EQ(CupsTestServer::Jobs(), before);
+    // The command-line tool names what is there instead.
+    Cli({"print", WriteLabel(TestLabel(false)), "--printer", "no-such-queue"}, 1);
+}
+
+}  // namespace
+}  // namespace kestrix

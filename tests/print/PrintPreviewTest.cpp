@@ -1,0 +1,81 @@
+// The print preview: its texts in both languages, the printer list, the
+// copies field, Print, and the serial advance of every repaint.
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "CupsTestServer.h"
+#include "FrameFixture.h"
+#include "dialogs/PrintPreviewDialog.h"
+#include "document/SerialNumber.h"
+
+namespace kestrix {
+namespace {
+
+class PrintPreview : public FrameTest {
+protected:
+    LabelElement& AddSerial(const char16_t* content) {
+        LabelElement& e = Elements().emplace_back(CreateElement(kText, {20, 20}, content));
+        e.nSerialMode = kSerialIncrement;
+        return e;
+    }
+    static QStringList Captions(const QDialog& dialog) {
+        QStringList captions{dialog.windowTitle()};
+        for (const QGroupBox* box : dialog.findChildren<QGroupBox*>()) captions << box->title();
+        for (const QPushButton* button : dialog.findChildren<QPushButton*>()) captions << button->text();
+        return captions;
+    }
+};
+
+TEST_F(PrintPreview, EveryRepaintDrawsTheLabelFittedAndAdvancesItsSerials) {
+    AddSerial(u"0001");
+    PrintPreviewDialog dialog(UiLanguage::English, Canvas());
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    const std::u16string shown = ElementText(Elements()[0]);
+    QImage first = dialog.grab().toImage();
+    dialog.grab();
+    const int advanced = std::stoi(std::string(ElementText(Elements()[0]).begin(), ElementText(Elements()[0]).end())) -
+                         std::stoi(std::string(shown.begin(), shown.end()));
+    EXPECT_EQ(advanced, 2);
+    // The label stands inside the frame's border, in white.
+    const QRect label = dialog.LabelRect();
+    const QRect frame = dialog.PreviewFrame()->geometry();
+    EXPECT_TRUE(frame.adjusted(0, dialog.PreviewFrame()->fontMetrics().height(), 0, 0).contains(label));
+    EXPECT_GT(label.height(), frame.height() / 2);
+    EXPECT_GT(first.pixelColor(label.right() - 2, label.bottom() - 2).lightness(), 240);
+}
+
+TEST_F(PrintPreview, TextsInBothLanguagesTheSettingsGroupStaysChinese) {
+    PrintPreviewDialog english(UiLanguage::English, Canvas());
+    EXPECT_EQ(Captions(english), (QStringList{"Print Preview", "Printer", "设置", "Preview", "Attribute:", "Print"}));
+    PrintPreviewDialog chinese(UiLanguage::Chinese, Canvas());
+    EXPECT_EQ(Captions(chinese), (QStringList{"打印预览", "打印机", "设置", "预览", "属性", "打印"}));
+}
+
+TEST_F(PrintPreview, ListsThePrintersWithTheDefaultAndPrintsTheCopiesTyped) {
+    KESTRIX_REQUIRE_CUPSD();
+    Elements().emplace_back(CreateElement(kShape, {20, 20}));
+    PrintPreviewDialog dialog(UiLanguage::English, Canvas());
+    QStringList printers;
+    for (int i = 0; i < dialog.PrinterList()->count(); ++i) printers << dialog.PrinterList()->itemText(i);
+    EXPECT_TRUE(printers.contains("kestrix-pdf") && printers.contains("kestrix-refusing"));
+    EXPECT_EQ(dialog.PrinterList()->currentText(), "kestrix-pdf");
+
+    EXPECT_EQ(dialog.CopiesEdit()->text(), "1");
+    dialog.CopiesEdit()->clear();
+    QTest::keyClicks(dialog.CopiesEdit(), "2x-");  // digits only
+    EXPECT_EQ(dialog.CopiesEdit()->text(), "2");
+    const QList<int> before = CupsTestServer::Jobs();
+    dialog.PrintLabel();
+    const QList<int> after = CupsTestServer::Jobs();
+    ASSERT_EQ(after.size(), before.size() + 1);
+    EXPECT_EQ(CupsTestServer::JobCopies(after.last()), 2);
+    EXPECT_EQ(prompts_.printDialogs, 0);
+}
+
+}  // namespace
+}  // namespace kestrix
