@@ -34,7 +34,7 @@ QList<int> CupsTestServer::Jobs() {
     // A job's document is in the spool as soon as the job is taken.
     QList<int> jobs;
     const QDir spool(ServerDir() + "/spool");
-    for (const QString& name : spool.entryList({QStringLiteral("d?????-001")}, QDir::Files, QDir::Name))
+    for (const QString& name : spool.entryList({QStringLiteral("d[0-9][0-9][0-9][0-9][0-9]-001")}, QDir::Files, QDir::Name))
         jobs << name.mid(1, 5).toInt();
     return jobs;
 }
