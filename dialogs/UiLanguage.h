@@ -20,4 +20,9 @@ inline QString UiText(UiLanguage language, const char* english, const char* chin
     return QString::fromUtf8(language == UiLanguage::Chinese ? chinese : english);
 }
 
+// The file dialogs' filter for label files.
+inline QString LabelFileFilter(UiLanguage language) {
+    return UiText(language, "Lable Files(*.lab)", "标签文件(*.lab)");
+}
+
 }  // namespace kestrix
