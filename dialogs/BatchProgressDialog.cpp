@@ -9,8 +9,6 @@ BatchProgressDialog::BatchProgressDialog(UiLanguage language, QWidget* parent)
     setWindowTitle(UiText(language, "Batch Print", "批量打印"));
     setCancelButtonText(UiText(language, "Cancel", "取消"));
     setWindowModality(Qt::WindowModal);
-    // Every label takes a noticeable time on the printer: show it at once.
-    setMinimumDuration(0);
     setAutoClose(false);
     setAutoReset(false);
     setMinimumWidth(fontMetrics().averageCharWidth() * 50);
@@ -22,6 +20,9 @@ bool BatchProgressDialog::Step(int number, int count, const QString& path) {
                      .arg(number)
                      .arg(count)
                      .arg(QFileInfo(path).fileName()));
+    // Shown now, not by the dialog's own timer: a message of the print job
+    // must come up above it, not be covered by it a moment later.
+    if (!isVisible()) show();
     // A modal progress dialog lets events through here, so a Cancel click lands.
     setValue(number - 1);
     return !wasCanceled();

@@ -1,6 +1,7 @@
 #include "dialogs/FileListDialog.h"
 
 #include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -33,7 +34,6 @@ FileListDialog::FileListDialog(UiLanguage language, Prompts& prompts, QWidget* p
     caption->setBuddy(list_);
 
     auto* buttons = new QDialogButtonBox;
-    buttons->addButton(add_, QDialogButtonBox::ActionRole);
     buttons->addButton(print_, QDialogButtonBox::AcceptRole);
     buttons->addButton(UiText(language, "Cancel", "取消"), QDialogButtonBox::RejectRole);
     print_->setDefault(true);
@@ -41,10 +41,15 @@ FileListDialog::FileListDialog(UiLanguage language, Prompts& prompts, QWidget* p
     connect(buttons, &QDialogButtonBox::accepted, this, &FileListDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &FileListDialog::reject);
 
+    // Adding belongs to the list; Print and Cancel end the dialog.
+    auto* row = new QHBoxLayout;
+    row->addWidget(add_);
+    row->addStretch(1);
+    row->addWidget(buttons);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(caption);
     layout->addWidget(list_, 1);
-    layout->addWidget(buttons);
+    layout->addLayout(row);
     // 271 x 198 dialog units: a unit is a quarter of the average character
     // width across and an eighth of the line height down.
     const QFontMetrics metrics = fontMetrics();
