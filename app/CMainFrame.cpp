@@ -14,10 +14,12 @@
 #include "app/DrawToolBar.h"
 #include "app/LockKeys.h"
 #include "app/MainToolBar.h"
+#include "dialogs/BatchProgressDialog.h"
 #include "dialogs/Prompts.h"
 #include "document/LabelFile.h"
 #include "editor/CTaveloView.h"
 #include "editor/LabelCanvas.h"
+#include "editor/PrintQueuedLabels.h"
 #include "editor/RulerBar.h"
 #include "output/DirectPrintJob.h"
 
@@ -101,6 +103,7 @@ CMainFrame::CMainFrame(UiLanguage language, Prompts& prompts, const FrameOptions
     connect(Canvas(), &LabelCanvas::Changed, this, &CMainFrame::UpdateCommandUi);
     Canvas()->SetPrompts(&prompts_);
     connect(Canvas(), &LabelCanvas::LayoutChanged, this, &CMainFrame::CanvasLaidOut);
+    connect(Canvas(), &LabelCanvas::QueuedLabelLoaded, this, &CMainFrame::OnPrintQueued, Qt::QueuedConnection);
 
     BuildMenus();
     BuildAccelerators();
@@ -223,7 +226,7 @@ void CMainFrame::PostCommand(int id) {
 }
 
 QString CMainFrame::LabelFilter() const {
-    return UiText(language_, "Lable Files(*.lab)", "标签文件(*.lab)");
+    return LabelFileFilter(language_);
 }
 
 void CMainFrame::OnCommand(int id) {
@@ -237,6 +240,7 @@ void CMainFrame::OnCommand(int id) {
     case kCmdSaveAs: SaveLabel({}); break;
     case kCmdPrint: canvas->DriverPrint(PrinterNameText(canvas->Session().Document().printerName), 1); break;
     case kCmdDirectPrint: OnDirectPrint(); break;
+    case kCmdBatchPrint: canvas->BatchPrint(); break;
     case kCmdExit: close(); break;
     case kCmdDestroyWindow:
         closeWithoutQuestion_ = true;
@@ -364,10 +368,38 @@ bool CMainFrame::SaveLabel(const QString& path) {
     return canvas->Session().SaveLabel(target);
 }
 
+void CMainFrame::ShowPrintMessage(const PrintMessage& message) {
+    prompts_.ShowMessage(nullptr, message.text, message.caption, QMessageBox::Critical);
+}
+
 void CMainFrame::OnDirectPrint() {
-    Canvas()->DirectPrintLabel([this](const PrintMessage& message) {
-        prompts_.ShowMessage(nullptr, message.text, message.caption, QMessageBox::Critical);
-    });
+    Canvas()->DirectPrintLabel(std::bind_front(&CMainFrame::ShowPrintMessage, this));
+}
+
+void CMainFrame::OnPrintQueued(const QString& path, int ownElements) {
+    BatchProgressDialog progress(language_, this);
+    const BatchPrintOutcome outcome =
+        PrintQueuedLabels(*Canvas(), path, ownElements, std::bind_front(&BatchProgressDialog::Step, &progress),
+                          std::bind_front(&CMainFrame::ShowPrintMessage, this));
+    progress.close();
+    const QString caption = UiText(language_, "Kestrix", "Dravel标签编辑器");
+    if (!outcome.unreadable.isEmpty())
+        prompts_.ShowMessage(this,
+                             UiText(language_, "These label files could not be opened and were not printed:\n%1",
+                                    "以下标签文件无法打开，没有打印：\n%1")
+                                 .arg(outcome.unreadable.join(u'\n')),
+                             caption, QMessageBox::Warning);
+    // No printer and a failed write have told the user already.
+    const DirectPrintStatus status = outcome.stopped.status;
+    if (status == DirectPrintStatus::OpenFailed || status == DirectPrintStatus::RenderFailed)
+        prompts_.ShowMessage(this,
+                             UiText(language_,
+                                    "Batch printing stopped at %1: %2\nThe files not yet printed stay queued; "
+                                    "Select Label Files prints them.",
+                                    "批量打印在 %1 处停止：%2\n尚未打印的文件仍在队列中，"
+                                    "选择标签文件即可继续打印。")
+                                 .arg(QDir::toNativeSeparators(outcome.stoppedAt), outcome.stopped.detail),
+                             caption, QMessageBox::Warning);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -18,6 +18,7 @@ class LabelCanvas;
 class MainToolBar;
 class Prompts;
 class RulerBar;
+struct PrintMessage;
 
 struct FrameOptions {
     QString undoFolder;    // the temporary folder when empty
@@ -66,6 +67,8 @@ private:
     void OnOpenLabel();
     void OnFileOpen();
     void OnDirectPrint();
+    void OnPrintQueued(const QString& path, int ownElements);
+    void ShowPrintMessage(const PrintMessage& message);
     void OnDrawToolBar(int id);
     void OnMainToolBar(int id);
     void CanvasLaidOut();

@@ -5,6 +5,7 @@
 #include <QPrintDialog>
 
 #include "dialogs/AboutDialog.h"
+#include "dialogs/FileListDialog.h"
 #include "dialogs/NewLabelDialog.h"
 #include "dialogs/PrintPreviewDialog.h"
 
@@ -33,6 +34,15 @@ QString DialogPrompts::SaveFileName(QWidget* owner, const QString& filter) {
     // The overwrite question is the editor's own, asked after ".lab" is added.
     return QFileDialog::getSaveFileName(owner, UiText(language_, "Save As", "另存为"), {}, filter,
                                         nullptr, QFileDialog::DontConfirmOverwrite);
+}
+
+QStringList DialogPrompts::OpenFileNames(QWidget* owner, const QString& filter) {
+    return QFileDialog::getOpenFileNames(owner, UiText(language_, "Open", "打开"), {}, filter);
+}
+
+QStringList DialogPrompts::ChoosePrintFiles(QWidget* owner) {
+    FileListDialog dialog(language_, *this, owner);
+    return dialog.exec() == QDialog::Accepted ? dialog.Paths() : QStringList();
 }
 
 std::optional<QSize> DialogPrompts::NewLabelSize(QWidget* owner) {

@@ -16,6 +16,8 @@ public:
                      QMessageBox::Icon icon) override;
     QString OpenFileName(QWidget* owner, const QString& filter) override;
     QString SaveFileName(QWidget* owner, const QString& filter) override;
+    QStringList OpenFileNames(QWidget* owner, const QString& filter) override;
+    QStringList ChoosePrintFiles(QWidget* owner) override;
     std::optional<QSize> NewLabelSize(QWidget* owner) override;
     void ShowAbout(QWidget* owner) override;
     bool ChoosePrinter(QWidget* owner, QPrinter& printer) override;

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QPrinter;
@@ -27,6 +28,11 @@ public:
     // The chosen file, or an empty string when cancelled.
     virtual QString OpenFileName(QWidget* owner, const QString& filter) = 0;
     virtual QString SaveFileName(QWidget* owner, const QString& filter) = 0;
+    // The files chosen in a multi-selection open dialog; none when cancelled.
+    virtual QStringList OpenFileNames(QWidget* owner, const QString& filter) = 0;
+    // The batch-printing file list: its paths in list order when it ends with
+    // Print, none when cancelled.
+    virtual QStringList ChoosePrintFiles(QWidget* owner) = 0;
     // The new-label dialog: width and height in mm, nothing when cancelled.
     virtual std::optional<QSize> NewLabelSize(QWidget* owner) = 0;
     virtual void ShowAbout(QWidget* owner) = 0;

@@ -27,4 +27,9 @@ inline QString UiText(UiLanguage language, const char* english, const char* chin
 // False when it is needed and not installed on the system.
 bool InstallQtTranslation(QCoreApplication& app, UiLanguage language);
 
+// The file dialogs' filter for label files.
+inline QString LabelFileFilter(UiLanguage language) {
+    return UiText(language, "Lable Files(*.lab)", "标签文件(*.lab)");
+}
+
 }  // namespace kestrix

@@ -15,6 +15,7 @@
 #include "output/DirectPrintJob.h"
 #include "output/DrawLabel.h"
 #include "print/DriverPrint.h"
+#include "output/BatchQueue.h"
 #include "render/ElementPainter.h"
 
 namespace kestrix {
@@ -235,15 +236,37 @@ void LabelCanvas::ApplyFontChoice(int size, const QString& face) {
     emit Changed();
 }
 
-void LabelCanvas::DirectPrintLabel(const std::function<void(const PrintMessage&)>& show) {
+DirectPrintResult LabelCanvas::DirectPrintLabel(const std::function<void(const PrintMessage&)>& show) {
     DirectPrintInput input{session_.Document(), settings_, codes_, &pictures_};
     input.dpiX = m_nDpiX;
     input.dpiY = m_nDpiY;
     input.viewScaleX = ScaleX();
     input.viewScaleY = ScaleY();
-    kestrix::DirectPrintLabel(input, batchQueue_, LanguageFlag(language_), show);
+    const DirectPrintResult result =
+        kestrix::DirectPrintLabel(input, batchQueue_, LanguageFlag(language_), show, printerTarget_);
     // Serial numbers have advanced.
     update();
+    return result;
+}
+
+void LabelCanvas::BatchPrint() {
+    if (prompts_) batchQueue_ += prompts_->ChoosePrintFiles(window());
+    // Served even when the list was cancelled: paths left by an earlier run wait.
+    const int ownElements = static_cast<int>(Elements().size());
+    const QString served = ServeQueuedLabel(batchQueue_, Elements());
+    if (served.isEmpty()) return;
+    update();
+    emit Changed();
+    emit QueuedLabelLoaded(served, ownElements);
+}
+
+void LabelCanvas::ReplaceLabel(LabelDocument doc, std::optional<QRect> place) {
+    session_.Document() = std::move(doc);
+    if (place)
+        PlaceCanvas(*place);
+    else
+        FitCanvasToFrame(LabelWidthMm(), LabelHeightMm());
+    ElementsReplaced();
 }
 
 RenderContext LabelCanvas::OutputContext(bool monoPictures) {

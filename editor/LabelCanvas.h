@@ -7,9 +7,11 @@
 #include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 #include "dialogs/UiLanguage.h"
 #include "document/LabelSession.h"
+#include "output/DirectPrintJob.h"
 #include "output/PrinterSettings.h"
 #include "render/CodeImageCache.h"
 #include "render/PictureCache.h"
@@ -18,7 +20,6 @@
 namespace kestrix {
 
 class Prompts;
-struct PrintMessage;
 
 class LabelCanvas : public QWidget {
     Q_OBJECT
@@ -94,7 +95,16 @@ public:
     void Arrange(int command);
 
     // The direct print job; messages for the user go to `show`.
-    void DirectPrintLabel(const std::function<void(const PrintMessage&)>& show);
+    DirectPrintResult DirectPrintLabel(const std::function<void(const PrintMessage&)>& show);
+    // Where the direct print job sends the label: the USB search unless a device is given.
+    void SetPrinterTarget(const PrinterTarget& target) { printerTarget_ = target; }
+    // The batch operation: the file list adds its paths to the batch queue, then
+    // the label file at the front of the queue (if any) leaves it and its
+    // elements join the label; a joined file is announced with QueuedLabelLoaded.
+    void BatchPrint();
+    // Puts `doc` in the canvas in place of the label there: fitted into the view
+    // as Open does, or at `place`, the canvas's geometry when it held `doc` before.
+    void ReplaceLabel(LabelDocument doc, std::optional<QRect> place = {});
     // Driver printing: `copies` to `printerName` when it names an installed
     // printer, otherwise to the printer and copies chosen in the print dialog.
     // Problems are told through the prompts.
@@ -113,6 +123,9 @@ signals:
     // The canvas moved or changed size inside the view.
     void LayoutChanged();
     void Painted();
+    // The batch operation joined the label file `path` to the label, after its
+    // first `ownElements` elements: command 32774 for the main frame.
+    void QueuedLabelLoaded(const QString& path, int ownElements);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -138,6 +151,7 @@ private:
     CodeImageCache codes_;
     PictureCache pictures_;
     QStringList batchQueue_;
+    PrinterTarget printerTarget_;
     Prompts* prompts_ = nullptr;
     int toolMode_ = kSelect;
     // The element a context menu or the Delete key last referred to.

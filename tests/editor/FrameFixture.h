@@ -34,6 +34,16 @@ public:
     QString OpenFileName(QWidget*, const QString& filter) override { return Chosen(filter, openDialogs, openName); }
     QString SaveFileName(QWidget*, const QString& filter) override { return Chosen(filter, saveDialogs, saveName); }
     std::optional<QSize> NewLabelSize(QWidget*) override { return Chosen({}, newDialogs, newSize); }
+    // Each open dialog takes the next of `openNameLists`, none when it is used up.
+    QStringList OpenFileNames(QWidget*, const QString& filter) override {
+        QStringList chosen = Chosen(filter, openDialogs, QStringList());
+        if (!openNameLists.empty()) {
+            chosen = openNameLists.front();
+            openNameLists.pop_front();
+        }
+        return chosen;
+    }
+    QStringList ChoosePrintFiles(QWidget*) override { return Chosen({}, fileListDialogs, printFiles); }
     void ShowAbout(QWidget*) override {}
     // Chooses `printerName` with `printerCopies`; cancelled when the name is empty.
     bool ChoosePrinter(QWidget*, QPrinter& printer) override {
@@ -49,7 +59,10 @@ public:
     QStringList questions, messages, filters;
     QString openName, saveName, printerName;
     std::optional<QSize> newSize;
-    int openDialogs = 0, saveDialogs = 0, newDialogs = 0, printDialogs = 0, previews = 0, printerCopies = 1;
+    std::deque<QStringList> openNameLists;
+    QStringList printFiles;
+    int openDialogs = 0, saveDialogs = 0, newDialogs = 0, printDialogs = 0, previews = 0, printerCopies = 1,
+        fileListDialogs = 0;
 
 private:
     template <typename T>

@@ -1,0 +1,189 @@
+// Batch printing: the file list, the canvas's batch operation and the run that
+// command 32774 starts, printed into a file standing for the printer.
+
+#include <QLabel>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
+
+#include "FrameFixture.h"
+#include "app/CommandIds.h"
+#include "dialogs/FileListDialog.h"
+#include "document/LabelFile.h"
+#include "editor/PrintQueuedLabels.h"
+
+namespace kestrix {
+namespace {
+
+QStringList Texts(const std::vector<LabelElement>& elements) {
+    QStringList out;
+    for (const LabelElement& e : elements) out << QString::fromStdU16String(ElementText(e));
+    return out;
+}
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class BatchPrintTest : public FrameTest {
+protected:
+    void SetUp() override {
+        FrameTest::SetUp();
+        WriteFile(QStringLiteral("printer"), {});
+        Canvas().SetPrinterTarget({TempPath("printer"), {}});
+        WriteFile(QStringLiteral("printer.ini"), "[Print Settings]\nSpeed=3\nCutting=2\n");
+        LoadPrinterSettings(Canvas().Settings(), TempPath("printer.ini"));
+    }
+
+    // A label of the given size with a numbered text, a barcode and a frame,
+    // saved with a printer name so a tail after its records reads as designed.
+    QString Label(const QString& name, int widthMm, int heightMm, const char16_t* number) {
+        LabelDocument doc{widthMm, heightMm, "TSC", {}, {CreateElement(kText, {20, 16}, number)}};
+        doc.elements[0].nWidth = 150;
+        doc.elements[0].nHeight = 40;
+        doc.elements[0].nSerialMode = 1;
+        doc.elements.push_back(CreateElement(kBarcode, {20, 70}, u"0123456789"));
+        doc.elements.push_back(CreateElement(kShape, {4, 4}));
+        doc.elements.back().nWidth = 200;
+        doc.elements.back().nHeight = 160;
+        EXPECT_TRUE(WriteLabelFile(TempPath(name), doc, nullptr));
+        return TempPath(name);
+    }
+
+    // What `kestrix-cli tspl` writes for a label file with the same settings.
+    QByteArray Tspl(const QString& path) {
+        QProcess cli;
+        cli.start(QCoreApplication::applicationDirPath() + QStringLiteral("/kestrix-cli"),
+                  {"tspl", path, "--settings", TempPath("printer.ini"), "-o", TempPath("expected")});
+        EXPECT_TRUE(cli.waitForFinished() && cli.exitCode() == 0);
+        return FileBytes(TempPath("expected"));
+    }
+
+    QByteArray Printed() { return FileBytes(TempPath("printer")); }
+
+    // Everything of the open label that must come back after a run.
+    QByteArray OpenLabelState() {
+        const UndoSnapshots& u = Canvas().Session().Undo();
+        return LabelFileBytes(Canvas().Session().Document()).toHex() + LabelPath().toUtf8() +
+               QString("|%1,%2,%3|%4").arg(u.nSnapshotCount()).arg(u.nSnapshotPos()).arg(u.nSnapshotTop())
+                   .arg(Canvas().width()).toUtf8();
+    }
+};
+
+TEST_F(BatchPrintTest, FileListKeepsPathsSortedWithDuplicatesInBothLanguages) {
+    const std::pair<UiLanguage, QStringList> cases[] = {
+        {UiLanguage::English, {"Select File To Print", "File List:", "Add File", "Print", "Lable Files(*.lab)"}},
+        {UiLanguage::Chinese, {"选择打印文件", "打印文件列表", "添加文件", "打印", "标签文件(*.lab)"}},
+    };
+    for (const auto& [language, texts] : cases) {
+        prompts_.filters.clear();
+        prompts_.openNameLists = {{"/l/b.lab"}, {}, {"/l/a.lab", "/l/C.lab"}, {"/l/b.lab"}};
+        FileListDialog dialog(language, prompts_, &Frame());
+        for (int i = 0; i < 4; ++i) dialog.AddButton()->click();
+        EXPECT_EQ((QStringList{dialog.windowTitle(), dialog.findChild<QLabel*>("1033")->text(),
+                               dialog.AddButton()->text(), dialog.PrintButton()->text(), prompts_.filters.last()}),
+                  texts);
+        EXPECT_EQ(prompts_.filters.size(), 4);
+        dialog.PrintButton()->click();
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_EQ(dialog.Paths(), QStringList({"/l/a.lab", "/l/b.lab", "/l/b.lab", "/l/C.lab"}));
+    }
+}
+
+TEST_F(BatchPrintTest, BatchOperationServesOnePathPerRunEvenWhenTheListIsCancelled) {
+    const QStringList paths = {Label("a.lab", 50, 80, u"A1"), Label("b.lab", 40, 30, u"B1"),
+                               Label("c.lab", 40, 30, u"C1")};
+    LabelCanvas canvas(UiLanguage::English, nullptr, TempPath("undo"));
+    canvas.SetPrompts(&prompts_);
+    canvas.Elements().push_back(CreateElement(kText, {0, 0}, u"own"));
+    QSignalSpy loaded(&canvas, &LabelCanvas::QueuedLabelLoaded);
+
+    prompts_.printFiles = paths;
+    canvas.BatchPrint();
+    EXPECT_EQ(Texts(canvas.Elements()), QStringList({"own", "A1", "0123456789", ""}));
+    EXPECT_EQ(canvas.BatchQueue(), paths.mid(1));
+    EXPECT_EQ(loaded.value(0), QVariantList({paths[0], 1}));
+    prompts_.printFiles.clear();  // cancelled
+    canvas.BatchPrint();
+    EXPECT_EQ(Texts(canvas.Elements()).mid(4, 1), QStringList{"B1"});
+    EXPECT_EQ(canvas.BatchQueue(), paths.mid(2));
+
+    // What a file adds: its complete records, nothing from a file that is no label.
+    const QByteArray tailed = FileBytes(paths[2]) + QByteArray(300, 'z');
+    const std::pair<QByteArray, int> files[] = {{tailed, 3}, {"not a label, just text", 0}, {{}, 0}};
+    for (const auto& [bytes, records] : files) {
+        WriteFile(QStringLiteral("f.lab"), bytes);
+        canvas.BatchQueue() = {TempPath("f.lab"), TempPath("gone.lab")};
+        const auto before = canvas.Elements().size();
+        canvas.BatchPrint();
+        EXPECT_EQ(canvas.Elements().size(), before + records);
+        EXPECT_EQ(canvas.BatchQueue(), QStringList{TempPath("gone.lab")});
+        canvas.BatchPrint();
+        EXPECT_EQ(canvas.Elements().size(), before + records);
+    }
+    EXPECT_EQ(loaded.size(), 3) << "only a file that was read is announced";
+}
+
+TEST_F(BatchPrintTest, QueuedLabelsPrintBackToBackAsTheCliWritesThemAndTheOpenLabelComesBack) {
+    // The first file joins the canvas's label, empty here and of its size, so
+    // every job is the stream of one file.
+    const QString a = Label("a.lab", 50, 80, u"A-007"), b = Label("b.lab", 40, 30, u"B-1"),
+                  c = Label("c.lab", 60, 40, u"C-99");
+    const QByteArray expected = Tspl(a) + Tspl(b) + Tspl(c);
+    LabelPath() = TempPath("open.lab");
+    Canvas().Session().TakeSnapshot();
+    const QByteArray before = OpenLabelState();
+
+    prompts_.printFiles = {a, b, TempPath("gone.lab"), c};
+    Frame().OnCommand(kCmdBatchPrint);
+    EXPECT_TRUE(Printed().isEmpty()) << "32774 is posted, not run inside the batch operation";
+    Settle();
+    EXPECT_EQ(Printed(), expected);
+    EXPECT_TRUE(Canvas().BatchQueue().isEmpty());
+    EXPECT_EQ(OpenLabelState(), before);
+    ASSERT_EQ(prompts_.messages.size(), 1);
+    EXPECT_TRUE(prompts_.messages[0].contains(u"gone.lab"));
+}
+
+TEST_F(BatchPrintTest, CancelAfterTheFirstLeavesTheRestQueuedWhichNoPrinterEmpties) {
+    const QStringList paths = {Label("a.lab", 50, 80, u"A1"), Label("b.lab", 40, 30, u"B1"),
+                               Label("c.lab", 60, 40, u"C1")};
+    AddShape(300, 300, true);
+    LabelPath() = TempPath("open.lab");
+    Canvas().Session().TakeSnapshot();
+    Canvas().ZoomCanvas(60);
+    Settle();  // painting stores the selected shape's handle points
+    const QByteArray before = OpenLabelState();
+
+    prompts_.printFiles = paths;
+    {
+        const QSignalBlocker unannounced(Canvas());  // the run is started by hand below
+        Canvas().BatchPrint();
+    }
+    QStringList steps;
+    const auto step = [&steps](int number, int count, const QString& path) {
+        steps << QString("%1/%2 %3").arg(number).arg(count).arg(QFileInfo(path).fileName());
+        return number < 2;
+    };
+    const BatchPrintOutcome outcome = PrintQueuedLabels(Canvas(), paths[0], 1, step, {});
+    EXPECT_EQ(steps, QStringList({"1/3 a.lab", "2/3 b.lab"}));
+    EXPECT_TRUE(outcome.cancelled && outcome.printed == 1 && Printed().count("PRINT 1,1\r\n") == 1);
+    EXPECT_EQ(Canvas().BatchQueue(), paths.mid(1));
+    EXPECT_EQ(OpenLabelState(), before);
+
+    // A cancelled list serves b.lab; with no printer the queue is emptied and
+    // the message shown once.
+    Canvas().SetPrinterTarget({QString(), {TempPath("sys"), TempPath("dev")}});
+    prompts_.printFiles.clear();
+    Frame().OnCommand(kCmdBatchPrint);
+    EXPECT_EQ(Canvas().BatchQueue(), paths.mid(2));
+    Settle();
+    EXPECT_TRUE(Canvas().BatchQueue().isEmpty());
+    EXPECT_EQ(prompts_.messages, QStringList{"Printer not connected!|Vantic"});
+    EXPECT_EQ(OpenLabelState(), before);
+}
+
+}  // namespace
+}  // namespace kestrix
