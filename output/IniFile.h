@@ -1,7 +1,8 @@
 #pragma once
 // A read-only private-profile (INI) file with the Windows meanings that matter:
-// section and key names ignore case, values are trimmed, the first key of a
-// name counts, integers are read from their leading decimal digits.
+// section and key names ignore case, values are trimmed and lose one pair of
+// enclosing quotes, `;` lines are comments, the first key of a name counts,
+// integers are read from their leading decimal digits.
 
 #include <QHash>
 #include <QString>
@@ -25,7 +26,7 @@ private:
     QHash<QString, QString> values_;  // "section\nkey" in lower case -> value
 };
 
-// Optional sign and leading decimal digits; 0 when there are none.
+// Leading spaces, optional sign and leading decimal digits; 0 when there are none.
 int LeadingInt(const QString& text);
 
 }  // namespace kestrix
