@@ -316,8 +316,8 @@ void CMainFrame::OnOpenLabel() {
 
 void CMainFrame::OpenLabelFile(const QString& path, bool reportUnreadable) {
     LabelCanvas* canvas = Canvas();
-    QString error;
-    const LabelSession::OpenResult result = canvas->Session().OpenLabel(path, &error);
+    LabelFileProblem problem;
+    const LabelSession::OpenResult result = canvas->Session().OpenLabel(path, &problem);
     if (result == LabelSession::OpenResult::Opened) {
         canvas->FitCanvasToFrame(canvas->LabelWidthMm(), canvas->LabelHeightMm());
         canvas->ElementsReplaced();
@@ -327,7 +327,7 @@ void CMainFrame::OpenLabelFile(const QString& path, bool reportUnreadable) {
         prompts_.ShowMessage(this,
                              UiText(language_, "The label file %1 cannot be opened:\n%2",
                                     "无法打开标签文件 %1：\n%2")
-                                 .arg(QDir::toNativeSeparators(path), error),
+                                 .arg(QDir::toNativeSeparators(path), LabelFileProblemText(problem, LanguageFlag(language_))),
                              UiText(language_, "Kestrix", "Dravel标签编辑器"), QMessageBox::Warning);
     }
 }

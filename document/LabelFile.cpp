@@ -1,17 +1,17 @@
 #include "document/LabelFile.h"
 
-#include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <cctype>
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+
+#include "document/RegularFile.h"
 
 namespace kestrix {
 
 namespace {
-
-QString Tr(const char* text) { return QCoreApplication::translate("LabelFile", text); }
 
 // sscanf("%d %d") over the size text up to its first NUL.
 bool ParseSizeText(QByteArrayView head, int& width, int& height) {
@@ -31,26 +31,69 @@ bool HasNameBlock(QByteArrayView data) {
     return (data.size() - kNamedHeaderBytes) % static_cast<qsizetype>(kRecordSize) == 0;
 }
 
+bool Refuse(LabelFileProblem* problem, const LabelFileProblem& why) {
+    if (problem) *problem = why;
+    return false;
+}
+
+LabelFileProblem::Code CodeOf(FileProblem problem) {
+    switch (problem) {
+    case FileProblem::None: return LabelFileProblem::None;
+    case FileProblem::Missing: return LabelFileProblem::Missing;
+    case FileProblem::Folder: return LabelFileProblem::Folder;
+    case FileProblem::NotRegular: return LabelFileProblem::NotRegular;
+    case FileProblem::TooLarge: return LabelFileProblem::TooLarge;
+    case FileProblem::Unreadable: break;
+    }
+    return LabelFileProblem::Unreadable;
+}
+
 }  // namespace
 
-bool ParseLabelFile(QByteArrayView data, LabelDocument& out, QString* error) {
-    auto fail = [error](const QString& why) {
-        if (error) *error = why;
-        return false;
+QString LabelFileProblemText(const LabelFileProblem& p, int chinese) {
+    const auto text = [chinese](const char* english, const char* chineseText) {
+        return QString::fromUtf8(chinese ? chineseText : english);
     };
-    if (data.size() < kSizeTextBytes)
-        return fail(Tr("not a label file: %1 bytes, shorter than the 20-byte size text").arg(data.size()));
+    switch (p.code) {
+    case LabelFileProblem::None: break;
+    case LabelFileProblem::Missing: return text("no such file", "文件不存在。");
+    case LabelFileProblem::Folder: return text("is a folder, not a label file", "这是文件夹，不是标签文件。");
+    case LabelFileProblem::NotRegular:
+        return text("is not a regular file", "这不是普通文件（可能是管道或设备），不能作为标签文件读取。");
+    case LabelFileProblem::TooLarge:
+        return text("%1 bytes is too large for a label file", "文件有 %1 字节，标签文件不会这么大。").arg(p.fileBytes);
+    case LabelFileProblem::Unreadable:
+        if (p.systemError == EACCES || p.systemError == EPERM)
+            return text("cannot be read: permission denied", "没有读取这个文件的权限。");
+        return chinese ? QStringLiteral("无法读取这个文件。")
+                       : QStringLiteral("cannot be read: ") + QString::fromLocal8Bit(std::strerror(p.systemError));
+    case LabelFileProblem::SizeNotTwoNumbers:
+        return text("not a label file: the size text is not two numbers", "这不是标签文件：开头的尺寸不是两个数字。");
+    case LabelFileProblem::SizeOutOfRange:
+        return text("label size %1 x %2 mm is outside 1 to 2000 mm", "标签尺寸 %1 × %2 毫米超出了 1 到 2000 毫米的范围。")
+            .arg(p.widthMm)
+            .arg(p.heightMm);
+    }
+    return {};
+}
+
+bool ParseLabelFile(QByteArrayView data, LabelDocument& out, LabelFileProblem* problem) {
+    // A file shorter than the size text is read as far as it goes, as a short read would.
+    const QByteArrayView head = data.first(std::min(data.size(), kSizeTextBytes));
     int width = 0;
     int height = 0;
-    if (!ParseSizeText(data.first(kSizeTextBytes), width, height))
-        return fail(Tr("not a label file: the size text is not two numbers"));
-    if (!IsValidLabelSize(width, height))
-        return fail(Tr("label size %1 x %2 mm is outside 1 to 2000 mm").arg(width).arg(height));
+    if (!ParseSizeText(head, width, height)) return Refuse(problem, {LabelFileProblem::SizeNotTwoNumbers});
+    if (!IsValidLabelSize(width, height)) {
+        LabelFileProblem why{LabelFileProblem::SizeOutOfRange};
+        why.widthMm = width;
+        why.heightMm = height;
+        return Refuse(problem, why);
+    }
 
     LabelDocument doc;
     doc.widthMm = width;
     doc.heightMm = height;
-    qsizetype pos = kSizeTextBytes;
+    qsizetype pos = head.size();
     if (HasNameBlock(data)) {
         QByteArrayView block = data.sliced(kSizeTextBytes, kPrinterNameBytes);
         doc.printerName = block.first(qstrnlen(block.data(), block.size())).toByteArray();
@@ -62,27 +105,15 @@ bool ParseLabelFile(QByteArrayView data, LabelDocument& out, QString* error) {
     return true;
 }
 
-bool ReadLabelFile(const QString& path, LabelDocument& out, QString* error) {
-    QFileInfo info(path);
-    auto fail = [error](const QString& why) {
-        if (error) *error = why;
-        return false;
-    };
-    if (!info.exists()) return fail(Tr("%1: no such file").arg(path));
-    if (info.isDir()) return fail(Tr("%1: is a folder, not a label file").arg(path));
-    // A pipe or device would block or never end; a label is always a plain file.
-    if (!info.isFile()) return fail(Tr("%1: is not a regular file").arg(path));
-    if (info.size() > kMaxLabelFileBytes)
-        return fail(Tr("%1: %2 bytes is too large for a label file").arg(path).arg(info.size()));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(Tr("%1: cannot be read: %2").arg(path, file.errorString()));
-    const QByteArray data = file.read(kMaxLabelFileBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        return fail(Tr("%1: cannot be read: %2").arg(path, file.errorString()));
-    QString why;
-    if (!ParseLabelFile(data, out, &why)) return fail(QStringLiteral("%1: %2").arg(path, why));
-    return true;
+bool ReadLabelFile(const QString& path, LabelDocument& out, LabelFileProblem* problem) {
+    const FileRead read = ReadRegularFile(path, kMaxLabelFileBytes);
+    if (read.problem != FileProblem::None) {
+        LabelFileProblem why{CodeOf(read.problem)};
+        why.fileBytes = read.size;
+        why.systemError = read.systemError;
+        return Refuse(problem, why);
+    }
+    return ParseLabelFile(read.bytes, out, problem);
 }
 
 QByteArray RecordBytes(const std::vector<LabelElement>& elements, bool leaveOutOmitted) {
@@ -124,7 +155,7 @@ bool WriteLabelFile(const QString& path, const LabelDocument& doc, QString* erro
     const QByteArray bytes = LabelFileBytes(doc);
     QSaveFile file(path);
     auto fail = [&](const QString& why) {
-        if (error) *error = Tr("%1: cannot be written: %2").arg(path, why);
+        if (error) *error = QStringLiteral("%1: cannot be written: %2").arg(path, why);
         return false;  // the temporary file is dropped, the old label stays
     };
     // Unbuffered: a short write (disk full, size limit) must show here; a
@@ -133,7 +164,7 @@ bool WriteLabelFile(const QString& path, const LabelDocument& doc, QString* erro
     const qint64 written = file.write(bytes);
     if (written != bytes.size())
         return fail(written < 0 ? file.errorString()
-                                : Tr("only %1 of %2 bytes could be written").arg(written).arg(bytes.size()));
+                                : QStringLiteral("only %1 of %2 bytes could be written").arg(written).arg(bytes.size()));
     if (!file.commit()) return fail(file.errorString());
     return true;
 }
