@@ -10,10 +10,12 @@
 #include "cli/CliCommand.h"
 #include "cli/Commands.h"
 #include "document/LabelFile.h"
+#include "document/RegularFile.h"
 #include "document/Units.h"
 #include "output/ColorToBW.h"
 #include "output/DirectPrintJob.h"
 #include "output/DrawLabel.h"
+#include "output/IniFile.h"
 #include "output/PrinterSettings.h"
 #include "render/CodeImageCache.h"
 #include "render/PictureCache.h"
@@ -70,10 +72,11 @@ PrinterSettings SettingsOf(const Arguments& a) {
     PrinterSettings settings;
     const std::optional<QString> path = a.Value(QStringLiteral("--settings"));
     if (path) {
-        QFile file(*path);
-        if (!file.open(QIODevice::ReadOnly))
-            Fail(QStringLiteral("cannot read settings %1: %2").arg(*path, file.errorString()));
-        LoadPrinterSettings(settings, *path);
+        // Only a regular file: a FIFO without a writer would wait forever.
+        const FileRead read = ReadRegularFile(*path, IniFile::kMaxBytes);
+        if (read.problem != FileProblem::None)
+            Fail(QStringLiteral("cannot read settings %1: %2").arg(*path, FileProblemText(read, 0)));
+        LoadPrinterSettings(settings, IniFile::FromText(read.bytes));
     } else {
         LoadPrinterSettings(settings);
     }

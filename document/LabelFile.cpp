@@ -3,11 +3,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-
-#include "document/RegularFile.h"
 
 namespace kestrix {
 
@@ -31,46 +27,24 @@ bool HasNameBlock(QByteArrayView data) {
     return (data.size() - kNamedHeaderBytes) % static_cast<qsizetype>(kRecordSize) == 0;
 }
 
-bool Refuse(LabelFileProblem* problem, const LabelFileProblem& why) {
-    if (problem) *problem = why;
+bool Refuse(LabelFileProblem* problem, LabelFileProblem::Code code, FileRead file = {}, int widthMm = 0,
+            int heightMm = 0) {
+    if (problem) *problem = {code, std::move(file), widthMm, heightMm};
     return false;
-}
-
-LabelFileProblem::Code CodeOf(FileProblem problem) {
-    switch (problem) {
-    case FileProblem::None: return LabelFileProblem::None;
-    case FileProblem::Missing: return LabelFileProblem::Missing;
-    case FileProblem::Folder: return LabelFileProblem::Folder;
-    case FileProblem::NotRegular: return LabelFileProblem::NotRegular;
-    case FileProblem::TooLarge: return LabelFileProblem::TooLarge;
-    case FileProblem::Unreadable: break;
-    }
-    return LabelFileProblem::Unreadable;
 }
 
 }  // namespace
 
 QString LabelFileProblemText(const LabelFileProblem& p, int chinese) {
-    const auto text = [chinese](const char* english, const char* chineseText) {
-        return QString::fromUtf8(chinese ? chineseText : english);
-    };
     switch (p.code) {
     case LabelFileProblem::None: break;
-    case LabelFileProblem::Missing: return text("no such file", "文件不存在。");
-    case LabelFileProblem::Folder: return text("is a folder, not a label file", "这是文件夹，不是标签文件。");
-    case LabelFileProblem::NotRegular:
-        return text("is not a regular file", "这不是普通文件（可能是管道或设备），不能作为标签文件读取。");
-    case LabelFileProblem::TooLarge:
-        return text("%1 bytes is too large for a label file", "文件有 %1 字节，标签文件不会这么大。").arg(p.fileBytes);
-    case LabelFileProblem::Unreadable:
-        if (p.systemError == EACCES || p.systemError == EPERM)
-            return text("cannot be read: permission denied", "没有读取这个文件的权限。");
-        return chinese ? QStringLiteral("无法读取这个文件。")
-                       : QStringLiteral("cannot be read: ") + QString::fromLocal8Bit(std::strerror(p.systemError));
+    case LabelFileProblem::FileNotRead: return FileProblemText(p.file, chinese);
     case LabelFileProblem::SizeNotTwoNumbers:
-        return text("not a label file: the size text is not two numbers", "这不是标签文件：开头的尺寸不是两个数字。");
+        return QString::fromUtf8(chinese ? "这不是标签文件：开头的尺寸不是两个数字。"
+                                         : "not a label file: the size text is not two numbers");
     case LabelFileProblem::SizeOutOfRange:
-        return text("label size %1 x %2 mm is outside 1 to 2000 mm", "标签尺寸 %1 × %2 毫米超出了 1 到 2000 毫米的范围。")
+        return QString::fromUtf8(chinese ? "标签尺寸 %1 × %2 毫米超出了 1 到 2000 毫米的范围。"
+                                         : "label size %1 x %2 mm is outside 1 to 2000 mm")
             .arg(p.widthMm)
             .arg(p.heightMm);
     }
@@ -82,13 +56,8 @@ bool ParseLabelFile(QByteArrayView data, LabelDocument& out, LabelFileProblem* p
     const QByteArrayView head = data.first(std::min(data.size(), kSizeTextBytes));
     int width = 0;
     int height = 0;
-    if (!ParseSizeText(head, width, height)) return Refuse(problem, {LabelFileProblem::SizeNotTwoNumbers});
-    if (!IsValidLabelSize(width, height)) {
-        LabelFileProblem why{LabelFileProblem::SizeOutOfRange};
-        why.widthMm = width;
-        why.heightMm = height;
-        return Refuse(problem, why);
-    }
+    if (!ParseSizeText(head, width, height)) return Refuse(problem, LabelFileProblem::SizeNotTwoNumbers);
+    if (!IsValidLabelSize(width, height)) return Refuse(problem, LabelFileProblem::SizeOutOfRange, {}, width, height);
 
     LabelDocument doc;
     doc.widthMm = width;
@@ -106,14 +75,9 @@ bool ParseLabelFile(QByteArrayView data, LabelDocument& out, LabelFileProblem* p
 }
 
 bool ReadLabelFile(const QString& path, LabelDocument& out, LabelFileProblem* problem) {
-    const FileRead read = ReadRegularFile(path, kMaxLabelFileBytes);
-    if (read.problem != FileProblem::None) {
-        LabelFileProblem why{CodeOf(read.problem)};
-        why.fileBytes = read.size;
-        why.systemError = read.systemError;
-        return Refuse(problem, why);
-    }
-    return ParseLabelFile(read.bytes, out, problem);
+    FileRead read = ReadRegularFile(path, kMaxLabelFileBytes);
+    if (read.problem == FileProblem::None) return ParseLabelFile(read.bytes, out, problem);
+    return Refuse(problem, LabelFileProblem::FileNotRead, std::move(read));
 }
 
 QByteArray RecordBytes(const std::vector<LabelElement>& elements, bool leaveOutOmitted) {

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "document/LabelDocument.h"
+#include "document/RegularFile.h"
 
 namespace kestrix {
 
@@ -24,15 +25,14 @@ std::vector<LabelElement> RecordsFrom(QByteArrayView data);
 
 // Why a label file was refused. The interface words it in its language.
 struct LabelFileProblem {
-    enum Code { None, Missing, Folder, NotRegular, TooLarge, Unreadable, SizeNotTwoNumbers, SizeOutOfRange };
+    enum Code { None, FileNotRead, SizeNotTwoNumbers, SizeOutOfRange };
     Code code = None;
-    qint64 fileBytes = 0;  // TooLarge
-    int systemError = 0;   // Unreadable: errno
-    int widthMm = 0;       // SizeOutOfRange
+    FileRead file;  // FileNotRead: why (no bytes)
+    int widthMm = 0;  // SizeOutOfRange
     int heightMm = 0;
 
     // Nothing of the file could be read, as against a file read and refused.
-    bool NothingRead() const { return code == Missing || code == Folder || code == NotRegular || code == Unreadable; }
+    bool NothingRead() const { return code == FileNotRead && file.problem != FileProblem::TooLarge; }
 };
 
 // The reason in words (without the file name); `chinese` is the language flag.

@@ -20,4 +20,7 @@ struct FileRead {
 // The whole file, when it is a regular file of at most `maxBytes`.
 FileRead ReadRegularFile(const QString& path, qint64 maxBytes);
 
+// Why a file was not read, in words (without its name); `chinese` is the language flag.
+QString FileProblemText(const FileRead& read, int chinese);
+
 }  // namespace kestrix

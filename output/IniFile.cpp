@@ -1,9 +1,10 @@
 #include "output/IniFile.h"
 
-#include <QFile>
 #include <QRegularExpression>
 #include <algorithm>
 #include <limits>
+
+#include "document/RegularFile.h"
 
 namespace kestrix {
 
@@ -56,11 +57,7 @@ IniFile IniFile::FromText(const QByteArray& text) {
     return ini;
 }
 
-IniFile IniFile::FromFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return FromText(file.read(1 << 20));  // a settings file is a few lines; never read without bound
-}
+IniFile IniFile::FromFile(const QString& path) { return FromText(ReadRegularFile(path, kMaxBytes).bytes); }
 
 bool IniFile::Contains(const QString& section, const QString& key) const {
     return values_.contains(KeyOf(section, key));

@@ -13,7 +13,11 @@ class IniFile {
 public:
     // Parses INI text (UTF-8, an optional byte-order mark).
     static IniFile FromText(const QByteArray& text);
-    // Reads a file; a missing or unreadable file gives an empty profile.
+    // A settings file is a few lines; a larger file is not read.
+    static constexpr qint64 kMaxBytes = 1 << 20;
+
+    // Reads a file; a missing or unreadable file, or one that is not a regular
+    // file, gives an empty profile.
     static IniFile FromFile(const QString& path);
 
     // The value, or `fallback` when the key is missing.

@@ -97,28 +97,28 @@ protected:
 };
 
 TEST_F(LabelFileOnDisk, DamagedOrUnreadableInputsAreRefusedWithTheirReason) {
-    using P = LabelFileProblem;
-    const std::tuple<const char*, QByteArray, P::Code> damaged[] = {
-        {"empty", {}, P::SizeNotTwoNumbers},
-        {"words", SizeText("abc def") + NameBlock({}) + Records({OddRecord(0)}), P::SizeNotTwoNumbers},
-        {"zero size", SizeText("0 0") + NameBlock("D"), P::SizeOutOfRange},
-        {"negative width", SizeText("-5 70") + NameBlock("D"), P::SizeOutOfRange},
-        {"too tall", SizeText("50 2001") + NameBlock("D"), P::SizeOutOfRange},
-        {"no terminator", QByteArray(20, '7') + NameBlock("D"), P::SizeNotTwoNumbers},
+    const std::tuple<const char*, QByteArray, const char*> damaged[] = {
+        {"empty", {}, "not a label file: the size text is not two numbers"},
+        {"words", SizeText("abc def") + NameBlock({}) + Records({OddRecord(0)}),
+         "not a label file: the size text is not two numbers"},
+        {"no terminator", QByteArray(20, '7') + NameBlock("D"), "not a label file: the size text is not two numbers"},
+        {"zero size", SizeText("0 0") + NameBlock("D"), "label size 0 x 0 mm is outside 1 to 2000 mm"},
+        {"negative width", SizeText("-5 70") + NameBlock("D"), "label size -5 x 70 mm is outside 1 to 2000 mm"},
+        {"too tall", SizeText("50 2001") + NameBlock("D"), "label size 50 x 2001 mm is outside 1 to 2000 mm"},
     };
-    std::vector<std::pair<QString, P::Code>> cases = {
-        {"missing", P::Missing}, {"pipe", P::NotRegular}, {"", P::Folder}};  // "" is the folder itself
-    for (const auto& [name, bytes, code] : damaged) {
+    std::vector<std::pair<QString, QString>> cases = {
+        {"missing", "no such file"}, {"pipe", "is not a regular file"}, {"", "is a folder"}};  // "": the folder
+    for (const auto& [name, bytes, reason] : damaged) {
         ASSERT_TRUE(WriteFileBytes(Path(name), bytes));
-        cases.emplace_back(name, code);
+        cases.emplace_back(name, reason);
     }
     ASSERT_EQ(mkfifo(QFile::encodeName(Path("pipe")).constData(), 0644), 0);
-    for (const auto& [name, code] : cases) {
+    for (const auto& [name, reason] : cases) {
         SCOPED_TRACE(name.toStdString());
         LabelDocument doc = TwoElementLabel();
         LabelFileProblem problem;
         EXPECT_FALSE(ReadLabelFile(Path(name), doc, &problem));
-        EXPECT_EQ(problem.code, code);
+        EXPECT_EQ(LabelFileProblemText(problem, 0), reason);
         EXPECT_EQ(LabelFileBytes(doc), LabelFileBytes(TwoElementLabel())) << "the label is unchanged";
     }
 }
