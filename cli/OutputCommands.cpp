@@ -1,15 +1,16 @@
 // render, tspl and print: drawing the label for output and the direct print job.
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <optional>
 
 #include "cli/CliCommand.h"
 #include "cli/Commands.h"
 #include "document/LabelFile.h"
+#include "document/OutputFile.h"
 #include "document/RegularFile.h"
 #include "document/Units.h"
 #include "output/ColorToBW.h"
@@ -83,10 +84,10 @@ PrinterSettings SettingsOf(const Arguments& a) {
     return settings;
 }
 
+// Every -o output goes through here.
 void WriteOutput(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        Fail(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+    QString error;
+    if (!WriteOutputFile(path, bytes, &error)) Fail(error);
 }
 
 void SaveLabelBack(const LabelDocument& doc) {
@@ -124,11 +125,12 @@ int RunRender(const QStringList& args) {
         WriteOutput(out, mono.Bytes());
         return kOk;
     }
-    QSaveFile file(out);
-    if (!file.open(QIODevice::WriteOnly)) Fail(QStringLiteral("cannot write %1: %2").arg(out, file.errorString()));
-    QImageWriter writer(&file, "png");
-    if (!writer.write(raster)) Fail(QStringLiteral("cannot write %1: %2").arg(out, writer.errorString()));
-    if (!file.commit()) Fail(QStringLiteral("cannot write %1: %2").arg(out, file.errorString()));
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(raster)) Fail(QStringLiteral("cannot make the PNG: %1").arg(writer.errorString()));
+    WriteOutput(out, png);
     return kOk;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <csignal>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -37,6 +38,8 @@ void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
 
 int main(int argc, char* argv[]) {
     qInstallMessageHandler(QuietMessages);
+    // A file size limit then fails the write, which is reported, instead of ending the program unheard.
+    std::signal(SIGXFSZ, SIG_IGN);
     // Rendering needs fonts but never a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);

@@ -1,9 +1,10 @@
 #include "document/LabelFile.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 #include <cstdio>
+
+#include "document/OutputFile.h"
 
 namespace kestrix {
 
@@ -115,22 +116,7 @@ QByteArray LabelFileBytes(const LabelDocument& doc) {
 }
 
 bool WriteLabelFile(const QString& path, const LabelDocument& doc, QString* error) {
-    if (doc.elements.empty()) return true;
-    const QByteArray bytes = LabelFileBytes(doc);
-    QSaveFile file(path);
-    auto fail = [&](const QString& why) {
-        if (error) *error = QStringLiteral("%1: cannot be written: %2").arg(path, why);
-        return false;  // the temporary file is dropped, the old label stays
-    };
-    // Unbuffered: a short write (disk full, size limit) must show here; a
-    // buffered flush inside commit() can lose it and rename a cut file over the old one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return fail(file.errorString());
-    const qint64 written = file.write(bytes);
-    if (written != bytes.size())
-        return fail(written < 0 ? file.errorString()
-                                : QStringLiteral("only %1 of %2 bytes could be written").arg(written).arg(bytes.size()));
-    if (!file.commit()) return fail(file.errorString());
-    return true;
+    return doc.elements.empty() || WriteOutputFile(path, LabelFileBytes(doc), error);
 }
 
 QString WithLabelExtension(const QString& path) {

@@ -46,8 +46,9 @@ bool ReadLabelFile(const QString& path, LabelDocument& out, LabelFileProblem* pr
 
 // The bytes Save writes: size text, printer name, every record whose bOmit is 0.
 QByteArray LabelFileBytes(const LabelDocument& doc);
-// Saves through a temporary file renamed over `path`, so a failed save never
-// destroys the old file. A label without elements writes nothing and succeeds.
+// Saves as an OutputFile: through a temporary file renamed over `path`, so a
+// failed save never destroys the old file. A label without elements writes
+// nothing and succeeds.
 bool WriteLabelFile(const QString& path, const LabelDocument& doc, QString* error);
 
 // Appends ".lab" to a file name that has no extension at all.

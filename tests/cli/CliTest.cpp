@@ -7,9 +7,15 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 
 #include "document/LabelFile.h"
+#include "document/RegularFile.h"
 
 namespace kestrix {
 namespace {
@@ -34,9 +40,16 @@ protected:
     QString Path(const QString& name) const { return dir_.filePath(name); }
     void MakeFifo(const QString& name) const { ASSERT_EQ(mkfifo(QFile::encodeName(Path(name)).constData(), 0600), 0); }
 
-    // Runs kestrix-cli in the test folder; a run over `limitMs` is killed.
-    CliRun Run(const QStringList& args, int limitMs = 10000) const {
+    // Runs kestrix-cli in the test folder; a run over `limitMs` is killed. With
+    // `maxFileBytes`, files it writes may not grow beyond that, as on a full disk.
+    CliRun Run(const QStringList& args, int limitMs = 10000, rlim_t maxFileBytes = RLIM_INFINITY) const {
         QProcess process;
+        process.setChildProcessModifier([maxFileBytes] {
+            rlimit limit{};
+            getrlimit(RLIMIT_FSIZE, &limit);
+            limit.rlim_cur = std::min(maxFileBytes, limit.rlim_max);
+            setrlimit(RLIMIT_FSIZE, &limit);
+        });
         process.setWorkingDirectory(dir_.path());
         process.setProcessEnvironment([this] {
             QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -69,6 +82,40 @@ TEST_F(Cli, SettingsOnlyFromARegularFile) {
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, "kestrix-cli tspl: cannot read settings settings.ini: is not a regular file\n");
     EXPECT_FALSE(QFile::exists(Path("out.tspl")));
+}
+
+// -o into a FIFO (or a device node) writes into it; a regular file is replaced
+// only by a complete new one; a folder is refused.
+TEST_F(Cli, OutputIntoFifoAndFilesButNotFolders) {
+    ASSERT_EQ(Run({"tspl", "a.lab", "-o", "expected.tspl"}).exitCode, 0);
+    const QByteArray expected = ReadRegularFile(Path("expected.tspl"), 1 << 20).bytes;
+    MakeFifo(QStringLiteral("fifo"));
+    ASSERT_TRUE(QFile::link(Path("fifo"), Path("link")));
+    for (const char* target : {"fifo", "link"}) {
+        const int reader = ::open(QFile::encodeName(Path(target)).constData(), O_RDONLY | O_NONBLOCK);
+        ASSERT_GE(reader, 0);
+        EXPECT_EQ(Run({"tspl", "a.lab", "-o", target}).exitCode, 0) << target;
+        QByteArray got(expected.size() + 1, '\0');
+        got.truncate(std::max<ssize_t>(0, ::read(reader, got.data(), got.size())));
+        ::close(reader);
+        EXPECT_EQ(got, expected) << target;
+    }
+    EXPECT_EQ(ReadRegularFile(Path("fifo"), 1).problem, FileProblem::NotRegular) << "still a FIFO";
+    EXPECT_TRUE(QFileInfo(Path("link")).isSymLink());
+
+    QDir(dir_.path()).mkdir(QStringLiteral("folder"));
+    const CliRun folder = Run({"render", "a.lab", "-o", "folder"});
+    EXPECT_EQ(folder.exitCode, 1);
+    EXPECT_EQ(folder.err, "kestrix-cli render: folder: cannot be written: is a folder\n");
+
+    // A full disk (here a file size limit) says how far the write came; the old file stays.
+    for (const char* command : {"tspl", "render"}) {
+        const CliRun full = Run({command, "a.lab", "-o", "expected.tspl"}, 10000, 500);
+        EXPECT_EQ(full.exitCode, 1) << command;
+        EXPECT_NE(full.err.find(": cannot be written: file size limit reached: only 500 of "), std::string::npos)
+            << full.err;
+        EXPECT_EQ(ReadRegularFile(Path("expected.tspl"), 1 << 20).bytes, expected);
+    }
 }
 
 }  // namespace
