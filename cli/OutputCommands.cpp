@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QRegularExpression>
+#include <cstdio>
 #include <optional>
 
 #include "cli/CliCommand.h"
@@ -165,10 +166,15 @@ int RunTspl(const QStringList& args) {
 int RunPrint(const QStringList& args) {
     const Arguments a(args,
                       {QStringLiteral("--settings"), QStringLiteral("--copies"), QStringLiteral("--device"),
-                       QStringLiteral("--view")},
+                       QStringLiteral("--view"), QStringLiteral("--timeout")},
                       {QStringLiteral("--update")});
     const QString labelPath = SingleLabel(a, "print");
     const int copies = a.PositiveInt(QStringLiteral("--copies"), 1);
+    // A printer that stops taking data is waited for; --timeout gives up after that many seconds of it.
+    StallWatch watch(qint64(a.PositiveInt(QStringLiteral("--timeout"), 0)) * 1000);
+    watch.onStalled = [] {
+        std::fprintf(stderr, "kestrix-cli print: %s; still waiting\n", qPrintable(PrinterStalledMessage(0).text));
+    };
     const PrinterSettings settings = SettingsOf(a);
     LabelDocument doc = OpenLabelOrFail(labelPath);
     const auto [viewX, viewY] = ParseView(a, doc, {});
@@ -187,9 +193,10 @@ int RunPrint(const QStringList& args) {
     QStringList noQueue;
     bool rendered = false;
     for (int copy = 0; copy < copies; ++copy) {
-        const DirectPrintResult result = DirectPrintLabel(in, noQueue, 0, {}, target);
-        rendered = rendered || result.status == DirectPrintStatus::Printed ||
-                   result.status == DirectPrintStatus::WriteFailed;
+        const DirectPrintResult result = DirectPrintLabel(in, noQueue, 0, {}, target, &watch);
+        rendered = rendered || (result.status != DirectPrintStatus::NoPrinter &&
+                                result.status != DirectPrintStatus::OpenFailed &&
+                                result.status != DirectPrintStatus::RenderFailed);
         if (result.status == DirectPrintStatus::Printed) continue;
         // The numbers already used stay used: keep them out of the next run.
         if (rendered && a.Flag(QStringLiteral("--update"))) SaveLabelBack(doc);

@@ -21,7 +21,8 @@ const char kUsageText[] =
     "  tspl LABEL.lab -o OUT [--settings FILE.ini] [--copies N] [--update] [--view WxH]\n"
     "                                      write the printer command stream\n"
     "  print LABEL.lab [--settings FILE.ini] [--copies N] [--update] [--device PATH] [--view WxH]\n"
-    "                                      send the label to the USB label printer\n";
+    "        [--timeout SECONDS]           send the label to the USB label printer; a printer that\n"
+    "                                      takes no data is waited for, or given up after SECONDS\n";
 
 void PrintLine(const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stderr);

@@ -9,6 +9,7 @@
 #include "document/Units.h"
 #include "editor/CanvasGeometry.h"
 #include "dialogs/Prompts.h"
+#include "dialogs/StallDialog.h"
 #include "output/DirectPrintJob.h"
 #include "render/ElementPainter.h"
 
@@ -236,7 +237,8 @@ void LabelCanvas::DirectPrintLabel(const std::function<void(const PrintMessage&)
     input.dpiY = m_nDpiY;
     input.viewScaleX = ScaleX();
     input.viewScaleY = ScaleY();
-    kestrix::DirectPrintLabel(input, batchQueue_, LanguageFlag(language_), show);
+    StallDialog wait(language_, this);
+    kestrix::DirectPrintLabel(input, batchQueue_, LanguageFlag(language_), show, {}, &wait);
     // Serial numbers have advanced.
     update();
 }

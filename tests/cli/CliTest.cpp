@@ -8,11 +8,13 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <thread>
 
 #include "document/LabelFile.h"
 #include "document/RegularFile.h"
@@ -31,9 +33,9 @@ class Cli : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
-        LabelElement box = CreateElement(kShape, {20, 20});
-        box.nWidth = 200;
-        box.nHeight = 100;
+        LabelElement box = CreateElement(kShape, {10, 10});  // a stream of about 8 kB
+        box.nWidth = 300;
+        box.nHeight = 200;
         ASSERT_TRUE(WriteLabelFile(Path("a.lab"), {40, 30, {}, {}, {box}}, nullptr));
     }
 
@@ -115,6 +117,45 @@ TEST_F(Cli, OutputIntoFifoAndFilesButNotFolders) {
         EXPECT_NE(full.err.find(": cannot be written: file size limit reached: only 500 of "), std::string::npos)
             << full.err;
         EXPECT_EQ(ReadRegularFile(Path("expected.tspl"), 1 << 20).bytes, expected);
+    }
+}
+
+// A printer that stops taking data is waited for: after 5 seconds the user is
+// told once, and the job is never cut short however long the stall. With
+// --timeout the job gives up after that many seconds without progress.
+TEST_F(Cli, PrintWaitsForAStalledPrinterAndGivesUpOnlyWhenAsked) {
+    ASSERT_EQ(Run({"tspl", "a.lab", "-o", "expected.tspl"}).exitCode, 0);
+    const QByteArray expected = ReadRegularFile(Path("expected.tspl"), 1 << 20).bytes;
+    MakeFifo(QStringLiteral("lp0"));
+    for (const bool givingUp : {false, true}) {
+        const int reader = ::open(QFile::encodeName(Path("lp0")).constData(), O_RDONLY | O_NONBLOCK);
+        ASSERT_GE(reader, 0);
+        ASSERT_LT(::fcntl(reader, F_SETPIPE_SZ, 4096), expected.size()) << "the printer cannot take it all at once";
+        QByteArray got;
+        std::thread printer([&] {
+            if (givingUp) return;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10500));
+            char chunk[4096];
+            for (pollfd p{reader, POLLIN, 0}; ::poll(&p, 1, 5000) > 0;) {
+                const ssize_t n = ::read(reader, chunk, sizeof chunk);
+                if (n <= 0) break;
+                got.append(chunk, n);
+            }
+        });
+        const CliRun run = givingUp ? Run({"print", "a.lab", "--device", "lp0", "--timeout", "1"})
+                                    : Run({"print", "a.lab", "--device", "lp0"}, 20000);
+        printer.join();
+        ::close(reader);
+        if (givingUp) {
+            EXPECT_EQ(run.exitCode, 1);
+            EXPECT_EQ(run.err, "kestrix-cli print: the printer has taken no data for 1 s; gave up\n");
+            EXPECT_LT(run.ms, 4000);
+        } else {
+            EXPECT_EQ(run.exitCode, 0);
+            EXPECT_EQ(run.err, "kestrix-cli print: The printer is not taking data (out of paper or cover open?); "
+                               "still waiting\n");
+            EXPECT_EQ(got, expected);
+        }
     }
 }
 
