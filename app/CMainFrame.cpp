@@ -324,10 +324,11 @@ void CMainFrame::OpenLabelFile(const QString& path, bool reportUnreadable) {
         return;
     }
     if (result == LabelSession::OpenResult::Refused || reportUnreadable) {
+        const QString why = LabelFileProblemText(problem, LanguageFlag(language_));
         prompts_.ShowMessage(this,
                              UiText(language_, "The label file %1 cannot be opened:\n%2",
                                     "无法打开标签文件 %1：\n%2")
-                                 .arg(QDir::toNativeSeparators(path), LabelFileProblemText(problem, LanguageFlag(language_))),
+                                 .arg(QDir::toNativeSeparators(path), why),
                              UiText(language_, "Kestrix", "Dravel标签编辑器"), QMessageBox::Warning);
     }
 }
