@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QBuffer>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -120,18 +119,18 @@ TEST_F(PictureElementTest, MissingFileDrawsNothingAndComesBack) {
 // quarter anticlockwise) is honoured. A /proc file is read only as far as its
 // size of 0 goes, so it never blocks.
 TEST_F(PictureElementTest, PhotosStandUprightAndProcFilesAreNotRead) {
-    QImage stored(40, 20, QImage::Format_RGB32);
-    stored.fill(Qt::white);
-    QByteArray jpeg;
-    QBuffer buffer(&jpeg);
-    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && stored.save(&buffer, "JPG"));
+    const QString photo = dir_.filePath(QStringLiteral("photo.jpg"));
+    QImage upright(40, 20, QImage::Format_RGB32);
+    upright.fill(Qt::white);
+    ASSERT_TRUE(upright.save(photo));
     // After the start-of-image marker: an APP1 "Exif" segment whose only tag is Orientation = 6.
+    const QByteArray jpeg = ReadRegularFile(photo, 1 << 20).bytes;
     const QByteArray exif = QByteArray::fromHex("ffe10022457869660000 49492a0008000000 0100"
                                                 "120103000100000006000000 00000000");
-    QFile photo(dir_.filePath(QStringLiteral("photo.jpg")));
-    ASSERT_TRUE(photo.open(QIODevice::WriteOnly) && photo.write(jpeg.left(2) + exif + jpeg.mid(2)) > 0);
-    photo.close();
-    EXPECT_EQ(PictureCache::ReadPicture(photo.fileName()).size(), QSize(20, 40));
+    QFile file(photo);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(jpeg.left(2) + exif + jpeg.mid(2)) > 0);
+    file.close();
+    EXPECT_EQ(PictureCache::ReadPicture(photo).size(), QSize(20, 40));
     EXPECT_EQ(ReadRegularFile(QStringLiteral("/proc/self/status"), 1 << 20).bytes, QByteArray());
 }
 
