@@ -323,18 +323,19 @@ void CMainFrame::OnOpenLabel() {
 
 void CMainFrame::OpenLabelFile(const QString& path, bool reportUnreadable) {
     LabelCanvas* canvas = Canvas();
-    QString error;
-    const LabelSession::OpenResult result = canvas->Session().OpenLabel(path, &error);
+    LabelFileProblem problem;
+    const LabelSession::OpenResult result = canvas->Session().OpenLabel(path, &problem);
     if (result == LabelSession::OpenResult::Opened) {
         canvas->FitCanvasToFrame(canvas->LabelWidthMm(), canvas->LabelHeightMm());
         canvas->ElementsReplaced();
         return;
     }
     if (result == LabelSession::OpenResult::Refused || reportUnreadable) {
+        const QString why = LabelFileProblemText(problem, LanguageFlag(language_));
         prompts_.ShowMessage(this,
                              UiText(language_, "The label file %1 cannot be opened:\n%2",
                                     "无法打开标签文件 %1：\n%2")
-                                 .arg(QDir::toNativeSeparators(path), error),
+                                 .arg(QDir::toNativeSeparators(path), why),
                              UiText(language_, "Kestrix", "Dravel标签编辑器"), QMessageBox::Warning);
     }
 }

@@ -49,8 +49,8 @@ int Arguments::PositiveInt(const QString& option, int fallback) const {
 
 LabelDocument OpenLabelOrFail(const QString& path) {
     LabelDocument doc;
-    QString error;
-    if (!ReadLabelFile(path, doc, &error)) Fail(error);
+    LabelFileProblem problem;
+    if (!ReadLabelFile(path, doc, &problem)) Fail(path + QStringLiteral(": ") + LabelFileProblemText(problem, 0));
     doc.labelPath = path;
     return doc;
 }

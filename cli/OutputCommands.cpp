@@ -1,19 +1,23 @@
 // render, tspl and print: drawing the label for output and the direct print job.
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QRegularExpression>
-#include <QSaveFile>
+#include <cstdio>
 #include <optional>
 
 #include "cli/CliCommand.h"
 #include "cli/Commands.h"
 #include "document/LabelFile.h"
+#include "document/OutputFile.h"
+#include "document/RegularFile.h"
 #include "document/Units.h"
 #include "output/ColorToBW.h"
 #include "output/DirectPrintJob.h"
 #include "output/DrawLabel.h"
+#include "output/IniFile.h"
 #include "output/PrinterSettings.h"
 #include "render/CodeImageCache.h"
 #include "render/PictureCache.h"
@@ -70,20 +74,21 @@ PrinterSettings SettingsOf(const Arguments& a) {
     PrinterSettings settings;
     const std::optional<QString> path = a.Value(QStringLiteral("--settings"));
     if (path) {
-        QFile file(*path);
-        if (!file.open(QIODevice::ReadOnly))
-            Fail(QStringLiteral("cannot read settings %1: %2").arg(*path, file.errorString()));
-        LoadPrinterSettings(settings, *path);
+        // Only a regular file: a FIFO without a writer would wait forever.
+        const FileRead read = ReadRegularFile(*path, IniFile::kMaxBytes);
+        if (read.problem != FileProblem::None)
+            Fail(QStringLiteral("cannot read settings %1: %2").arg(*path, FileProblemText(read, 0)));
+        LoadPrinterSettings(settings, IniFile::FromText(read.bytes));
     } else {
         LoadPrinterSettings(settings);
     }
     return settings;
 }
 
+// Every -o output goes through here.
 void WriteOutput(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        Fail(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+    QString error;
+    if (!WriteOutputFile(path, bytes, &error)) Fail(error);
 }
 
 void SaveLabelBack(const LabelDocument& doc) {
@@ -121,11 +126,12 @@ int RunRender(const QStringList& args) {
         WriteOutput(out, mono.Bytes());
         return kOk;
     }
-    QSaveFile file(out);
-    if (!file.open(QIODevice::WriteOnly)) Fail(QStringLiteral("cannot write %1: %2").arg(out, file.errorString()));
-    QImageWriter writer(&file, "png");
-    if (!writer.write(raster)) Fail(QStringLiteral("cannot write %1: %2").arg(out, writer.errorString()));
-    if (!file.commit()) Fail(QStringLiteral("cannot write %1: %2").arg(out, file.errorString()));
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(raster)) Fail(QStringLiteral("cannot make the PNG: %1").arg(writer.errorString()));
+    WriteOutput(out, png);
     return kOk;
 }
 
@@ -160,7 +166,7 @@ int RunTspl(const QStringList& args) {
 int RunPrint(const QStringList& args) {
     const Arguments a(args,
                       {QStringLiteral("--settings"), QStringLiteral("--copies"), QStringLiteral("--device"),
-                       QStringLiteral("--view"), QStringLiteral("--printer")},
+                       QStringLiteral("--view"), QStringLiteral("--printer"), QStringLiteral("--timeout")},
                       {QStringLiteral("--update")});
     const QString labelPath = SingleLabel(a, "print");
     const int copies = a.PositiveInt(QStringLiteral("--copies"), 1);
@@ -173,6 +179,11 @@ int RunPrint(const QStringList& args) {
         if (a.Flag(QStringLiteral("--update"))) SaveLabelBack(doc);
         return kOk;
     }
+    // A printer that stops taking data is waited for; --timeout gives up after that many seconds of it.
+    StallWatch watch(qint64(a.PositiveInt(QStringLiteral("--timeout"), 0)) * 1000);
+    watch.onStalled = [] {
+        std::fprintf(stderr, "kestrix-cli print: %s; still waiting\n", qPrintable(PrinterStalledMessage(0).text));
+    };
     const PrinterSettings settings = SettingsOf(a);
     LabelDocument doc = OpenLabelOrFail(labelPath);
     const auto [viewX, viewY] = ParseView(a, doc, {});
@@ -191,9 +202,10 @@ int RunPrint(const QStringList& args) {
     QStringList noQueue;
     bool rendered = false;
     for (int copy = 0; copy < copies; ++copy) {
-        const DirectPrintResult result = DirectPrintLabel(in, noQueue, 0, {}, target);
-        rendered = rendered || result.status == DirectPrintStatus::Printed ||
-                   result.status == DirectPrintStatus::WriteFailed;
+        const DirectPrintResult result = DirectPrintLabel(in, noQueue, 0, {}, target, &watch);
+        rendered = rendered || (result.status != DirectPrintStatus::NoPrinter &&
+                                result.status != DirectPrintStatus::OpenFailed &&
+                                result.status != DirectPrintStatus::RenderFailed);
         if (result.status == DirectPrintStatus::Printed) continue;
         // The numbers already used stay used: keep them out of the next run.
         if (rendered && a.Flag(QStringLiteral("--update"))) SaveLabelBack(doc);

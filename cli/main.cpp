@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <csignal>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -20,7 +21,8 @@ const char kUsageText[] =
     "  tspl LABEL.lab -o OUT [--settings FILE.ini] [--copies N] [--update] [--view WxH]\n"
     "                                      write the printer command stream\n"
     "  print LABEL.lab [--settings FILE.ini] [--copies N] [--update] [--device PATH] [--view WxH]\n"
-    "                                      send the label to the USB label printer\n"
+    "        [--timeout SECONDS]           send the label to the USB label printer; a printer that\n"
+    "                                      takes no data is waited for, or given up after SECONDS\n"
     "  print LABEL.lab --printer QUEUE [--copies N] [--update] [--view WxH]\n"
     "                                      print through an installed printer's driver (CUPS)\n";
 
@@ -39,6 +41,8 @@ void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
 
 int main(int argc, char* argv[]) {
     qInstallMessageHandler(QuietMessages);
+    // A file size limit then fails the write, which is reported, instead of ending the program unheard.
+    std::signal(SIGXFSZ, SIG_IGN);
     // Rendering needs fonts but never a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);

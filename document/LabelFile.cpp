@@ -1,17 +1,14 @@
 #include "document/LabelFile.h"
 
-#include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <cctype>
+#include <algorithm>
 #include <cstdio>
+
+#include "document/OutputFile.h"
 
 namespace kestrix {
 
 namespace {
-
-QString Tr(const char* text) { return QCoreApplication::translate("LabelFile", text); }
 
 // sscanf("%d %d") over the size text up to its first NUL.
 bool ParseSizeText(QByteArrayView head, int& width, int& height) {
@@ -31,26 +28,42 @@ bool HasNameBlock(QByteArrayView data) {
     return (data.size() - kNamedHeaderBytes) % static_cast<qsizetype>(kRecordSize) == 0;
 }
 
+bool Refuse(LabelFileProblem* problem, LabelFileProblem::Code code, FileRead file = {}, int widthMm = 0,
+            int heightMm = 0) {
+    if (problem) *problem = {code, std::move(file), widthMm, heightMm};
+    return false;
+}
+
 }  // namespace
 
-bool ParseLabelFile(QByteArrayView data, LabelDocument& out, QString* error) {
-    auto fail = [error](const QString& why) {
-        if (error) *error = why;
-        return false;
-    };
-    if (data.size() < kSizeTextBytes)
-        return fail(Tr("not a label file: %1 bytes, shorter than the 20-byte size text").arg(data.size()));
+QString LabelFileProblemText(const LabelFileProblem& p, int chinese) {
+    switch (p.code) {
+    case LabelFileProblem::None: break;
+    case LabelFileProblem::FileNotRead: return FileProblemText(p.file, chinese);
+    case LabelFileProblem::SizeNotTwoNumbers:
+        return QString::fromUtf8(chinese ? "这不是标签文件：开头的尺寸不是两个数字。"
+                                         : "not a label file: the size text is not two numbers");
+    case LabelFileProblem::SizeOutOfRange:
+        return QString::fromUtf8(chinese ? "标签尺寸 %1 × %2 毫米超出了 1 到 2000 毫米的范围。"
+                                         : "label size %1 x %2 mm is outside 1 to 2000 mm")
+            .arg(p.widthMm)
+            .arg(p.heightMm);
+    }
+    return {};
+}
+
+bool ParseLabelFile(QByteArrayView data, LabelDocument& out, LabelFileProblem* problem) {
+    // A file shorter than the size text is read as far as it goes, as a short read would.
+    const QByteArrayView head = data.first(std::min(data.size(), kSizeTextBytes));
     int width = 0;
     int height = 0;
-    if (!ParseSizeText(data.first(kSizeTextBytes), width, height))
-        return fail(Tr("not a label file: the size text is not two numbers"));
-    if (!IsValidLabelSize(width, height))
-        return fail(Tr("label size %1 x %2 mm is outside 1 to 2000 mm").arg(width).arg(height));
+    if (!ParseSizeText(head, width, height)) return Refuse(problem, LabelFileProblem::SizeNotTwoNumbers);
+    if (!IsValidLabelSize(width, height)) return Refuse(problem, LabelFileProblem::SizeOutOfRange, {}, width, height);
 
     LabelDocument doc;
     doc.widthMm = width;
     doc.heightMm = height;
-    qsizetype pos = kSizeTextBytes;
+    qsizetype pos = head.size();
     if (HasNameBlock(data)) {
         QByteArrayView block = data.sliced(kSizeTextBytes, kPrinterNameBytes);
         doc.printerName = block.first(qstrnlen(block.data(), block.size())).toByteArray();
@@ -62,27 +75,10 @@ bool ParseLabelFile(QByteArrayView data, LabelDocument& out, QString* error) {
     return true;
 }
 
-bool ReadLabelFile(const QString& path, LabelDocument& out, QString* error) {
-    QFileInfo info(path);
-    auto fail = [error](const QString& why) {
-        if (error) *error = why;
-        return false;
-    };
-    if (!info.exists()) return fail(Tr("%1: no such file").arg(path));
-    if (info.isDir()) return fail(Tr("%1: is a folder, not a label file").arg(path));
-    // A pipe or device would block or never end; a label is always a plain file.
-    if (!info.isFile()) return fail(Tr("%1: is not a regular file").arg(path));
-    if (info.size() > kMaxLabelFileBytes)
-        return fail(Tr("%1: %2 bytes is too large for a label file").arg(path).arg(info.size()));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(Tr("%1: cannot be read: %2").arg(path, file.errorString()));
-    const QByteArray data = file.read(kMaxLabelFileBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        return fail(Tr("%1: cannot be read: %2").arg(path, file.errorString()));
-    QString why;
-    if (!ParseLabelFile(data, out, &why)) return fail(QStringLiteral("%1: %2").arg(path, why));
-    return true;
+bool ReadLabelFile(const QString& path, LabelDocument& out, LabelFileProblem* problem) {
+    FileRead read = ReadRegularFile(path, kMaxLabelFileBytes);
+    if (read.problem == FileProblem::None) return ParseLabelFile(read.bytes, out, problem);
+    return Refuse(problem, LabelFileProblem::FileNotRead, std::move(read));
 }
 
 QByteArray RecordBytes(const std::vector<LabelElement>& elements, bool leaveOutOmitted) {
@@ -120,22 +116,7 @@ QByteArray LabelFileBytes(const LabelDocument& doc) {
 }
 
 bool WriteLabelFile(const QString& path, const LabelDocument& doc, QString* error) {
-    if (doc.elements.empty()) return true;
-    const QByteArray bytes = LabelFileBytes(doc);
-    QSaveFile file(path);
-    auto fail = [&](const QString& why) {
-        if (error) *error = Tr("%1: cannot be written: %2").arg(path, why);
-        return false;  // the temporary file is dropped, the old label stays
-    };
-    // Unbuffered: a short write (disk full, size limit) must show here; a
-    // buffered flush inside commit() can lose it and rename a cut file over the old one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return fail(file.errorString());
-    const qint64 written = file.write(bytes);
-    if (written != bytes.size())
-        return fail(written < 0 ? file.errorString()
-                                : Tr("only %1 of %2 bytes could be written").arg(written).arg(bytes.size()));
-    if (!file.commit()) return fail(file.errorString());
-    return true;
+    return doc.elements.empty() || WriteOutputFile(path, LabelFileBytes(doc), error);
 }
 
 QString WithLabelExtension(const QString& path) {

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "document/LabelDocument.h"
+#include "document/RegularFile.h"
 
 namespace kestrix {
 
@@ -22,16 +23,32 @@ QByteArray RecordBytes(const std::vector<LabelElement>& elements, bool leaveOutO
 // Every complete 796-byte record of `data`, with hCache 0; a shorter tail is dropped.
 std::vector<LabelElement> RecordsFrom(QByteArrayView data);
 
+// Why a label file was refused. The interface words it in its language.
+struct LabelFileProblem {
+    enum Code { None, FileNotRead, SizeNotTwoNumbers, SizeOutOfRange };
+    Code code = None;
+    FileRead file;  // FileNotRead: why (no bytes)
+    int widthMm = 0;  // SizeOutOfRange
+    int heightMm = 0;
+
+    // Nothing of the file could be read, as against a file read and refused.
+    bool NothingRead() const { return code == FileNotRead && file.problem != FileProblem::TooLarge; }
+};
+
+// The reason in words (without the file name); `chinese` is the language flag.
+QString LabelFileProblemText(const LabelFileProblem& problem, int chinese);
+
 // Parses the bytes of a label file into `out` (size, printer name, elements with
-// hCache 0; labelPath untouched). On failure `out` is unchanged and `error` says why.
-bool ParseLabelFile(QByteArrayView data, LabelDocument& out, QString* error);
-// Reads and parses a label file.
-bool ReadLabelFile(const QString& path, LabelDocument& out, QString* error);
+// hCache 0; labelPath untouched). On failure `out` is unchanged and `problem` says why.
+bool ParseLabelFile(QByteArrayView data, LabelDocument& out, LabelFileProblem* problem);
+// Reads and parses a label file; only a regular file is read.
+bool ReadLabelFile(const QString& path, LabelDocument& out, LabelFileProblem* problem);
 
 // The bytes Save writes: size text, printer name, every record whose bOmit is 0.
 QByteArray LabelFileBytes(const LabelDocument& doc);
-// Saves through a temporary file renamed over `path`, so a failed save never
-// destroys the old file. A label without elements writes nothing and succeeds.
+// Saves as an OutputFile: through a temporary file renamed over `path`, so a
+// failed save never destroys the old file. A label without elements writes
+// nothing and succeeds.
 bool WriteLabelFile(const QString& path, const LabelDocument& doc, QString* error);
 
 // Appends ".lab" to a file name that has no extension at all.

@@ -1,7 +1,6 @@
 #include "document/LabelSession.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 
 #include "document/LabelFile.h"
 
@@ -24,20 +23,20 @@ bool LabelSession::NewLabel(int widthMm, int heightMm, QString* error) {
     return true;
 }
 
-LabelSession::OpenResult LabelSession::OpenLabel(const QString& path, QString* error) {
+LabelSession::OpenResult LabelSession::OpenLabel(const QString& path, LabelFileProblem* problem) {
     OpenResult result = OpenResult::Opened;
-    QFileInfo info(path);
-    if (!info.isFile() || !info.isReadable()) {
-        // Nothing could be read: the label stays, but Save now writes to this path.
-        doc_.labelPath = path;
-        result = OpenResult::Unreadable;
-        if (error) *error = QCoreApplication::translate("LabelSession", "%1 cannot be read.").arg(path);
-    } else if (LabelDocument read; ReadLabelFile(path, read, error)) {
+    LabelFileProblem why;
+    if (LabelDocument read; ReadLabelFile(path, read, &why)) {
         read.labelPath = path;
         doc_ = std::move(read);
+    } else if (why.NothingRead()) {
+        // The label stays, but Save now writes to this path.
+        doc_.labelPath = path;
+        result = OpenResult::Unreadable;
     } else {
         result = OpenResult::Refused;
     }
+    if (problem) *problem = why;
     undo_.WriteOpenedLabel(doc_.elements);
     return result;
 }

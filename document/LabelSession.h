@@ -7,6 +7,7 @@
 
 #include "document/ElementClipboard.h"
 #include "document/LabelDocument.h"
+#include "document/LabelFile.h"
 #include "document/UndoSnapshots.h"
 
 namespace kestrix {
@@ -30,7 +31,7 @@ public:
     // Opens a label file. A file that cannot be read still becomes the label
     // path (so Save writes there); a damaged one changes nothing. Either way the
     // label as it then stands is written to undo file 0.
-    OpenResult OpenLabel(const QString& path, QString* error = nullptr);
+    OpenResult OpenLabel(const QString& path, LabelFileProblem* problem = nullptr);
     // An Open that the user cancelled still rewrites undo file 0.
     void OpenCancelled();
 

@@ -12,6 +12,7 @@
 #include "editor/Arrangement.h"
 #include "editor/CanvasGeometry.h"
 #include "dialogs/Prompts.h"
+#include "dialogs/StallDialog.h"
 #include "output/DirectPrintJob.h"
 #include "output/DrawLabel.h"
 #include "print/DriverPrint.h"
@@ -242,8 +243,9 @@ DirectPrintResult LabelCanvas::DirectPrintLabel(const std::function<void(const P
     input.dpiY = m_nDpiY;
     input.viewScaleX = ScaleX();
     input.viewScaleY = ScaleY();
+    StallDialog wait(language_, this);
     const DirectPrintResult result =
-        kestrix::DirectPrintLabel(input, batchQueue_, LanguageFlag(language_), show, printerTarget_);
+        kestrix::DirectPrintLabel(input, batchQueue_, LanguageFlag(language_), show, printerTarget_, &wait);
     // Serial numbers have advanced.
     update();
     return result;

@@ -47,6 +47,7 @@ public:
     // Moves the canvas so that the view shows it from `value` pixels on.
     void ScrollTo(Qt::Orientation orientation, int value);
 
+    UiLanguage Language() const { return language_; }
     LabelSession& Session() { return session_; }
     const LabelSession& Session() const { return session_; }
     std::vector<LabelElement>& Elements() { return session_.Elements(); }

@@ -14,9 +14,9 @@ namespace {
 std::optional<DirectPrintResult> PrintLabelFile(LabelCanvas& canvas, const QString& path, QStringList& unreadable,
                                                 const std::function<void(const PrintMessage&)>& show) {
     LabelDocument label;
-    QString why;
+    LabelFileProblem why;
     if (!ReadLabelFile(path, label, &why)) {
-        unreadable << why;
+        unreadable << path + QStringLiteral(": ") + LabelFileProblemText(why, LanguageFlag(canvas.Language()));
         return std::nullopt;
     }
     label.labelPath = path;

@@ -27,9 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArrayView input(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
 
     LabelDocument doc;
-    QString error;
-    if (!ParseLabelFile(input, doc, &error)) {
-        if (error.isEmpty()) Broken("refused without a reason");
+    LabelFileProblem problem;
+    if (!ParseLabelFile(input, doc, &problem)) {
+        if (problem.code == LabelFileProblem::None) Broken("refused without a reason");
         if (!doc.elements.empty() || doc.widthMm != 50 || doc.heightMm != 80) Broken("refusal changed the label");
         return 0;
     }
@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const QByteArray saved = LabelFileBytes(doc);
     LabelDocument again;
-    if (!ParseLabelFile(saved, again, &error)) Broken("saved label refused");
+    if (!ParseLabelFile(saved, again, nullptr)) Broken("saved label refused");
     if (again.widthMm != doc.widthMm || again.heightMm != doc.heightMm) Broken("size changed");
     if (again.printerName != doc.printerName) Broken("printer name changed");
     std::size_t kept = 0;

@@ -18,6 +18,20 @@ PrintMessage WriteFailedMessage(int chinese) {
     return {QStringLiteral("Failed to send data to the printer."), QStringLiteral("Vantic")};
 }
 
+PrintMessage PrinterStalledMessage(int chinese) {
+    if (chinese) return {QStringLiteral("打印机没有接收数据（是否缺纸或上盖没有合好？）"), QStringLiteral("打印标签")};
+    return {QStringLiteral("The printer is not taking data (out of paper or cover open?)"), QStringLiteral("Vantic")};
+}
+
+PrintMessage PrintCancelledMessage(int chinese) {
+    if (chinese)
+        return {QStringLiteral("打印已取消。打印机只收到了标签的一部分，请先关闭再打开打印机，然后再打印。"),
+                QStringLiteral("打印标签")};
+    return {QStringLiteral("Printing cancelled. The printer has received only part of the label; switch it off and "
+                           "on before printing again."),
+            QStringLiteral("Vantic")};
+}
+
 PrintStream RenderPrintStream(const DirectPrintInput& in, QString* error) {
     RenderContext ctx;
     ctx.monoPictures = true;
@@ -37,7 +51,7 @@ PrintStream RenderPrintStream(const DirectPrintInput& in, QString* error) {
 
 DirectPrintResult DirectPrintLabel(const DirectPrintInput& in, QStringList& batchQueue, int chinese,
                                    const std::function<void(const PrintMessage&)>& show,
-                                   const PrinterTarget& target) {
+                                   const PrinterTarget& target, StallWatch* watch) {
     const QString path = target.device.isEmpty() ? FindPrinterDevicePath(target.location) : target.device;
     if (path.isEmpty()) {
         batchQueue.clear();
@@ -50,11 +64,23 @@ DirectPrintResult DirectPrintLabel(const DirectPrintInput& in, QStringList& batc
     if (!device.Open(path, &error)) return {DirectPrintStatus::OpenFailed, error};
     const PrintStream stream = RenderPrintStream(in, &error);
     if (stream.body.isEmpty()) return {DirectPrintStatus::RenderFailed, error};
-    if (!device.Write(stream.header, &error) || !device.Write(stream.body, &error)) {
-        if (show) show(WriteFailedMessage(chinese));
-        return {DirectPrintStatus::WriteFailed, error};
+    StallWatch waitAsLongAsItStays;
+    StallWatch& wait = watch ? *watch : waitAsLongAsItStays;
+    StallWatch::Outcome sent = StallWatch::Outcome::Sent;
+    wait.Run([&] {
+        sent = device.Write(stream.header, wait, &error);
+        if (sent == StallWatch::Outcome::Sent) sent = device.Write(stream.body, wait, &error);
+    });
+    switch (sent) {
+    case StallWatch::Outcome::Sent: return {};
+    case StallWatch::Outcome::Cancelled:
+        if (show) show(PrintCancelledMessage(chinese));
+        return {DirectPrintStatus::Cancelled, error};
+    case StallWatch::Outcome::GaveUp:
+    case StallWatch::Outcome::Failed: break;
     }
-    return {};
+    if (show) show(WriteFailedMessage(chinese));
+    return {sent == StallWatch::Outcome::GaveUp ? DirectPrintStatus::GaveUp : DirectPrintStatus::WriteFailed, error};
 }
 
 }  // namespace kestrix

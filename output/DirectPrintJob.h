@@ -11,6 +11,7 @@
 #include "output/PrintStream.h"
 #include "output/PrinterLocation.h"
 #include "output/PrinterSettings.h"
+#include "output/StallWatch.h"
 
 namespace kestrix {
 
@@ -42,7 +43,7 @@ struct PrintMessage {
     QString caption;
 };
 
-enum class DirectPrintStatus { Printed, NoPrinter, OpenFailed, RenderFailed, WriteFailed };
+enum class DirectPrintStatus { Printed, NoPrinter, OpenFailed, RenderFailed, WriteFailed, Cancelled, GaveUp };
 
 struct DirectPrintResult {
     DirectPrintStatus status = DirectPrintStatus::Printed;
@@ -52,6 +53,10 @@ struct DirectPrintResult {
 // The messages the user sees, by the language flag (nonzero: Chinese).
 PrintMessage PrinterNotConnectedMessage(int chinese);
 PrintMessage WriteFailedMessage(int chinese);
+// While the printer takes no data; the job goes on waiting.
+PrintMessage PrinterStalledMessage(int chinese);
+// After the user's Cancel, which leaves the printer with part of a job.
+PrintMessage PrintCancelledMessage(int chinese);
 
 // Renders the label (pictures in black and white), reduces it with ColorToBW
 // and builds header and body. Serial numbers advance. Empty stream (and
@@ -60,10 +65,12 @@ PrintStream RenderPrintStream(const DirectPrintInput& in, QString* error = nullp
 
 // One job: find the printer, open it, render, write header then body. With no
 // printer the batch queue is emptied and the printer-not-connected message
-// goes to `show`; a failed or short write goes there too. A printer that
-// cannot be opened ends the job without a message (the result says why).
+// goes to `show`; a failed write and a cancelled job are told there too. A
+// printer that cannot be opened ends the job without a message (the result
+// says why). A printer that stops taking data is waited for as `watch` rules
+// (without one: as long as the printer stays).
 DirectPrintResult DirectPrintLabel(const DirectPrintInput& in, QStringList& batchQueue, int chinese,
                                    const std::function<void(const PrintMessage&)>& show,
-                                   const PrinterTarget& target = {});
+                                   const PrinterTarget& target = {}, StallWatch* watch = nullptr);
 
 }  // namespace kestrix

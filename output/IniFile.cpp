@@ -1,9 +1,10 @@
 #include "output/IniFile.h"
 
-#include <QFile>
 #include <QRegularExpression>
 #include <algorithm>
 #include <limits>
+
+#include "document/RegularFile.h"
 
 namespace kestrix {
 
@@ -11,10 +12,18 @@ namespace {
 QString KeyOf(const QString& section, const QString& key) {
     return section.trimmed().toLower() + u'\n' + key.trimmed().toLower();
 }
+
+// The profile reader drops one pair of enclosing quotes, single or double.
+QString Unquoted(const QString& value) {
+    const bool quoted = value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
+                        value.back() == value.front();
+    return quoted ? value.mid(1, value.size() - 2) : value;
+}
 }  // namespace
 
 int LeadingInt(const QString& text) {
     qsizetype i = 0;
+    while (i < text.size() && text[i].isSpace()) ++i;  // as atoi: a quoted " 4" is 4
     bool negative = false;
     if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
     long long value = 0;
@@ -42,17 +51,13 @@ IniFile IniFile::FromText(const QByteArray& text) {
         } else if (inSection && line.contains(u'=') && !line.startsWith(u';')) {
             const qsizetype eq = line.indexOf(u'=');
             const QString key = KeyOf(section, line.left(eq));
-            if (!ini.values_.contains(key)) ini.values_.insert(key, line.mid(eq + 1).trimmed());
+            if (!ini.values_.contains(key)) ini.values_.insert(key, Unquoted(line.mid(eq + 1).trimmed()));
         }
     }
     return ini;
 }
 
-IniFile IniFile::FromFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return FromText(file.read(1 << 20));  // a settings file is a few lines; never read without bound
-}
+IniFile IniFile::FromFile(const QString& path) { return FromText(ReadRegularFile(path, kMaxBytes).bytes); }
 
 bool IniFile::Contains(const QString& section, const QString& key) const {
     return values_.contains(KeyOf(section, key));

@@ -22,7 +22,7 @@ MonoImage::MonoImage(int width, int height) {
     char* h = bytes_.data();
     h[0] = 'B';
     h[1] = 'M';
-    Put32(h + 2, static_cast<qint32>(dataBytes));
+    Put32(h + 2, static_cast<qint32>(kDataOffset + dataBytes));  // the file size, so image viewers take it
     Put32(h + 6, 0);
     Put32(h + 10, kDataOffset);
     Put32(h + 14, 40);

@@ -1,5 +1,8 @@
 #include "output/PrintStream.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace kestrix {
 
 namespace {
@@ -8,6 +11,12 @@ namespace {
 constexpr int kLeadRows = 80;
 
 QByteArray Number(int value) { return QByteArray::number(value); }
+
+// SPEED and DENSITY count from 1 where the settings count from 0. Worked out
+// wide, so the largest setting a file can hold is sent as the largest number.
+QByteArray StepNumber(int setting) {
+    return QByteArray::number(std::min<qint64>(qint64(setting) + 1, std::numeric_limits<int>::max()));
+}
 
 }  // namespace
 
@@ -73,8 +82,8 @@ QByteArray BuildPrintStreamHeader(const PrinterSettings& s, int labelWidthMm, in
     else
         h += "GAP " + s.Gap.left(kSettingTextChars).toLatin1() + " mm,0 mm\r\n";
     h += "REFERENCE 0, 0\r\n";
-    h += "SPEED " + Number(s.Speed + 1) + "\r\n";
-    h += "DENSITY " + Number(s.Density + 1) + "\r\n";
+    h += "SPEED " + StepNumber(s.Speed) + "\r\n";
+    h += "DENSITY " + StepNumber(s.Density) + "\r\n";
     switch (s.Cutting) {
     case 0:
         h += "SET TEAR OFF\r\nSET CUTTER OFF\r\nSET PARTIAL_CUTTER OFF\r\nSET PEEL ON\r\n";

@@ -35,7 +35,7 @@ QString ErrnoText(int code) {
 
 }  // namespace
 
-PrinterDevice::PrinterDevice(int timeoutMs) : timeoutMs_(timeoutMs) {}
+PrinterDevice::PrinterDevice() = default;
 
 PrinterDevice::~PrinterDevice() { Close(); }
 
@@ -73,40 +73,29 @@ bool PrinterDevice::Open(const QString& path, QString* error) {
     return true;
 }
 
-bool PrinterDevice::Write(QByteArrayView data, QString* error) {
-    if (usb_) return usb_->Write(data, timeoutMs_, error);
-    if (fd_ < 0) {
-        if (error) *error = QStringLiteral("the printer is not open");
-        return false;
-    }
-    return WriteFile(data, error);
+StallWatch::Outcome PrinterDevice::Write(QByteArrayView data, StallWatch& watch, QString* error) {
+    return watch.Send(
+        data, [this](QByteArrayView rest, int waitMs, QString* why) { return TryWrite(rest, waitMs, why); }, error);
 }
 
-bool PrinterDevice::WriteFile(QByteArrayView data, QString* error) {
-    qsizetype done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd_, data.data() + done, static_cast<size_t>(data.size() - done));
-        if (n > 0) {
-            done += n;
-            continue;
-        }
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0 && errno == EAGAIN) {
-            pollfd p{fd_, POLLOUT, 0};
-            int ready;
-            do {
-                ready = ::poll(&p, 1, timeoutMs_);
-            } while (ready < 0 && errno == EINTR);
-            if (ready > 0 && !(p.revents & (POLLERR | POLLHUP | POLLNVAL))) continue;
-            if (error)
-                *error = path_ + (ready == 0 ? QStringLiteral(": the printer takes no data (is it out of paper?)")
-                                             : QStringLiteral(": printer disconnected"));
-            return false;
-        }
-        if (error) *error = path_ + QStringLiteral(": ") + (n < 0 ? ErrnoText(errno) : QStringLiteral("short write"));
-        return false;
+qint64 PrinterDevice::TryWrite(QByteArrayView data, int waitMs, QString* error) {
+    if (usb_) return usb_->Transfer(data, waitMs, error);
+    if (fd_ < 0) {
+        if (error) *error = QStringLiteral("the printer is not open");
+        return -1;
     }
-    return true;
+    pollfd p{fd_, POLLOUT, 0};
+    const int ready = ::poll(&p, 1, waitMs);
+    if (ready == 0 || (ready < 0 && errno == EINTR)) return 0;
+    if (ready < 0 || (p.revents & (POLLERR | POLLHUP | POLLNVAL))) {
+        if (error) *error = path_ + QStringLiteral(": printer disconnected");
+        return -1;
+    }
+    const ssize_t n = ::write(fd_, data.data(), static_cast<size_t>(data.size()));
+    if (n >= 0) return n;
+    if (errno == EAGAIN || errno == EINTR) return 0;
+    if (error) *error = path_ + QStringLiteral(": ") + ErrnoText(errno);
+    return -1;
 }
 
 void PrinterDevice::Close() {

@@ -1,12 +1,14 @@
 #pragma once
 // The open printer for one job: a usblp device node (or any writable file), or
 // a printer without a usblp node reached through libusb. Opening never waits
-// for a busy printer, and a write that makes no progress for a while fails
-// instead of hanging the program.
+// for a busy printer; a printer that stops taking data is waited for under the
+// job's StallWatch.
 
 #include <QByteArrayView>
 #include <QString>
 #include <memory>
+
+#include "output/StallWatch.h"
 
 namespace kestrix {
 
@@ -14,9 +16,7 @@ class RawUsbPrinter;
 
 class PrinterDevice {
 public:
-    static constexpr int kDefaultTimeoutMs = 10000;
-
-    explicit PrinterDevice(int timeoutMs = kDefaultTimeoutMs);
+    PrinterDevice();
     PrinterDevice(const PrinterDevice&) = delete;
     PrinterDevice& operator=(const PrinterDevice&) = delete;
     ~PrinterDevice();
@@ -24,15 +24,14 @@ public:
     // Opens a path that FindPrinterDevicePath gave, or a file (appended to).
     // On failure `error` says why ("printer busy", ...).
     bool Open(const QString& path, QString* error);
-    // Sends all of `data` in order; a failed or short write fails.
-    bool Write(QByteArrayView data, QString* error);
+    // Sends all of `data` in order, waiting on a stalled printer as `watch` rules.
+    StallWatch::Outcome Write(QByteArrayView data, StallWatch& watch, QString* error);
+    // One try, a StallWatch::Step: what the printer takes within `waitMs`.
+    qint64 TryWrite(QByteArrayView data, int waitMs, QString* error);
     void Close();
     bool IsOpen() const;
 
 private:
-    bool WriteFile(QByteArrayView data, QString* error);
-
-    int timeoutMs_;
     int fd_ = -1;
     QString path_;
     std::unique_ptr<RawUsbPrinter> usb_;

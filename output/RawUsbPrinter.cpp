@@ -40,8 +40,6 @@ QString UsbErrorText(int code) {
     case LIBUSB_ERROR_NO_DEVICE:
     case LIBUSB_ERROR_NOT_FOUND:
         return QStringLiteral("printer disconnected");
-    case LIBUSB_ERROR_TIMEOUT:
-        return QStringLiteral("the printer does not take data");
     default:
         return QString::fromUtf8(libusb_strerror(code));
     }
@@ -88,26 +86,20 @@ bool RawUsbPrinter::Open(int bus, int address, QString* error) {
     return true;
 }
 
-bool RawUsbPrinter::Write(QByteArrayView data, int timeoutMs, QString* error) {
+qint64 RawUsbPrinter::Transfer(QByteArrayView data, int waitMs, QString* error) {
     if (!handle_) {
         if (error) *error = QStringLiteral("the printer is not open");
-        return false;
+        return -1;
     }
     constexpr qsizetype kChunk = 64 * 1024;
-    qsizetype done = 0;
-    while (done < data.size()) {
-        const int length = static_cast<int>(std::min(kChunk, data.size() - done));
-        int sent = 0;
-        auto* bytes = reinterpret_cast<unsigned char*>(const_cast<char*>(data.data() + done));
-        const int rc = libusb_bulk_transfer(handle_, endpoint_, bytes, length, &sent, timeoutMs);
-        done += sent;
-        // A timeout that still moved data is progress; only a stalled printer fails.
-        if (rc != LIBUSB_SUCCESS && !(rc == LIBUSB_ERROR_TIMEOUT && sent > 0)) {
-            if (error) *error = QStringLiteral("USB printer: ") + UsbErrorText(rc);
-            return false;
-        }
-    }
-    return true;
+    const int length = static_cast<int>(std::min(kChunk, data.size()));
+    int sent = 0;
+    auto* bytes = reinterpret_cast<unsigned char*>(const_cast<char*>(data.data()));
+    const int rc = libusb_bulk_transfer(handle_, endpoint_, bytes, length, &sent, waitMs);
+    // A timeout is no failure: the bytes that went out before it count.
+    if (rc == LIBUSB_SUCCESS || rc == LIBUSB_ERROR_TIMEOUT) return sent;
+    if (error) *error = QStringLiteral("USB printer: ") + UsbErrorText(rc);
+    return -1;
 }
 
 void RawUsbPrinter::Close() {

@@ -20,8 +20,9 @@ public:
 
     // Opens the device at a bus number and address; on failure `error` says why.
     bool Open(int bus, int address, QString* error);
-    // Sends all of `data`; fails when the printer takes nothing for `timeoutMs`.
-    bool Write(QByteArrayView data, int timeoutMs, QString* error);
+    // One try, a StallWatch::Step: what the printer takes of `data` within
+    // `waitMs` (0 when nothing), or -1 when it failed.
+    qint64 Transfer(QByteArrayView data, int waitMs, QString* error);
     void Close();
 
 private:

@@ -30,9 +30,9 @@ void Ean13Draw(QPainter& painter, const Ean13Code& code, const QRect& r, bool an
     const int left = r.x(), top = r.y(), bottom = r.y() + r.height();
     painter.fillRect(r, Qt::white);
 
+    // Below 102 pixels u is 0: the bars then come from the extra pixels alone.
     const int u = r.width() / (kModules + 7);
     const int rem = r.width() % (kModules + 7);
-    if (u <= 0) return;
     int extra[2] = {rem / 2, rem - rem / 2};
     int acc = 0;
     int x47 = 0, x94 = 0;
@@ -57,11 +57,16 @@ void Ean13Draw(QPainter& painter, const Ean13Code& code, const QRect& r, bool an
     SetFaceName(lf, u"Consolas");
     const QString& digits = code.Digits();
     const int bandTop = bottom - 10 * u;
+    // Each text is clipped to its rectangle, as DrawTextW does without DT_NOCLIP;
+    // the font can be taller than the band.
     const auto drawIn = [&](const QString& text, int from, int to, bool alignRight) {
         const GdiFont font(lf, text, antialias);
         const int width = font.Extent().width();
         const int x = alignRight ? to - width : from + (to - from - width) / 2;
+        painter.save();
+        painter.setClipRect(QRect(from, bandTop, to - from, bottom - bandTop), Qt::IntersectClip);
         font.Draw(painter, {x, bandTop}, 0, false);
+        painter.restore();
     };
     drawIn(digits.left(1), left, left + 7 * u, true);
     drawIn(digits.mid(1, 6), left + 10 * u, x47, false);

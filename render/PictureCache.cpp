@@ -1,9 +1,11 @@
 #include "render/PictureCache.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QTransform>
 
+#include "document/RegularFile.h"
 #include "render/MonoPicture.h"
 
 namespace kestrix {
@@ -22,8 +24,12 @@ bool PictureFileExists(const QString& path) {
 }
 
 QImage PictureCache::ReadPicture(const QString& path) {
-    if (!PictureFileExists(path)) return {};
-    QImageReader reader(path);
+    // Only a regular file, and only the bytes it has: a FIFO or a /proc file never blocks a render.
+    FileRead file = ReadRegularFile(path, qint64(kAllocationLimitMb) << 20);
+    if (file.problem != FileProblem::None) return {};
+    QBuffer buffer(&file.bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, QFileInfo(path).suffix().toLatin1());
     reader.setAllocationLimit(kAllocationLimitMb);
     reader.setAutoTransform(true);
     const QSize size = reader.size();

@@ -26,8 +26,8 @@ LabelDocument TwoElementLabel(const QByteArray& printer = "Thermal-203") {
 LabelDocument Parse(const QByteArray& bytes) {
     LabelDocument doc;
     doc.labelPath = "/labels/a.lab";
-    QString error;
-    EXPECT_TRUE(ParseLabelFile(bytes, doc, &error)) << error.toStdString();
+    LabelFileProblem problem;
+    EXPECT_TRUE(ParseLabelFile(bytes, doc, &problem)) << LabelFileProblemText(problem, 0).toStdString();
     EXPECT_EQ(doc.labelPath, "/labels/a.lab") << "the path is not the file's to change";
     return doc;
 }
@@ -74,15 +74,20 @@ TEST(LabelFile, BothLayoutsTheNameBlockRuleAndShortTails) {
         EXPECT_EQ(Records(doc.elements), records) << file.size() << " bytes";
     }
     EXPECT_EQ(Parse(SizeText("  1\t2000mm") + one).heightMm, 2000) << "the size text is read as scanf would";
+    // A file shorter than the size text is read as far as it goes.
+    for (const QByteArray& shortFile : {QByteArray("50 70"), QByteArray("50 70").leftJustified(19, '\0')}) {
+        const LabelDocument doc = Parse(shortFile);
+        EXPECT_TRUE(doc.widthMm == 50 && doc.heightMm == 70 && doc.elements.empty()) << shortFile.size();
+    }
 }
 
 TEST(LabelFile, RandomBytesAreRefusedOrOpenSanely) {
     QByteArray noise(10 * 1024 * 1024, Qt::Uninitialized);
     QRandomGenerator(20240607).fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
     LabelDocument doc;
-    QString error;
-    const bool opened = ParseLabelFile(noise, doc, &error);
-    EXPECT_TRUE(opened ? IsValidLabelSize(doc.widthMm, doc.heightMm) : !error.isEmpty());
+    LabelFileProblem problem;
+    const bool opened = ParseLabelFile(noise, doc, &problem);
+    EXPECT_TRUE(opened ? IsValidLabelSize(doc.widthMm, doc.heightMm) : problem.code != LabelFileProblem::None);
 }
 
 class LabelFileOnDisk : public ::testing::Test {
@@ -91,28 +96,29 @@ protected:
     QTemporaryDir dir_;
 };
 
-TEST_F(LabelFileOnDisk, DamagedOrUnreadableInputsAreRefusedNamingTheFile) {
-    const std::pair<const char*, QByteArray> damaged[] = {
-        {"empty", {}},
-        {"19 bytes", QByteArray("50 70").leftJustified(19, '\0')},
-        {"words", SizeText("abc def") + NameBlock({}) + Records({OddRecord(0)})},
-        {"zero size", SizeText("0 0") + NameBlock("D")},
-        {"negative width", SizeText("-5 70") + NameBlock("D")},
-        {"too tall", SizeText("50 2001") + NameBlock("D")},
-        {"no terminator", QByteArray(20, '7') + NameBlock("D")},
+TEST_F(LabelFileOnDisk, DamagedOrUnreadableInputsAreRefusedWithTheirReason) {
+    const std::tuple<const char*, QByteArray, const char*> damaged[] = {
+        {"empty", {}, "not a label file: the size text is not two numbers"},
+        {"words", SizeText("abc def") + NameBlock({}) + Records({OddRecord(0)}),
+         "not a label file: the size text is not two numbers"},
+        {"no terminator", QByteArray(20, '7') + NameBlock("D"), "not a label file: the size text is not two numbers"},
+        {"zero size", SizeText("0 0") + NameBlock("D"), "label size 0 x 0 mm is outside 1 to 2000 mm"},
+        {"negative width", SizeText("-5 70") + NameBlock("D"), "label size -5 x 70 mm is outside 1 to 2000 mm"},
+        {"too tall", SizeText("50 2001") + NameBlock("D"), "label size 50 x 2001 mm is outside 1 to 2000 mm"},
     };
-    QStringList names = {"missing", "pipe", ""};  // "" is the folder itself
-    for (const auto& [name, bytes] : damaged) {
+    std::vector<std::pair<QString, QString>> cases = {
+        {"missing", "no such file"}, {"pipe", "is not a regular file"}, {"", "is a folder"}};  // "": the folder
+    for (const auto& [name, bytes, reason] : damaged) {
         ASSERT_TRUE(WriteFileBytes(Path(name), bytes));
-        names << name;
+        cases.emplace_back(name, reason);
     }
     ASSERT_EQ(mkfifo(QFile::encodeName(Path("pipe")).constData(), 0644), 0);
-    for (const QString& name : names) {
+    for (const auto& [name, reason] : cases) {
         SCOPED_TRACE(name.toStdString());
         LabelDocument doc = TwoElementLabel();
-        QString error;
-        EXPECT_FALSE(ReadLabelFile(Path(name), doc, &error));
-        EXPECT_TRUE(error.contains(Path(name))) << error.toStdString();
+        LabelFileProblem problem;
+        EXPECT_FALSE(ReadLabelFile(Path(name), doc, &problem));
+        EXPECT_EQ(LabelFileProblemText(problem, 0), reason);
         EXPECT_EQ(LabelFileBytes(doc), LabelFileBytes(TwoElementLabel())) << "the label is unchanged";
     }
 }

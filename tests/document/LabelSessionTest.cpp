@@ -70,9 +70,9 @@ TEST_F(SessionTest, OpenReplacesTheLabelRefusesADamagedFileAndKeepsAnUnreadableP
     for (auto [path, result] : {std::pair{Path("zero.lab"), LabelSession::OpenResult::Refused},
                                 {dir_.path(), LabelSession::OpenResult::Unreadable},
                                 {Path("missing.lab"), LabelSession::OpenResult::Unreadable}}) {
-        QString error;
-        EXPECT_EQ(session_.OpenLabel(path, &error), result);
-        EXPECT_FALSE(error.isEmpty());
+        LabelFileProblem problem;
+        EXPECT_EQ(session_.OpenLabel(path, &problem), result);
+        EXPECT_NE(problem.code, LabelFileProblem::None);
         EXPECT_EQ(State(), label + '|' + (result == LabelSession::OpenResult::Refused ? "" : path.toUtf8()));
     }
     ASSERT_TRUE(session_.SaveLabel(doc().labelPath));

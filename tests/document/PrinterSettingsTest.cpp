@@ -46,6 +46,12 @@ TEST(PrinterSettings, DefaultsAndThePrivateProfileRules) {
         {head + "Gap=" + QByteArray(100, '7') + "\nOffset= 2 mm \n",
          {1, 6, 0, std::string(63, '7'), 0, 0, 1, 0, "2 mm"}},
         {head + "Gap=\nOffset=" + QByteArray(64, '1') + "\n", {1, 6, 0, "", 0, 0, 1, 0, std::string(63, '1')}},
+        // One pair of enclosing quotes, single or double, is dropped after trimming; what is inside
+        // stays as it is and integers are read from it. A quote without its partner is kept.
+        {head + "Gap=\"3.0\"\nOffset=' 1.5 '\nSpeed=\"4\"\nDensity=' 9'\nLabelType=\"1\nCutting=\"\"\n"
+                "CuttingEveryLabel=\"-3\"\nMedia='2\"\n",
+         {4, 9, 0, "3.0", 0, 0, 1, -3, " 1.5 "}},
+        {head + "Gap=\"\nOffset=\"2.0\" ; mm\n", {1, 6, 0, "\"", 0, 0, 1, 0, "\"2.0\" ; mm"}},
         {QByteArray("\0\xff\xfe[Print Settings\nSpeed", 24), kDefaults},
         {head + "=5\nSpeed\n", kDefaults},
     };

@@ -47,6 +47,11 @@ TEST_F(FrameTest, CaptionsShortcutsAndQuestionsInBothLanguages) {
     EXPECT_EQ(prompts_.filters.first(), QStringLiteral("标签文件(*.lab)"));
     // The overwrite was refused, so the window stays open.
     EXPECT_TRUE(Frame().isVisible());
+    // Why a label was refused is told in the interface's language too.
+    WriteFile(QStringLiteral("bad.lab"), "no label");
+    Frame().OpenLabelFile(TempPath("bad.lab"), true);
+    EXPECT_EQ(prompts_.messages, QStringList{"无法打开标签文件 " + TempPath("bad.lab") +
+                                             "：\n这不是标签文件：开头的尺寸不是两个数字。|Dravel标签编辑器"});
 }
 
 TEST(NewLabelDialog, TextsAndRefusedSizes) {

@@ -27,7 +27,7 @@ TEST(ColorToBW, TopDownOneBitBmpWithWhiteFillBits) {
     image.setPixel(1, 1, qRgb(0, 0, 0));
     image.setPixel(10, 2, qRgb(0, 0, 0));
     const QByteArray expected = QByteArray::fromHex(
-        "424d 0c000000 00000000 3e000000"       // BM, image bytes (not the file size), data at 62
+        "424d 4a000000 00000000 3e000000"       // BM, file size 74, data at 62
         "28000000 0b000000 fdffffff 0100 0100"  // 40, width 11, height -3, 1 plane, 1 bit
         "00000000 0c000000 cb000000 cb000000"   // no compression, 12 bytes, 203, 203
         "00000000 00000000 00000000 ffffff00"   // colours, black, white

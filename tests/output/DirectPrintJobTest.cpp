@@ -85,10 +85,10 @@ protected:
         doc_.elements = {serial};
     }
 
-    DirectPrintStatus Run(const PrinterTarget& target, int chinese = 0) {
+    DirectPrintStatus Run(const PrinterTarget& target, int chinese = 0, StallWatch* watch = nullptr) {
         DirectPrintInput in{doc_, settings_, codes_};
         const auto show = [&](const PrintMessage& m) { shown_ << m.text + u'|' + m.caption; };
-        return DirectPrintLabel(in, queue_, chinese, show, target).status;
+        return DirectPrintLabel(in, queue_, chinese, show, target, watch).status;
     }
 
     QString Serial() const { return QString::fromStdU16String(ElementText(doc_.elements[0])); }
@@ -137,6 +137,14 @@ TEST_F(DirectPrint, UnopenableNodeEndsQuietlyUnwritableOneShowsTheWriteError) {
     EXPECT_EQ(Run({QString(), Location()}), DirectPrintStatus::OpenFailed);
     EXPECT_TRUE(shown_.isEmpty());
     EXPECT_EQ(Serial(), QStringLiteral("0009"));
+
+    // A job the user cancels says the printer got only part of it.
+    StallWatch cancelled;
+    cancelled.Cancel();
+    EXPECT_EQ(Run({QStringLiteral("/dev/null"), {}}, 0, &cancelled), DirectPrintStatus::Cancelled);
+    EXPECT_TRUE(shown_.size() == 1 && shown_[0].startsWith(QStringLiteral("Printing cancelled. The printer has "
+                                                                          "received only part of the label")));
+    shown_.clear();
 
     if (!QFileInfo::exists(QStringLiteral("/dev/full"))) GTEST_SKIP() << "no /dev/full";
     EXPECT_EQ(Run({QStringLiteral("/dev/full"), {}}), DirectPrintStatus::WriteFailed);

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <array>
+#include <limits>
 
 #include "output/PrintStream.h"
 
@@ -109,6 +110,10 @@ TEST(PrintStreamHeader, DefaultsAndVariants) {
         EXPECT_TRUE(h.contains(c.expect)) << c.expect.toStdString() << "\nnot in\n" << h.toStdString();
         EXPECT_TRUE(h.endsWith("\r\nOFFSET -1.5 mm\r\nCLS\r\n"));
     }
+    // The largest step a file can hold stays the largest number instead of wrapping round.
+    PrinterSettings top;
+    top.Speed = top.Density = std::numeric_limits<int>::max();
+    EXPECT_TRUE(BuildPrintStreamHeader(top, 40, 30).contains("\r\nSPEED 2147483647\r\nDENSITY 2147483647\r\n"));
 }
 
 }  // namespace

@@ -57,6 +57,24 @@ TEST(Ean13DrawTest, BarColumnsPixelForPixel) {
     }
 }
 
+// Below 102 pixels a module is 0 pixels wide and the bars come from the extra
+// pixels alone. At every width the digits are clipped to their band, so no ink
+// leaves the box (with u = 1 the 14-pixel digits would overrun a 10-pixel band).
+TEST(Ean13DrawTest, NarrowBoxesDrawTheirBarsAndKeepTheInkInTheBox) {
+    const QString modules = Ean13Code(u"590123412345").Modules();
+    for (const int width : {60, 101, 110, 150}) {
+        CodeImageCache codes;
+        LabelElement e = test::Boxed(kBarcode, 37, 20, width, 40, u"590123412345");
+        e.nBarcodeType = kBuiltinEan13;
+        const QImage img = test::PaintForOutput(e, codes, 700, 200);
+        EXPECT_TRUE(QRect(37, 20, width, 40).contains(test::InkBounds(img))) << width;
+        if (width >= 102) continue;
+        std::string row(700, '0');
+        for (int x = 0; x < 700; ++x) row[x] = test::IsInk(img, x, 59) ? '1' : '0';
+        EXPECT_EQ(row, ExpectedColumns(modules, 37, 0, width / 2, width - width / 2)) << width;
+    }
+}
+
 TEST(Ean13DrawTest, InvalidContentDrawsNoCodeButAScreenMark) {
     CodeImageCache codes;
     LabelElement e = test::Boxed(kBarcode, 10, 10, 204, 100, u"12345");

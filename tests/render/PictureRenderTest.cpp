@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 
 #include "RenderTestSupport.h"
+#include "document/RegularFile.h"
 #include "render/MonoPicture.h"
 #include "render/PictureCache.h"
 
@@ -112,6 +113,25 @@ TEST_F(PictureElementTest, MissingFileDrawsNothingAndComesBack) {
     ASSERT_TRUE(QFile::rename(path_ + u'~', path_));
     test::PaintInto(screen, e, ctx);
     EXPECT_FALSE(test::InkBounds(screen).isEmpty());
+}
+
+// A photo taken upright appears upright: EXIF orientation 6 (stored turned a
+// quarter anticlockwise) is honoured. A /proc file is read only as far as its
+// size of 0 goes, so it never blocks.
+TEST_F(PictureElementTest, PhotosStandUprightAndProcFilesAreNotRead) {
+    const QString photo = dir_.filePath(QStringLiteral("photo.jpg"));
+    QImage upright(40, 20, QImage::Format_RGB32);
+    upright.fill(Qt::white);
+    ASSERT_TRUE(upright.save(photo));
+    // After the start-of-image marker: an APP1 "Exif" segment whose only tag is Orientation = 6.
+    const QByteArray jpeg = ReadRegularFile(photo, 1 << 20).bytes;
+    const QByteArray exif = QByteArray::fromHex("ffe10022457869660000 49492a0008000000 0100"
+                                                "120103000100000006000000 00000000");
+    QFile file(photo);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(jpeg.left(2) + exif + jpeg.mid(2)) > 0);
+    file.close();
+    EXPECT_EQ(PictureCache::ReadPicture(photo).size(), QSize(20, 40));
+    EXPECT_EQ(ReadRegularFile(QStringLiteral("/proc/self/status"), 1 << 20).bytes, QByteArray());
 }
 
 }  // namespace

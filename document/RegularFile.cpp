@@ -1,0 +1,81 @@
+#include "document/RegularFile.h"
+
+#include <QFile>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace kestrix {
+
+namespace {
+
+FileProblem KindProblem(mode_t mode) {
+    if (S_ISDIR(mode)) return FileProblem::Folder;
+    return S_ISREG(mode) ? FileProblem::None : FileProblem::NotRegular;
+}
+
+// The bytes of an open file, looked at again through the descriptor in case
+// the name now leads somewhere else. Only as many bytes as the file says it
+// has are read: a /proc file says 0 and is never read.
+FileRead ReadOpenFile(int fd, qint64 maxBytes) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) return {FileProblem::Unreadable, {}, 0, errno};
+    FileRead read{KindProblem(st.st_mode), {}, st.st_size, 0};
+    if (read.problem == FileProblem::None && st.st_size > maxBytes) read.problem = FileProblem::TooLarge;
+    if (read.problem != FileProblem::None) return read;
+    read.bytes.resize(st.st_size);
+    qint64 done = 0;
+    while (done < st.st_size) {
+        const ssize_t n = ::read(fd, read.bytes.data() + done, static_cast<size_t>(st.st_size - done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && errno != EAGAIN) return {FileProblem::Unreadable, {}, st.st_size, errno};
+        if (n <= 0) break;  // the file shrank meanwhile
+        done += n;
+    }
+    read.bytes.truncate(done);
+    return read;
+}
+
+}  // namespace
+
+FileRead ReadRegularFile(const QString& path, qint64 maxBytes) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st {};
+    if (name.isEmpty() || ::stat(name.constData(), &st) != 0) {
+        const int code = name.isEmpty() ? ENOENT : errno;
+        return {code == ENOENT || code == ENOTDIR ? FileProblem::Missing : FileProblem::Unreadable, {}, 0, code};
+    }
+    // Looked at before opening: opening a device node can have effects of its own.
+    if (const FileProblem kind = KindProblem(st.st_mode); kind != FileProblem::None) return {kind, {}, 0, 0};
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return {FileProblem::Unreadable, {}, 0, errno};
+    FileRead read = ReadOpenFile(fd, maxBytes);
+    ::close(fd);
+    return read;
+}
+
+QString FileProblemText(const FileRead& read, int chinese) {
+    const auto text = [chinese](const char* english, const char* chineseText) {
+        return QString::fromUtf8(chinese ? chineseText : english);
+    };
+    switch (read.problem) {
+    case FileProblem::None: break;
+    case FileProblem::Missing: return text("no such file", "文件不存在。");
+    case FileProblem::Folder: return text("is a folder", "这是文件夹，不是文件。");
+    case FileProblem::NotRegular:
+        return text("is not a regular file", "这不是普通文件（可能是管道或设备），不能读取。");
+    case FileProblem::TooLarge: return text("is too large (%1 bytes)", "文件太大（%1 字节）。").arg(read.size);
+    case FileProblem::Unreadable:
+        if (read.systemError == EACCES || read.systemError == EPERM)
+            return text("cannot be read: permission denied", "没有读取这个文件的权限。");
+        return chinese ? QStringLiteral("无法读取这个文件。")
+                       : QStringLiteral("cannot be read: ") + QString::fromLocal8Bit(std::strerror(read.systemError));
+    }
+    return {};
+}
+
+}  // namespace kestrix

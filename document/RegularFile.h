@@ -1,0 +1,26 @@
+#pragma once
+// Reading a file that a user or a label names, without ever blocking: only a
+// regular file is read, and only as many bytes as it has, so a FIFO, a device
+// or a /proc file that never ends cannot hold the program up.
+
+#include <QByteArray>
+#include <QString>
+
+namespace kestrix {
+
+enum class FileProblem { None, Missing, Folder, NotRegular, TooLarge, Unreadable };
+
+struct FileRead {
+    FileProblem problem = FileProblem::None;
+    QByteArray bytes;
+    qint64 size = 0;       // the file's size, also when it is too large
+    int systemError = 0;   // errno, for Unreadable
+};
+
+// The whole file, when it is a regular file of at most `maxBytes`.
+FileRead ReadRegularFile(const QString& path, qint64 maxBytes);
+
+// Why a file was not read, in words (without its name); `chinese` is the language flag.
+QString FileProblemText(const FileRead& read, int chinese);
+
+}  // namespace kestrix

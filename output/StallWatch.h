@@ -1,0 +1,57 @@
+#pragma once
+// How a print job waits on a device that stops taking data (out of paper,
+// cover open, a slow printer digesting a large bitmap). A job is never cut
+// short by a stall: the writer keeps offering the data, and once the device
+// has taken nothing for a while the stall is reported, once until the device
+// moves again. Only a device that fails (unplugged), Cancel or the optional
+// give-up time end a job early. Every transport follows the same rule: it
+// supplies a Step that moves what the device takes within a short wait.
+
+#include <QByteArrayView>
+#include <QString>
+#include <atomic>
+#include <functional>
+
+namespace kestrix {
+
+class StallWatch {
+public:
+    static constexpr int kReportAfterMs = 5000;
+    // How long one Step may wait, and so how soon a Cancel is noticed.
+    static constexpr int kStepWaitMs = 200;
+
+    enum class Outcome { Sent, Failed, Cancelled, GaveUp };
+
+    // One try at moving bytes: waits at most `waitMs` for the device and
+    // returns how many bytes of `data` it took (0 when none in that time), or
+    // -1 with `error` set when the device failed.
+    using Step = std::function<qint64(QByteArrayView data, int waitMs, QString* error)>;
+
+    // `giveUpAfterMs` 0 waits as long as the device stays.
+    explicit StallWatch(qint64 giveUpAfterMs = 0, int reportAfterMs = kReportAfterMs)
+        : giveUpAfterMs_(giveUpAfterMs), reportAfterMs_(reportAfterMs) {}
+    virtual ~StallWatch() = default;
+
+    // Sends all of `data` through `step` under the rule above.
+    Outcome Send(QByteArrayView data, const Step& step, QString* error);
+
+    // Runs the sending part of a job, the code that calls Send. Here it runs
+    // in place; the editor runs it on a worker thread and keeps its window alive.
+    virtual void Run(const std::function<void()>& send) { send(); }
+
+    // The user's Cancel, from any thread.
+    void Cancel() { cancelled_ = true; }
+    bool IsCancelled() const { return cancelled_; }
+
+    // Called on the sending thread: the device has taken nothing for the
+    // report time, and (after that) it takes data again.
+    std::function<void()> onStalled;
+    std::function<void()> onResumed;
+
+private:
+    qint64 giveUpAfterMs_;
+    int reportAfterMs_;
+    std::atomic<bool> cancelled_{false};
+};
+
+}  // namespace kestrix

@@ -1,0 +1,143 @@
+// kestrix-cli from outside, as a user meets it: what it says on standard
+// error, what it writes where, and that it never hangs.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <thread>
+
+#include "document/LabelFile.h"
+#include "document/RegularFile.h"
+
+namespace kestrix {
+namespace {
+
+struct CliRun {
+    int exitCode = -1;  // also when it did not end in time
+    std::string err;
+};
+
+class Cli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        LabelElement box = CreateElement(kShape, {10, 10});  // a stream of about 8 kB
+        box.nWidth = 300;
+        box.nHeight = 200;
+        ASSERT_TRUE(WriteLabelFile(Path("a.lab"), {40, 30, {}, {}, {box}}, nullptr));
+        ASSERT_EQ(Run({"tspl", "a.lab", "-o", "a.tspl"}).exitCode, 0);
+        stream_ = ReadRegularFile(Path("a.tspl"), 1 << 20).bytes;
+    }
+
+    QString Path(const QString& name) const { return dir_.filePath(name); }
+    // A FIFO with its reading end open (and holding at most 4 kB), so writers need not wait for one.
+    int Fifo(const QString& name) const {
+        const QByteArray path = QFile::encodeName(Path(name));
+        if (!QFileInfo::exists(Path(name))) mkfifo(path.constData(), 0600);
+        const int reader = ::open(path.constData(), O_RDONLY | O_NONBLOCK);
+        ::fcntl(reader, F_SETPIPE_SZ, 4096);
+        return reader;
+    }
+
+    // Runs kestrix-cli in the test folder; a run over `limitMs` is killed. With
+    // `maxFileBytes`, files it writes may not grow beyond that, as on a full disk.
+    CliRun Run(const QStringList& args, int limitMs = 10000, rlim_t maxFileBytes = RLIM_INFINITY) const {
+        QProcess process;
+        process.setChildProcessModifier([maxFileBytes] {
+            const rlimit limit{maxFileBytes, maxFileBytes};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        });
+        process.setWorkingDirectory(dir_.path());
+        process.start(QStringLiteral(KESTRIX_CLI), args);
+        CliRun run;
+        if (process.waitForFinished(limitMs) && process.exitStatus() == QProcess::NormalExit)
+            run.exitCode = process.exitCode();
+        process.kill();
+        process.waitForFinished();
+        run.err = process.readAllStandardError().toStdString();
+        return run;
+    }
+
+    QTemporaryDir dir_;
+    QByteArray stream_;  // what tspl writes for a.lab
+};
+
+// What a reader of `fd` gets, starting after `delayMs`, until the writer closes.
+QByteArray ReadAfter(int fd, int delayMs) {
+    QThread::msleep(delayMs);
+    QByteArray got;
+    char chunk[4096];
+    for (pollfd p{fd, POLLIN, 0}; ::poll(&p, 1, 5000) > 0;) {
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n <= 0) break;
+        got.append(chunk, n);
+    }
+    ::close(fd);
+    return got;
+}
+
+// Settings come only from a regular file: a FIFO without a writer would wait forever.
+TEST_F(Cli, SettingsOnlyFromARegularFile) {
+    ASSERT_EQ(mkfifo(QFile::encodeName(Path("settings.ini")).constData(), 0600), 0);
+    const CliRun run = Run({"tspl", "a.lab", "--settings", "settings.ini", "-o", "out.tspl"}, 5000);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "kestrix-cli tspl: cannot read settings settings.ini: is not a regular file\n");
+}
+
+// -o into a FIFO (or a device node), also through a link, writes into it; a
+// regular file is replaced only by a complete new one; a folder is refused.
+TEST_F(Cli, OutputIntoFifoAndFilesButNotFolders) {
+    for (const char* target : {"fifo", "link"}) {
+        QByteArray got;
+        std::thread reader([&, fd = Fifo(QStringLiteral("fifo"))] { got = ReadAfter(fd, 0); });
+        QFile::link(Path("fifo"), Path("link"));
+        EXPECT_EQ(Run({"tspl", "a.lab", "-o", target}).exitCode, 0) << target;
+        reader.join();
+        EXPECT_EQ(got, stream_) << target;
+    }
+    EXPECT_EQ(ReadRegularFile(Path("fifo"), 1).problem, FileProblem::NotRegular) << "still a FIFO";
+    EXPECT_TRUE(QFileInfo(Path("link")).isSymLink());
+
+    QDir(dir_.path()).mkdir(QStringLiteral("folder"));
+    EXPECT_EQ(Run({"render", "a.lab", "-o", "folder"}).err,
+              "kestrix-cli render: folder: cannot be written: is a folder\n");
+    // A full disk (here a file size limit) says how far the write came; the old file stays.
+    for (const char* command : {"tspl", "render"}) {
+        const CliRun full = Run({command, "a.lab", "-o", "a.tspl"}, 10000, 500);
+        EXPECT_EQ(full.exitCode, 1) << command;
+        EXPECT_NE(full.err.find("a.tspl: cannot be written: file size limit reached: only 500 of "),
+                  std::string::npos) << full.err;
+        EXPECT_EQ(ReadRegularFile(Path("a.tspl"), 1 << 20).bytes, stream_);
+    }
+}
+
+// A printer that stops taking data is waited for: after 5 seconds the user is
+// told once, and the job is never cut short however long the stall. With
+// --timeout the job gives up after that many seconds without progress.
+TEST_F(Cli, PrintWaitsForAStalledPrinterAndGivesUpOnlyWhenAsked) {
+    QByteArray got;
+    std::thread printer([&, fd = Fifo(QStringLiteral("lp0"))] { got = ReadAfter(fd, 10500); });
+    const CliRun waited = Run({"print", "a.lab", "--device", "lp0"}, 20000);
+    printer.join();
+    EXPECT_EQ(waited.exitCode, 0);
+    EXPECT_EQ(waited.err,
+              "kestrix-cli print: The printer is not taking data (out of paper or cover open?); still waiting\n");
+    EXPECT_EQ(got, stream_);
+
+    const int stuck = Fifo(QStringLiteral("lp0"));
+    const CliRun gaveUp = Run({"print", "a.lab", "--device", "lp0", "--timeout", "1"}, 4000);
+    ::close(stuck);
+    EXPECT_EQ(gaveUp.exitCode, 1);
+    EXPECT_EQ(gaveUp.err, "kestrix-cli print: the printer has taken no data for 1 s; gave up\n");
+}
+
+}  // namespace
+}  // namespace kestrix
