@@ -22,26 +22,27 @@ LogFont CaptionFont(const LabelElement& e, double scaleY, int escapement) {
 
 }  // namespace
 
-QImage CodeImageFor(LabelElement& e, const RenderContext& ctx, int rotateAngle, bool linear) {
+CodeImage CodeImageFor(LabelElement& e, const RenderContext& ctx, int rotateAngle, bool linear) {
     if (ctx.codes) {
-        if (const QImage* cached = ctx.codes->Find(e.hCache)) return *cached;
+        if (const CodeImage* cached = ctx.codes->Find(e.hCache)) return *cached;
     }
-    QImage image =
-        ZintEncoder::Encode(e.nBarcodeType, ElementText(e), e.nWidth, rotateAngle, linear);
+    CodeImage image =
+        ZintEncoder::EncodeModules(e.nBarcodeType, ElementText(e), e.nWidth, rotateAngle, linear);
     if (ctx.codes) e.hCache = ctx.codes->Store(image);
     return image;
 }
 
 void DrawBarcodeElement(QPainter& painter, LabelElement& e, const RenderContext& ctx) {
-    const QImage image = CodeImageFor(e, ctx, 0, true);
-    if (image.isNull()) return;
+    const CodeImage image = CodeImageFor(e, ctx, 0, true);
+    if (image.IsNull()) return;
+    const QSize full = image.FullSize();
     const double sy = ctx.ScaleY();
     const DeviceBox box = ElementBox(e, ctx.ScaleX(), sy);
     const int textH = e.bShowText ? TruncToInt(e.logFont.lfHeight * sy) : 0;
     const int barH = box.height - textH - 2;
     // Stretched across, used at its own scale down and repeated when short.
-    DrawImageNearest(painter, image, QRect(0, 0, image.width(), barH),
-                     QRect(box.left, box.top, box.width, barH), WrapMode::Tile);
+    DrawCodeImage(painter, image, QRect(0, 0, full.width(), barH), QRect(box.left, box.top, box.width, barH),
+                  WrapMode::Tile);
     int handleH = box.height;
     if (e.bShowText) {
         const GdiFont font(CaptionFont(e, sy, 0), QString::fromStdU16String(ElementText(e)),
@@ -63,8 +64,9 @@ void DrawRotatedBarcodeElement(QPainter& painter, LabelElement& e, const RenderC
     const int rotation = NormalizedEscapement(e.nEscapement);
     const int angle = ClockwiseDegrees(rotation);
     if (angle == 0) return;  // the library only turns by right angles
-    const QImage image = CodeImageFor(e, ctx, angle, true);
-    if (image.isNull()) return;
+    const CodeImage image = CodeImageFor(e, ctx, angle, true);
+    if (image.IsNull()) return;
+    const QSize full = image.FullSize();
 
     const double sy = ctx.ScaleY();
     const DeviceBox b = RotatedBox(e, ctx.ScaleX(), sy, rotation);
@@ -75,8 +77,8 @@ void DrawRotatedBarcodeElement(QPainter& painter, LabelElement& e, const RenderC
     const int cy = font.Extent().height();
     const int textH = e.bShowText ? cy : 0;
 
-    const QRect source = rotation == 900 ? QRect(0, 0, b.width, image.height()) : image.rect();
-    DrawImageNearest(painter, image, source, QRect(b.left, b.top, b.width, b.height - textH),
+    const QRect source = rotation == 900 ? QRect(0, 0, b.width, full.height()) : QRect(QPoint(), full);
+    DrawCodeImage(painter, image, source, QRect(b.left, b.top, b.width, b.height - textH),
                      WrapMode::TileFlip);
 
     QRect handles(b.left, b.top, b.width, b.height);
@@ -101,12 +103,12 @@ void DrawRotatedBarcodeElement(QPainter& painter, LabelElement& e, const RenderC
 
 void DrawCode2DElement(QPainter& painter, LabelElement& e, const RenderContext& ctx) {
     const int angle = NormalizedEscapement(e.nEscapement) / 10;
-    const QImage image = CodeImageFor(e, ctx, angle, false);
-    if (image.isNull()) return;
+    const CodeImage image = CodeImageFor(e, ctx, angle, false);
+    if (image.IsNull()) return;
     const DeviceBox box = ElementBox(e, ctx.ScaleX(), ctx.ScaleY());
     const int height = e.nBarcodeType == kPdf417 ? box.height : box.width;
-    DrawImageNearest(painter, image, image.rect(), QRect(box.left, box.top, box.width, height),
-                     WrapMode::TileFlip);
+    DrawCodeImage(painter, image, QRect(QPoint(), image.FullSize()), QRect(box.left, box.top, box.width, height),
+                  WrapMode::TileFlip);
     if (e.bSelected && !ctx.forOutput)
         DrawSelectionHandles(painter, HandleStyle::Code, box.left, box.top, box.width, height, &e);
 }

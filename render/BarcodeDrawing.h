@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include "document/LabelElement.h"
+#include "render/CodeImage.h"
 #include "render/RenderContext.h"
 
 namespace kestrix {
@@ -14,7 +15,7 @@ namespace kestrix {
 // The element's code image: the cached one when hCache names one, else it is
 // encoded now (turned clockwise by `rotateAngle`) and cached. A refused
 // encoding is cached too, as a null image, so the library does not run again.
-QImage CodeImageFor(LabelElement& e, const RenderContext& ctx, int rotateAngle, bool linear);
+CodeImage CodeImageFor(LabelElement& e, const RenderContext& ctx, int rotateAngle, bool linear);
 
 // An unrotated linear barcode of a library symbology, with its human-readable
 // line centred under the bars when bShowText is set.

@@ -1,6 +1,6 @@
 #include "render/ImageBlit.h"
 
-#include <vector>
+#include <cmath>
 
 namespace kestrix {
 
@@ -17,20 +17,93 @@ int Wrap(int s, int n, WrapMode mode) {
     return pos;
 }
 
-// The part of `dest` that lands on the painter's device (and inside its clip).
-QRect VisiblePart(const QPainter& painter, const QRect& dest) {
+// The painter's device in its logical coordinates.
+QRect DeviceArea(const QPainter& painter) {
     const QPaintDevice* device = painter.device();
     if (!device) return {};
     bool invertible = false;
     const QTransform inverse = painter.worldTransform().inverted(&invertible);
     if (!invertible) return {};
-    QRect visible =
-        inverse.mapRect(QRectF(0, 0, device->width(), device->height())).toAlignedRect();
+    return inverse.mapRect(QRectF(0, 0, device->width(), device->height())).toAlignedRect();
+}
+
+// The part of `dest` that lands on the painter's device (and inside its clip).
+QRect VisiblePart(const QPainter& painter, const QRect& dest) {
+    QRect visible = DeviceArea(painter);
     if (painter.hasClipping()) visible &= painter.clipBoundingRect().toAlignedRect();
     return dest & visible.adjusted(-1, -1, 1, 1);
 }
 
 }  // namespace
+
+ScaledAxis QtScaledAxis(int targetStart, int targetLength, double sourceStart, double sourceLength,
+                        int deviceStart, int deviceEnd, int imageLength) {
+    ScaledAxis axis;
+    const int from = std::max(targetStart, deviceStart);
+    int count = std::min(targetStart + targetLength, deviceEnd) - from;
+    if (count <= 0 || targetLength <= 0) return axis;
+    // 16.16 fixed point from the centre of the first pixel written, as Qt's
+    // raster engine steps through a scaled image.
+    const double scale = sourceLength / targetLength;
+    const int step = static_cast<int>(65536 * scale);
+    const quint32 base = quint32(sourceStart * 65536) +
+                         static_cast<quint32>(static_cast<int>(std::ceil((from + 0.5 - targetStart) * scale * 65536)) - 1);
+    const int last = static_cast<int>((base + static_cast<quint32>(step * (count - 1))) >> 16);
+    if (last < 0 || last >= imageLength) --count;
+    axis.first = from;
+    axis.index.resize(std::max(count, 0));
+    for (int i = 0; i < count; ++i) axis.index[i] = static_cast<int>((base + static_cast<quint32>(i) * step) >> 16);
+    return axis;
+}
+
+void DrawCodeImage(QPainter& painter, const CodeImage& code, const QRect& source, const QRect& dest,
+                   WrapMode wrap) {
+    if (code.IsNull() || source.width() <= 0 || source.height() <= 0 || dest.width() <= 0 ||
+        dest.height() <= 0)
+        return;
+    // Which pixels are written, and from where, follows the device alone:
+    // the clip only limits what is copied.
+    const QRect device = DeviceArea(painter);
+    const QRect part = dest & device.adjusted(-1, -1, 1, 1);
+    if (part.isEmpty()) return;
+    const QSize full = code.FullSize();
+    ScaledAxis columns, rows;
+    if (QRect(QPoint(), full).contains(source)) {
+        const double sx = double(source.width()) / dest.width();
+        const double sy = double(source.height()) / dest.height();
+        columns = QtScaledAxis(part.x(), part.width(), source.x() + (part.x() - dest.x()) * sx, part.width() * sx,
+                               device.left(), device.left() + device.width(), full.width());
+        rows = QtScaledAxis(part.y(), part.height(), source.y() + (part.y() - dest.y()) * sy, part.height() * sy,
+                            device.top(), device.top() + device.height(), full.height());
+    } else {
+        columns.first = part.x();
+        rows.first = part.y();
+        for (int x = 0; x < part.width(); ++x)
+            columns.index.push_back(Wrap(
+                source.x() + NearestSourceIndex(part.x() - dest.x() + x, dest.width(), source.width()),
+                full.width(), wrap));
+        for (int y = 0; y < part.height(); ++y)
+            rows.index.push_back(Wrap(
+                source.y() + NearestSourceIndex(part.y() - dest.y() + y, dest.height(), source.height()),
+                full.height(), wrap));
+    }
+    QRect area(columns.first, rows.first, static_cast<int>(columns.index.size()),
+               static_cast<int>(rows.index.size()));
+    if (painter.hasClipping()) area &= painter.clipBoundingRect().toAlignedRect();
+    if (area.isEmpty()) return;
+    std::vector<int> moduleColumns(area.width());
+    for (int x = 0; x < area.width(); ++x)
+        moduleColumns[x] = code.ModuleColumn(columns.index[area.x() - columns.first + x]);
+    const QImage& modules = code.Modules();
+    QImage patch(area.size(), QImage::Format_RGB32);
+    for (int y = 0; y < area.height(); ++y) {
+        const int row = code.ModuleRow(rows.index[area.y() - rows.first + y]);
+        const auto* in = reinterpret_cast<const QRgb*>(modules.constScanLine(row));
+        auto* out = reinterpret_cast<QRgb*>(patch.scanLine(y));
+        for (int x = 0; x < area.width(); ++x) out[x] = in[moduleColumns[x]];
+    }
+    painter.drawImage(area.topLeft(), patch);
+}
 
 int NearestSourceIndex(int d, int destLength, int sourceLength) {
     return static_cast<int>((d + 0.5) * sourceLength / destLength);
