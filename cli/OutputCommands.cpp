@@ -1,19 +1,21 @@
 // render, tspl and print: drawing the label for output and the direct print job.
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <optional>
 
 #include "cli/CliCommand.h"
 #include "cli/Commands.h"
+#include "cli/OutputFile.h"
 #include "document/LabelFile.h"
 #include "document/Units.h"
 #include "output/ColorToBW.h"
 #include "output/DirectPrintJob.h"
 #include "output/DrawLabel.h"
+#include "output/PrintJobMaker.h"
 #include "output/PrinterSettings.h"
 #include "render/CodeImageCache.h"
 #include "render/PictureCache.h"
@@ -80,10 +82,27 @@ PrinterSettings SettingsOf(const Arguments& a) {
     return settings;
 }
 
-void WriteOutput(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        Fail(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+void WriteOutput(const QString& path, QByteArrayView bytes) {
+    OutputFile file(path);
+    file.Write(bytes);
+    file.Commit();
+}
+
+// One label file's direct-print jobs, `copies` of them, each written as soon
+// as it is made.
+void WriteLabelJobs(LabelDocument& doc, const PrinterSettings& settings, std::pair<double, double> view,
+                    int copies, OutputFile& file) {
+    CodeImageCache codes;
+    PictureCache pictures;
+    const DirectPrintInput in{doc, settings, codes, &pictures, kDefaultDpi, kDefaultDpi, view.first, view.second};
+    PrintJobMaker maker(in);
+    for (int copy = 0; copy < copies; ++copy) {
+        QString error;
+        const PrintStream& job = maker.Next(&error);
+        if (job.body.isEmpty()) Fail(error);
+        file.Write(job.header);
+        file.Write(job.body);
+    }
 }
 
 void SaveLabelBack(const LabelDocument& doc) {
@@ -121,11 +140,11 @@ int RunRender(const QStringList& args) {
         WriteOutput(out, mono.Bytes());
         return kOk;
     }
-    QSaveFile file(out);
-    if (!file.open(QIODevice::WriteOnly)) Fail(QStringLiteral("cannot write %1: %2").arg(out, file.errorString()));
-    QImageWriter writer(&file, "png");
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    QImageWriter writer(&png, "png");
     if (!writer.write(raster)) Fail(QStringLiteral("cannot write %1: %2").arg(out, writer.errorString()));
-    if (!file.commit()) Fail(QStringLiteral("cannot write %1: %2").arg(out, file.errorString()));
+    WriteOutput(out, png.data());
     return kOk;
 }
 
@@ -141,18 +160,9 @@ int RunTspl(const QStringList& args) {
     LabelDocument doc = OpenLabelOrFail(labelPath);
     const auto [viewX, viewY] = ParseView(a, doc, {});
 
-    CodeImageCache codes;
-    PictureCache pictures;
-    const DirectPrintInput in{doc, settings, codes, &pictures, kDefaultDpi, kDefaultDpi, viewX, viewY};
-    QByteArray stream;
-    for (int copy = 0; copy < copies; ++copy) {
-        QString error;
-        const PrintStream job = RenderPrintStream(in, &error);
-        if (job.body.isEmpty()) Fail(error);
-        stream += job.header;
-        stream += job.body;
-    }
-    WriteOutput(out, stream);
+    OutputFile file(out);
+    WriteLabelJobs(doc, settings, {viewX, viewY}, copies, file);
+    file.Commit();
     if (a.Flag(QStringLiteral("--update"))) SaveLabelBack(doc);
     return kOk;
 }
@@ -178,19 +188,13 @@ int RunPrint(const QStringList& args) {
 
     CodeImageCache codes;
     PictureCache pictures;
-    const DirectPrintInput in{doc, settings, codes, &pictures, kDefaultDpi, kDefaultDpi, viewX, viewY};
+    DirectPrintInput in{doc, settings, codes, &pictures, kDefaultDpi, kDefaultDpi, viewX, viewY};
+    in.copies = copies;
     QStringList noQueue;
-    bool rendered = false;
-    for (int copy = 0; copy < copies; ++copy) {
-        const DirectPrintResult result = DirectPrintLabel(in, noQueue, 0, {}, target);
-        rendered = rendered || result.status == DirectPrintStatus::Printed ||
-                   result.status == DirectPrintStatus::WriteFailed;
-        if (result.status == DirectPrintStatus::Printed) continue;
-        // The numbers already used stay used: keep them out of the next run.
-        if (rendered && a.Flag(QStringLiteral("--update"))) SaveLabelBack(doc);
-        Fail(result.detail);
-    }
-    if (a.Flag(QStringLiteral("--update"))) SaveLabelBack(doc);
+    const DirectPrintResult result = DirectPrintLabel(in, noQueue, 0, {}, target);
+    // The numbers already used stay used: keep them out of the next run.
+    if (result.rendered > 0 && a.Flag(QStringLiteral("--update"))) SaveLabelBack(doc);
+    if (result.status != DirectPrintStatus::Printed) Fail(result.detail);
     return kOk;
 }
 

@@ -1,5 +1,6 @@
 #include "output/ColorToBW.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace kestrix {
@@ -26,6 +27,16 @@ void ConvertRow(const uint32_t* src, int width, uchar* dst) {
 }
 
 }  // namespace
+
+void ColorToBW(const QImage& image, const QRect& area, MonoImage& mono) {
+    const QRect part = area & image.rect();
+    if (part.isEmpty()) return;
+    const int left = part.left() & ~7;
+    const int right = std::min(image.width(), (part.right() + 8) & ~7);
+    for (int y = part.top(); y <= part.bottom(); ++y)
+        ConvertRow(reinterpret_cast<const uint32_t*>(image.constScanLine(y)) + left, right - left,
+                   mono.Row(y) + left / 8);
+}
 
 MonoImage ColorToBW(const QImage& image) {
     if (image.isNull()) return {};

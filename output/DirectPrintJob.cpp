@@ -1,9 +1,7 @@
 #include "output/DirectPrintJob.h"
 
-#include "output/ColorToBW.h"
-#include "output/DrawLabel.h"
+#include "output/PrintJobMaker.h"
 #include "output/PrinterDevice.h"
-#include "render/RenderContext.h"
 
 namespace kestrix {
 
@@ -19,20 +17,8 @@ PrintMessage WriteFailedMessage(int chinese) {
 }
 
 PrintStream RenderPrintStream(const DirectPrintInput& in, QString* error) {
-    RenderContext ctx;
-    ctx.monoPictures = true;
-    ctx.viewScaleX = in.viewScaleX;
-    ctx.viewScaleY = in.viewScaleY;
-    ctx.codes = &in.codes;
-    ctx.pictures = in.pictures;
-    const MonoImage mono = ColorToBW(DrawLabelImage(in.doc, in.dpiX, in.dpiY, ctx));
-    if (mono.IsNull()) {
-        const QSize size = OutputTargetSize(in.doc, in.dpiX, in.dpiY);
-        if (error)
-            *error = QStringLiteral("the label (%1 x %2 dots) is too large to render").arg(size.width()).arg(size.height());
-        return {};
-    }
-    return BuildPrintStream(mono, in.settings, in.doc.widthMm, in.doc.heightMm);
+    PrintJobMaker maker(in);
+    return maker.Next(error);
 }
 
 DirectPrintResult DirectPrintLabel(const DirectPrintInput& in, QStringList& batchQueue, int chinese,
@@ -48,13 +34,16 @@ DirectPrintResult DirectPrintLabel(const DirectPrintInput& in, QStringList& batc
     PrinterDevice device;
     QString error;
     if (!device.Open(path, &error)) return {DirectPrintStatus::OpenFailed, error};
-    const PrintStream stream = RenderPrintStream(in, &error);
-    if (stream.body.isEmpty()) return {DirectPrintStatus::RenderFailed, error};
-    if (!device.Write(stream.header, &error) || !device.Write(stream.body, &error)) {
-        if (show) show(WriteFailedMessage(chinese));
-        return {DirectPrintStatus::WriteFailed, error};
+    PrintJobMaker maker(in);
+    for (int copy = 0; copy < in.copies; ++copy) {
+        const PrintStream& stream = maker.Next(&error);
+        if (stream.body.isEmpty()) return {DirectPrintStatus::RenderFailed, error, copy};
+        if (!device.Write(stream.header, &error) || !device.Write(stream.body, &error)) {
+            if (show) show(WriteFailedMessage(chinese));
+            return {DirectPrintStatus::WriteFailed, error, copy + 1};
+        }
     }
-    return {};
+    return {DirectPrintStatus::Printed, {}, in.copies};
 }
 
 }  // namespace kestrix

@@ -13,7 +13,14 @@ QByteArray Number(int value) { return QByteArray::number(value); }
 
 PrintStreamBody BuildPrintStreamBody(const MonoImage& mono, int savePaper) {
     PrintStreamBody out;
+    BuildPrintStreamBody(mono, savePaper, out);
+    return out;
+}
+
+void BuildPrintStreamBody(const MonoImage& mono, int savePaper, PrintStreamBody& out) {
     QByteArray& body = out.bytes;
+    body.resize(0);  // keeps the buffer
+    out.endRow = -1;
     const int stride = mono.Stride();
     const int height = mono.Height();
     body.reserve(static_cast<qsizetype>(stride) * height + 1024);
@@ -54,7 +61,6 @@ PrintStreamBody BuildPrintStreamBody(const MonoImage& mono, int savePaper) {
         }
     }
     body += "PRINT 1,1\r\n";
-    return out;
 }
 
 int PrintLength(const PrinterSettings& s, int endRow, int labelHeightMm) {

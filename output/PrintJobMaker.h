@@ -1,0 +1,35 @@
+#pragma once
+// The direct-print stream of each copy of a label: CopyRenderer's raster,
+// reduced only where it changed into one kept 1-bit image, cut into bands in
+// a kept buffer. One copy or ten thousand, the same steps; nothing grows with
+// the number of copies.
+
+#include <QString>
+
+#include "output/CopyRenderer.h"
+#include "output/DirectPrintJob.h"
+#include "output/MonoImage.h"
+#include "output/PrintStream.h"
+
+namespace kestrix {
+
+class PrintJobMaker {
+public:
+    // `in` (its document and caches) must outlive the maker.
+    explicit PrintJobMaker(const DirectPrintInput& in);
+
+    // The next copy's header and body, valid until the call after next (two
+    // buffers take turns, so one can be written while the next is made). An
+    // empty body, and `error` set, when the label cannot be rendered.
+    const PrintStream& Next(QString* error = nullptr);
+
+private:
+    DirectPrintInput in_;
+    CopyRenderer copies_;
+    MonoImage mono_;
+    PrintStreamBody body_;
+    PrintStream streams_[2];
+    int turn_ = 0;
+};
+
+}  // namespace kestrix
