@@ -84,8 +84,8 @@ PrinterSettings SettingsOf(const Arguments& a) {
 
 void WriteOutput(const QString& path, QByteArrayView bytes) {
     OutputFile file(path);
-    file.Write(bytes);
-    file.Commit();
+    QString error;
+    if (!file.Open(&error) || !file.Write(bytes, &error) || !file.Commit(&error)) Fail(error);
 }
 
 // One label file's direct-print jobs, `copies` of them, each written as soon
@@ -96,13 +96,9 @@ void WriteLabelJobs(LabelDocument& doc, const PrinterSettings& settings, std::pa
     PictureCache pictures;
     const DirectPrintInput in{doc, settings, codes, &pictures, kDefaultDpi, kDefaultDpi, view.first, view.second};
     PrintJobMaker maker(in);
-    for (int copy = 0; copy < copies; ++copy) {
-        QString error;
-        const PrintStream& job = maker.Next(&error);
-        if (job.body.isEmpty()) Fail(error);
-        file.Write(job.header);
-        file.Write(job.body);
-    }
+    const SentJobs sent = SendPrintJobs(
+        maker, copies, [&file](QByteArrayView bytes, QString* error) { return file.Write(bytes, error); });
+    if (!sent.error.isEmpty() || sent.writeFailed) Fail(sent.error);
 }
 
 void SaveLabelBack(const LabelDocument& doc) {
@@ -161,8 +157,10 @@ int RunTspl(const QStringList& args) {
     const auto [viewX, viewY] = ParseView(a, doc, {});
 
     OutputFile file(out);
+    QString error;
+    if (!file.Open(&error)) Fail(error);
     WriteLabelJobs(doc, settings, {viewX, viewY}, copies, file);
-    file.Commit();
+    if (!file.Commit(&error)) Fail(error);
     if (a.Flag(QStringLiteral("--update"))) SaveLabelBack(doc);
     return kOk;
 }

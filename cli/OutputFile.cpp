@@ -1,21 +1,18 @@
 #include "cli/OutputFile.h"
 
-#include "cli/CliCommand.h"
-
 namespace kestrix::cli {
 
-OutputFile::OutputFile(const QString& path) : path_(path), file_(path) {
-    if (!file_.open(QIODevice::WriteOnly)) FailWriting();
+bool OutputFile::Open(QString* error) { return file_.open(QIODevice::WriteOnly) || Failed(error); }
+
+bool OutputFile::Write(QByteArrayView bytes, QString* error) {
+    return file_.write(bytes.data(), bytes.size()) == bytes.size() || Failed(error);
 }
 
-void OutputFile::Write(QByteArrayView bytes) {
-    if (file_.write(bytes.data(), bytes.size()) != bytes.size()) FailWriting();
-}
+bool OutputFile::Commit(QString* error) { return file_.commit() || Failed(error); }
 
-void OutputFile::Commit() {
-    if (!file_.commit()) FailWriting();
+bool OutputFile::Failed(QString* error) const {
+    if (error) *error = QStringLiteral("cannot write %1: %2").arg(path_, file_.errorString());
+    return false;
 }
-
-void OutputFile::FailWriting() { Fail(QStringLiteral("cannot write %1: %2").arg(path_, file_.errorString())); }
 
 }  // namespace kestrix::cli

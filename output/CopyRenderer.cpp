@@ -4,7 +4,7 @@
 
 #include "document/SerialNumber.h"
 #include "output/DrawLabel.h"
-#include "output/PaintedArea.h"
+#include "render/PaintedArea.h"
 
 namespace kestrix {
 

@@ -35,15 +35,14 @@ DirectPrintResult DirectPrintLabel(const DirectPrintInput& in, QStringList& batc
     QString error;
     if (!device.Open(path, &error)) return {DirectPrintStatus::OpenFailed, error};
     PrintJobMaker maker(in);
-    for (int copy = 0; copy < in.copies; ++copy) {
-        const PrintStream& stream = maker.Next(&error);
-        if (stream.body.isEmpty()) return {DirectPrintStatus::RenderFailed, error, copy};
-        if (!device.Write(stream.header, &error) || !device.Write(stream.body, &error)) {
-            if (show) show(WriteFailedMessage(chinese));
-            return {DirectPrintStatus::WriteFailed, error, copy + 1};
-        }
+    const SentJobs sent = SendPrintJobs(
+        maker, in.copies, [&device](QByteArrayView bytes, QString* error) { return device.Write(bytes, error); });
+    if (sent.writeFailed) {
+        if (show) show(WriteFailedMessage(chinese));
+        return {DirectPrintStatus::WriteFailed, sent.error, sent.rendered};
     }
-    return {DirectPrintStatus::Printed, {}, in.copies};
+    if (!sent.error.isEmpty()) return {DirectPrintStatus::RenderFailed, sent.error, sent.rendered};
+    return {DirectPrintStatus::Printed, {}, sent.rendered};
 }
 
 }  // namespace kestrix

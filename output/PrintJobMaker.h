@@ -4,7 +4,9 @@
 // a kept buffer. One copy or ten thousand, the same steps; nothing grows with
 // the number of copies.
 
+#include <QByteArrayView>
 #include <QString>
+#include <functional>
 
 #include "output/CopyRenderer.h"
 #include "output/DirectPrintJob.h"
@@ -31,5 +33,19 @@ private:
     PrintStream streams_[2];
     int turn_ = 0;
 };
+
+// Sends one piece of a stream on; false (and `error` set) when it failed.
+using JobWriter = std::function<bool(QByteArrayView bytes, QString* error)>;
+
+struct SentJobs {
+    int rendered = 0;       // copies made, their serial numbers used
+    bool writeFailed = false;
+    QString error;          // empty when every copy was sent
+};
+
+// Makes `copies` jobs with `maker` and sends each (header, then body) through
+// `write` on a second thread, so copy k+1 is made while copy k is written.
+// Stops at the first copy that cannot be made or written.
+SentJobs SendPrintJobs(PrintJobMaker& maker, int copies, const JobWriter& write);
 
 }  // namespace kestrix

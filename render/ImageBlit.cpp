@@ -1,5 +1,7 @@
 #include "render/ImageBlit.h"
 
+#include "render/PaintedArea.h"
+
 #include <cmath>
 
 namespace kestrix {
@@ -89,20 +91,35 @@ void DrawCodeImage(QPainter& painter, const CodeImage& code, const QRect& source
     }
     QRect area(columns.first, rows.first, static_cast<int>(columns.index.size()),
                static_cast<int>(rows.index.size()));
+    area &= device;  // a wrapped image may be laid a pixel beyond it
     if (painter.hasClipping()) area &= painter.clipBoundingRect().toAlignedRect();
     if (area.isEmpty()) return;
+    if (PaintedArea::IsArea(painter.device())) {
+        painter.fillRect(area, Qt::black);
+        return;
+    }
     std::vector<int> moduleColumns(area.width());
     for (int x = 0; x < area.width(); ++x)
         moduleColumns[x] = code.ModuleColumn(columns.index[area.x() - columns.first + x]);
+    // Straight into an image target when nothing but a shift lies between;
+    // through a patch otherwise.
+    auto* target = dynamic_cast<QImage*>(painter.device());
+    const QTransform& transform = painter.worldTransform();
+    const bool direct = target && target->format() == QImage::Format_RGB32 &&
+                        transform.type() <= QTransform::TxTranslate && transform.dx() == int(transform.dx()) &&
+                        transform.dy() == int(transform.dy()) && painter.clipRegion().rectCount() <= 1;
+    QImage patch;
+    if (!direct) patch = QImage(area.size(), QImage::Format_RGB32);
+    const QPoint shift(int(transform.dx()), int(transform.dy()));
     const QImage& modules = code.Modules();
-    QImage patch(area.size(), QImage::Format_RGB32);
     for (int y = 0; y < area.height(); ++y) {
         const int row = code.ModuleRow(rows.index[area.y() - rows.first + y]);
         const auto* in = reinterpret_cast<const QRgb*>(modules.constScanLine(row));
-        auto* out = reinterpret_cast<QRgb*>(patch.scanLine(y));
+        auto* out = direct ? reinterpret_cast<QRgb*>(target->scanLine(area.y() + y + shift.y())) + area.x() + shift.x()
+                           : reinterpret_cast<QRgb*>(patch.scanLine(y));
         for (int x = 0; x < area.width(); ++x) out[x] = in[moduleColumns[x]];
     }
-    painter.drawImage(area.topLeft(), patch);
+    if (!direct) painter.drawImage(area.topLeft(), patch);
 }
 
 int NearestSourceIndex(int d, int destLength, int sourceLength) {

@@ -20,6 +20,8 @@ public:
     // beyond the device).
     QRect Bounds() const;
     void Reset();
+    // Whether a painter draws on a PaintedArea, so pixels need not be made.
+    static bool IsArea(const QPaintDevice* device);
 
 protected:
     int metric(PaintDeviceMetric metric) const override;

@@ -1,5 +1,6 @@
-#include "output/PaintedArea.h"
+#include "render/PaintedArea.h"
 
+#include <QFontMetricsF>
 #include <QPaintEngine>
 #include <QPainterPath>
 #include <cmath>
@@ -52,6 +53,14 @@ public:
         Add(rect, 0);
     }
     void drawTiledPixmap(const QRectF& rect, const QPixmap&, const QPointF&) override { Add(rect, 0); }
+    // The glyphs' own boxes, as the font's metrics give them: far cheaper
+    // than their outlines.
+    void drawTextItem(const QPointF& at, const QTextItem& item) override {
+        const QFontMetricsF metrics(item.font());
+        const QRectF ink = metrics.boundingRect(item.text());
+        const QRectF cell(0, -item.ascent(), item.width(), item.ascent() + item.descent());
+        Add((ink | cell).translated(at), 0);
+    }
 
     QRect bounds;
 
@@ -83,6 +92,8 @@ QPaintEngine* PaintedArea::paintEngine() const { return engine_.get(); }
 QRect PaintedArea::Bounds() const { return engine_->bounds; }
 
 void PaintedArea::Reset() { engine_->bounds = QRect(); }
+
+bool PaintedArea::IsArea(const QPaintDevice* device) { return dynamic_cast<const PaintedArea*>(device); }
 
 int PaintedArea::metric(PaintDeviceMetric metric) const {
     switch (metric) {
