@@ -137,10 +137,18 @@ QString ProgramBeside(const char* name) {
     return QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).dir().filePath(QString::fromLatin1(name));
 }
 
-void Report(benchmark::State& state, const Run& run, int copies) {
-    state.SetIterationTime(run.seconds);
-    state.counters["labels_per_second"] = copies / run.seconds;
-    state.counters["peak_MiB"] = run.peakMiB;
+// Times the program making `copies` labels in `folder`, once per iteration.
+void Measure(benchmark::State& state, const std::vector<QByteArray>& args, const QString& folder, int copies) {
+    for (auto _ : state) {
+        const Run run = RunProgram(args, folder);
+        if (!run.ok) {
+            state.SkipWithError((args[0] + " failed").constData());
+            return;
+        }
+        state.SetIterationTime(run.seconds);
+        state.counters["labels_per_second"] = copies / run.seconds;
+        state.counters["peak_MiB"] = run.peakMiB;
+    }
 }
 
 void BM_KestrixTspl(benchmark::State& state) {
@@ -155,14 +163,7 @@ void BM_KestrixTspl(benchmark::State& state) {
     const std::vector<QByteArray> args = {ProgramBeside("kestrix-cli").toLocal8Bit(), "tspl", "batch.lab",
                                           "--settings", "empty.ini", "--copies", QByteArray::number(copies),
                                           "-o", "out.tspl"};
-    for (auto _ : state) {
-        const Run run = RunProgram(args, dir.path());
-        if (!run.ok) {
-            state.SkipWithError("kestrix-cli failed");
-            return;
-        }
-        Report(state, run, copies);
-    }
+    Measure(state, args, dir.path(), copies);
 }
 BENCHMARK(BM_KestrixTspl)->Arg(1000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
 BENCHMARK(BM_KestrixTspl)->Arg(10000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
@@ -180,15 +181,7 @@ void BM_GlabelsBatch(benchmark::State& state) {
     const QString csvPath = dir.filePath(QStringLiteral("serials.csv"));
     WriteFile(csvPath, csv);
     WriteFile(dir.filePath(QStringLiteral("batch.glabels")), GlabelsDocument(csvPath));
-    const std::vector<QByteArray> args = {glabels.toLocal8Bit(), "-o", "out.pdf", "batch.glabels"};
-    for (auto _ : state) {
-        const Run run = RunProgram(args, dir.path());
-        if (!run.ok) {
-            state.SkipWithError("glabels-3-batch failed");
-            return;
-        }
-        Report(state, run, copies);
-    }
+    Measure(state, {glabels.toLocal8Bit(), "-o", "out.pdf", "batch.glabels"}, dir.path(), copies);
 }
 BENCHMARK(BM_GlabelsBatch)->Arg(1000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
 
