@@ -7,12 +7,6 @@ namespace kestrix {
 
 namespace {
 
-std::vector<int> EvenEnds(int count, int factor) {
-    std::vector<int> ends(count);
-    for (int i = 0; i < count; ++i) ends[i] = (i + 1) * factor;
-    return ends;
-}
-
 int Module(const std::vector<int>& ends, int full) {
     return static_cast<int>(std::upper_bound(ends.begin(), ends.end(), full) - ends.begin());
 }
@@ -20,11 +14,10 @@ int Module(const std::vector<int>& ends, int full) {
 }  // namespace
 
 CodeImage CodeImage::Magnified(QImage modules, int factor) {
-    CodeImage code;
-    if (modules.isNull() || factor < 1) return code;
-    code.modules_ = modules.convertToFormat(QImage::Format_RGB32);
-    code.columnEnds_ = EvenEnds(modules.width(), factor);
-    code.rowEnds_ = EvenEnds(modules.height(), factor);
+    if (factor < 1) return {};
+    CodeImage code = FromFull(modules);
+    for (int& end : code.columnEnds_) end *= factor;
+    for (int& end : code.rowEnds_) end *= factor;
     return code;
 }
 

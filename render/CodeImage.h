@@ -1,7 +1,7 @@
 #pragma once
-// An encoded barcode or 2D code kept at module size: one pixel per module,
-// with where each module ends in the image the library draws at the
-// element's scale (the "full" image). Drawing reads the full image through
+// An encoded barcode or 2D code kept at module size: one pixel per module
+// (runs of equal rows or columns kept once), with where each ends in the
+// image the library draws at the element's scale (the "full" image). Drawing reads the full image through
 // these ends, so the output has exactly its pixels without holding it.
 
 #include <QImage>

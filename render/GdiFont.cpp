@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QGlyphRun>
+#include <QHash>
 #include <QTextLayout>
 #include <algorithm>
 #include <cmath>
@@ -18,6 +19,19 @@ constexpr int kMaxCellHeight = 4000;
 constexpr int kDefaultEmHeight = 16;
 // Metrics are taken at a large size so the fit does not suffer from rounding.
 constexpr int kReferenceEm = 256;
+
+// Qt resolves a font (face matching, engine loading) anew for every new font
+// object, which was most of a text's cost; resolved ones are kept per face,
+// style and size, per thread as Qt's font objects are.
+QFont Resolved(const QFont& wanted) {
+    constexpr qsizetype kMaxKept = 256;
+    thread_local QHash<QString, QFont> kept;
+    const QString key = wanted.key();
+    auto it = kept.constFind(key);
+    if (it != kept.cend()) return *it;
+    if (kept.size() >= kMaxKept) kept.clear();
+    return *kept.insert(key, wanted);
+}
 
 }  // namespace
 
@@ -73,11 +87,12 @@ GdiFont::GdiFont(const LogFont& lf, const QString& text, bool antialias)
     const int height = static_cast<int>(std::min<long long>(wanted, kMaxCellHeight));
     int em = lf.lfHeight == 0 ? kDefaultEmHeight : height;
     font_.setPixelSize(kReferenceEm);
-    const QFontMetricsF reference(font_);
+    const QFontMetricsF reference(Resolved(font_));
     const double cellPerEm = (reference.ascent() + reference.descent()) / kReferenceEm;
     if (lf.lfHeight > 0 && cellPerEm > 0)
         em = std::max(1, static_cast<int>(std::lround(height / cellPerEm)));
     font_.setPixelSize(std::clamp(em, 1, kMaxCellHeight));
+    font_ = Resolved(font_);
 
     const QFontMetricsF metrics(font_);
     ascent_ = metrics.ascent();

@@ -3,6 +3,7 @@
 #include "render/PaintedArea.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace kestrix {
 
@@ -112,12 +113,20 @@ void DrawCodeImage(QPainter& painter, const CodeImage& code, const QRect& source
     if (!direct) patch = QImage(area.size(), QImage::Format_RGB32);
     const QPoint shift(int(transform.dx()), int(transform.dy()));
     const QImage& modules = code.Modules();
+    int lastRow = -1;
+    const QRgb* last = nullptr;
     for (int y = 0; y < area.height(); ++y) {
         const int row = code.ModuleRow(rows.index[area.y() - rows.first + y]);
-        const auto* in = reinterpret_cast<const QRgb*>(modules.constScanLine(row));
         auto* out = direct ? reinterpret_cast<QRgb*>(target->scanLine(area.y() + y + shift.y())) + area.x() + shift.x()
                            : reinterpret_cast<QRgb*>(patch.scanLine(y));
-        for (int x = 0; x < area.width(); ++x) out[x] = in[moduleColumns[x]];
+        if (row == lastRow) {
+            std::memcpy(out, last, area.width() * sizeof(QRgb));  // a linear code's rows are all alike
+        } else {
+            const auto* in = reinterpret_cast<const QRgb*>(modules.constScanLine(row));
+            for (int x = 0; x < area.width(); ++x) out[x] = in[moduleColumns[x]];
+        }
+        lastRow = row;
+        last = out;
     }
     if (!direct) painter.drawImage(area.topLeft(), patch);
 }

@@ -101,7 +101,7 @@ TEST(CodeImage, DrawnWithQtsSamplingOfTheFullImageWhateverTheClip) {
 }
 
 TEST(CodeImageCache, KeepsTheMostRecentlyUsedWithinItsPixelBudget) {
-    const auto image = [](int w) { return CodeImage::Magnified(QImage(w, 10, QImage::Format_RGB32), 2); };
+    const auto image = [](int w) { return CodeImage::FromFull(IndexImage(w, 10)); };
     CodeImageCache cache(3000);
     uint32_t a = cache.Store(image(100));
     uint32_t b = cache.Store(image(100));
