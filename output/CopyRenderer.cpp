@@ -1,10 +1,12 @@
 #include "output/CopyRenderer.h"
 
 #include <QPainter>
+#include <algorithm>
 
 #include "document/SerialNumber.h"
 #include "output/DrawLabel.h"
 #include "render/PaintedArea.h"
+#include "render/TextDrawing.h"
 
 namespace kestrix {
 
@@ -25,6 +27,21 @@ void MergeOverlaps(QList<QRect>& areas) {
             j = i;  // the grown area may now meet earlier ones
         }
     }
+}
+
+QRect Union(const std::vector<TextPiece>& pieces) {
+    QRect all;
+    for (const TextPiece& piece : pieces) all |= piece.area;
+    return all;
+}
+
+// Where two drawings of a text differ: the pieces that are not alike.
+QList<QRect> Differences(const std::vector<TextPiece>& before, const std::vector<TextPiece>& now) {
+    if (before.size() != now.size()) return {Union(before) | Union(now)};
+    QList<QRect> areas;
+    for (std::size_t i = 0; i < now.size(); ++i)
+        if (!(before[i] == now[i])) areas << before[i].area << now[i].area;
+    return areas;
 }
 
 }  // namespace
@@ -48,6 +65,7 @@ const QImage& CopyRenderer::Next() {
 }
 
 QRect CopyRenderer::Reach(LabelElement& e) {
+    if (e.nType == kText) return Union(OutputTextPieces(e));
     PaintedArea area(raster_.size());
     QPainter painter(&area);
     DrawOutputElement(painter, e, output_);
@@ -62,11 +80,14 @@ void CopyRenderer::DrawWhole() {
     changed_ = {raster_.rect()};
 }
 
-QList<QRect> CopyRenderer::DirtyAreas() {
+QList<QRect> CopyRenderer::DirtyAreas(const std::vector<std::vector<TextPiece>>& piecesNow) {
     QList<QRect> areas;
     for (std::size_t k = 0; k < advanced_.size(); ++k) {
-        const QRect area = (before_[k] | reach_[advanced_[k]]) & raster_.rect();
-        if (!area.isEmpty()) areas << area;
+        const bool text = elements_[advanced_[k]].nType == kText;
+        const QList<QRect> changed = text ? Differences(piecesBefore_[k], piecesNow[k])
+                                          : QList<QRect>{before_[k] | reach_[advanced_[k]]};
+        for (const QRect& area : changed)
+            if (!(area & raster_.rect()).isEmpty()) areas << (area & raster_.rect());
     }
     for (bool grown = true; grown;) {
         MergeOverlaps(areas);
@@ -84,14 +105,21 @@ QList<QRect> CopyRenderer::DirtyAreas() {
 }
 
 void CopyRenderer::DrawChanges() {
+    std::vector<std::vector<TextPiece>> piecesNow(advanced_.size());
+    for (std::size_t k = 0; k < advanced_.size(); ++k)
+        if (elements_[advanced_[k]].nType == kText) piecesNow[k] = OutputTextPieces(elements_[advanced_[k]]);
     if (!reachKnown_) {
         reach_.resize(elements_.size());
         for (std::size_t i = 0; i < elements_.size(); ++i) reach_[i] = Reach(elements_[i]);
         reachKnown_ = true;
     } else {
-        for (std::size_t i : advanced_) reach_[i] = Reach(elements_[i]);
+        for (std::size_t k = 0; k < advanced_.size(); ++k) {
+            LabelElement& e = elements_[advanced_[k]];
+            reach_[advanced_[k]] = e.nType == kText ? Union(piecesNow[k]) : Reach(e);
+        }
     }
-    changed_ = DirtyAreas();
+    changed_ = DirtyAreas(piecesNow);
+    piecesBefore_ = std::move(piecesNow);
     QPainter painter(&raster_);
     for (const QRect& area : changed_) {
         painter.setClipRect(area);
@@ -102,15 +130,26 @@ void CopyRenderer::DrawChanges() {
 }
 
 void CopyRenderer::AdvanceSerials() {
+    // What the texts were drawn of: kept from the last redraw, else worked out.
+    std::vector<std::vector<TextPiece>> drawn = std::move(piecesBefore_);
+    std::vector<std::size_t> drawnOf = std::move(advanced_);
     advanced_.clear();
     before_.clear();
+    piecesBefore_.clear();
     for (std::size_t i = 0; i < elements_.size(); ++i) {
         LabelElement& e = elements_[i];
         if (!IsSerialized(e)) continue;
         const QRect was = reachKnown_ ? reach_[i] : Reach(e);
+        std::vector<TextPiece> pieces;
+        if (e.nType == kText) {
+            const auto known = std::find(drawnOf.begin(), drawnOf.end(), i);
+            pieces = known != drawnOf.end() && !drawn.empty() ? std::move(drawn[known - drawnOf.begin()])
+                                                              : OutputTextPieces(e);
+        }
         if (!AdvanceOutputSerial(e, output_.codes)) continue;
         advanced_.push_back(i);
         before_.push_back(was);
+        piecesBefore_.push_back(std::move(pieces));
     }
 }
 

@@ -1,11 +1,11 @@
 #pragma once
 // Successive copies of one label drawn for output into one raster that is
 // kept: the first copy is DrawLabel's whole drawing, each later one redraws
-// only where serialized elements changed. There everything that reaches the
-// area is drawn again in list order, clipped to it, so overlaps come out as
-// in a whole drawing; a picture is drawn whole (its area grows to take it in),
-// as its scaling depends on the clip. Serial numbers advance per copy exactly
-// as DrawLabel advances them.
+// only where serialized elements changed: a barcode's box, a text's changed
+// glyphs. There everything that reaches the area is drawn again in list
+// order, clipped to it, so overlaps come out as in a whole drawing; a picture
+// is drawn whole (its area grows to take it in), as its scaling depends on
+// the clip. Serial numbers advance per copy exactly as DrawLabel advances them.
 //
 // Serves every caller that draws the same label many times: the direct print
 // stream (PrintJobMaker) and driver printing (a page per copy).
@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "document/LabelDocument.h"
+#include "render/GdiFont.h"
 #include "render/RenderContext.h"
 
 namespace kestrix {
@@ -40,9 +41,9 @@ private:
     QRect Reach(LabelElement& e);
     void DrawWhole();
     void DrawChanges();
-    // The areas to redraw: where each changed element was and now is, grown
-    // to take in every picture they touch.
-    QList<QRect> DirtyAreas();
+    // The areas to redraw: where each changed element was and now is (for a
+    // text, where its pieces differ), grown to take in every picture they touch.
+    QList<QRect> DirtyAreas(const std::vector<std::vector<TextPiece>>& piecesNow);
     void AdvanceSerials();
 
     std::vector<LabelElement>& elements_;
@@ -52,9 +53,11 @@ private:
     // Per element: where it reached when last drawn (empty until needed).
     std::vector<QRect> reach_;
     bool reachKnown_ = false;
-    // Elements whose content advanced after the last copy, with where they were.
+    // Elements whose content advanced after the last copy, with where they
+    // were and, for texts, what they were drawn of.
     std::vector<std::size_t> advanced_;
     std::vector<QRect> before_;
+    std::vector<std::vector<TextPiece>> piecesBefore_;
     QList<QRect> changed_;
 };
 

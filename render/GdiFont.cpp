@@ -110,6 +110,53 @@ GdiFont::GdiFont(const LogFont& lf, const QString& text, bool antialias)
                     static_cast<int>(std::lround(naturalHeight_ * scaleY_)));
 }
 
+QTransform GdiFont::Placement(QPoint origin, int escapement) const {
+    // The steps Draw takes on the painter.
+    QTransform t;
+    t.translate(origin.x(), origin.y());
+    if (escapement % 3600 != 0) t.rotate(-escapement / 10.0);
+    t.scale(scaleX_, scaleY_);
+    return t;
+}
+
+QList<QGlyphRun> GdiFont::Runs(QPointF* offset) const {
+    QTextLayout layout(text_, font_);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    if (!line.isValid()) return {};
+    line.setPosition(QPointF(0, 0));
+    *offset = QPointF(0, ascent_ - line.ascent());
+    return layout.glyphRuns();
+}
+
+std::vector<TextPiece> GdiFont::Pieces(QPoint origin, int escapement) const {
+    // Aliased rasterizing rounds to whole pixels.
+    constexpr int kMargin = 2;
+    const QTransform placement = Placement(origin, escapement);
+    const auto area = [&](const QTransform& t, const QRectF& shape) {
+        return t.mapRect(shape).toAlignedRect().adjusted(-kMargin, -kMargin, kMargin, kMargin);
+    };
+    // The cell with the underline and strike-out lines, which may reach below it.
+    const QFontMetricsF metrics(font_);
+    const QRectF cell(0, 0, naturalWidth_, std::max(naturalHeight_, ascent_ + metrics.underlinePos() + 2 * metrics.lineWidth() + 1.0 / scaleY_));
+    std::vector<TextPiece> pieces{{QRawFont(), 0, placement, cell, area(placement, cell)}};
+    if (text_.isEmpty()) return pieces;
+    QPointF offset;
+    for (const QGlyphRun& run : Runs(&offset)) {
+        const QRawFont font = run.rawFont();
+        const QList<quint32> indexes = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        for (qsizetype i = 0; i < indexes.size() && i < positions.size(); ++i) {
+            const QPointF at = positions[i] + offset;
+            const QTransform t = QTransform::fromTranslate(at.x(), at.y()) * placement;
+            const QRectF shape = font.boundingRect(indexes[i]);
+            pieces.push_back({font, indexes[i], t, shape, area(t, shape)});
+        }
+    }
+    return pieces;
+}
+
 void GdiFont::Draw(QPainter& painter, QPoint origin, int escapement, bool opaque) const {
     if (text_.isEmpty()) return;
     painter.save();
@@ -122,29 +169,23 @@ void GdiFont::Draw(QPainter& painter, QPoint origin, int escapement, bool opaque
     painter.setPen(Qt::black);
 
     // Only the glyphs near the visible part are drawn: a huge stretched text
-    // would otherwise cost time for every glyph far off the target.
+    // would otherwise cost time for every glyph far off the target, and a
+    // text redrawn within a small clip for every glyph outside it.
     QRectF visible;
     if (const QPaintDevice* device = painter.device()) {
         bool invertible = false;
         const QTransform inverse = painter.worldTransform().inverted(&invertible);
-        if (invertible) visible = inverse.mapRect(QRectF(0, 0, device->width(), device->height()));
+        QRectF seen(0, 0, device->width(), device->height());
+        if (painter.hasClipping()) seen &= painter.worldTransform().mapRect(painter.clipBoundingRect());
+        if (invertible) visible = inverse.mapRect(seen);
     }
     const double margin = 2 * naturalHeight_ + 2;
-    if (visible.isEmpty() || visible.bottom() < -margin ||
-        visible.top() > naturalHeight_ + margin) {
-        painter.restore();
-        return;
-    }
-    QTextLayout layout(text_, font_);
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    layout.endLayout();
-    if (!line.isValid()) {
-        painter.restore();
-        return;
-    }
-    line.setPosition(QPointF(0, 0));
-    for (const QGlyphRun& run : layout.glyphRuns()) {
+    QPointF offset;
+    const QList<QGlyphRun> runs =
+        visible.isEmpty() || visible.bottom() < -margin || visible.top() > naturalHeight_ + margin
+            ? QList<QGlyphRun>()
+            : Runs(&offset);
+    for (const QGlyphRun& run : runs) {
         const QList<quint32> indexes = run.glyphIndexes();
         const QList<QPointF> positions = run.positions();
         QList<quint32> keptIndexes;
@@ -162,14 +203,14 @@ void GdiFont::Draw(QPainter& painter, QPoint origin, int escapement, bool opaque
         // Decorations are drawn below, once, across the whole text.
         visibleRun.setUnderline(false);
         visibleRun.setStrikeOut(false);
-        painter.drawGlyphRun(QPointF(0, ascent_ - line.ascent()), visibleRun);
+        painter.drawGlyphRun(offset, visibleRun);
     }
     const QFontMetricsF metrics(font_);
     const double thickness = std::max(1.0 / scaleY_, metrics.lineWidth());
-    if (font_.underline())
+    if (!runs.isEmpty() && font_.underline())
         painter.fillRect(QRectF(0, ascent_ + metrics.underlinePos(), naturalWidth_, thickness),
                          Qt::black);
-    if (font_.strikeOut())
+    if (!runs.isEmpty() && font_.strikeOut())
         painter.fillRect(QRectF(0, ascent_ - metrics.strikeOutPos(), naturalWidth_, thickness),
                          Qt::black);
     painter.restore();
