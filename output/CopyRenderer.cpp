@@ -17,11 +17,13 @@ bool IsSerialized(const LabelElement& e) {
            (e.nSerialMode == kSerialIncrement || e.nSerialMode == kSerialDecrement);
 }
 
-// Merges areas that overlap, so no pixel is drawn twice.
+// Merges areas that overlap, so no pixel is drawn twice, and those close to
+// each other: each area costs a pass over the elements that reach it.
 void MergeOverlaps(QList<QRect>& areas) {
+    constexpr int kNear = 48;
     for (qsizetype i = 0; i < areas.size(); ++i) {
         for (qsizetype j = i + 1; j < areas.size(); ++j) {
-            if (!areas[i].intersects(areas[j])) continue;
+            if (!areas[i].adjusted(-kNear, -kNear, kNear, kNear).intersects(areas[j])) continue;
             areas[i] |= areas[j];
             areas.removeAt(j);
             j = i;  // the grown area may now meet earlier ones
@@ -80,12 +82,24 @@ void CopyRenderer::DrawWhole() {
     changed_ = {raster_.rect()};
 }
 
-QList<QRect> CopyRenderer::DirtyAreas(const std::vector<std::vector<TextPiece>>& piecesNow) {
+CopyRenderer::Look CopyRenderer::LookOf(LabelElement& e) {
+    Look look;
+    if (e.nType == kText)
+        look.text = OutputTextPieces(e);
+    else
+        look.barcode = OutputBarcodeLook(e, output_);
+    return look;
+}
+
+QList<QRect> CopyRenderer::DirtyAreas(const std::vector<Look>& looksNow) {
     QList<QRect> areas;
     for (std::size_t k = 0; k < advanced_.size(); ++k) {
-        const bool text = elements_[advanced_[k]].nType == kText;
-        const QList<QRect> changed = text ? Differences(piecesBefore_[k], piecesNow[k])
-                                          : QList<QRect>{before_[k] | reach_[advanced_[k]]};
+        const Look& before = looksBefore_[k];
+        const Look& now = looksNow[k];
+        const QList<QRect> changed =
+            elements_[advanced_[k]].nType == kText ? Differences(before.text, now.text)
+            : before.barcode && now.barcode        ? LookDifferences(*before.barcode, *now.barcode, raster_.rect())
+                                                   : QList<QRect>{before_[k] | reach_[advanced_[k]]};
         for (const QRect& area : changed)
             if (!(area & raster_.rect()).isEmpty()) areas << (area & raster_.rect());
     }
@@ -105,9 +119,8 @@ QList<QRect> CopyRenderer::DirtyAreas(const std::vector<std::vector<TextPiece>>&
 }
 
 void CopyRenderer::DrawChanges() {
-    std::vector<std::vector<TextPiece>> piecesNow(advanced_.size());
-    for (std::size_t k = 0; k < advanced_.size(); ++k)
-        if (elements_[advanced_[k]].nType == kText) piecesNow[k] = OutputTextPieces(elements_[advanced_[k]]);
+    std::vector<Look> looksNow(advanced_.size());
+    for (std::size_t k = 0; k < advanced_.size(); ++k) looksNow[k] = LookOf(elements_[advanced_[k]]);
     if (!reachKnown_) {
         reach_.resize(elements_.size());
         for (std::size_t i = 0; i < elements_.size(); ++i) reach_[i] = Reach(elements_[i]);
@@ -115,11 +128,11 @@ void CopyRenderer::DrawChanges() {
     } else {
         for (std::size_t k = 0; k < advanced_.size(); ++k) {
             LabelElement& e = elements_[advanced_[k]];
-            reach_[advanced_[k]] = e.nType == kText ? Union(piecesNow[k]) : Reach(e);
+            reach_[advanced_[k]] = e.nType == kText ? Union(looksNow[k].text) : Reach(e);
         }
     }
-    changed_ = DirtyAreas(piecesNow);
-    piecesBefore_ = std::move(piecesNow);
+    changed_ = DirtyAreas(looksNow);
+    looksBefore_ = std::move(looksNow);
     QPainter painter(&raster_);
     for (const QRect& area : changed_) {
         painter.setClipRect(area);
@@ -130,26 +143,22 @@ void CopyRenderer::DrawChanges() {
 }
 
 void CopyRenderer::AdvanceSerials() {
-    // What the texts were drawn of: kept from the last redraw, else worked out.
-    std::vector<std::vector<TextPiece>> drawn = std::move(piecesBefore_);
+    // What the elements were drawn of: kept from the last redraw, else worked out.
+    std::vector<Look> drawn = std::move(looksBefore_);
     std::vector<std::size_t> drawnOf = std::move(advanced_);
     advanced_.clear();
     before_.clear();
-    piecesBefore_.clear();
+    looksBefore_.clear();
     for (std::size_t i = 0; i < elements_.size(); ++i) {
         LabelElement& e = elements_[i];
         if (!IsSerialized(e)) continue;
         const QRect was = reachKnown_ ? reach_[i] : Reach(e);
-        std::vector<TextPiece> pieces;
-        if (e.nType == kText) {
-            const auto known = std::find(drawnOf.begin(), drawnOf.end(), i);
-            pieces = known != drawnOf.end() && !drawn.empty() ? std::move(drawn[known - drawnOf.begin()])
-                                                              : OutputTextPieces(e);
-        }
+        const auto known = std::find(drawnOf.begin(), drawnOf.end(), i);
+        Look look = known != drawnOf.end() && !drawn.empty() ? std::move(drawn[known - drawnOf.begin()]) : LookOf(e);
         if (!AdvanceOutputSerial(e, output_.codes)) continue;
         advanced_.push_back(i);
         before_.push_back(was);
-        piecesBefore_.push_back(std::move(pieces));
+        looksBefore_.push_back(std::move(look));
     }
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // Successive copies of one label drawn for output into one raster that is
 // kept: the first copy is DrawLabel's whole drawing, each later one redraws
-// only where serialized elements changed: a barcode's box, a text's changed
-// glyphs. There everything that reaches the area is drawn again in list
+// only where serialized elements changed: a text's changed glyphs, a
+// barcode's changed columns and caption glyphs (a turned one's whole box). There everything that reaches the area is drawn again in list
 // order, clipped to it, so overlaps come out as in a whole drawing; a picture
 // is drawn whole (its area grows to take it in), as its scaling depends on
 // the clip. Serial numbers advance per copy exactly as DrawLabel advances them.
@@ -13,9 +13,11 @@
 #include <QImage>
 #include <QList>
 #include <QRect>
+#include <optional>
 #include <vector>
 
 #include "document/LabelDocument.h"
+#include "render/BarcodeDrawing.h"
 #include "render/GdiFont.h"
 #include "render/RenderContext.h"
 
@@ -41,9 +43,16 @@ private:
     QRect Reach(LabelElement& e);
     void DrawWhole();
     void DrawChanges();
-    // The areas to redraw: where each changed element was and now is (for a
-    // text, where its pieces differ), grown to take in every picture they touch.
-    QList<QRect> DirtyAreas(const std::vector<std::vector<TextPiece>>& piecesNow);
+    // What a serialized element's drawing is made of, to tell where two of
+    // its copies differ (nothing known: it counts as one whole).
+    struct Look {
+        std::vector<TextPiece> text;
+        std::optional<BarcodeLook> barcode;
+    };
+    Look LookOf(LabelElement& e);
+    // The areas to redraw: where each changed element was and now is (where
+    // its pieces differ, when known), grown to take in every picture they touch.
+    QList<QRect> DirtyAreas(const std::vector<Look>& looksNow);
     void AdvanceSerials();
 
     std::vector<LabelElement>& elements_;
@@ -57,7 +66,7 @@ private:
     // were and, for texts, what they were drawn of.
     std::vector<std::size_t> advanced_;
     std::vector<QRect> before_;
-    std::vector<std::vector<TextPiece>> piecesBefore_;
+    std::vector<Look> looksBefore_;
     QList<QRect> changed_;
 };
 

@@ -1,5 +1,7 @@
 #include "render/BarcodeDrawing.h"
 
+#include <optional>
+
 #include "render/CodeImageCache.h"
 #include "render/Ean13Drawing.h"
 #include "render/GdiFont.h"
@@ -32,28 +34,77 @@ CodeImage CodeImageFor(LabelElement& e, const RenderContext& ctx, int rotateAngl
     return image;
 }
 
-void DrawBarcodeElement(QPainter& painter, LabelElement& e, const RenderContext& ctx) {
-    const CodeImage image = CodeImageFor(e, ctx, 0, true);
-    if (image.IsNull()) return;
-    const QSize full = image.FullSize();
+namespace {
+
+// Where an unrotated library barcode goes: the bars' source and destination,
+// and its caption's font and place when it has one.
+struct BarcodePlace {
+    QRect source;
+    QRect dest;
+    int boxHeight = 0;
+    std::optional<GdiFont> caption;
+    QPoint captionAt;
+};
+
+BarcodePlace PlaceBarcode(const LabelElement& e, const CodeImage& image, const RenderContext& ctx) {
     const double sy = ctx.ScaleY();
     const DeviceBox box = ElementBox(e, ctx.ScaleX(), sy);
     const int textH = e.bShowText ? TruncToInt(e.logFont.lfHeight * sy) : 0;
     const int barH = box.height - textH - 2;
     // Stretched across, used at its own scale down and repeated when short.
-    DrawCodeImage(painter, image, QRect(0, 0, full.width(), barH), QRect(box.left, box.top, box.width, barH),
-                  WrapMode::Tile);
-    int handleH = box.height;
+    BarcodePlace place{QRect(0, 0, image.FullSize().width(), barH), QRect(box.left, box.top, box.width, barH),
+                       box.height, std::nullopt, {}};
     if (e.bShowText) {
-        const GdiFont font(CaptionFont(e, sy, 0), QString::fromStdU16String(ElementText(e)),
-                           !ctx.forOutput);
-        const QSize extent = font.Extent();
-        font.Draw(painter, {box.left + (box.width - extent.width()) / 2, box.top + barH}, 0,
-                  ctx.forOutput);
-        handleH = barH + extent.height();
+        place.caption.emplace(CaptionFont(e, sy, 0), QString::fromStdU16String(ElementText(e)), !ctx.forOutput);
+        place.captionAt = {box.left + (box.width - place.caption->Extent().width()) / 2, box.top + barH};
+    }
+    return place;
+}
+
+}  // namespace
+
+void DrawBarcodeElement(QPainter& painter, LabelElement& e, const RenderContext& ctx) {
+    const CodeImage image = CodeImageFor(e, ctx, 0, true);
+    if (image.IsNull()) return;
+    const BarcodePlace place = PlaceBarcode(e, image, ctx);
+    DrawCodeImage(painter, image, place.source, place.dest, WrapMode::Tile);
+    int handleH = place.boxHeight;
+    if (place.caption) {
+        place.caption->Draw(painter, place.captionAt, 0, ctx.forOutput);
+        handleH = place.dest.height() + place.caption->Extent().height();
     }
     if (e.bSelected && !ctx.forOutput)
-        DrawSelectionHandles(painter, HandleStyle::Code, box.left, box.top, box.width, handleH, &e);
+        DrawSelectionHandles(painter, HandleStyle::Code, place.dest.x(), place.dest.y(), place.dest.width(), handleH,
+                             &e);
+}
+
+std::optional<BarcodeLook> OutputBarcodeLook(LabelElement& e, const RenderContext& ctx) {
+    if (e.nType != kBarcode || e.nEscapement != 0 || e.nBarcodeType == kBuiltinEan13) return std::nullopt;
+    BarcodeLook look;
+    look.image = CodeImageFor(e, ctx, 0, true);
+    if (look.image.IsNull()) return look;
+    const BarcodePlace place = PlaceBarcode(e, look.image, ctx);
+    look.source = place.source;
+    look.dest = place.dest;
+    if (place.caption) look.caption = place.caption->Pieces(place.captionAt, 0);
+    return look;
+}
+
+QList<QRect> LookDifferences(const BarcodeLook& before, const BarcodeLook& now, const QRect& device) {
+    QList<QRect> areas;
+    if (before.image.IsNull() != now.image.IsNull() || before.dest != now.dest || before.source != now.source) {
+        areas << before.dest << now.dest;
+    } else if (!now.image.IsNull()) {
+        areas << CodeImageDifferences(before.image, now.image, now.source, now.dest, device, WrapMode::Tile);
+    }
+    if (before.caption.size() != now.caption.size()) {
+        for (const TextPiece& piece : before.caption) areas << piece.area;
+        for (const TextPiece& piece : now.caption) areas << piece.area;
+    } else {
+        for (std::size_t i = 0; i < now.caption.size(); ++i)
+            if (!(before.caption[i] == now.caption[i])) areas << before.caption[i].area << now.caption[i].area;
+    }
+    return areas;
 }
 
 void DrawRotatedBarcodeElement(QPainter& painter, LabelElement& e, const RenderContext& ctx) {

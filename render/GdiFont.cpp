@@ -68,8 +68,26 @@ void InstallFontSubstitutes() {
     QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("DejaVu Serif"));
 }
 
-GdiFont::GdiFont(const LogFont& lf, const QString& text, bool antialias)
-    : text_(text), antialias_(antialias) {
+GdiFont::GdiFont(const LogFont& lf, const QString& text, bool antialias) {
+    // The same text is set again and again while copies are made (measured,
+    // then drawn in each redrawn area): the fonts last made are kept.
+    constexpr qsizetype kMaxKept = 64;
+    thread_local QHash<QByteArray, GdiFont> made;
+    QByteArray key(reinterpret_cast<const char*>(&lf), sizeof lf);
+    key += char(antialias);
+    key += QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    if (auto it = made.constFind(key); it != made.cend()) {
+        *this = *it;
+        return;
+    }
+    Build(lf, text, antialias);
+    if (made.size() >= kMaxKept) made.clear();
+    made.insert(key, *this);
+}
+
+void GdiFont::Build(const LogFont& lf, const QString& text, bool antialias) {
+    text_ = text;
+    antialias_ = antialias;
     InstallFontSubstitutes();
     const QString face = QString::fromStdU16String(FaceName(lf));
     if (!face.isEmpty()) font_.setFamilies({face});
@@ -108,6 +126,16 @@ GdiFont::GdiFont(const LogFont& lf, const QString& text, bool antialias)
         scaleX_ = static_cast<double>(avgWidth) * cells / naturalWidth_;
     extent_ = QSize(static_cast<int>(std::lround(naturalWidth_ * scaleX_)),
                     static_cast<int>(std::lround(naturalHeight_ * scaleY_)));
+
+    if (text_.isEmpty()) return;
+    QTextLayout layout(text_, font_);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    if (!line.isValid()) return;
+    line.setPosition(QPointF(0, 0));
+    runsOffset_ = QPointF(0, ascent_ - line.ascent());
+    runs_ = layout.glyphRuns();
 }
 
 QTransform GdiFont::Placement(QPoint origin, int escapement) const {
@@ -117,17 +145,6 @@ QTransform GdiFont::Placement(QPoint origin, int escapement) const {
     if (escapement % 3600 != 0) t.rotate(-escapement / 10.0);
     t.scale(scaleX_, scaleY_);
     return t;
-}
-
-QList<QGlyphRun> GdiFont::Runs(QPointF* offset) const {
-    QTextLayout layout(text_, font_);
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    layout.endLayout();
-    if (!line.isValid()) return {};
-    line.setPosition(QPointF(0, 0));
-    *offset = QPointF(0, ascent_ - line.ascent());
-    return layout.glyphRuns();
 }
 
 std::vector<TextPiece> GdiFont::Pieces(QPoint origin, int escapement) const {
@@ -142,8 +159,8 @@ std::vector<TextPiece> GdiFont::Pieces(QPoint origin, int escapement) const {
     const QRectF cell(0, 0, naturalWidth_, std::max(naturalHeight_, ascent_ + metrics.underlinePos() + 2 * metrics.lineWidth() + 1.0 / scaleY_));
     std::vector<TextPiece> pieces{{QRawFont(), 0, placement, cell, area(placement, cell)}};
     if (text_.isEmpty()) return pieces;
-    QPointF offset;
-    for (const QGlyphRun& run : Runs(&offset)) {
+    const QPointF offset = runsOffset_;
+    for (const QGlyphRun& run : runs_) {
         const QRawFont font = run.rawFont();
         const QList<quint32> indexes = run.glyphIndexes();
         const QList<QPointF> positions = run.positions();
@@ -180,11 +197,11 @@ void GdiFont::Draw(QPainter& painter, QPoint origin, int escapement, bool opaque
         if (invertible) visible = inverse.mapRect(seen);
     }
     const double margin = 2 * naturalHeight_ + 2;
-    QPointF offset;
+    const QPointF offset = runsOffset_;
     const QList<QGlyphRun> runs =
         visible.isEmpty() || visible.bottom() < -margin || visible.top() > naturalHeight_ + margin
             ? QList<QGlyphRun>()
-            : Runs(&offset);
+            : runs_;
     for (const QGlyphRun& run : runs) {
         const QList<quint32> indexes = run.glyphIndexes();
         const QList<QPointF> positions = run.positions();

@@ -60,9 +60,13 @@ public:
     std::vector<TextPiece> Pieces(QPoint origin, int escapement) const;
 
 private:
+    GdiFont() = default;
+    void Build(const LogFont& lf, const QString& text, bool antialias);
     QTransform Placement(QPoint origin, int escapement) const;
+
     // The laid-out glyph runs and the offset they are drawn at.
-    QList<QGlyphRun> Runs(QPointF* offset) const;
+    QList<QGlyphRun> runs_;
+    QPointF runsOffset_;
 
     QFont font_;
     QString text_;

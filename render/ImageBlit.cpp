@@ -59,18 +59,23 @@ ScaledAxis QtScaledAxis(int targetStart, int targetLength, double sourceStart, d
     return axis;
 }
 
-void DrawCodeImage(QPainter& painter, const CodeImage& code, const QRect& source, const QRect& dest,
-                   WrapMode wrap) {
-    if (code.IsNull() || source.width() <= 0 || source.height() <= 0 || dest.width() <= 0 ||
-        dest.height() <= 0)
-        return;
-    // Which pixels are written, and from where, follows the device alone:
-    // the clip only limits what is copied.
-    const QRect device = DeviceArea(painter);
+namespace {
+
+// Which full-image pixel each device pixel of a code's drawing reads.
+struct CodeSampling {
+    ScaledAxis columns;
+    ScaledAxis rows;
+};
+
+CodeSampling Sample(const CodeImage& code, const QRect& source, const QRect& dest, const QRect& device, WrapMode wrap) {
+    CodeSampling sampling;
+    if (code.IsNull() || source.width() <= 0 || source.height() <= 0 || dest.width() <= 0 || dest.height() <= 0)
+        return sampling;
     const QRect part = dest & device.adjusted(-1, -1, 1, 1);
-    if (part.isEmpty()) return;
+    if (part.isEmpty()) return sampling;
     const QSize full = code.FullSize();
-    ScaledAxis columns, rows;
+    ScaledAxis& columns = sampling.columns;
+    ScaledAxis& rows = sampling.rows;
     if (QRect(QPoint(), full).contains(source)) {
         const double sx = double(source.width()) / dest.width();
         const double sy = double(source.height()) / dest.height();
@@ -90,8 +95,55 @@ void DrawCodeImage(QPainter& painter, const CodeImage& code, const QRect& source
                 source.y() + NearestSourceIndex(part.y() - dest.y() + y, dest.height(), source.height()),
                 full.height(), wrap));
     }
-    QRect area(columns.first, rows.first, static_cast<int>(columns.index.size()),
-               static_cast<int>(rows.index.size()));
+    return sampling;
+}
+
+QRect Written(const CodeSampling& s) {
+    return {s.columns.first, s.rows.first, static_cast<int>(s.columns.index.size()),
+            static_cast<int>(s.rows.index.size())};
+}
+
+}  // namespace
+
+QList<QRect> CodeImageDifferences(const CodeImage& before, const CodeImage& now, const QRect& source,
+                                  const QRect& dest, const QRect& device, WrapMode wrap) {
+    const CodeSampling b = Sample(before, source, dest, device, wrap);
+    const CodeSampling n = Sample(now, source, dest, device, wrap);
+    const QRect written = Written(n);
+    if (Written(b) != written) return {Written(b) | written};
+    // Runs of rows that read the same module row in both are alike.
+    std::vector<std::pair<int, int>> rowPairs;
+    for (std::size_t y = 0; y < n.rows.index.size(); ++y) {
+        const std::pair<int, int> pair{before.ModuleRow(b.rows.index[y]), now.ModuleRow(n.rows.index[y])};
+        if (rowPairs.empty() || rowPairs.back() != pair) rowPairs.push_back(pair);
+    }
+    QList<QRect> areas;
+    for (int x = 0; x < written.width(); ++x) {
+        const int bc = before.ModuleColumn(b.columns.index[x]);
+        const int nc = now.ModuleColumn(n.columns.index[x]);
+        bool differs = false;
+        for (const auto& [br, nr] : rowPairs)
+            differs = differs || reinterpret_cast<const QRgb*>(before.Modules().constScanLine(br))[bc] !=
+                                     reinterpret_cast<const QRgb*>(now.Modules().constScanLine(nr))[nc];
+        if (!differs) continue;
+        const QRect column(written.x() + x, written.y(), 1, written.height());
+        if (!areas.isEmpty() && areas.back().right() + 1 == column.x())
+            areas.back() |= column;
+        else
+            areas << column;
+    }
+    return areas;
+}
+
+void DrawCodeImage(QPainter& painter, const CodeImage& code, const QRect& source, const QRect& dest,
+                   WrapMode wrap) {
+    // Which pixels are written, and from where, follows the device alone:
+    // the clip only limits what is copied.
+    const QRect device = DeviceArea(painter);
+    const CodeSampling sampling = Sample(code, source, dest, device, wrap);
+    const ScaledAxis& columns = sampling.columns;
+    const ScaledAxis& rows = sampling.rows;
+    QRect area = Written(sampling);
     area &= device;  // a wrapped image may be laid a pixel beyond it
     if (painter.hasClipping()) area &= painter.clipBoundingRect().toAlignedRect();
     if (area.isEmpty()) return;

@@ -4,6 +4,7 @@
 // destination never becomes a huge intermediate image.
 
 #include <QImage>
+#include <QList>
 #include <QPainter>
 #include <QRect>
 #include <vector>
@@ -26,6 +27,11 @@ void DrawImageNearest(QPainter& painter, const QImage& image, const QRect& sourc
 // depend on the painter's clip, so a clipped redraw matches a whole one.
 void DrawCodeImage(QPainter& painter, const CodeImage& code, const QRect& source, const QRect& dest,
                    WrapMode wrap);
+
+// Where drawing `now` instead of `before` (with the same rectangles on a
+// device spanning `device`) changes pixels: runs of whole columns.
+QList<QRect> CodeImageDifferences(const CodeImage& before, const CodeImage& now, const QRect& source,
+                                  const QRect& dest, const QRect& device, WrapMode wrap);
 
 // The source indexes Qt's unsmoothed scaling reads along one axis when a
 // source span [sourceStart, + sourceLength) of an image `imageLength` long is
