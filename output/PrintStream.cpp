@@ -1,5 +1,7 @@
 #include "output/PrintStream.h"
 
+#include <cstring>
+
 namespace kestrix {
 
 namespace {
@@ -51,8 +53,12 @@ void BuildPrintStreamBody(const MonoImage& mono, int savePaper, PrintStreamBody&
             const int width = right - left + 1;
             body += "BITMAP " + Number(left * 8) + ',' + Number(startRow - skip) + ',' + Number(width) + ',' +
                     Number(rows) + ",1,";
-            for (int r = startRow; r < startRow + rows; ++r)
-                body.append(reinterpret_cast<const char*>(mono.Row(r)) + left, width);
+            // The band's bytes in one step: the buffer keeps its size between copies.
+            const qsizetype at = body.size();
+            body.resize(at + qsizetype(rows) * width);
+            char* out = body.data() + at;
+            for (int r = startRow; r < startRow + rows; ++r, out += width)
+                std::memcpy(out, mono.Row(r) + left, width);
             body += "\r\n";
             left = -1;
             right = 0;
