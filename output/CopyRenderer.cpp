@@ -37,15 +37,6 @@ QRect Union(const std::vector<TextPiece>& pieces) {
     return all;
 }
 
-// Where two drawings of a text differ: the pieces that are not alike.
-QList<QRect> Differences(const std::vector<TextPiece>& before, const std::vector<TextPiece>& now) {
-    if (before.size() != now.size()) return {Union(before) | Union(now)};
-    QList<QRect> areas;
-    for (std::size_t i = 0; i < now.size(); ++i)
-        if (!(before[i] == now[i])) areas << before[i].area << now[i].area;
-    return areas;
-}
-
 }  // namespace
 
 CopyRenderer::CopyRenderer(LabelDocument& doc, int dpiX, int dpiY, const RenderContext& ctx)
@@ -97,7 +88,7 @@ QList<QRect> CopyRenderer::DirtyAreas(const std::vector<Look>& looksNow) {
         const Look& before = looksBefore_[k];
         const Look& now = looksNow[k];
         const QList<QRect> changed =
-            elements_[advanced_[k]].nType == kText ? Differences(before.text, now.text)
+            elements_[advanced_[k]].nType == kText ? PieceDifferences(before.text, now.text)
             : before.barcode && now.barcode        ? LookDifferences(*before.barcode, *now.barcode, raster_.rect())
                                                    : QList<QRect>{before_[k] | reach_[advanced_[k]]};
         for (const QRect& area : changed)

@@ -97,13 +97,7 @@ QList<QRect> LookDifferences(const BarcodeLook& before, const BarcodeLook& now, 
     } else if (!now.image.IsNull()) {
         areas << CodeImageDifferences(before.image, now.image, now.source, now.dest, device, WrapMode::Tile);
     }
-    if (before.caption.size() != now.caption.size()) {
-        for (const TextPiece& piece : before.caption) areas << piece.area;
-        for (const TextPiece& piece : now.caption) areas << piece.area;
-    } else {
-        for (std::size_t i = 0; i < now.caption.size(); ++i)
-            if (!(before.caption[i] == now.caption[i])) areas << before.caption[i].area << now.caption[i].area;
-    }
+    areas << PieceDifferences(before.caption, now.caption);
     return areas;
 }
 

@@ -35,6 +35,17 @@ QFont Resolved(const QFont& wanted) {
 
 }  // namespace
 
+QList<QRect> PieceDifferences(const std::vector<TextPiece>& before, const std::vector<TextPiece>& now) {
+    QList<QRect> areas;
+    const bool alike = before.size() == now.size();
+    for (std::size_t i = 0; i < std::max(before.size(), now.size()); ++i) {
+        if (alike && before[i] == now[i]) continue;
+        if (i < before.size()) areas << before[i].area;
+        if (i < now.size()) areas << now[i].area;
+    }
+    return areas;
+}
+
 int CountTextCells(std::u16string_view text) {
     int cells = 0;
     for (char16_t c : text) cells += ((c & 0xFF) != 0) + ((c >> 8) != 0);

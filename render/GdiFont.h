@@ -38,6 +38,10 @@ struct TextPiece {
     }
 };
 
+// Where two drawings of a text differ: the areas of the pieces that are not
+// alike (of all of them when the two are not made of the same count).
+QList<QRect> PieceDifferences(const std::vector<TextPiece>& before, const std::vector<TextPiece>& now);
+
 class GdiFont {
 public:
     // A font for drawing `text`; `antialias` false gives hard 1-bit edges.
