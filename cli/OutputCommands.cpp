@@ -18,6 +18,7 @@
 #include "output/DirectPrintJob.h"
 #include "output/DrawLabel.h"
 #include "output/IniFile.h"
+#include "output/PrintJobMaker.h"
 #include "output/PrinterSettings.h"
 #include "render/CodeImageCache.h"
 #include "render/PictureCache.h"
@@ -86,9 +87,22 @@ PrinterSettings SettingsOf(const Arguments& a) {
 }
 
 // Every -o output goes through here.
-void WriteOutput(const QString& path, const QByteArray& bytes) {
+void WriteOutput(const QString& path, QByteArrayView bytes) {
     QString error;
     if (!WriteOutputFile(path, bytes, &error)) Fail(error);
+}
+
+// One label file's direct-print jobs, `copies` of them, each written as soon
+// as it is made.
+void WriteLabelJobs(LabelDocument& doc, const PrinterSettings& settings, std::pair<double, double> view,
+                    int copies, OutputFile& file) {
+    CodeImageCache codes;
+    PictureCache pictures;
+    const DirectPrintInput in{doc, settings, codes, &pictures, kDefaultDpi, kDefaultDpi, view.first, view.second};
+    PrintJobMaker maker(in);
+    const SentJobs sent = SendPrintJobs(
+        maker, copies, [&file](QByteArrayView bytes, QString* error) { return file.Write(bytes, error); });
+    if (!sent.error.isEmpty() || sent.writeFailed) Fail(sent.error);
 }
 
 void SaveLabelBack(const LabelDocument& doc) {
@@ -147,18 +161,11 @@ int RunTspl(const QStringList& args) {
     LabelDocument doc = OpenLabelOrFail(labelPath);
     const auto [viewX, viewY] = ParseView(a, doc, {});
 
-    CodeImageCache codes;
-    PictureCache pictures;
-    const DirectPrintInput in{doc, settings, codes, &pictures, kDefaultDpi, kDefaultDpi, viewX, viewY};
-    QByteArray stream;
-    for (int copy = 0; copy < copies; ++copy) {
-        QString error;
-        const PrintStream job = RenderPrintStream(in, &error);
-        if (job.body.isEmpty()) Fail(error);
-        stream += job.header;
-        stream += job.body;
-    }
-    WriteOutput(out, stream);
+    OutputFile file(out);
+    QString error;
+    if (!file.Open(&error)) Fail(error);
+    WriteLabelJobs(doc, settings, {viewX, viewY}, copies, file);
+    if (!file.Commit(&error)) Fail(error);
     if (a.Flag(QStringLiteral("--update"))) SaveLabelBack(doc);
     return kOk;
 }
@@ -198,20 +205,13 @@ int RunPrint(const QStringList& args) {
 
     CodeImageCache codes;
     PictureCache pictures;
-    const DirectPrintInput in{doc, settings, codes, &pictures, kDefaultDpi, kDefaultDpi, viewX, viewY};
+    DirectPrintInput in{doc, settings, codes, &pictures, kDefaultDpi, kDefaultDpi, viewX, viewY};
+    in.copies = copies;
     QStringList noQueue;
-    bool rendered = false;
-    for (int copy = 0; copy < copies; ++copy) {
-        const DirectPrintResult result = DirectPrintLabel(in, noQueue, 0, {}, target, &watch);
-        rendered = rendered || (result.status != DirectPrintStatus::NoPrinter &&
-                                result.status != DirectPrintStatus::OpenFailed &&
-                                result.status != DirectPrintStatus::RenderFailed);
-        if (result.status == DirectPrintStatus::Printed) continue;
-        // The numbers already used stay used: keep them out of the next run.
-        if (rendered && a.Flag(QStringLiteral("--update"))) SaveLabelBack(doc);
-        Fail(result.detail);
-    }
-    if (a.Flag(QStringLiteral("--update"))) SaveLabelBack(doc);
+    const DirectPrintResult result = DirectPrintLabel(in, noQueue, 0, {}, target, &watch);
+    // The numbers already used stay used: keep them out of the next run.
+    if (result.rendered > 0 && a.Flag(QStringLiteral("--update"))) SaveLabelBack(doc);
+    if (result.status != DirectPrintStatus::Printed) Fail(result.detail);
     return kOk;
 }
 

@@ -12,4 +12,8 @@ namespace kestrix {
 // the source is null or the result cannot be held.
 MonoImage ColorToBW(const QImage& image);
 
+// Reduces only `area` of an RGB32 image into `mono` (of the image's size),
+// widened to whole bytes of the 1-bit rows; the rest of `mono` is kept.
+void ColorToBW(const QImage& image, const QRect& area, MonoImage& mono);
+
 }  // namespace kestrix

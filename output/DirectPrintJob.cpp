@@ -1,9 +1,7 @@
 #include "output/DirectPrintJob.h"
 
-#include "output/ColorToBW.h"
-#include "output/DrawLabel.h"
+#include "output/PrintJobMaker.h"
 #include "output/PrinterDevice.h"
-#include "render/RenderContext.h"
 
 namespace kestrix {
 
@@ -33,20 +31,8 @@ PrintMessage PrintCancelledMessage(int chinese) {
 }
 
 PrintStream RenderPrintStream(const DirectPrintInput& in, QString* error) {
-    RenderContext ctx;
-    ctx.monoPictures = true;
-    ctx.viewScaleX = in.viewScaleX;
-    ctx.viewScaleY = in.viewScaleY;
-    ctx.codes = &in.codes;
-    ctx.pictures = in.pictures;
-    const MonoImage mono = ColorToBW(DrawLabelImage(in.doc, in.dpiX, in.dpiY, ctx));
-    if (mono.IsNull()) {
-        const QSize size = OutputTargetSize(in.doc, in.dpiX, in.dpiY);
-        if (error)
-            *error = QStringLiteral("the label (%1 x %2 dots) is too large to render").arg(size.width()).arg(size.height());
-        return {};
-    }
-    return BuildPrintStream(mono, in.settings, in.doc.widthMm, in.doc.heightMm);
+    PrintJobMaker maker(in);
+    return maker.Next(error);
 }
 
 DirectPrintResult DirectPrintLabel(const DirectPrintInput& in, QStringList& batchQueue, int chinese,
@@ -62,25 +48,33 @@ DirectPrintResult DirectPrintLabel(const DirectPrintInput& in, QStringList& batc
     PrinterDevice device;
     QString error;
     if (!device.Open(path, &error)) return {DirectPrintStatus::OpenFailed, error};
-    const PrintStream stream = RenderPrintStream(in, &error);
-    if (stream.body.isEmpty()) return {DirectPrintStatus::RenderFailed, error};
     StallWatch waitAsLongAsItStays;
     StallWatch& wait = watch ? *watch : waitAsLongAsItStays;
+    // Each copy is made here and only its sending runs under the watch: the
+    // editor sends on a worker thread while its window paints from the label.
+    PrintJobMaker maker(in);
+    int rendered = 0;
     StallWatch::Outcome sent = StallWatch::Outcome::Sent;
-    wait.Run([&] {
-        sent = device.Write(stream.header, wait, &error);
-        if (sent == StallWatch::Outcome::Sent) sent = device.Write(stream.body, wait, &error);
-    });
+    for (int copy = 0; copy < in.copies && sent == StallWatch::Outcome::Sent; ++copy) {
+        const PrintStream& stream = maker.Next(&error);
+        if (stream.body.isEmpty()) return {DirectPrintStatus::RenderFailed, error, rendered};
+        ++rendered;
+        wait.Run([&] {
+            sent = device.Write(stream.header, wait, &error);
+            if (sent == StallWatch::Outcome::Sent) sent = device.Write(stream.body, wait, &error);
+        });
+    }
     switch (sent) {
-    case StallWatch::Outcome::Sent: return {};
+    case StallWatch::Outcome::Sent: return {DirectPrintStatus::Printed, {}, rendered};
     case StallWatch::Outcome::Cancelled:
         if (show) show(PrintCancelledMessage(chinese));
-        return {DirectPrintStatus::Cancelled, error};
+        return {DirectPrintStatus::Cancelled, error, rendered};
     case StallWatch::Outcome::GaveUp:
     case StallWatch::Outcome::Failed: break;
     }
     if (show) show(WriteFailedMessage(chinese));
-    return {sent == StallWatch::Outcome::GaveUp ? DirectPrintStatus::GaveUp : DirectPrintStatus::WriteFailed, error};
+    return {sent == StallWatch::Outcome::GaveUp ? DirectPrintStatus::GaveUp : DirectPrintStatus::WriteFailed, error,
+            rendered};
 }
 
 }  // namespace kestrix

@@ -29,6 +29,8 @@ struct DirectPrintInput {
     // Canvas pixels per dot while editing; line end points are held in pixels.
     double viewScaleX = 1.0;
     double viewScaleY = 1.0;
+    // Jobs sent back to back, each with the next serial numbers.
+    int copies = 1;
 };
 
 // Where the stream goes: an explicit device (a node or a file), else the first
@@ -48,6 +50,7 @@ enum class DirectPrintStatus { Printed, NoPrinter, OpenFailed, RenderFailed, Wri
 struct DirectPrintResult {
     DirectPrintStatus status = DirectPrintStatus::Printed;
     QString detail;  // what went wrong, for logs and the command-line tool
+    int rendered = 0;  // copies whose serial numbers were used
 };
 
 // The messages the user sees, by the language flag (nonzero: Chinese).
@@ -59,12 +62,12 @@ PrintMessage PrinterStalledMessage(int chinese);
 PrintMessage PrintCancelledMessage(int chinese);
 
 // Renders the label (pictures in black and white), reduces it with ColorToBW
-// and builds header and body. Serial numbers advance. Empty stream (and
-// `error` set) when the raster cannot be made.
+// and builds header and body: PrintJobMaker's first copy. Serial numbers
+// advance. Empty stream (and `error` set) when the raster cannot be made.
 PrintStream RenderPrintStream(const DirectPrintInput& in, QString* error = nullptr);
 
-// One job: find the printer, open it, render, write header then body. With no
-// printer the batch queue is emptied and the printer-not-connected message
+// The job: find the printer, open it, then for each of `in.copies` render
+// and write header then body. With no printer the batch queue is emptied and the printer-not-connected message
 // goes to `show`; a failed write and a cancelled job are told there too. A
 // printer that cannot be opened ends the job without a message (the result
 // says why). A printer that stops taking data is waited for as `watch` rules

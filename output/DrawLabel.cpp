@@ -2,6 +2,7 @@
 
 #include "document/SerialNumber.h"
 #include "document/Units.h"
+#include "output/CopyRenderer.h"
 #include "render/CodeImageCache.h"
 #include "render/ElementPainter.h"
 #include "render/PictureCache.h"
@@ -33,32 +34,42 @@ bool IsDrawn(const LabelElement& e) {
 
 }  // namespace
 
-void DrawLabel(QPainter& painter, std::vector<LabelElement>& elements, const RenderContext& ctx) {
+RenderContext OutputContext(const RenderContext& ctx) {
     RenderContext output = ctx;
     output.forOutput = true;
     output.scaleX = output.scaleY = 1.0;
+    return output;
+}
+
+void DrawOutputElement(QPainter& painter, LabelElement& e, const RenderContext& output) {
+    if (IsDrawn(e)) PaintElement(painter, e, output);
+}
+
+bool AdvanceOutputSerial(LabelElement& e, CodeImageCache* codes) {
+    if (e.nType != kText && e.nType != kBarcode) return false;
+    if (!AdvanceSerial(e)) return false;
+    // The next draw must encode the new number.
+    if (e.nType == kBarcode && codes) codes->Release(e.hCache);
+    return true;
+}
+
+void DrawLabel(QPainter& painter, std::vector<LabelElement>& elements, const RenderContext& ctx) {
+    const RenderContext output = OutputContext(ctx);
     for (LabelElement& e : elements) {
-        if (IsDrawn(e)) PaintElement(painter, e, output);
-        if (e.nType != kText && e.nType != kBarcode) continue;
-        // The next draw must encode the new number.
-        if (AdvanceSerial(e) && e.nType == kBarcode && output.codes) output.codes->Release(e.hCache);
+        DrawOutputElement(painter, e, output);
+        AdvanceOutputSerial(e, output.codes);
     }
 }
+
+bool IsTargetTooLarge(QSize size) { return qint64(size.width()) * size.height() > kMaxTargetPixels; }
 
 QSize OutputTargetSize(const LabelDocument& doc, int dpiX, int dpiY) {
     return {TargetDots(doc.widthMm, dpiX), TargetDots(doc.heightMm, dpiY)};
 }
 
 QImage DrawLabelImage(LabelDocument& doc, int dpiX, int dpiY, const RenderContext& ctx) {
-    const QSize size = OutputTargetSize(doc, dpiX, dpiY);
-    if (qint64(size.width()) * size.height() > kMaxTargetPixels) return {};
-    QImage target(size, QImage::Format_RGB32);
-    if (target.isNull()) return target;
-    target.fill(Qt::white);
-    QPainter painter(&target);
-    DrawLabel(painter, doc.elements, ctx);
-    painter.end();
-    return target;
+    CopyRenderer copies(doc, dpiX, dpiY, ctx);
+    return copies.Next();
 }
 
 }  // namespace kestrix

@@ -18,12 +18,23 @@ namespace kestrix {
 // output form's.
 void DrawLabel(QPainter& painter, std::vector<LabelElement>& elements, const RenderContext& ctx);
 
+// DrawLabel's two steps for one element: the drawing in output form (nothing
+// for an element that is left out), and the serial advance of a text or
+// linear barcode, true when the content changed.
+void DrawOutputElement(QPainter& painter, LabelElement& e, const RenderContext& output);
+bool AdvanceOutputSerial(LabelElement& e, CodeImageCache* codes);
+// The context DrawLabel draws with: ctx in output form, in dots.
+RenderContext OutputContext(const RenderContext& ctx);
+
 // The output target of a label: Wd x Hd pixels at the two resolutions.
 QSize OutputTargetSize(const LabelDocument& doc, int dpiX, int dpiY);
 
+// Whether a target of this size is refused: over 2^29 pixels.
+bool IsTargetTooLarge(QSize size);
+
 // A white target of OutputTargetSize with the label drawn into it; a null
-// image when the target is over 2^29 pixels or cannot be allocated (nothing
-// is drawn then).
+// image when the target is too large or cannot be allocated (nothing is
+// drawn then).
 QImage DrawLabelImage(LabelDocument& doc, int dpiX, int dpiY, const RenderContext& ctx);
 
 }  // namespace kestrix

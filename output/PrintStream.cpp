@@ -1,6 +1,7 @@
 #include "output/PrintStream.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace kestrix {
@@ -22,7 +23,14 @@ QByteArray StepNumber(int setting) {
 
 PrintStreamBody BuildPrintStreamBody(const MonoImage& mono, int savePaper) {
     PrintStreamBody out;
+    BuildPrintStreamBody(mono, savePaper, out);
+    return out;
+}
+
+void BuildPrintStreamBody(const MonoImage& mono, int savePaper, PrintStreamBody& out) {
     QByteArray& body = out.bytes;
+    body.resize(0);  // keeps the buffer
+    out.endRow = -1;
     const int stride = mono.Stride();
     const int height = mono.Height();
     body.reserve(static_cast<qsizetype>(stride) * height + 1024);
@@ -53,8 +61,12 @@ PrintStreamBody BuildPrintStreamBody(const MonoImage& mono, int savePaper) {
             const int width = right - left + 1;
             body += "BITMAP " + Number(left * 8) + ',' + Number(startRow - skip) + ',' + Number(width) + ',' +
                     Number(rows) + ",1,";
-            for (int r = startRow; r < startRow + rows; ++r)
-                body.append(reinterpret_cast<const char*>(mono.Row(r)) + left, width);
+            // The band's bytes in one step: the buffer keeps its size between copies.
+            const qsizetype at = body.size();
+            body.resize(at + qsizetype(rows) * width);
+            char* out = body.data() + at;
+            for (int r = startRow; r < startRow + rows; ++r, out += width)
+                std::memcpy(out, mono.Row(r) + left, width);
             body += "\r\n";
             left = -1;
             right = 0;
@@ -63,7 +75,6 @@ PrintStreamBody BuildPrintStreamBody(const MonoImage& mono, int savePaper) {
         }
     }
     body += "PRINT 1,1\r\n";
-    return out;
 }
 
 int PrintLength(const PrinterSettings& s, int endRow, int labelHeightMm) {

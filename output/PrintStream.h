@@ -26,6 +26,8 @@ struct PrintStreamBody {
 // byte columns between the run's leftmost and rightmost inked bytes. With
 // SavePaper 0 the content is moved up so that at most 80 blank rows precede it.
 PrintStreamBody BuildPrintStreamBody(const MonoImage& mono, int savePaper);
+// The same into `out`, whose buffer is reused.
+void BuildPrintStreamBody(const MonoImage& mono, int savePaper, PrintStreamBody& out);
 
 // The label length in whole mm that SIZE carries.
 int PrintLength(const PrinterSettings& s, int endRow, int labelHeightMm);

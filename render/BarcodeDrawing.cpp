@@ -1,5 +1,7 @@
 #include "render/BarcodeDrawing.h"
 
+#include <optional>
+
 #include "document/Symbologies.h"
 #include "render/CodeImageCache.h"
 #include "render/Ean13Drawing.h"
@@ -34,37 +36,84 @@ void MarkRefusedCode(QPainter& painter, LabelElement& e, const RenderContext& ct
 
 }  // namespace
 
-QImage CodeImageFor(LabelElement& e, const RenderContext& ctx, int rotateAngle, bool linear) {
+CodeImage CodeImageFor(LabelElement& e, const RenderContext& ctx, int rotateAngle, bool linear) {
     if (ctx.codes) {
-        if (const QImage* cached = ctx.codes->Find(e.hCache)) return *cached;
+        if (const CodeImage* cached = ctx.codes->Find(e.hCache)) return *cached;
     }
-    QImage image =
-        ZintEncoder::Encode(e.nBarcodeType, ElementText(e), e.nWidth, rotateAngle, linear);
+    CodeImage image =
+        ZintEncoder::EncodeModules(e.nBarcodeType, ElementText(e), e.nWidth, rotateAngle, linear);
     if (ctx.codes) e.hCache = ctx.codes->Store(image);
     return image;
 }
 
-void DrawBarcodeElement(QPainter& painter, LabelElement& e, const RenderContext& ctx) {
-    const QImage image = CodeImageFor(e, ctx, 0, true);
+namespace {
+
+// Where an unrotated library barcode goes: the bars' source and destination,
+// and its caption's font and place when it has one.
+struct BarcodePlace {
+    QRect source;
+    QRect dest;
+    int boxHeight = 0;
+    std::optional<GdiFont> caption;
+    QPoint captionAt;
+};
+
+BarcodePlace PlaceBarcode(const LabelElement& e, const CodeImage& image, const RenderContext& ctx) {
     const double sy = ctx.ScaleY();
     const DeviceBox box = ElementBox(e, ctx.ScaleX(), sy);
-    if (image.isNull()) return MarkRefusedCode(painter, e, ctx, QRect(box.left, box.top, box.width, box.height));
     const int textH = e.bShowText ? TruncToInt(e.logFont.lfHeight * sy) : 0;
     const int barH = box.height - textH - 2;
     // Stretched across, used at its own scale down and repeated when short.
-    DrawImageNearest(painter, image, QRect(0, 0, image.width(), barH),
-                     QRect(box.left, box.top, box.width, barH), WrapMode::Tile);
-    int handleH = box.height;
+    BarcodePlace place{QRect(0, 0, image.FullSize().width(), barH), QRect(box.left, box.top, box.width, barH),
+                       box.height, std::nullopt, {}};
     if (e.bShowText) {
-        const GdiFont font(CaptionFont(e, sy, 0), QString::fromStdU16String(ElementText(e)),
-                           !ctx.forOutput);
-        const QSize extent = font.Extent();
-        font.Draw(painter, {box.left + (box.width - extent.width()) / 2, box.top + barH}, 0,
-                  ctx.forOutput);
-        handleH = barH + extent.height();
+        place.caption.emplace(CaptionFont(e, sy, 0), QString::fromStdU16String(ElementText(e)), !ctx.forOutput);
+        place.captionAt = {box.left + (box.width - place.caption->Extent().width()) / 2, box.top + barH};
+    }
+    return place;
+}
+
+}  // namespace
+
+void DrawBarcodeElement(QPainter& painter, LabelElement& e, const RenderContext& ctx) {
+    const CodeImage image = CodeImageFor(e, ctx, 0, true);
+    if (image.IsNull()) {
+        const DeviceBox box = ElementBox(e, ctx.ScaleX(), ctx.ScaleY());
+        return MarkRefusedCode(painter, e, ctx, QRect(box.left, box.top, box.width, box.height));
+    }
+    const BarcodePlace place = PlaceBarcode(e, image, ctx);
+    DrawCodeImage(painter, image, place.source, place.dest, WrapMode::Tile);
+    int handleH = place.boxHeight;
+    if (place.caption) {
+        place.caption->Draw(painter, place.captionAt, 0, ctx.forOutput);
+        handleH = place.dest.height() + place.caption->Extent().height();
     }
     if (e.bSelected && !ctx.forOutput)
-        DrawSelectionHandles(painter, HandleStyle::Code, box.left, box.top, box.width, handleH, &e);
+        DrawSelectionHandles(painter, HandleStyle::Code, place.dest.x(), place.dest.y(), place.dest.width(), handleH,
+                             &e);
+}
+
+std::optional<BarcodeLook> OutputBarcodeLook(LabelElement& e, const RenderContext& ctx) {
+    if (e.nType != kBarcode || e.nEscapement != 0 || e.nBarcodeType == kBuiltinEan13) return std::nullopt;
+    BarcodeLook look;
+    look.image = CodeImageFor(e, ctx, 0, true);
+    if (look.image.IsNull()) return look;
+    const BarcodePlace place = PlaceBarcode(e, look.image, ctx);
+    look.source = place.source;
+    look.dest = place.dest;
+    if (place.caption) look.caption = place.caption->Pieces(place.captionAt, 0);
+    return look;
+}
+
+QList<QRect> LookDifferences(const BarcodeLook& before, const BarcodeLook& now, const QRect& device) {
+    QList<QRect> areas;
+    if (before.image.IsNull() != now.image.IsNull() || before.dest != now.dest || before.source != now.source) {
+        areas << before.dest << now.dest;
+    } else if (!now.image.IsNull()) {
+        areas << CodeImageDifferences(before.image, now.image, now.source, now.dest, device, WrapMode::Tile);
+    }
+    areas << PieceDifferences(before.caption, now.caption);
+    return areas;
 }
 
 void DrawRotatedBarcodeElement(QPainter& painter, LabelElement& e, const RenderContext& ctx) {
@@ -75,10 +124,11 @@ void DrawRotatedBarcodeElement(QPainter& painter, LabelElement& e, const RenderC
     const int rotation = NormalizedEscapement(e.nEscapement);
     const int angle = ClockwiseDegrees(rotation);
     if (angle == 0) return;  // the library only turns by right angles
-    const QImage image = CodeImageFor(e, ctx, angle, true);
+    const CodeImage image = CodeImageFor(e, ctx, angle, true);
     const double sy = ctx.ScaleY();
     const DeviceBox b = RotatedBox(e, ctx.ScaleX(), sy, rotation);
-    if (image.isNull()) return MarkRefusedCode(painter, e, ctx, QRect(b.left, b.top, b.width, b.height));
+    if (image.IsNull()) return MarkRefusedCode(painter, e, ctx, QRect(b.left, b.top, b.width, b.height));
+    const QSize full = image.FullSize();
     const LogFont lf = CaptionFont(e, sy, rotation);
     e.logFont.lfEscapement = rotation;
     const GdiFont font(lf, QString::fromStdU16String(ElementText(e)), !ctx.forOutput);
@@ -86,8 +136,8 @@ void DrawRotatedBarcodeElement(QPainter& painter, LabelElement& e, const RenderC
     const int cy = font.Extent().height();
     const int textH = e.bShowText ? cy : 0;
 
-    const QRect source = rotation == 900 ? QRect(0, 0, b.width, image.height()) : image.rect();
-    DrawImageNearest(painter, image, source, QRect(b.left, b.top, b.width, b.height - textH),
+    const QRect source = rotation == 900 ? QRect(0, 0, b.width, full.height()) : QRect(QPoint(), full);
+    DrawCodeImage(painter, image, source, QRect(b.left, b.top, b.width, b.height - textH),
                      WrapMode::TileFlip);
 
     QRect handles(b.left, b.top, b.width, b.height);
@@ -112,12 +162,12 @@ void DrawRotatedBarcodeElement(QPainter& painter, LabelElement& e, const RenderC
 
 void DrawCode2DElement(QPainter& painter, LabelElement& e, const RenderContext& ctx) {
     const int angle = NormalizedEscapement(e.nEscapement) / 10;
-    const QImage image = CodeImageFor(e, ctx, angle, false);
+    const CodeImage image = CodeImageFor(e, ctx, angle, false);
     const DeviceBox box = ElementBox(e, ctx.ScaleX(), ctx.ScaleY());
     const int height = e.nBarcodeType == kPdf417 ? box.height : box.width;
-    if (image.isNull()) return MarkRefusedCode(painter, e, ctx, QRect(box.left, box.top, box.width, height));
-    DrawImageNearest(painter, image, image.rect(), QRect(box.left, box.top, box.width, height),
-                     WrapMode::TileFlip);
+    if (image.IsNull()) return MarkRefusedCode(painter, e, ctx, QRect(box.left, box.top, box.width, height));
+    DrawCodeImage(painter, image, QRect(QPoint(), image.FullSize()), QRect(box.left, box.top, box.width, height),
+                  WrapMode::TileFlip);
     if (e.bSelected && !ctx.forOutput)
         DrawSelectionHandles(painter, HandleStyle::Code, box.left, box.top, box.width, height, &e);
 }

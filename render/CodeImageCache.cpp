@@ -2,22 +2,40 @@
 
 namespace kestrix {
 
-const QImage* CodeImageCache::Find(uint32_t handle) const {
+const CodeImage* CodeImageCache::Find(uint32_t handle) {
     if (handle == 0) return nullptr;
-    auto it = images_.constFind(handle);
-    return it == images_.cend() ? nullptr : &it.value();
+    auto it = entries_.find(handle);
+    if (it == entries_.end()) return nullptr;
+    uses_.splice(uses_.end(), uses_, it->use);
+    return &it->image;
 }
 
-uint32_t CodeImageCache::Store(QImage image) {
-    while (next_ == 0 || images_.contains(next_)) ++next_;
+uint32_t CodeImageCache::Store(CodeImage image) {
+    while (next_ == 0 || entries_.contains(next_)) ++next_;
     const uint32_t handle = next_++;
-    images_.insert(handle, std::move(image));
+    pixels_ += image.PixelCount();
+    uses_.push_back(handle);
+    entries_.insert(handle, Entry{std::move(image), std::prev(uses_.end())});
+    while (pixels_ > maxPixels_ && uses_.front() != handle) Erase(entries_.find(uses_.front()));
     return handle;
 }
 
 void CodeImageCache::Release(uint32_t& handle) {
-    images_.remove(handle);
+    auto it = entries_.find(handle);
+    if (it != entries_.end()) Erase(it);
     handle = 0;
+}
+
+void CodeImageCache::Clear() {
+    entries_.clear();
+    uses_.clear();
+    pixels_ = 0;
+}
+
+QHash<uint32_t, CodeImageCache::Entry>::iterator CodeImageCache::Erase(QHash<uint32_t, Entry>::iterator it) {
+    pixels_ -= it->image.PixelCount();
+    uses_.erase(it->use);
+    return entries_.erase(it);
 }
 
 }  // namespace kestrix

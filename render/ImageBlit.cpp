@@ -1,6 +1,9 @@
 #include "render/ImageBlit.h"
 
-#include <vector>
+#include "render/PaintedArea.h"
+
+#include <cmath>
+#include <cstring>
 
 namespace kestrix {
 
@@ -17,20 +20,168 @@ int Wrap(int s, int n, WrapMode mode) {
     return pos;
 }
 
-// The part of `dest` that lands on the painter's device (and inside its clip).
-QRect VisiblePart(const QPainter& painter, const QRect& dest) {
+// The painter's device in its logical coordinates.
+QRect DeviceArea(const QPainter& painter) {
     const QPaintDevice* device = painter.device();
     if (!device) return {};
     bool invertible = false;
     const QTransform inverse = painter.worldTransform().inverted(&invertible);
     if (!invertible) return {};
-    QRect visible =
-        inverse.mapRect(QRectF(0, 0, device->width(), device->height())).toAlignedRect();
+    return inverse.mapRect(QRectF(0, 0, device->width(), device->height())).toAlignedRect();
+}
+
+// The part of `dest` that lands on the painter's device (and inside its clip).
+QRect VisiblePart(const QPainter& painter, const QRect& dest) {
+    QRect visible = DeviceArea(painter);
     if (painter.hasClipping()) visible &= painter.clipBoundingRect().toAlignedRect();
     return dest & visible.adjusted(-1, -1, 1, 1);
 }
 
 }  // namespace
+
+ScaledAxis QtScaledAxis(int targetStart, int targetLength, double sourceStart, double sourceLength,
+                        int deviceStart, int deviceEnd, int imageLength) {
+    ScaledAxis axis;
+    const int from = std::max(targetStart, deviceStart);
+    int count = std::min(targetStart + targetLength, deviceEnd) - from;
+    if (count <= 0 || targetLength <= 0) return axis;
+    // 16.16 fixed point from the centre of the first pixel written, as Qt's
+    // raster engine steps through a scaled image.
+    const double scale = sourceLength / targetLength;
+    const int step = static_cast<int>(65536 * scale);
+    const quint32 base = quint32(sourceStart * 65536) +
+                         static_cast<quint32>(static_cast<int>(std::ceil((from + 0.5 - targetStart) * scale * 65536)) - 1);
+    const int last = static_cast<int>((base + static_cast<quint32>(step * (count - 1))) >> 16);
+    if (last < 0 || last >= imageLength) --count;
+    axis.first = from;
+    axis.index.resize(std::max(count, 0));
+    for (int i = 0; i < count; ++i) axis.index[i] = static_cast<int>((base + static_cast<quint32>(i) * step) >> 16);
+    return axis;
+}
+
+namespace {
+
+// Which full-image pixel each device pixel of a code's drawing reads.
+struct CodeSampling {
+    ScaledAxis columns;
+    ScaledAxis rows;
+};
+
+CodeSampling Sample(const CodeImage& code, const QRect& source, const QRect& dest, const QRect& device, WrapMode wrap) {
+    CodeSampling sampling;
+    if (code.IsNull() || source.width() <= 0 || source.height() <= 0 || dest.width() <= 0 || dest.height() <= 0)
+        return sampling;
+    const QRect part = dest & device.adjusted(-1, -1, 1, 1);
+    if (part.isEmpty()) return sampling;
+    const QSize full = code.FullSize();
+    ScaledAxis& columns = sampling.columns;
+    ScaledAxis& rows = sampling.rows;
+    if (QRect(QPoint(), full).contains(source)) {
+        const double sx = double(source.width()) / dest.width();
+        const double sy = double(source.height()) / dest.height();
+        columns = QtScaledAxis(part.x(), part.width(), source.x() + (part.x() - dest.x()) * sx, part.width() * sx,
+                               device.left(), device.left() + device.width(), full.width());
+        rows = QtScaledAxis(part.y(), part.height(), source.y() + (part.y() - dest.y()) * sy, part.height() * sy,
+                            device.top(), device.top() + device.height(), full.height());
+    } else {
+        columns.first = part.x();
+        rows.first = part.y();
+        for (int x = 0; x < part.width(); ++x)
+            columns.index.push_back(Wrap(
+                source.x() + NearestSourceIndex(part.x() - dest.x() + x, dest.width(), source.width()),
+                full.width(), wrap));
+        for (int y = 0; y < part.height(); ++y)
+            rows.index.push_back(Wrap(
+                source.y() + NearestSourceIndex(part.y() - dest.y() + y, dest.height(), source.height()),
+                full.height(), wrap));
+    }
+    return sampling;
+}
+
+QRect Written(const CodeSampling& s) {
+    return {s.columns.first, s.rows.first, static_cast<int>(s.columns.index.size()),
+            static_cast<int>(s.rows.index.size())};
+}
+
+}  // namespace
+
+QList<QRect> CodeImageDifferences(const CodeImage& before, const CodeImage& now, const QRect& source,
+                                  const QRect& dest, const QRect& device, WrapMode wrap) {
+    const CodeSampling b = Sample(before, source, dest, device, wrap);
+    const CodeSampling n = Sample(now, source, dest, device, wrap);
+    const QRect written = Written(n);
+    if (Written(b) != written) return {Written(b) | written};
+    // Runs of rows that read the same module row in both are alike.
+    std::vector<std::pair<int, int>> rowPairs;
+    for (std::size_t y = 0; y < n.rows.index.size(); ++y) {
+        const std::pair<int, int> pair{before.ModuleRow(b.rows.index[y]), now.ModuleRow(n.rows.index[y])};
+        if (rowPairs.empty() || rowPairs.back() != pair) rowPairs.push_back(pair);
+    }
+    QList<QRect> areas;
+    for (int x = 0; x < written.width(); ++x) {
+        const int bc = before.ModuleColumn(b.columns.index[x]);
+        const int nc = now.ModuleColumn(n.columns.index[x]);
+        bool differs = false;
+        for (const auto& [br, nr] : rowPairs)
+            differs = differs || reinterpret_cast<const QRgb*>(before.Modules().constScanLine(br))[bc] !=
+                                     reinterpret_cast<const QRgb*>(now.Modules().constScanLine(nr))[nc];
+        if (!differs) continue;
+        const QRect column(written.x() + x, written.y(), 1, written.height());
+        if (!areas.isEmpty() && areas.back().right() + 1 == column.x())
+            areas.back() |= column;
+        else
+            areas << column;
+    }
+    return areas;
+}
+
+void DrawCodeImage(QPainter& painter, const CodeImage& code, const QRect& source, const QRect& dest,
+                   WrapMode wrap) {
+    // Which pixels are written, and from where, follows the device alone:
+    // the clip only limits what is copied.
+    const QRect device = DeviceArea(painter);
+    const CodeSampling sampling = Sample(code, source, dest, device, wrap);
+    const ScaledAxis& columns = sampling.columns;
+    const ScaledAxis& rows = sampling.rows;
+    QRect area = Written(sampling);
+    area &= device;  // a wrapped image may be laid a pixel beyond it
+    if (painter.hasClipping()) area &= painter.clipBoundingRect().toAlignedRect();
+    if (area.isEmpty()) return;
+    if (PaintedArea::IsArea(painter.device())) {
+        painter.fillRect(area, Qt::black);
+        return;
+    }
+    std::vector<int> moduleColumns(area.width());
+    for (int x = 0; x < area.width(); ++x)
+        moduleColumns[x] = code.ModuleColumn(columns.index[area.x() - columns.first + x]);
+    // Straight into an image target when nothing but a shift lies between;
+    // through a patch otherwise.
+    auto* target = dynamic_cast<QImage*>(painter.device());
+    const QTransform& transform = painter.worldTransform();
+    const bool direct = target && target->format() == QImage::Format_RGB32 &&
+                        transform.type() <= QTransform::TxTranslate && transform.dx() == int(transform.dx()) &&
+                        transform.dy() == int(transform.dy()) && painter.clipRegion().rectCount() <= 1;
+    QImage patch;
+    if (!direct) patch = QImage(area.size(), QImage::Format_RGB32);
+    const QPoint shift(int(transform.dx()), int(transform.dy()));
+    const QImage& modules = code.Modules();
+    int lastRow = -1;
+    const QRgb* last = nullptr;
+    for (int y = 0; y < area.height(); ++y) {
+        const int row = code.ModuleRow(rows.index[area.y() - rows.first + y]);
+        auto* out = direct ? reinterpret_cast<QRgb*>(target->scanLine(area.y() + y + shift.y())) + area.x() + shift.x()
+                           : reinterpret_cast<QRgb*>(patch.scanLine(y));
+        if (row == lastRow) {
+            std::memcpy(out, last, area.width() * sizeof(QRgb));  // a linear code's rows are all alike
+        } else {
+            const auto* in = reinterpret_cast<const QRgb*>(modules.constScanLine(row));
+            for (int x = 0; x < area.width(); ++x) out[x] = in[moduleColumns[x]];
+        }
+        lastRow = row;
+        last = out;
+    }
+    if (!direct) painter.drawImage(area.topLeft(), patch);
+}
 
 int NearestSourceIndex(int d, int destLength, int sourceLength) {
     return static_cast<int>((d + 0.5) * sourceLength / destLength);

@@ -3,7 +3,10 @@
 
 #include <QPainter>
 
+#include <vector>
+
 #include "document/LabelElement.h"
+#include "render/GdiFont.h"
 #include "render/RenderContext.h"
 
 namespace kestrix {
@@ -16,5 +19,9 @@ void DrawTextElement(QPainter& painter, LabelElement& e, const RenderContext& ct
 // Turned text (any nonzero rotation): the font carries the escapement and the
 // origin is moved so the text stays centred on the box.
 void DrawRotatedTextElement(QPainter& painter, LabelElement& e, const RenderContext& ctx);
+
+// What the output form of a text draws, piece by piece (nothing for an empty
+// text); the element's font fields are set as drawing sets them.
+std::vector<TextPiece> OutputTextPieces(LabelElement& e);
 
 }  // namespace kestrix

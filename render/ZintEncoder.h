@@ -6,6 +6,8 @@
 #include <QImage>
 #include <string_view>
 
+#include "render/CodeImage.h"
+
 namespace kestrix {
 
 class ZintEncoder {
@@ -21,6 +23,11 @@ public:
     // library refuses the symbology, the data or the angle.
     static QImage Encode(int symbology, std::u16string_view data, int widthDots, int rotateAngle,
                          bool linear);
+    // The same symbol at module size. When the library's image is the module
+    // image magnified (a whole scale; not MaxiCode, whose hexagons are drawn
+    // at the scale) it is never made; otherwise it is made and factored.
+    static CodeImage EncodeModules(int symbology, std::u16string_view data, int widthDots,
+                                   int rotateAngle, bool linear);
 
     // The bytes the library gets: UTF-8, at most 255 of them, whole characters.
     static QByteArray LibraryData(std::u16string_view data);

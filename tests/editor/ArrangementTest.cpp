@@ -116,7 +116,7 @@ TEST(Arrangement, TurnsWrapAtAFullCircleAndFreeTheCodeImage) {
     CodeImageCache codes;
     Coords angles;
     for (int i = 0; i < 4; ++i) {
-        v[0].hCache = codes.Store(QImage(8, 8, QImage::Format_RGB32));
+        v[0].hCache = codes.Store(CodeImage::FromFull(QImage(8, 8, QImage::Format_RGB32)));
         EXPECT_EQ(ArrangeElements(136, v, kLabel, codes), ArrangeOutcome::kRepaintAndSnapshot);
         EXPECT_TRUE(v[0].hCache == 0 && codes.Size() == 0 && v[0].logFont.lfEscapement == v[0].nEscapement);
         angles.push_back(v[0].nEscapement);

@@ -1,0 +1,107 @@
+#include "output/PrintJobMaker.h"
+
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+#include "output/ColorToBW.h"
+#include "output/DrawLabel.h"
+
+namespace kestrix {
+
+namespace {
+
+RenderContext PrintContext(const DirectPrintInput& in) {
+    RenderContext ctx;
+    ctx.monoPictures = true;
+    ctx.viewScaleX = in.viewScaleX;
+    ctx.viewScaleY = in.viewScaleY;
+    ctx.codes = &in.codes;
+    ctx.pictures = in.pictures;
+    return ctx;
+}
+
+}  // namespace
+
+PrintJobMaker::PrintJobMaker(const DirectPrintInput& in)
+    : in_(in), copies_(in.doc, in.dpiX, in.dpiY, PrintContext(in)) {}
+
+const PrintStream& PrintJobMaker::Next(QString* error) {
+    PrintStream& stream = streams_[turn_];
+    turn_ ^= 1;
+    const QImage& raster = copies_.Next();
+    if (!raster.isNull() && mono_.IsNull()) mono_ = MonoImage(raster.width(), raster.height());
+    if (raster.isNull() || mono_.IsNull()) {
+        const QSize size = OutputTargetSize(in_.doc, in_.dpiX, in_.dpiY);
+        if (error)
+            *error = QStringLiteral("the label (%1 x %2 dots) is too large to render").arg(size.width()).arg(size.height());
+        stream = {};
+        return stream;
+    }
+    for (const QRect& area : copies_.Changed()) ColorToBW(raster, area, mono_);
+    // The body is built in the buffer this stream held two copies ago.
+    body_.bytes.swap(stream.body);
+    BuildPrintStreamBody(mono_, in_.settings.SavePaper, body_);
+    stream.body.swap(body_.bytes);
+    stream.header = BuildPrintStreamHeader(in_.settings, in_.doc.widthMm,
+                                           PrintLength(in_.settings, body_.endRow, in_.doc.heightMm));
+    return stream;
+}
+
+SentJobs SendPrintJobs(PrintJobMaker& maker, int copies, const JobWriter& write) {
+    SentJobs sent;
+    std::mutex mutex;
+    std::condition_variable changed;
+    // Guarded by `mutex`: the job handed over, whether one is being written,
+    // whether no more will come.
+    const PrintStream* handed = nullptr;
+    bool writing = false;
+    bool finished = false;
+    std::thread writer([&] {
+        std::unique_lock lock(mutex);
+        while (true) {
+            changed.wait(lock, [&] { return handed || finished; });
+            if (!handed) return;
+            const PrintStream* job = std::exchange(handed, nullptr);
+            writing = true;
+            lock.unlock();
+            QString error;
+            const bool ok = write(job->header, &error) && write(job->body, &error);
+            lock.lock();
+            writing = false;
+            if (!ok) {
+                sent.writeFailed = true;
+                sent.error = error;
+            }
+            changed.notify_all();
+        }
+    });
+    // The maker's two buffers take turns: a job is handed over only once the
+    // one before it is written, so the buffer being filled is never the one
+    // being written.
+    const auto idle = [&] { return (!handed && !writing) || sent.writeFailed; };
+    for (int copy = 0; copy < copies; ++copy) {
+        QString error;
+        const PrintStream& job = maker.Next(&error);
+        std::unique_lock lock(mutex);
+        changed.wait(lock, idle);
+        if (sent.writeFailed) break;
+        if (job.body.isEmpty()) {
+            sent.error = error;
+            break;
+        }
+        ++sent.rendered;
+        handed = &job;
+        changed.notify_all();
+    }
+    {
+        std::unique_lock lock(mutex);
+        changed.wait(lock, idle);
+        finished = true;
+        changed.notify_all();
+    }
+    writer.join();
+    return sent;
+}
+
+}  // namespace kestrix

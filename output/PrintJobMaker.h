@@ -1,0 +1,51 @@
+#pragma once
+// The direct-print stream of each copy of a label: CopyRenderer's raster,
+// reduced only where it changed into one kept 1-bit image, cut into bands in
+// a kept buffer. One copy or ten thousand, the same steps; nothing grows with
+// the number of copies.
+
+#include <QByteArrayView>
+#include <QString>
+#include <functional>
+
+#include "output/CopyRenderer.h"
+#include "output/DirectPrintJob.h"
+#include "output/MonoImage.h"
+#include "output/PrintStream.h"
+
+namespace kestrix {
+
+class PrintJobMaker {
+public:
+    // `in` (its document and caches) must outlive the maker.
+    explicit PrintJobMaker(const DirectPrintInput& in);
+
+    // The next copy's header and body, valid until the call after next (two
+    // buffers take turns, so one can be written while the next is made). An
+    // empty body, and `error` set, when the label cannot be rendered.
+    const PrintStream& Next(QString* error = nullptr);
+
+private:
+    DirectPrintInput in_;
+    CopyRenderer copies_;
+    MonoImage mono_;
+    PrintStreamBody body_;
+    PrintStream streams_[2];
+    int turn_ = 0;
+};
+
+// Sends one piece of a stream on; false (and `error` set) when it failed.
+using JobWriter = std::function<bool(QByteArrayView bytes, QString* error)>;
+
+struct SentJobs {
+    int rendered = 0;       // copies made, their serial numbers used
+    bool writeFailed = false;
+    QString error;          // empty when every copy was sent
+};
+
+// Makes `copies` jobs with `maker` and sends each (header, then body) through
+// `write` on a second thread, so copy k+1 is made while copy k is written.
+// Stops at the first copy that cannot be made or written.
+SentJobs SendPrintJobs(PrintJobMaker& maker, int copies, const JobWriter& write);
+
+}  // namespace kestrix
