@@ -64,12 +64,13 @@ private:
     void LayoutClient();
     void OnNewLabel();
     void OnOpenLabel();
-    void OnFileOpen();
     void OnDirectPrint();
     void OnDrawToolBar(int id);
     void OnMainToolBar(int id);
     void CanvasLaidOut();
     void UpdateLockIndicators();
+    // "Kestrix Editor - name", marked while there are unsaved changes.
+    void UpdateTitle();
     QString LabelFilter() const;
 
     UiLanguage language_;

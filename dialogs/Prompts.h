@@ -7,9 +7,25 @@
 #include <QString>
 #include <optional>
 
+#include "document/LabelElement.h"
+
 class QWidget;
 
 namespace kestrix {
+
+// What the barcode and 2D code dialogs show and give back; sizes in millimetres.
+struct BarcodeFields {
+    int32_t type = 0;
+    QString content;
+    int widthMm = 0;
+    int heightMm = 0;
+    bool showText = false;
+};
+struct Code2DFields {
+    int32_t type = 0;
+    QString content;
+    int sizeMm = 0;
+};
 
 class Prompts {
 public:
@@ -18,6 +34,9 @@ public:
     // A yes/no question; true for Yes.
     virtual bool AskYesNo(QWidget* owner, const QString& text, const QString& caption,
                           QMessageBox::Icon icon) = 0;
+    // Yes, No or Cancel (also for a box closed without an answer).
+    virtual QMessageBox::StandardButton AskYesNoCancel(QWidget* owner, const QString& text,
+                                                       const QString& caption) = 0;
     // A message with an OK button.
     virtual void ShowMessage(QWidget* owner, const QString& text, const QString& caption,
                              QMessageBox::Icon icon) = 0;
@@ -27,6 +46,19 @@ public:
     // The new-label dialog: width and height in mm, nothing when cancelled.
     virtual std::optional<QSize> NewLabelSize(QWidget* owner) = 0;
     virtual void ShowAbout(QWidget* owner) = 0;
+
+    // The element property dialogs; each gives nothing (or false) when cancelled.
+    // The text and barcode dialogs get the element for its Serialize button.
+    virtual std::optional<QString> TextDialog(QWidget* owner, LabelElement& e) = 0;
+    virtual std::optional<BarcodeFields> BarcodeDialog(QWidget* owner, LabelElement& e,
+                                                       const BarcodeFields& initial) = 0;
+    virtual std::optional<Code2DFields> Code2DDialog(QWidget* owner, const Code2DFields& initial) = 0;
+    // Writes nWidth and nHeight.
+    virtual bool ImageSizeDialog(QWidget* owner, LabelElement& e, int dpiX, int dpiY) = 0;
+    // Writes nShapeType, nLineWidth and nCornerSize (nEndX -1 for a triangle).
+    virtual bool ShapeDialog(QWidget* owner, LabelElement& e) = 0;
+    // Text Attributes: the font chooser, starting from and writing back `font`.
+    virtual bool FontDialog(QWidget* owner, LogFont& font) = 0;
 };
 
 }  // namespace kestrix

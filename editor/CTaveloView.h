@@ -27,6 +27,8 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // The wheel scrolls (sideways with Shift); with Control it zooms.
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     // Shows a bar for each direction in which the canvas is larger than the view.

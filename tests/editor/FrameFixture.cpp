@@ -62,4 +62,12 @@ void Click(QWidget* widget, QPoint pos, Qt::KeyboardModifiers modifiers) {
     SendMouse(widget, QEvent::MouseButtonRelease, pos, Qt::LeftButton, modifiers);
 }
 
+void Drag(QWidget* widget, QPoint from, QPoint to, Qt::KeyboardModifiers modifiers, int steps) {
+    SendMouse(widget, QEvent::MouseMove, from, Qt::NoButton, modifiers);
+    SendMouse(widget, QEvent::MouseButtonPress, from, Qt::LeftButton, modifiers);
+    for (int i = 1; i <= steps; ++i)
+        SendMouse(widget, QEvent::MouseMove, from + (to - from) * i / steps, Qt::LeftButton, modifiers);
+    SendMouse(widget, QEvent::MouseButtonRelease, to, Qt::LeftButton, modifiers);
+}
+
 }  // namespace kestrix
