@@ -158,19 +158,6 @@ TEST_F(FrameTest, DeleteAndClipboardCommandsAndTheirEnabling) {
     EXPECT_EQ(Elements().size(), 2u);
 }
 
-TEST_F(FrameTest, ClicksSelectTheTopmostElement) {
-    const auto at = [&](int x, int y) { return QPoint(x * Canvas().ScaleX(), y * Canvas().ScaleY()); };
-    const auto selected = [&] { return std::pair<bool, bool>(Elements()[0].bSelected, Elements()[1].bSelected); };
-    AddShape(10, 10, false);
-    AddShape(20, 20, false);  // overlaps the first from (20, 20) to (50, 40)
-    Click(&Canvas(), at(30, 30));
-    EXPECT_EQ(selected(), std::pair(false, true));
-    Click(&Canvas(), at(24, 15), Qt::ControlModifier);  // clear of the second one's handles
-    EXPECT_EQ(selected(), std::pair(true, true));
-    Click(&Canvas(), QPoint(Canvas().width() - 2, Canvas().height() - 2));
-    EXPECT_EQ(selected(), std::pair(false, false));
-}
-
 TEST_F(FrameTest, ArrowKeysStyleButtonsAndTheFontChoiceChangeSelectedElements) {
     auto& font = AddShape(10, 0, true).logFont;
     for (Qt::Key key : {Qt::Key_Right, Qt::Key_Up, Qt::Key_Up}) Key(key);
@@ -197,33 +184,6 @@ TEST_F(FrameTest, ArrowKeysStyleButtonsAndTheFontChoiceChangeSelectedElements) {
     Frame().DrawBar()->SizeList()->setCurrentText(QStringLiteral("48"));
     Settle();
     EXPECT_EQ(font.lfHeight, 36);
-}
-
-TEST_F(FrameTest, ToolClicksAddElements) {
-    Frame().OnCommand(106);  // a rectangle click without a drag: a 100-dot square about the point
-    Click(&Canvas(), {200, 200});
-    ASSERT_EQ(Elements().size(), 1u);
-    EXPECT_EQ(QPoint(Elements()[0].nWidth, Elements()[0].nPosX), QPoint(100, int(200 / Canvas().ScaleX()) - 50));
-    EXPECT_TRUE(Elements()[0].bSelected && Canvas().ToolMode() == 0);
-
-    // A picture keeps the others selected; its height follows the image.
-    QImage image(300, 200, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    ASSERT_TRUE(image.save(TempPath("p.png")));
-    prompts_.openName = TempPath("p.png");
-    Frame().OnCommand(104);
-    Click(&Canvas(), {20, 30});
-    ASSERT_EQ(Elements().size(), 2u);
-    EXPECT_EQ(QSize(Elements()[1].nWidth, Elements()[1].nHeight), QSize(100, 66));
-    EXPECT_TRUE(Elements()[0].bSelected);
-    // No picture in the file: refused with a message, but the click still takes a snapshot.
-    WriteFile(QStringLiteral("junk.png"), "not an image");
-    prompts_.openName = TempPath("junk.png");
-    const int before = Snapshots();
-    Frame().OnCommand(104);
-    Click(&Canvas(), {20, 30});
-    EXPECT_TRUE(Elements().size() == 2u && Snapshots() == before + 1);
-    EXPECT_TRUE(prompts_.messages.size() == 1 && prompts_.messages[0].contains(QStringLiteral("junk.png")));
 }
 
 TEST_F(FrameTest, LayoutFollowsTheFrameSizeAndZoomButtonsResizeTheCanvas) {

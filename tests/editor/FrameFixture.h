@@ -121,6 +121,13 @@ protected:
     std::unique_ptr<CMainFrame> frame_;
 };
 
+// An element of `type` at (x, y), w x h dots, with `armed` as its handle; a line from (x, y) dots to
+// (endX, endY) pixels.
+LabelElement MakeElement(int32_t type, int x, int y, int w, int h, bool selected = false, int armed = -1);
+LabelElement MakeLine(int x, int y, int endX, int endY, bool selected = false);
+// "1" for each selected element, "0" for the others, in array order.
+std::string Selection(const std::vector<LabelElement>& elements);
+
 // Pointer events sent straight to a widget.
 void SendMouse(QWidget* widget, QEvent::Type type, QPoint pos, Qt::MouseButton button = Qt::NoButton,
                Qt::KeyboardModifiers modifiers = Qt::NoModifier);
