@@ -5,7 +5,7 @@ tools, a drag, two corner resizes, one Undo, Save, Exit; then kestrix-cli info o
 the saved label. Exits 77 (skipped) when no X server can be started.
 
 usage: real_window.py KESTRIX KESTRIX_CLI"""
-import json, os, shutil, subprocess, sys, tempfile, time
+import ctypes, json, os, shutil, subprocess, sys, tempfile, time
 
 LABEL_DOTS = (203 * 50 / 25.4 + 0.5, 203 * 80 / 25.4 + 0.5)  # the start-up label, 50 x 80 mm
 VIEW_AT = (25, 109)  # the view's first pixel that the ruler leaves uncovered, in the client area
@@ -17,6 +17,21 @@ def check(condition, what):
     if not condition:
         raise AssertionError(what)
     print(f"ok  {what}")
+
+
+def settles(condition, timeout=8.0):
+    """Whether `condition` holds within `timeout` seconds: a loaded machine may be slow to show it."""
+    end = time.monotonic() + timeout
+    while not condition():
+        if time.monotonic() > end:
+            return False
+        time.sleep(0.1)
+    return True
+
+
+def die_with_parent():
+    """Xvfb and the editor end with this script, even when it is killed."""
+    ctypes.CDLL("libc.so.6").prctl(1, 9)  # PR_SET_PDEATHSIG, SIGKILL
 
 
 def convert(*args):
@@ -32,7 +47,8 @@ class Session:
             sys.exit(77)
         read, write = os.pipe()
         self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24", "-nolisten",
-                                      "tcp"], pass_fds=(write,), stderr=subprocess.DEVNULL)
+                                      "tcp"], pass_fds=(write,), stderr=subprocess.DEVNULL,
+                                     preexec_fn=die_with_parent)
         os.close(write)
         with os.fdopen(read) as pipe:
             number = pipe.readline().strip()
@@ -42,11 +58,17 @@ class Session:
         self.env = dict(os.environ, DISPLAY=f":{number}", QT_QPA_PLATFORM="xcb", LANG="C.UTF-8", LC_ALL="C.UTF-8",
                         HOME=work, TMPDIR=work, XDG_CONFIG_HOME=work, XDG_RUNTIME_DIR=work)
         self.errors = open(os.path.join(work, "kestrix.err"), "w")
-        self.app = subprocess.Popen([kestrix], env=self.env, stderr=self.errors)
+        self.app = subprocess.Popen([kestrix], env=self.env, stderr=self.errors, preexec_fn=die_with_parent)
+
+    def start(self):
         self.window = self.x("search", "--sync", "--name", "^Kestrix Editor", timeout=20).split()[0]
-        time.sleep(1.0)
-        # The client area from the view's teal, the canvas from its white.
+        check(settles(self.locate, 20), "the editor shows its window")
+
+    def locate(self):
+        """The client area from the view's teal, the canvas from its white; false before they show."""
         image = self.shot("start.png")
+        if "64,128,128" not in convert(image, "-crop", "1x1+100+500", "txt:-"):
+            return False
         top = self.first_line(image, (200, 300, 60, 0), "rows")
         left = self.first_line(image, (100, 200, 0, top + 10), "columns")
         self.client = (left - VIEW_AT[0], top - VIEW_AT[1])
@@ -55,6 +77,7 @@ class Session:
         width, height = (int(v) for v in size.split("x"))
         self.canvas = (left + int(x), top + int(y))
         self.scale = (width / LABEL_DOTS[0], height / LABEL_DOTS[1])
+        return True
 
     def close(self):
         for process in (self.app, self.xvfb):
@@ -117,12 +140,18 @@ class Session:
         self.x("key", "ctrl+a")
         self.x("type", "--delay", "5", path)
         self.x("key", "Return")
-        time.sleep(0.5)
+        check(self.closes(title), f"the {title} dialog takes the typed path")
+
+    def closes(self, title):
+        """Whether the window `title` goes away: clicks on the main window are lost while it is up."""
+        return settles(lambda: subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
+                                              env=self.env, capture_output=True).returncode != 0)
 
 
 def run(kestrix, cli, work):
     s = Session(kestrix, work)
     try:
+        s.start()
         check(abs(s.scale[0] - 1) < 0.01, f"the start-up label is shown at one pixel per dot ({s.scale})")
         s.click((s.client[0] + 20, s.client[1] - 10))  # File
         s.x("key", "Escape")
@@ -130,14 +159,14 @@ def run(kestrix, cli, work):
         found = s.x("search", "--sync", "--onlyvisible", "--name", "^New Label$", timeout=5).split()
         check(len(found) == 1, "Ctrl+N opens the New Label dialog after a menu was open")
         s.x("key", "Escape")
+        check(s.closes("New Label"), "Escape closes it")
         before = s.shot("caps-off.png")
         s.x("key", "Caps_Lock")
-        time.sleep(0.4)
-        after = s.shot("caps-on.png")
+        differs = lambda: float(subprocess.run(["compare", "-metric", "AE", "-extract", "300x30+980+994", before,
+                                                s.shot("caps-on.png"), "null:"], capture_output=True,
+                                               text=True).stderr.split()[0]) > 0
+        check(settles(differs), "the status bar shows Caps Lock once it is pressed")
         s.x("key", "Caps_Lock")
-        differ = subprocess.run(["compare", "-metric", "AE", "-extract", "300x30+980+994", before, after, "null:"],
-                                capture_output=True, text=True).stderr
-        check(float(differ.split()[0]) > 0, "the status bar shows Caps Lock once it is pressed")
 
         picture = os.path.join(work, "picture.png")
         convert("-size", "60x40", "xc:black", picture)
@@ -166,14 +195,14 @@ def run(kestrix, cli, work):
         picture_size = [int(100 + 50 / s.scale[0]), int(66 + 34 / s.scale[1])]
         s.shot("before-undo.png")
         s.x("key", "ctrl+z")
-        time.sleep(0.3)
-        check("Untitled*" in s.x("getwindowname", s.window), "the title marks unsaved changes")
+        check(settles(lambda: "Untitled*" in s.x("getwindowname", s.window)), "the title marks unsaved changes")
         saved = os.path.join(work, "scenario.lab")
         s.x("key", "ctrl+s")
         s.file_dialog("Save As", saved)
-        check(os.path.exists(saved), "Ctrl+S on a new label saves through the Save As dialog")
+        check(settles(lambda: os.path.exists(saved)), "Ctrl+S on a new label saves through the Save As dialog")
         # Save As never makes the new file the label's own; the mark goes.
-        check(s.x("getwindowname", s.window).strip() == "Kestrix Editor - Untitled", "the title has no mark once saved")
+        check(settles(lambda: s.x("getwindowname", s.window).strip() == "Kestrix Editor - Untitled"),
+              "the title has no mark once saved")
         s.click((s.client[0] + 20, s.client[1] - 10))  # File, Exit
         s.x("key", "x")
         s.app.wait(timeout=10)
