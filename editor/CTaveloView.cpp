@@ -52,7 +52,10 @@ void CTaveloView::resizeEvent(QResizeEvent*) {
 void CTaveloView::wheelEvent(QWheelEvent* event) {
     const QPoint delta = event->angleDelta();
     if (event->modifiers() & Qt::ControlModifier) {
-        if (delta.y() != 0) canvas_->ZoomCanvas(delta.y() > 0 ? kZoomStep : -kZoomStep);
+        // A fine wheel or a touchpad reports parts of a notch: one zoom step per whole notch.
+        zoomDelta_ += delta.y();
+        for (; zoomDelta_ >= kWheelNotch; zoomDelta_ -= kWheelNotch) canvas_->ZoomCanvas(kZoomStep);
+        for (; zoomDelta_ <= -kWheelNotch; zoomDelta_ += kWheelNotch) canvas_->ZoomCanvas(-kZoomStep);
         update();
         event->accept();
         return;

@@ -38,6 +38,7 @@ private:
     QScrollBar* horizontal_;
     QScrollBar* vertical_;
     bool fitted_ = false;
+    int zoomDelta_ = 0;  // wheel turned with Control, not yet a whole notch
 };
 
 }  // namespace kestrix

@@ -11,6 +11,7 @@
 
 #include "dialogs/UiLanguage.h"
 #include "document/LabelSession.h"
+#include "editor/CanvasMode.h"
 #include "editor/ElementCommands.h"
 #include "output/PrinterSettings.h"
 #include "render/CodeImageCache.h"
@@ -116,7 +117,7 @@ private:
     QStringList batchQueue_;
     Prompts* prompts_ = nullptr;
     ElementCommands commands_{*this};
-    int toolMode_ = 0;
+    int toolMode_ = kSelectMode;
     QPoint m_MouseDownPoint;
     // The dotted frame of a drag that began on empty label area.
     std::optional<QRect> frame_;
