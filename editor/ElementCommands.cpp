@@ -156,28 +156,28 @@ void ElementCommands::KeyEdit(int key) {
     canvas_.EditDone();
 }
 
-bool ElementCommands::EditElement(std::size_t index) {
+void ElementCommands::EditElement(std::size_t index) {
     Prompts* prompts = canvas_.Dialogs();
     auto& elements = canvas_.Elements();
-    if (!prompts || index >= elements.size()) return false;
+    if (!prompts || index >= elements.size()) return;
     LabelElement& e = elements[index];
     const int dpiX = canvas_.m_nDpiX;
     const int dpiY = canvas_.m_nDpiY;
     switch (e.nType) {
     case kText: {
         const std::optional<QString> text = prompts->TextDialog(&canvas_, e);
-        if (!text) return false;
+        if (!text) return;
         SetElementText(e, text->toStdU16String());
         break;
     }
     case kPicture:
-        if (!prompts->ImageSizeDialog(&canvas_, e, dpiX, dpiY)) return false;
+        if (!prompts->ImageSizeDialog(&canvas_, e, dpiX, dpiY)) return;
         break;
     case kBarcode: {
         const BarcodeFields initial{e.nBarcodeType, QString::fromStdU16String(ElementText(e)),
                                     DotsToMm(e.nWidth, dpiX), DotsToMm(e.nHeight, dpiY), e.bShowText != 0};
         const std::optional<BarcodeFields> fields = prompts->BarcodeDialog(&canvas_, e, initial);
-        if (!fields) return false;
+        if (!fields) return;
         canvas_.Codes().Release(e.hCache);
         e.nWidth = DotsFromMm(fields->widthMm, dpiX);
         e.nHeight = DotsFromMm(fields->heightMm, dpiY);
@@ -190,7 +190,7 @@ bool ElementCommands::EditElement(std::size_t index) {
         const Code2DFields initial{e.nBarcodeType, QString::fromStdU16String(ElementText(e)),
                                    DotsToMm(e.nWidth, dpiX)};
         const std::optional<Code2DFields> fields = prompts->Code2DDialog(&canvas_, initial);
-        if (!fields) return false;
+        if (!fields) return;
         canvas_.Codes().Release(e.hCache);
         e.nWidth = DotsFromMm(fields->sizeMm, dpiX);
         SetElementText(e, fields->content.toStdU16String());
@@ -203,13 +203,12 @@ bool ElementCommands::EditElement(std::size_t index) {
             canvas_.Session().MarkEdited();
             canvas_.EditDone();
         }
-        return false;
+        return;
     default:
-        return false;
+        return;
     }
     canvas_.EditDone();
     canvas_.Session().TakeSnapshot();
-    return true;
 }
 
 void ElementCommands::DoubleClick(QPoint p) {

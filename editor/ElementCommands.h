@@ -48,8 +48,8 @@ private:
     void AppendNew(const LabelElement& e);
     // A picture element for a file the user chooses; false when none is made.
     bool CreatePicture(ElementPoint at);
-    // The dialog of one element; true when it changed the element.
-    bool EditElement(std::size_t index);
+    // The dialog of one element, by its kind.
+    void EditElement(std::size_t index);
     // Shows the text or picture menu for the context element; false after Delete.
     bool ContextMenu(QPoint globalPos);
     LabelElement* ContextElement();
