@@ -231,6 +231,7 @@ void LabelCanvas::paintEvent(QPaintEvent* event) {
 
 void LabelCanvas::LeftPress(QPoint p, Qt::KeyboardModifiers modifiers) {
     m_MouseDownPoint = p;
+    afterRelease_ = nullptr;
     auto& elements = Elements();
     StartDrag(elements);
     switch (toolMode_) {
@@ -242,10 +243,17 @@ void LabelCanvas::LeftPress(QPoint p, Qt::KeyboardModifiers modifiers) {
         if (outcome.repaint) EditDone();
         return;
     }
+    case kPictureTool:
+        // The file dialog comes with the release; the snapshot follows it.
+        afterRelease_ = [this, p] {
+            commands_.CreateAt(kPictureTool, p);
+            session_.TakeSnapshot();
+            EditDone();
+        };
+        return;
     case kTextTool:
     case kCode2DTool:
     case kBarcodeTool:
-    case kPictureTool:
     case kLineTool:
     case kRectangleTool:
         commands_.CreateAt(toolMode_, p);
@@ -296,12 +304,14 @@ void LabelCanvas::mouseReleaseEvent(QMouseEvent* event) {
     if (FinishDrag(Elements(), p, toolMode_ == kRectangleTool, ScaleX(), ScaleY())) session_.TakeSnapshot();
     SetToolMode(kSelectMode);
     EditDone();
+    if (afterRelease_) std::exchange(afterRelease_, nullptr)();
 }
 
 // A double click is its own message, not a second press: it opens the
 // dialogs of the selected elements under the pointer.
 void LabelCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) commands_.DoubleClick(event->position().toPoint());
+    const QPoint p = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) afterRelease_ = [this, p] { commands_.DoubleClick(p); };
 }
 
 }  // namespace kestrix

@@ -121,6 +121,9 @@ private:
     QPoint m_MouseDownPoint;
     // The dotted frame of a drag that began on empty label area.
     std::optional<QRect> frame_;
+    // A dialog a click asked for, opened once its button is up: a modal
+    // dialog opened under a held button would leave the button's release to it.
+    std::function<void()> afterRelease_;
     QImage back_;
 };
 
