@@ -131,7 +131,9 @@ class Session:
         time.sleep(0.2)
 
     def tool(self, name):
+        # The tool bar posts its command: give it time to arrive before the canvas is pressed.
         self.click((self.client[0] + 43 * TOOLS[name] + 22, self.client[1] + 63))
+        time.sleep(0.5)
 
     def file_dialog(self, title, path):
         found = self.x("search", "--sync", "--onlyvisible", "--name", f"^{title}$").split()[0]
