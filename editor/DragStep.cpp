@@ -53,7 +53,7 @@ void DragLine(LabelElement& e, QPoint p, QPoint down, double scaleX, double scal
     }
 }
 
-void DragApex(LabelElement& e, QPoint p, double scaleX, double /*scaleY*/) {
+void DragApex(LabelElement& e, QPoint p, double scaleX) {
     const DeviceBox b = ElementBox(e, scaleX, 1.0);
     if (b.left <= p.x() && p.x() <= int64_t{b.left} + b.width) e.nEndX = TruncToInt((p.x() - b.left) / scaleX);
 }
@@ -78,7 +78,7 @@ std::optional<Qt::CursorShape> DragSelected(std::vector<LabelElement>& elements,
         case kBarcode: SizeBarcode(e, p, down, scaleX, scaleY); break;
         case kShape:
             if (e.nSize == 8)
-                DragApex(e, p, scaleX, scaleY);
+                DragApex(e, p, scaleX);
             else
                 SizeRectangle(e, p, down, scaleX, scaleY);
             break;

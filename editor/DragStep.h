@@ -19,7 +19,7 @@ void MoveElement(LabelElement& e, QPoint p, QPoint down, double scaleX, double s
 void DragLine(LabelElement& e, QPoint p, QPoint down, double scaleX, double scaleY);
 
 // A triangle's apex (nSize 8) follows the pointer while it stays over the box.
-void DragApex(LabelElement& e, QPoint p, double scaleX, double scaleY);
+void DragApex(LabelElement& e, QPoint p, double scaleX);
 
 // Every selected element in array order; a line ends the step, so elements
 // after it in the array stay where they are. The cursor to show, if any.

@@ -80,8 +80,8 @@ TEST(DragStep, ALineEndsTheStepAndTheApexStaysOverTheBox) {
     EXPECT_EQ((std::array{elements[0].nPosX, elements[1].nPosX, elements[1].nEndX, elements[2].nPosX}),
               (std::array{105, 15, 210, 100}));
     LabelElement triangle = Armed(kShape, 0, 8);
-    DragApex(triangle, {260, 0}, 2.0, 2.0);
-    DragApex(triangle, {330, 0}, 2.0, 2.0);  // beyond the right edge: stays
+    DragApex(triangle, {260, 0}, 2.0);
+    DragApex(triangle, {330, 0}, 2.0);  // beyond the right edge: stays
     EXPECT_EQ(triangle.nEndX, 30);
 }
 
