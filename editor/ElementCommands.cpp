@@ -43,29 +43,28 @@ void ElementCommands::AppendNew(const LabelElement& e) {
     canvas_.EditDone();
 }
 
-bool ElementCommands::CreatePicture(ElementPoint at) {
+void ElementCommands::CreatePicture(ElementPoint at) {
     Prompts* prompts = canvas_.Dialogs();
-    if (!prompts) return false;
+    if (!prompts) return;
     const UiLanguage language = canvas_.Language();
     const QString path = prompts->OpenFileName(
         &canvas_, UiText(language, "All Files(*.*);;Bmp File(*.bmp)", "所有图像文件(*.*);;图像文件(*.bmp)"));
-    if (path.isEmpty()) return false;
+    if (path.isEmpty()) return;
     const QString caption = UiText(language, "Kestrix", "Dravel标签编辑器");
     if (path.size() >= kStrUnits) {
         prompts->ShowMessage(&canvas_, UiText(language, "The path of the picture is too long:\n%1",
                                               "图片文件的路径太长：\n%1").arg(path),
                              caption, QMessageBox::Warning);
-        return false;
+        return;
     }
     const QImage image = PictureCache::ReadPicture(path);
     if (image.isNull() || image.width() <= 0) {
         prompts->ShowMessage(&canvas_, UiText(language, "The picture file %1 cannot be read.",
                                               "无法读取图片文件 %1。").arg(path),
                              caption, QMessageBox::Warning);
-        return false;
+        return;
     }
     AppendNew(CreatePictureElement(at, path.toStdU16String(), image.width(), image.height()));
-    return true;
 }
 
 void ElementCommands::CreateAt(int tool, QPoint p) {

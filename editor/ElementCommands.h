@@ -46,8 +46,8 @@ public:
 private:
     // Appends a new element, selected, deselecting others as its kind does.
     void AppendNew(const LabelElement& e);
-    // A picture element for a file the user chooses; false when none is made.
-    bool CreatePicture(ElementPoint at);
+    // A picture element for a file the user chooses; an unreadable file is explained.
+    void CreatePicture(ElementPoint at);
     // The dialog of one element, by its kind.
     void EditElement(std::size_t index);
     // Shows the text or picture menu for the context element; false after Delete.
