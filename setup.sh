@@ -11,7 +11,8 @@ PACKAGES=(
   libzint-dev libusb-1.0-0-dev libcups2-dev
   libgtest-dev libgmock-dev libbenchmark-dev libzxing-dev zxing-cpp-tools
   fonts-arphic-uming fonts-wqy-microhei fonts-dejavu-core
-  xvfb xauth desktop-file-utils
+  libxcb1-dev
+  xvfb xauth xdotool imagemagick desktop-file-utils
   cups printer-driver-cups-pdf poppler-utils
 )
 

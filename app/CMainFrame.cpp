@@ -7,7 +7,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
-#include <QSettings>
 #include <QStatusBar>
 
 #include "app/CommandIds.h"
@@ -67,7 +66,7 @@ struct Accelerator {
 
 const Accelerator kAccelerators[] = {
     {Qt::CTRL | Qt::Key_A, kCmdSaveAs},          {Qt::CTRL | Qt::Key_C, kCmdCopy},
-    {Qt::CTRL | Qt::Key_N, kCmdNewLabel},        {Qt::CTRL | Qt::Key_O, kCmdFileOpen},
+    {Qt::CTRL | Qt::Key_N, kCmdNewLabel},        {Qt::CTRL | Qt::Key_O, kCmdOpenLabel},
     {Qt::CTRL | Qt::Key_P, kCmdPrint},           {Qt::CTRL | Qt::Key_S, kCmdSave},
     {Qt::CTRL | Qt::Key_V, kCmdPaste},           {Qt::ALT | Qt::Key_Backspace, kCmdUndo},
     {Qt::SHIFT | Qt::Key_Delete, kCmdCut},       {QKeyCombination(Qt::Key_F6), kCmdNextPane},
@@ -108,7 +107,6 @@ CMainFrame::CMainFrame(UiLanguage language, Prompts& prompts, const FrameOptions
     BuildMenus();
     BuildAccelerators();
     BuildStatusBar();
-    setWindowTitle(QStringLiteral("Kestrix Editor"));
     QIcon icon;
     for (const char* path : {":/icons/kestrix.png", ":/icons/kestrix-48.png"})
         if (QPixmap pixmap(QString::fromLatin1(path)); !pixmap.isNull()) icon.addPixmap(pixmap);
@@ -136,15 +134,10 @@ void CMainFrame::BuildMenus() {
                 menu->addSeparator();
                 continue;
             }
-            const QString text = UiText(language_, item.english, item.chinese);
-            const qsizetype tab = text.indexOf(u'\t');
-            QAction* action = menu->addAction(tab < 0 ? text : text.left(tab));
+            // The menu shows the key after the tab; only the accelerator table
+            // binds keys, so no key has two owners.
+            QAction* action = menu->addAction(UiText(language_, item.english, item.chinese));
             action->setData(item.id);
-            if (tab >= 0) {
-                // The menu shows the key; the accelerator table is what runs it.
-                action->setShortcut(QKeySequence::fromString(text.mid(tab + 1)));
-                action->setShortcutContext(Qt::WidgetShortcut);
-            }
             const int id = item.id;
             connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
             menuActions_.insert(id, action);
@@ -184,9 +177,10 @@ void CMainFrame::BuildStatusBar() {
 }
 
 void CMainFrame::UpdateLockIndicators() {
-    capsPane_->setText(LockKeyOn(QStringLiteral("capslock")) ? QStringLiteral("CAP") : QString());
-    numPane_->setText(LockKeyOn(QStringLiteral("numlock")) ? QStringLiteral("NUM") : QString());
-    scrollPane_->setText(LockKeyOn(QStringLiteral("scrolllock")) ? QStringLiteral("SCRL") : QString());
+    const LockStates locks = CurrentLockStates();
+    capsPane_->setText(locks.caps ? QStringLiteral("CAP") : QString());
+    numPane_->setText(locks.num ? QStringLiteral("NUM") : QString());
+    scrollPane_->setText(locks.scroll ? QStringLiteral("SCRL") : QString());
 }
 
 void CMainFrame::LayoutClient() {
@@ -219,6 +213,14 @@ void CMainFrame::UpdateCommandUi() {
     for (int id : kEnabledByState)
         if (QAction* action = menuActions_.value(id)) action->setEnabled(enabledFor(id));
     for (QAction* action : accelerators_) action->setEnabled(enabledFor(action->data().toInt()));
+    UpdateTitle();
+}
+
+void CMainFrame::UpdateTitle() {
+    const QString path = Canvas()->Session().Document().labelPath;
+    const QString name = path.isEmpty() ? UiText(language_, "Untitled", "无标题") : QFileInfo(path).fileName();
+    setWindowTitle(QStringLiteral("Kestrix Editor - %1[*]").arg(name));
+    setWindowModified(Canvas()->Session().HasUnsavedChanges());
 }
 
 void CMainFrame::PostCommand(int id) {
@@ -257,13 +259,12 @@ void CMainFrame::OnCommand(int id) {
     case kCmdPaste:
         if (canvas->Session().CanPaste()) canvas->Paste();
         break;
-    case kCmdDelete: canvas->DeleteSelected(); break;
+    case kCmdDelete: canvas->Commands().DeleteSelected(); break;
     case kCmdAbout: prompts_.ShowAbout(this); break;
-    case kCmdAddText: canvas->AddText(); break;
-    case kCmdAddPicture: canvas->AddPicture(); break;
-    case kCmdAddBarcode: canvas->AddBarcode(); break;
-    case kCmdAdd2D: canvas->AddCode2D(); break;
-    case kCmdFileOpen: OnFileOpen(); break;
+    case kCmdAddText: canvas->Commands().AddText(); break;
+    case kCmdAddPicture: canvas->Commands().AddPicture(); break;
+    case kCmdAddBarcode: canvas->Commands().AddBarcode(); break;
+    case kCmdAdd2D: canvas->Commands().AddCode2D(); break;
     default: break;
     }
     UpdateCommandUi();
@@ -275,7 +276,7 @@ void CMainFrame::OnDrawToolBar(int id) {
     switch (id) {
     case kCmdUndoStep: canvas->UndoStep(); break;
     case kCmdRedoStep: canvas->RedoStep(); break;
-    case kCmdDeleteButton: canvas->PostDelete(); break;
+    case kCmdDeleteButton: canvas->Commands().PostDelete(); break;
     default:
         if (index >= 11 && index <= 13) canvas->ToggleFontStyle(index);
         canvas->SetToolMode(index);
@@ -340,17 +341,6 @@ void CMainFrame::OpenLabelFile(const QString& path, bool reportUnreadable) {
     }
 }
 
-void CMainFrame::OnFileOpen() {
-    // The framework's own Open: the file joins the recent-file list, the label stays.
-    const QString path = prompts_.OpenFileName(this, UiText(language_, "All Files (*.*)", "所有文件 (*.*)"));
-    if (path.isEmpty()) return;
-    QSettings settings(QStringLiteral("Local AppWizard-Generated Applications"), QStringLiteral("Kestrix"));
-    QStringList recent = settings.value(QStringLiteral("Recent File List")).toStringList();
-    recent.removeAll(path);
-    recent.prepend(QFileInfo(path).absoluteFilePath());
-    settings.setValue(QStringLiteral("Recent File List"), recent.mid(0, 4));
-}
-
 bool CMainFrame::SaveLabel(const QString& path) {
     LabelCanvas* canvas = Canvas();
     if (canvas->Elements().empty()) return true;
@@ -404,14 +394,16 @@ void CMainFrame::OnPrintQueued(const QString& path, int ownElements) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (!closeWithoutQuestion_ && Canvas()->Session().Undo().HasChanges() &&
-        prompts_.AskYesNo(nullptr,
-                          UiText(language_, "The Label has not been saved, Do you want to save it?",
-                                 "所修改的标签还没有保存，是否要保存？"),
-                          UiText(language_, "Label Editor", "标签编辑"), QMessageBox::Question) &&
-        !SaveLabel({})) {
-        event->ignore();
-        return;
+    if (!closeWithoutQuestion_ && Canvas()->Session().HasUnsavedChanges()) {
+        const QMessageBox::StandardButton answer = prompts_.AskYesNoCancel(
+            this,
+            UiText(language_, "The Label has not been saved, Do you want to save it?",
+                   "所修改的标签还没有保存，是否要保存？"),
+            UiText(language_, "Label Editor", "标签编辑"));
+        if (answer == QMessageBox::Cancel || (answer == QMessageBox::Yes && !SaveLabel({}))) {
+            event->ignore();
+            return;
+        }
     }
     closeWithoutQuestion_ = false;
     event->accept();
@@ -438,7 +430,7 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
             return false;
         }
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (IsEditKey(key)) Canvas()->KeyEdit(key);
+        if (IsEditKey(key)) Canvas()->Commands().KeyEdit(key);
     }
     return false;
 }

@@ -65,7 +65,6 @@ private:
     void LayoutClient();
     void OnNewLabel();
     void OnOpenLabel();
-    void OnFileOpen();
     void OnDirectPrint();
     void OnPrintQueued(const QString& path, int ownElements);
     void ShowPrintMessage(const PrintMessage& message);
@@ -73,6 +72,8 @@ private:
     void OnMainToolBar(int id);
     void CanvasLaidOut();
     void UpdateLockIndicators();
+    // "Kestrix Editor - name", marked while there are unsaved changes.
+    void UpdateTitle();
     QString LabelFilter() const;
 
     UiLanguage language_;

@@ -37,7 +37,6 @@ enum CommandId : int {
     kCmdDirectPrint = 32794,
     kCmdNewLabel = 32795,
     kCmdSave = 32797,
-    kCmdFileOpen = 57601,
     kCmdCopy = 57634,
     kCmdCut = 57635,
     kCmdPaste = 57637,

@@ -2,10 +2,12 @@
 
 #include <QAbstractButton>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QPrintDialog>
 
 #include "dialogs/AboutDialog.h"
 #include "dialogs/FileListDialog.h"
+#include "dialogs/FontChoice.h"
 #include "dialogs/NewLabelDialog.h"
 #include "dialogs/PrintPreviewDialog.h"
 
@@ -24,6 +26,19 @@ void DialogPrompts::ShowMessage(QWidget* owner, const QString& text, const QStri
     QMessageBox box(icon, caption, text, QMessageBox::Ok, owner);
     box.button(QMessageBox::Ok)->setText(UiText(language_, "OK", "确定"));
     box.exec();
+}
+
+QMessageBox::StandardButton DialogPrompts::AskYesNoCancel(QWidget* owner, const QString& text,
+                                                          const QString& caption) {
+    QMessageBox box(QMessageBox::Question, caption, text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, owner);
+    box.button(QMessageBox::Yes)->setText(UiText(language_, "&Yes", "是(&Y)"));
+    box.button(QMessageBox::No)->setText(UiText(language_, "&No", "否(&N)"));
+    box.button(QMessageBox::Cancel)->setText(UiText(language_, "Cancel", "取消"));
+    box.setEscapeButton(QMessageBox::Cancel);
+    const int answer = box.exec();
+    return answer == QMessageBox::Yes || answer == QMessageBox::No ? QMessageBox::StandardButton(answer)
+                                                                   : QMessageBox::Cancel;
 }
 
 QString DialogPrompts::OpenFileName(QWidget* owner, const QString& filter) {
@@ -73,6 +88,36 @@ bool DialogPrompts::ChoosePrinter(QWidget* owner, QPrinter& printer) {
 void DialogPrompts::ShowPrintPreview(QWidget* owner, LabelCanvas& canvas) {
     PrintPreviewDialog dialog(language_, canvas, owner);
     dialog.exec();
+}
+
+}  // namespace kestrix
+
+namespace kestrix {
+
+// The property dialog classes are wired in next.
+std::optional<QString> DialogPrompts::TextDialog(QWidget*, LabelElement&) { return std::nullopt; }
+
+// The property dialog classes are wired in next.
+std::optional<BarcodeFields> DialogPrompts::BarcodeDialog(QWidget*, LabelElement&, const BarcodeFields&) {
+    return std::nullopt;
+}
+
+// The property dialog classes are wired in next.
+std::optional<Code2DFields> DialogPrompts::Code2DDialog(QWidget*, const Code2DFields&) { return std::nullopt; }
+
+// The property dialog classes are wired in next.
+bool DialogPrompts::ImageSizeDialog(QWidget*, LabelElement&, int, int) { return false; }
+
+// The property dialog classes are wired in next.
+bool DialogPrompts::ShapeDialog(QWidget*, LabelElement&) { return false; }
+
+bool DialogPrompts::FontDialog(QWidget* owner, LogFont& font) {
+    const int dpi = owner ? owner->logicalDpiY() : kScreenDpi;
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, DialogFont(font, dpi), owner, UiText(language_, "Font", "字体"));
+    if (!ok) return false;
+    TakeDialogFont(font, chosen, dpi);
+    return true;
 }
 
 }  // namespace kestrix

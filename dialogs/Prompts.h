@@ -8,12 +8,28 @@
 #include <QStringList>
 #include <optional>
 
+#include "document/LabelElement.h"
+
 class QPrinter;
 class QWidget;
 
 namespace kestrix {
 
 class LabelCanvas;
+
+// What the barcode and 2D code dialogs show and give back; sizes in millimetres.
+struct BarcodeFields {
+    int32_t type = 0;
+    QString content;
+    int widthMm = 0;
+    int heightMm = 0;
+    bool showText = false;
+};
+struct Code2DFields {
+    int32_t type = 0;
+    QString content;
+    int sizeMm = 0;
+};
 
 class Prompts {
 public:
@@ -22,6 +38,9 @@ public:
     // A yes/no question; true for Yes.
     virtual bool AskYesNo(QWidget* owner, const QString& text, const QString& caption,
                           QMessageBox::Icon icon) = 0;
+    // Yes, No or Cancel (also for a box closed without an answer).
+    virtual QMessageBox::StandardButton AskYesNoCancel(QWidget* owner, const QString& text,
+                                                       const QString& caption) = 0;
     // A message with an OK button.
     virtual void ShowMessage(QWidget* owner, const QString& text, const QString& caption,
                              QMessageBox::Icon icon) = 0;
@@ -40,6 +59,19 @@ public:
     virtual bool ChoosePrinter(QWidget* owner, QPrinter& printer) = 0;
     // The modal print preview of the label in `canvas`.
     virtual void ShowPrintPreview(QWidget* owner, LabelCanvas& canvas) = 0;
+
+    // The element property dialogs; each gives nothing (or false) when cancelled.
+    // The text and barcode dialogs get the element for its Serialize button.
+    virtual std::optional<QString> TextDialog(QWidget* owner, LabelElement& e) = 0;
+    virtual std::optional<BarcodeFields> BarcodeDialog(QWidget* owner, LabelElement& e,
+                                                       const BarcodeFields& initial) = 0;
+    virtual std::optional<Code2DFields> Code2DDialog(QWidget* owner, const Code2DFields& initial) = 0;
+    // Writes nWidth and nHeight.
+    virtual bool ImageSizeDialog(QWidget* owner, LabelElement& e, int dpiX, int dpiY) = 0;
+    // Writes nShapeType, nLineWidth and nCornerSize (nEndX -1 for a triangle).
+    virtual bool ShapeDialog(QWidget* owner, LabelElement& e) = 0;
+    // Text Attributes: the font chooser, starting from and writing back `font`.
+    virtual bool FontDialog(QWidget* owner, LogFont& font) = 0;
 };
 
 }  // namespace kestrix

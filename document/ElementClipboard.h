@@ -21,6 +21,8 @@ public:
     bool CanPaste() const { return !copied_.empty() || !cut_.empty(); }
     const std::vector<LabelElement>& CopyBuffer() const { return copied_; }
     const std::vector<LabelElement>& CutBuffer() const { return cut_; }
+    std::vector<LabelElement>& CopyBuffer() { return copied_; }
+    std::vector<LabelElement>& CutBuffer() { return cut_; }
 
 private:
     std::vector<LabelElement> copied_;

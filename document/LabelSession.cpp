@@ -1,10 +1,34 @@
 #include "document/LabelSession.h"
 
 #include <QCoreApplication>
+#include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "document/LabelFile.h"
 
 namespace kestrix {
+
+namespace {
+
+bool IsScale(QPointF scale) { return scale.x() > 0 && scale.y() > 0; }
+
+int32_t Pixels(double dots, double scale) {
+    constexpr double kMin = std::numeric_limits<int32_t>::min(), kMax = std::numeric_limits<int32_t>::max();
+    return static_cast<int32_t>(std::clamp(std::round(dots * scale), kMin, kMax));
+}
+
+// A line's end point at a place in dots, in pixels of a display at `to`; its
+// drag baseline follows when it was taken from the end, else is rescaled alone.
+void PlaceLineEnd(LabelElement& e, double dotsX, double dotsY, QPointF from, QPointF to) {
+    const bool baseline = e.nOrgEndX == e.nEndX && e.nOrgEndY == e.nEndY;
+    e.nEndX = Pixels(dotsX, to.x());
+    e.nEndY = Pixels(dotsY, to.y());
+    e.nOrgEndX = baseline ? e.nEndX : Pixels(e.nOrgEndX / from.x(), to.x());
+    e.nOrgEndY = baseline ? e.nEndY : Pixels(e.nOrgEndY / from.y(), to.y());
+}
+
+}  // namespace
 
 LabelSession::LabelSession(QString undoFolder) : undo_(std::move(undoFolder)) {}
 
@@ -20,6 +44,7 @@ bool LabelSession::NewLabel(int widthMm, int heightMm, QString* error) {
     doc_.heightMm = heightMm;
     doc_.labelPath.clear();
     doc_.printerName.clear();
+    MarkSaved();
     return true;
 }
 
@@ -29,6 +54,10 @@ LabelSession::OpenResult LabelSession::OpenLabel(const QString& path, LabelFileP
     if (LabelDocument read; ReadLabelFile(path, read, &why)) {
         read.labelPath = path;
         doc_ = std::move(read);
+        MarkSaved();
+        // The file does not say at which scale its lines were drawn: the one
+        // the label is now fitted to is the best guess.
+        scaleOfOpenedFile_ = true;
     } else if (why.NothingRead()) {
         // The label stays, but Save now writes to this path.
         doc_.labelPath = path;
@@ -38,18 +67,106 @@ LabelSession::OpenResult LabelSession::OpenLabel(const QString& path, LabelFileP
     }
     if (problem) *problem = why;
     undo_.WriteOpenedLabel(doc_.elements);
+    if (!scaleOfOpenedFile_) fileScales_.insert(0, viewScale_);
     return result;
 }
 
-void LabelSession::OpenCancelled() { undo_.WriteOpenedLabel(doc_.elements); }
+void LabelSession::OpenCancelled() {
+    undo_.WriteOpenedLabel(doc_.elements);
+    fileScales_.insert(0, viewScale_);
+}
 
-bool LabelSession::SaveLabel(const QString& path, QString* error) const {
-    return WriteLabelFile(path, doc_, error);
+bool LabelSession::SaveLabel(const QString& path, QString* error) {
+    if (!WriteLabelFile(path, doc_, error)) return false;
+    MarkSaved();
+    return true;
+}
+
+void LabelSession::Copy() {
+    ClipboardToViewScale();
+    clipboard_.Copy(doc_.elements);
 }
 
 void LabelSession::Cut() {
-    undo_.TakeSnapshot(doc_.elements);
+    TakeSnapshot();
+    ClipboardToViewScale();
     clipboard_.Cut(doc_.elements);
+}
+
+void LabelSession::Paste() {
+    ClipboardToViewScale();
+    clipboard_.Paste(doc_.elements);
+}
+
+void LabelSession::TakeSnapshot() {
+    const int before = undo_.nSnapshotCount();
+    undo_.TakeSnapshot(doc_.elements);
+    const int number = undo_.nSnapshotCount();
+    if (number == before) return;
+    fileScales_.insert(number, viewScale_);
+    // The saved label can no longer be reached by Undo or Redo.
+    if (number <= savedCount_) savedCount_ = -1;
+}
+
+bool LabelSession::Restored(bool restored) {
+    if (restored) RescaleLines(fileScales_.value(undo_.nSnapshotPos(), viewScale_), viewScale_);
+    return restored;
+}
+
+void LabelSession::SetViewScale(double scaleX, double scaleY) {
+    const QPointF scale(scaleX, scaleY);
+    if (!IsScale(scale)) return;
+    if (scaleOfOpenedFile_) {
+        scaleOfOpenedFile_ = false;
+        fileScales_.insert(0, scale);
+    } else if (!linesAtNextScale_) {
+        RescaleLines(viewScale_, scale);
+    }
+    linesAtNextScale_ = false;
+    viewScale_ = scale;
+}
+
+void LabelSession::ReplaceDocument(LabelDocument doc) {
+    doc_ = std::move(doc);
+    lineEnds_.clear();
+    linesAtNextScale_ = true;
+}
+
+void LabelSession::RescaleLines(QPointF from, QPointF to) {
+    if (!IsScale(from) || from == to) return;
+    lineEnds_.resize(doc_.elements.size());
+    for (std::size_t i = 0; i < doc_.elements.size(); ++i) {
+        LabelElement& e = doc_.elements[i];
+        std::optional<LineEndDots>& memo = lineEnds_[i];
+        if (e.nType != kLine) {
+            memo.reset();
+            continue;
+        }
+        if (!memo || memo->endX != e.nEndX || memo->endY != e.nEndY)
+            memo = LineEndDots{0, 0, e.nEndX / from.x(), e.nEndY / from.y()};
+        PlaceLineEnd(e, memo->x, memo->y, from, to);
+        std::tie(memo->endX, memo->endY) = std::pair(e.nEndX, e.nEndY);
+    }
+}
+
+void LabelSession::ClipboardToViewScale() {
+    if (IsScale(clipboardScale_) && clipboardScale_ != viewScale_) {
+        const QPointF from = clipboardScale_;
+        for (auto* buffer : {&clipboard_.CopyBuffer(), &clipboard_.CutBuffer()})
+            for (LabelElement& e : *buffer)
+                if (e.nType == kLine) PlaceLineEnd(e, e.nEndX / from.x(), e.nEndY / from.y(), from, viewScale_);
+    }
+    clipboardScale_ = viewScale_;
+}
+
+bool LabelSession::HasUnsavedChanges() const {
+    // An empty label cannot be saved, so there is nothing to lose.
+    return !doc_.elements.empty() && (edited_ || undo_.nSnapshotCount() != savedCount_);
+}
+
+void LabelSession::MarkSaved() {
+    savedCount_ = undo_.nSnapshotCount();
+    edited_ = false;
 }
 
 }  // namespace kestrix

@@ -1,9 +1,11 @@
 #include "editor/CTaveloView.h"
 
+#include <QApplication>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QWheelEvent>
 
 #include "editor/CanvasGeometry.h"
 #include "editor/LabelCanvas.h"
@@ -12,6 +14,9 @@ namespace kestrix {
 
 namespace {
 constexpr int kBarThickness = 15;
+// One wheel notch, as the wheel reports it.
+constexpr int kWheelNotch = 120;
+constexpr int kZoomStep = 30;
 }
 
 CTaveloView::CTaveloView(UiLanguage language, QWidget* parent, const QString& undoFolder,
@@ -42,6 +47,24 @@ void CTaveloView::resizeEvent(QResizeEvent*) {
     } else {
         canvas_->CentreInView();
     }
+}
+
+void CTaveloView::wheelEvent(QWheelEvent* event) {
+    const QPoint delta = event->angleDelta();
+    if (event->modifiers() & Qt::ControlModifier) {
+        // A fine wheel or a touchpad reports parts of a notch: one zoom step per whole notch.
+        zoomDelta_ += delta.y();
+        for (; zoomDelta_ >= kWheelNotch; zoomDelta_ -= kWheelNotch) canvas_->ZoomCanvas(kZoomStep);
+        for (; zoomDelta_ <= -kWheelNotch; zoomDelta_ += kWheelNotch) canvas_->ZoomCanvas(-kZoomStep);
+        update();
+        event->accept();
+        return;
+    }
+    QScrollBar* bar = delta.x() != 0 || (event->modifiers() & Qt::ShiftModifier) ? horizontal_ : vertical_;
+    const int amount = delta.x() != 0 ? delta.x() : delta.y();
+    if (bar->isVisible())
+        bar->setValue(bar->value() - amount * QApplication::wheelScrollLines() * bar->singleStep() / kWheelNotch);
+    event->accept();
 }
 
 void CTaveloView::UpdateScrollBars() {

@@ -27,6 +27,8 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // The wheel scrolls (sideways with Shift); with Control it zooms.
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     // Shows a bar for each direction in which the canvas is larger than the view.
@@ -36,6 +38,7 @@ private:
     QScrollBar* horizontal_;
     QScrollBar* vertical_;
     bool fitted_ = false;
+    int zoomDelta_ = 0;  // wheel turned with Control, not yet a whole notch
 };
 
 }  // namespace kestrix

@@ -61,33 +61,3 @@ int PlaceCanvasAxis(int origin, int canvasLen, int viewLen) {
 }
 
 }  // namespace kestrix
-
-#include "document/LabelElement.h"
-
-namespace kestrix {
-
-QRect ElementHitBox(const LabelElement& e, double scaleX, double scaleY) {
-    if (e.nType == kLine) {
-        const QPoint start(static_cast<int>(e.nPosX * scaleX), static_cast<int>(e.nPosY * scaleY));
-        const QPoint end(e.nEndX, e.nEndY);
-        const int reach = std::max(3, e.nLineWidth);
-        return QRect(start, end).normalized().adjusted(-reach, -reach, reach, reach);
-    }
-    const int left = static_cast<int>(e.nPosX * scaleX);
-    const int top = static_cast<int>(e.nPosY * scaleY);
-    const int width = static_cast<int>(e.nWidth * scaleX);
-    const int height = static_cast<int>(e.nHeight * scaleY);
-    const int angle = NormalizedEscapement(e.nEscapement);
-    if (angle != 900 && angle != 2700) return {left, top, width, height};
-    if (e.nType == kText) {
-        const int l = static_cast<int>((e.nPosX + e.nWidth / 2 - e.nHeight / 2) * scaleX);
-        const int t = static_cast<int>((e.nPosY + e.nHeight / 2 - e.nWidth / 2) * scaleY);
-        return {l, t, height, width};
-    }
-    if (e.nType == kCode2D) return {left, top, width, height};
-    const int cx = static_cast<int>(left + e.nWidth * scaleX * 0.5);
-    const int cy = static_cast<int>(top + e.nHeight * scaleY * 0.5);
-    return {cx - height / 2, cy - width / 2, height, width};
-}
-
-}  // namespace kestrix

@@ -33,14 +33,3 @@ inline int CenteredCanvasAxis(int canvasLen, int viewLen) {
 inline int ScrollMaximum(int canvasLen, int viewLen) { return canvasLen > viewLen ? canvasLen - viewLen : 0; }
 
 }  // namespace kestrix
-
-namespace kestrix {
-
-struct LabelElement;
-
-// The box a click is tested against, in canvas pixels: the element's box at
-// the display scale, turned about its centre for a quarter turn. A line's box
-// runs between its two end points, widened so that a thin line can be hit.
-QRect ElementHitBox(const LabelElement& e, double scaleX, double scaleY);
-
-}  // namespace kestrix

@@ -13,6 +13,9 @@
 #include "editor/CanvasGeometry.h"
 #include "dialogs/Prompts.h"
 #include "dialogs/StallDialog.h"
+#include "editor/CanvasMode.h"
+#include "editor/DragStep.h"
+#include "editor/HitTest.h"
 #include "output/DirectPrintJob.h"
 #include "output/DrawLabel.h"
 #include "print/DriverPrint.h"
@@ -23,22 +26,14 @@ namespace kestrix {
 
 namespace {
 
-void Deselect(std::vector<LabelElement>& elements) {
-    for (LabelElement& e : elements) e.bSelected = 0;
-}
-
-std::u16string DefaultText(UiLanguage language) {
-    return UiText(language, "Double click to change text", "【双击输入文本】").toStdU16String();
-}
-
 // The cursor image of a creating tool; the hot spot is the centre of its cross.
 const char* ToolCursorImage(int mode) {
     switch (mode) {
-    case LabelCanvas::kTextTool: return ":/cursors/text.png";
-    case LabelCanvas::kCode2DTool: return ":/cursors/code2d.png";
-    case LabelCanvas::kBarcodeTool: return ":/cursors/barcode.png";
-    case LabelCanvas::kPictureTool: return ":/cursors/picture.png";
-    case LabelCanvas::kLineTool: return ":/cursors/line.png";
+    case kTextTool: return ":/cursors/text.png";
+    case kCode2DTool: return ":/cursors/code2d.png";
+    case kBarcodeTool: return ":/cursors/barcode.png";
+    case kPictureTool: return ":/cursors/picture.png";
+    case kLineTool: return ":/cursors/line.png";
     default: return nullptr;
     }
 }
@@ -49,6 +44,8 @@ LabelCanvas::LabelCanvas(UiLanguage language, QWidget* view, const QString& undo
     : QWidget(view), language_(language), session_(undoFolder) {
     // The paint covers every pixel, so the window is never cleared first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Handles are armed by hovering, so the pointer is followed with no button down.
+    setMouseTracking(true);
     setCursor(Qt::ArrowCursor);
     hide();
 }
@@ -69,9 +66,14 @@ void LabelCanvas::PlaceCanvas(QRect rect) {
     rect.moveTo(PlaceCanvasAxis(rect.left(), rect.width(), view.width()),
                 PlaceCanvasAxis(rect.top(), rect.height(), view.height()));
     setGeometry(rect);
+    ScaleChanged();
     update();
     emit LayoutChanged();
 }
+
+void LabelCanvas::ScaleChanged() { session_.SetViewScale(ScaleX(), ScaleY()); }
+
+void LabelCanvas::resizeEvent(QResizeEvent*) { ScaleChanged(); }
 
 void LabelCanvas::FitCanvasToFrame(int widthMm, int heightMm) {
     LabelDocument& doc = session_.Document();
@@ -113,14 +115,18 @@ void LabelCanvas::ScrollTo(Qt::Orientation orientation, int value) {
 
 void LabelCanvas::SetToolMode(int mode) {
     toolMode_ = mode;
-    if (const char* image = ToolCursorImage(mode)) {
+    ShowModeCursor();
+}
+
+void LabelCanvas::ShowModeCursor() {
+    if (const char* image = ToolCursorImage(toolMode_)) {
         const QPixmap pixmap(QString::fromLatin1(image));
         setCursor(pixmap.isNull() ? QCursor(Qt::CrossCursor) : QCursor(pixmap, 7, 7));
-    } else if (mode == kRectangleTool) {
+    } else if (toolMode_ == kRectangleTool) {
         setCursor(Qt::CrossCursor);
-    } else if (mode == kLineEndDrag) {
+    } else if (toolMode_ == kLineEndDrag) {
         setCursor(Qt::SizeHorCursor);
-    } else if (mode == kSelect) {
+    } else if (toolMode_ == kSelectMode) {
         setCursor(Qt::ArrowCursor);
     }
 }
@@ -130,6 +136,10 @@ void LabelCanvas::ElementsReplaced() {
     for (const LabelElement& e : Elements()) alive.insert(e.hCache);
     for (const LabelElement& e : session_.Clipboard().CutBuffer()) alive.insert(e.hCache);
     codes_.Retain([&alive](uint32_t handle) { return alive.contains(handle); });
+    EditDone();
+}
+
+void LabelCanvas::EditDone() {
     update();
     emit Changed();
 }
@@ -155,60 +165,8 @@ void LabelCanvas::Copy() {
 
 void LabelCanvas::Paste() {
     session_.Paste();
-    update();
-    emit Changed();
-}
-
-void LabelCanvas::DeleteSelected() {
-    auto& elements = Elements();
-    const auto before = elements.size();
-    std::erase_if(elements, [](const LabelElement& e) { return e.bSelected != 0; });
-    if (elements.size() != before) session_.TakeSnapshot();
-    ElementsReplaced();
-}
-
-void LabelCanvas::PostDelete() {
-    QMetaObject::invokeMethod(this, &LabelCanvas::DeleteSelected, Qt::QueuedConnection);
-}
-
-void LabelCanvas::KeyEdit(int key) {
-    auto& elements = Elements();
-    auto target = std::find_if(elements.begin(), elements.end(),
-                               [](const LabelElement& e) { return e.bSelected != 0; });
-    if (target == elements.end()) return;
-    LabelElement& e = *target;
-    contextIndex_ = static_cast<std::size_t>(target - elements.begin());
-    const bool line = e.nType == kLine;
-    switch (key) {
-    case Qt::Key_Left:
-        --e.nPosX;
-        if (line) --e.nEndX;
-        break;
-    case Qt::Key_Right:
-        ++e.nPosX;
-        if (line) ++e.nEndX;
-        break;
-    case Qt::Key_Down:
-        ++e.nPosY;
-        if (line) ++e.nEndY;
-        break;
-    case Qt::Key_Up:
-        // An element may reach -1 at the top edge, not further; lines have no limit.
-        if (line) {
-            --e.nPosY;
-            --e.nEndY;
-        } else if (e.nPosY >= 0) {
-            --e.nPosY;
-        }
-        break;
-    case Qt::Key_Backspace:
-    case Qt::Key_Delete:
-        PostDelete();
-        break;
-    default:
-        return;
-    }
-    update();
+    session_.MarkEdited();
+    EditDone();
 }
 
 void LabelCanvas::ToggleFontStyle(int index) {
@@ -221,6 +179,7 @@ void LabelCanvas::ToggleFontStyle(int index) {
             f.lfItalic = !f.lfItalic;
         else if (index == 13)
             f.lfUnderline = !f.lfUnderline;
+        session_.MarkEdited();
     }
     update();
 }
@@ -263,7 +222,7 @@ void LabelCanvas::BatchPrint() {
 }
 
 void LabelCanvas::ReplaceLabel(LabelDocument doc, std::optional<QRect> place) {
-    session_.Document() = std::move(doc);
+    session_.ReplaceDocument(std::move(doc));
     if (place)
         PlaceCanvas(*place);
     else
@@ -332,69 +291,14 @@ void LabelCanvas::paintEvent(QPaintEvent* event) {
     if (back_.size() != exposed.size()) back_ = QImage(exposed.size(), QImage::Format_ARGB32_Premultiplied);
     if (back_.isNull()) return;
     RenderLabel(back_, exposed.topLeft());
-    QPainter(this).drawImage(exposed.topLeft(), back_);
+    QPainter painter(this);
+    painter.drawImage(exposed.topLeft(), back_);
+    if (frame_) {
+        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        painter.drawRect(frame_->normalized());
+    }
     emit Painted();
 }
-
-void LabelCanvas::SelectAt(QPoint point, bool add) {
-    auto& elements = Elements();
-    const double sx = ScaleX();
-    const double sy = ScaleY();
-    auto hit = std::find_if(elements.rbegin(), elements.rend(), [&](const LabelElement& e) {
-        return ElementHitBox(e, sx, sy).contains(point);
-    });
-    if (!add) Deselect(elements);
-    if (hit != elements.rend()) hit->bSelected = 1;
-}
-
-void LabelCanvas::AppendNew(const LabelElement& e) {
-    auto& elements = Elements();
-    if (e.nType == kText) {
-        if (!elements.empty() && contextIndex_ < elements.size()) elements[contextIndex_].bSelected = 0;
-    } else if (e.nType != kPicture) {
-        Deselect(elements);
-    }
-    elements.push_back(e);
-    update();
-    emit Changed();
-}
-
-bool LabelCanvas::CreatePicture(ElementPoint at) {
-    if (!prompts_) return false;
-    const QString path = prompts_->OpenFileName(
-        this, UiText(language_, "All Files(*.*);;Bmp File(*.bmp)", "所有图像文件(*.*);;图像文件(*.bmp)"));
-    if (path.isEmpty()) return false;
-    const QString caption = UiText(language_, "Kestrix", "Dravel标签编辑器");
-    if (path.size() >= kStrUnits) {
-        prompts_->ShowMessage(this, UiText(language_, "The path of the picture is too long:\n%1",
-                                           "图片文件的路径太长：\n%1").arg(path),
-                              caption, QMessageBox::Warning);
-        return false;
-    }
-    const QImage image = PictureCache::ReadPicture(path);
-    if (image.isNull() || image.width() <= 0) {
-        prompts_->ShowMessage(this, UiText(language_, "The picture file %1 cannot be read.",
-                                           "无法读取图片文件 %1。").arg(path),
-                              caption, QMessageBox::Warning);
-        return false;
-    }
-    AppendNew(CreatePictureElement(at, path.toStdU16String(), image.width(), image.height()));
-    return true;
-}
-
-void LabelCanvas::AddText() {
-    session_.TakeSnapshot();
-    AppendNew(CreateElement(kText, {0, 0}, DefaultText(language_)));
-}
-
-void LabelCanvas::AddBarcode() {
-    session_.TakeSnapshot();
-    AppendNew(CreateElement(kBarcode, {0, 0}, u"0123456789"));
-}
-
-void LabelCanvas::AddCode2D() { AppendNew(CreateElement(kCode2D, {0, 0}, u"012345678")); }
-
-void LabelCanvas::AddPicture() { CreatePicture({0, 0}); }
 
 void LabelCanvas::Arrange(int command) {
     // The label as the canvas sees it: the client size in dots.
@@ -406,110 +310,89 @@ void LabelCanvas::Arrange(int command) {
     emit Changed();
 }
 
-void LabelCanvas::CreateAt(QPoint point) {
-    const double sx = ScaleX();
-    const double sy = ScaleY();
-    const ElementPoint at{static_cast<int>(point.x() / sx), static_cast<int>(point.y() / sy)};
+void LabelCanvas::LeftPress(QPoint p, Qt::KeyboardModifiers modifiers) {
+    m_MouseDownPoint = p;
+    afterRelease_ = nullptr;
+    auto& elements = Elements();
+    StartDrag(elements);
     switch (toolMode_) {
-    case kTextTool:
-        AppendNew(CreateElement(kText, at, DefaultText(language_)));
-        break;
-    case kCode2DTool:
-        AppendNew(CreateElement(kCode2D, at, u"0123456789"));
-        break;
-    case kBarcodeTool:
-        AppendNew(CreateElement(kBarcode, at, u"0123456789"));
-        break;
+    case kSelectMode: {
+        const bool add = modifiers & (Qt::ShiftModifier | Qt::ControlModifier);
+        const PressOutcome outcome = SelectionPress(elements, p, add, ScaleX(), ScaleY());
+        if (outcome.cursor) setCursor(*outcome.cursor);
+        if (!outcome.onElement) frame_ = QRect(p, p);
+        if (outcome.repaint) EditDone();
+        return;
+    }
     case kPictureTool:
-        CreatePicture(at);
-        SetToolMode(kSelect);
-        break;
+        // The file dialog comes with the release; the snapshot follows it.
+        afterRelease_ = [this, p] {
+            commands_.CreateAt(kPictureTool, p);
+            session_.TakeSnapshot();
+            EditDone();
+        };
+        return;
+    case kTextTool:
+    case kCode2DTool:
+    case kBarcodeTool:
     case kLineTool:
-        AppendNew(CreateElement(kLine, at, {}, {static_cast<int>(at.x * sx), static_cast<int>(at.y * sy)}));
-        break;
     case kRectangleTool:
-        AppendNew(CreateElement(kShape, at));
+        commands_.CreateAt(toolMode_, p);
+        if (toolMode_ == kRectangleTool) setCursor(Qt::SizeFDiagCursor);
         break;
+    case kLineEndDrag:
+        // The end point's drag is recorded once, when the button comes up.
+        return;
     default:
         break;
     }
+    // Every other mode, the inert ones included, records the label.
+    session_.TakeSnapshot();
+    EditDone();
 }
 
 void LabelCanvas::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
-    m_MouseDownPoint = event->position().toPoint();
-    if (toolMode_ == kSelect) {
-        SelectAt(m_MouseDownPoint, event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
-    } else {
-        // Creating tools add their element; inert modes only record the label.
-        CreateAt(m_MouseDownPoint);
-        session_.TakeSnapshot();
-    }
-    update();
-    emit Changed();
+    const QPoint p = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) LeftPress(p, event->modifiers());
+    if (event->button() == Qt::RightButton) commands_.RightButton(p, event->globalPosition().toPoint());
 }
 
 void LabelCanvas::mouseMoveEvent(QMouseEvent* event) {
-    if (!(event->buttons() & Qt::LeftButton)) return;
     const QPoint p = event->position().toPoint();
-    const double sx = ScaleX();
-    const double sy = ScaleY();
-    const double dx = (p.x() - m_MouseDownPoint.x()) / sx;
-    const double dy = (p.y() - m_MouseDownPoint.y()) / sy;
-    bool moved = false;
-    for (LabelElement& e : Elements()) {
-        if (!e.bSelected) continue;
-        if (e.nType == kLine && e.nSize == 1) {
-            e.nEndX = p.x();
-            e.nEndY = p.y();
-        } else if (e.nType == kShape && e.nSize == 7) {
-            e.nWidth = static_cast<int>(e.nOrgWidth + dx);
-            e.nHeight = static_cast<int>(e.nOrgHeight + dy);
-        } else if (e.nSize == -1) {
-            e.nPosX = static_cast<int>(dx + e.nOrgPosX);
-            e.nPosY = static_cast<int>(dy + e.nOrgPosY);
-            if (e.nType == kLine) {
-                e.nEndX = e.nOrgEndX - m_MouseDownPoint.x() + p.x();
-                e.nEndY = e.nOrgEndY - m_MouseDownPoint.y() + p.y();
-            } else {
-                moved = true;
-            }
-        }
+    std::optional<Qt::CursorShape> cursor;
+    if (!(event->buttons() & Qt::LeftButton)) {
+        cursor = ArmHandles(Elements(), p, toolMode_, ScaleX(), ScaleY());
+        if (!cursor) ShowModeCursor();
+    } else if (frame_) {
+        frame_->setBottomRight(p);
+        update();
+    } else {
+        cursor = DragSelected(Elements(), p, m_MouseDownPoint, ScaleX(), ScaleY());
+        update();
     }
-    if (moved) session_.TakeSnapshot();
-    update();
+    if (cursor) setCursor(*cursor);
 }
 
 void LabelCanvas::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     const QPoint p = event->position().toPoint();
-    bool resized = false;
-    for (LabelElement& e : Elements()) {
-        if (!e.bSelected) continue;
-        if (toolMode_ == kRectangleTool && e.nWidth == 0 && e.nHeight == 0) {
-            // A click without a drag makes a 100-dot square around the point.
-            e.nWidth = 100;
-            e.nHeight = 100;
-            e.nPosX = std::max(0, static_cast<int>(p.x() / ScaleX()) - 50);
-            e.nPosY = std::max(0, static_cast<int>(p.y() / ScaleY()) - 50);
-        }
-        e.nOrgWidth = e.nWidth;
-        e.nOrgHeight = e.nHeight;
-        e.nOrgPosX = e.nPosX;
-        e.nOrgPosY = e.nPosY;
-        e.nOrgEndX = e.nEndX;
-        e.nOrgEndY = e.nEndY;
-        if (e.nSize != -1) resized = true;
-        e.nSize = -1;
+    if (frame_) {
+        // Dragged on empty label area: what the frame holds joins the selection.
+        if (frame_->topLeft() != p) SelectInside(Elements(), QRect(frame_->topLeft(), p), ScaleX(), ScaleY());
+        frame_.reset();
     }
-    if (resized) session_.TakeSnapshot();
-    SetToolMode(kSelect);
-    update();
-    emit Changed();
+    // One undo step per drag, and none for a click that changed nothing.
+    if (FinishDrag(Elements(), p, toolMode_ == kRectangleTool, ScaleX(), ScaleY())) session_.TakeSnapshot();
+    SetToolMode(kSelectMode);
+    EditDone();
+    if (afterRelease_) std::exchange(afterRelease_, nullptr)();
 }
 
-// A double click is its own message, not a second press: it belongs to the
-// element editors, never to the tools or the selection.
-void LabelCanvas::mouseDoubleClickEvent(QMouseEvent*) {}
+// A double click is its own message, not a second press: it opens the
+// dialogs of the selected elements under the pointer.
+void LabelCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) afterRelease_ = [this, p] { commands_.DoubleClick(p); };
+}
 
 }  // namespace kestrix

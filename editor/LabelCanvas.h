@@ -11,6 +11,8 @@
 
 #include "dialogs/UiLanguage.h"
 #include "document/LabelSession.h"
+#include "editor/CanvasMode.h"
+#include "editor/ElementCommands.h"
 #include "output/DirectPrintJob.h"
 #include "output/PrinterSettings.h"
 #include "render/CodeImageCache.h"
@@ -24,12 +26,6 @@ class Prompts;
 class LabelCanvas : public QWidget {
     Q_OBJECT
 public:
-    // Tool modes (m_nToolMode).
-    enum ToolMode {
-        kSelect = 0, kTextTool = 1, kCode2DTool = 2, kBarcodeTool = 3, kPictureTool = 4,
-        kLineTool = 5, kRectangleTool = 6, kLineEndDrag = 20,
-    };
-
     // `undoFolder` holds the numbered undo files (the temporary folder when empty).
     LabelCanvas(UiLanguage language, QWidget* view, const QString& undoFolder = {});
 
@@ -47,50 +43,42 @@ public:
     // Moves the canvas so that the view shows it from `value` pixels on.
     void ScrollTo(Qt::Orientation orientation, int value);
 
-    UiLanguage Language() const { return language_; }
     LabelSession& Session() { return session_; }
     const LabelSession& Session() const { return session_; }
     std::vector<LabelElement>& Elements() { return session_.Elements(); }
     PrinterSettings& Settings() { return settings_; }
     CodeImageCache& Codes() { return codes_; }
+    ElementCommands& Commands() { return commands_; }
+    UiLanguage Language() const { return language_; }
     QStringList& BatchQueue() { return batchQueue_; }
     int LabelWidthMm() const { return session_.Document().widthMm; }
     int LabelHeightMm() const { return session_.Document().heightMm; }
     int m_nDpiX = 203;
     int m_nDpiY = 203;
     int ToolMode() const { return toolMode_; }
-    // Changes the tool and shows its cursor (the inert modes keep the cursor).
+    // Changes the tool (CanvasMode) and shows its cursor (the inert modes keep the cursor).
     void SetToolMode(int mode);
     // Canvas pixels per dot.
     double ScaleX() const;
     double ScaleY() const;
 
-    // Everything the label holds was replaced (Open, Undo, Redo, New): forget
-    // code images nobody refers to and repaint.
+    // Everything the label holds was replaced (Open, Undo, Redo, New, Delete):
+    // forget code images nobody refers to and repaint.
     void ElementsReplaced();
+    // Elements or their selection changed: repaint and tell the frame.
+    void EditDone();
     void UndoStep();
     void RedoStep();
     void Cut();
     void Copy();
     void Paste();
-    // Deletes every selected element; a snapshot follows when any went.
-    void DeleteSelected();
-    // The delete command, posted to the canvas to run after the current event.
-    void PostDelete();
-    // Arrow keys nudge the first selected element; Backspace and Delete delete.
-    void KeyEdit(int key);
     // Bold (11), Italic (12) and Underline (13) on every selected element.
     void ToggleFontStyle(int index);
     // The tool bar's face and size on every selected element, then a snapshot.
     void ApplyFontChoice(int size, const QString& face);
-    // Where the picture tool asks for its file and explains a refused one.
+    // Where the picture tool asks for its file and the element dialogs open.
     void SetPrompts(Prompts* prompts) { prompts_ = prompts; }
-    // The add commands: an element at the label's top-left corner. Text and
-    // barcode take a snapshot first; the picture asks for its file.
-    void AddText();
-    void AddBarcode();
-    void AddCode2D();
-    void AddPicture();
+    Prompts* Dialogs() const { return prompts_; }
     // Runs an arrangement command of the second tool bar (135 to 156) on the
     // selected elements; rotation takes a snapshot.
     void Arrange(int command);
@@ -130,6 +118,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -137,13 +126,11 @@ protected:
 
 private:
     void PlaceCanvas(QRect rect);
-    void SelectAt(QPoint point, bool add);
-    void CreateAt(QPoint point);
-    // Appends a new element, selected, deselecting others as its kind does.
-    void AppendNew(const LabelElement& e);
-    // A picture element for a file the user chooses; false when none is made.
-    bool CreatePicture(ElementPoint at);
-    void EditDone();
+    // Line end points follow the display scale whenever it changes.
+    void ScaleChanged();
+    void LeftPress(QPoint p, Qt::KeyboardModifiers modifiers);
+    // The mode's own cursor; the inert modes keep whatever is shown.
+    void ShowModeCursor();
     RenderContext OutputContext(bool monoPictures);
 
     UiLanguage language_;
@@ -154,10 +141,14 @@ private:
     QStringList batchQueue_;
     PrinterTarget printerTarget_;
     Prompts* prompts_ = nullptr;
-    int toolMode_ = kSelect;
-    // The element a context menu or the Delete key last referred to.
-    std::size_t contextIndex_ = 0;
+    ElementCommands commands_{*this};
+    int toolMode_ = kSelectMode;
     QPoint m_MouseDownPoint;
+    // The dotted frame of a drag that began on empty label area.
+    std::optional<QRect> frame_;
+    // A dialog a click asked for, opened once its button is up: a modal
+    // dialog opened under a held button would leave the button's release to it.
+    std::function<void()> afterRelease_;
     QImage back_;
 };
 

@@ -1,5 +1,6 @@
-// The editor's two costs a user feels: repainting a busy label, and the time
-// from starting the program to its first painted window.
+// The editor's costs a user feels: repainting a busy label, one pointer step
+// of a drag or a resize (the step and its repaint), the undo file written when
+// a drag ends, and the time from starting the program to its first painted window.
 
 #include <benchmark/benchmark.h>
 
@@ -7,7 +8,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QMouseEvent>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QWidget>
 
 #include "document/Units.h"
@@ -76,6 +79,115 @@ void BM_CanvasPaint200Elements(benchmark::State& state) {
 // Argument -1: the mixed label; 0..4: 200 texts, barcodes, 2D codes, lines or
 // shapes; 5: an empty label.
 BENCHMARK(BM_CanvasPaint200Elements)->Arg(-1)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
+
+// A 100 x 150 mm label at two pixels per dot in a view of a maximised window
+// on a 1280 x 1024 screen: what is off the view is not painted.
+struct ShownCanvas {
+    ShownCanvas() {
+        view.resize(1256, 870);
+        canvas.Session().Document().widthMm = 100;
+        canvas.Session().Document().heightMm = 150;
+        canvas.setGeometry(0, 0, static_cast<int>(2 * LabelDots(100, 203)), static_cast<int>(2 * LabelDots(150, 203)));
+        canvas.show();
+        view.show();
+        for (int i = 0; i < 5; ++i) QApplication::processEvents();
+    }
+    // Control keeps the other elements selected when a press lands on one.
+    void Send(QEvent::Type type, QPoint p, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, QPointF(p), QPointF(p), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                          buttons, Qt::ControlModifier);
+        QApplication::sendEvent(&canvas, &event);
+    }
+    QApplication& app = App();
+    QTemporaryDir undoFolder;
+    QWidget view;
+    LabelCanvas canvas{UiLanguage::English, &view, undoFolder.path()};
+};
+
+// `count` texts, barcodes, 2D codes and shapes in turn, the first `selected` of them selected.
+void FillBoxes(std::vector<LabelElement>& elements, int count, int selected) {
+    for (int i = 0; i < count; ++i) {
+        const int kinds[] = {kText, kBarcode, kCode2D, kShape};
+        LabelElement e = CreateElement(kinds[i % 4], {(i * 37) % 700, (i * 53) % 1100}, u"0123456789");
+        if (e.nType == kShape || e.nType == kText) std::tie(e.nWidth, e.nHeight) = std::pair(80, 50);
+        e.bSelected = i < selected;
+        e.nSize = -1;
+        elements.push_back(e);
+    }
+}
+
+// One pointer step dragging a label of 20 or 200 elements, all selected: the step and its repaint.
+void BM_DragStep(benchmark::State& state) {
+    ShownCanvas shown;
+    FillBoxes(shown.canvas.Elements(), static_cast<int>(state.range(0)), static_cast<int>(state.range(0)));
+    shown.canvas.repaint();
+    shown.Send(QEvent::MouseButtonPress, {10, 10}, Qt::LeftButton);
+    int step = 0;
+    for (auto _ : state) {
+        ++step;
+        shown.Send(QEvent::MouseMove, {10 + step % 40, 10 + step % 30}, Qt::LeftButton);
+        shown.canvas.repaint();
+    }
+}
+BENCHMARK(BM_DragStep)->Arg(20)->Arg(200)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+// One pointer step resizing a selected barcode by its bottom-right handle among 200 elements.
+void BM_ResizeStep(benchmark::State& state) {
+    ShownCanvas shown;
+    FillBoxes(shown.canvas.Elements(), 200, 0);
+    LabelElement& barcode = shown.canvas.Elements()[1];
+    barcode.bSelected = 1;
+    shown.canvas.repaint();
+    const HandlePoint corner = barcode.ptHandles[7];
+    shown.Send(QEvent::MouseMove, {corner.x + 1, corner.y + 1}, Qt::NoButton);
+    shown.Send(QEvent::MouseButtonPress, {corner.x + 1, corner.y + 1}, Qt::LeftButton);
+    int step = 0;
+    for (auto _ : state) {
+        ++step;
+        shown.Send(QEvent::MouseMove, {corner.x + 1 + step % 40, corner.y + 1 + step % 30}, Qt::LeftButton);
+        shown.canvas.repaint();
+    }
+}
+BENCHMARK(BM_ResizeStep)->Unit(benchmark::kMillisecond);
+
+// The release of a drag of 200 elements: the new places become the start of
+// the next drag and one undo file of 200 records is written.
+void BM_ReleaseSnapshot200(benchmark::State& state) {
+    ShownCanvas shown;
+    FillBoxes(shown.canvas.Elements(), 200, 200);
+    int step = 0;
+    const LabelElement& first = shown.canvas.Elements()[0];
+    for (auto _ : state) {
+        ++step;
+        // On the first element wherever the last drag left it, else the press would start a frame.
+        const QPoint from(2 * first.nPosX + 10, 2 * first.nPosY + 10);
+        shown.Send(QEvent::MouseButtonPress, from, Qt::LeftButton);
+        const QPoint to = from + QPoint(step % 2 ? 20 : -20, 0);
+        shown.Send(QEvent::MouseMove, to, Qt::LeftButton);
+        state.PauseTiming();
+        shown.canvas.repaint();  // not part of the release
+        state.ResumeTiming();
+        shown.Send(QEvent::MouseButtonRelease, to, Qt::NoButton);
+    }
+    state.counters["snapshots"] = shown.canvas.Session().Undo().nSnapshotCount();
+}
+BENCHMARK(BM_ReleaseSnapshot200)->Unit(benchmark::kMillisecond);
+
+// The pointer over a label of 5,000 elements, half of them selected: arming
+// handles with the button up, and a press, without repaints.
+void BM_PointerOver5000(benchmark::State& state) {
+    ShownCanvas shown;
+    FillBoxes(shown.canvas.Elements(), 5000, 0);
+    for (std::size_t i = 0; i < shown.canvas.Elements().size(); i += 2) shown.canvas.Elements()[i].bSelected = 1;
+    int step = 0;
+    for (auto _ : state) {
+        ++step;
+        shown.Send(QEvent::MouseMove, {step % 800, step % 1200}, Qt::NoButton);
+        shown.Send(QEvent::MouseButtonPress, {step % 800, step % 1200}, Qt::LeftButton);
+        shown.Send(QEvent::MouseButtonRelease, {step % 800, step % 1200}, Qt::NoButton);
+    }
+}
+BENCHMARK(BM_PointerOver5000)->Unit(benchmark::kMillisecond);
 
 // The whole program under the offscreen platform, from process start until
 // its canvas has painted once.

@@ -147,10 +147,14 @@ TEST_F(BatchPrintTest, QueuedLabelsPrintBackToBackAsTheCliWritesThemAndTheOpenLa
     EXPECT_TRUE(prompts_.messages[0].contains(u"gone.lab"));
 }
 
-TEST_F(BatchPrintTest, CancelAfterTheFirstLeavesTheRestQueuedWhichNoPrinterEmpties) {
+TEST_F(BatchPrintTest, CancelBetweenLabelsLeavesTheRestQueuedWhichNoPrinterEmpties) {
     const QStringList paths = {Label("a.lab", 50, 80, u"A1"), Label("b.lab", 40, 30, u"B1"),
-                               Label("c.lab", 60, 40, u"C1")};
+                               Label("c.lab", 60, 40, u"C1"), Label("d.lab", 30, 20, u"D1")};
     AddShape(300, 300, true);
+    // Its end point is in pixels of the open label's scale, which the queued labels change for a while.
+    LabelElement& line = Elements().emplace_back(CreateElement(kLine, {40, 40}, {}, {90, 70}));
+    line.bSelected = 0;
+    line.nSize = -1;
     LabelPath() = TempPath("open.lab");
     Canvas().Session().TakeSnapshot();
     Canvas().ZoomCanvas(60);
@@ -165,20 +169,20 @@ TEST_F(BatchPrintTest, CancelAfterTheFirstLeavesTheRestQueuedWhichNoPrinterEmpti
     QStringList steps;
     const auto step = [&steps](int number, int count, const QString& path) {
         steps << QString("%1/%2 %3").arg(number).arg(count).arg(QFileInfo(path).fileName());
-        return number < 2;
+        return number < 3;
     };
-    const BatchPrintOutcome outcome = PrintQueuedLabels(Canvas(), paths[0], 1, step, {});
-    EXPECT_EQ(steps, QStringList({"1/3 a.lab", "2/3 b.lab"}));
-    EXPECT_TRUE(outcome.cancelled && outcome.printed == 1 && Printed().count("PRINT 1,1\r\n") == 1);
-    EXPECT_EQ(Canvas().BatchQueue(), paths.mid(1));
+    const BatchPrintOutcome outcome = PrintQueuedLabels(Canvas(), paths[0], 2, step, {});
+    EXPECT_EQ(steps, QStringList({"1/4 a.lab", "2/4 b.lab", "3/4 c.lab"}));
+    EXPECT_TRUE(outcome.cancelled && outcome.printed == 2 && Printed().count("PRINT 1,1\r\n") == 2);
+    EXPECT_EQ(Canvas().BatchQueue(), paths.mid(2));
     EXPECT_EQ(OpenLabelState(), before);
 
-    // A cancelled list serves b.lab; with no printer the queue is emptied and
+    // A cancelled list serves c.lab; with no printer the queue is emptied and
     // the message shown once.
     Canvas().SetPrinterTarget({QString(), {TempPath("sys"), TempPath("dev")}});
     prompts_.printFiles.clear();
     Frame().OnCommand(kCmdBatchPrint);
-    EXPECT_EQ(Canvas().BatchQueue(), paths.mid(2));
+    EXPECT_EQ(Canvas().BatchQueue(), paths.mid(3));
     Settle();
     EXPECT_TRUE(Canvas().BatchQueue().isEmpty());
     EXPECT_EQ(prompts_.messages, QStringList{"Printer not connected!|Vantic"});

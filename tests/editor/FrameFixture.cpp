@@ -50,6 +50,24 @@ void FrameTest::Key(Qt::Key key, Qt::KeyboardModifiers modifiers) {
     QTest::keyClick(target ? target : frame_.get(), key, modifiers);
 }
 
+LabelElement MakeElement(int32_t type, int x, int y, int w, int h, bool selected, int armed) {
+    LabelElement e = CreateElement(type, {x, y}, u"12345");
+    std::tie(e.nWidth, e.nHeight, e.nOrgWidth, e.nOrgHeight, e.nSize, e.bSelected) = std::tuple(w, h, w, h, armed, selected);
+    return e;
+}
+
+LabelElement MakeLine(int x, int y, int endX, int endY, bool selected) {
+    LabelElement e = MakeElement(kLine, x, y, 0, 0, selected);
+    std::tie(e.nEndX, e.nEndY) = std::pair(endX, endY);
+    return e;
+}
+
+std::string Selection(const std::vector<LabelElement>& elements) {
+    std::string bits;
+    for (const LabelElement& e : elements) bits += e.bSelected ? '1' : '0';
+    return bits;
+}
+
 void SendMouse(QWidget* widget, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
     const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
     QMouseEvent event(type, QPointF(pos), QPointF(widget->mapToGlobal(pos)), button, buttons, modifiers);
@@ -60,6 +78,14 @@ void Click(QWidget* widget, QPoint pos, Qt::KeyboardModifiers modifiers) {
     SendMouse(widget, QEvent::MouseMove, pos, Qt::NoButton, modifiers);
     SendMouse(widget, QEvent::MouseButtonPress, pos, Qt::LeftButton, modifiers);
     SendMouse(widget, QEvent::MouseButtonRelease, pos, Qt::LeftButton, modifiers);
+}
+
+void Drag(QWidget* widget, QPoint from, QPoint to, Qt::KeyboardModifiers modifiers, int steps) {
+    SendMouse(widget, QEvent::MouseMove, from, Qt::NoButton, modifiers);
+    SendMouse(widget, QEvent::MouseButtonPress, from, Qt::LeftButton, modifiers);
+    for (int i = 1; i <= steps; ++i)
+        SendMouse(widget, QEvent::MouseMove, from + (to - from) * i / steps, Qt::LeftButton, modifiers);
+    SendMouse(widget, QEvent::MouseButtonRelease, to, Qt::LeftButton, modifiers);
 }
 
 }  // namespace kestrix

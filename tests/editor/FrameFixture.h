@@ -19,7 +19,9 @@ namespace kestrix {
 
 QApplication& TestApp();
 
-// Questions and messages are kept as "text|caption"; Yes/No answers come from `answers`, No when none is left.
+// Questions and messages are kept as "text|caption"; Yes/No answers come from `answers`, No when none
+// is left, Yes/No/Cancel ones from `choices`, Cancel when none is left. Element dialogs are kept as
+// "kind@nPosX" and give the scripted results.
 class FakePrompts : public Prompts {
 public:
     bool AskYesNo(QWidget*, const QString& text, const QString& caption, QMessageBox::Icon) override {
@@ -27,6 +29,35 @@ public:
         const bool answer = !answers.empty() && answers.front();
         if (!answers.empty()) answers.pop_front();
         return answer;
+    }
+    QMessageBox::StandardButton AskYesNoCancel(QWidget*, const QString& text, const QString& caption) override {
+        questions << text + '|' + caption;
+        const auto choice = choices.empty() ? QMessageBox::Cancel : choices.front();
+        if (!choices.empty()) choices.pop_front();
+        return choice;
+    }
+    std::optional<QString> TextDialog(QWidget*, LabelElement& e) override { return Opened("text", e, text); }
+    std::optional<BarcodeFields> BarcodeDialog(QWidget*, LabelElement& e, const BarcodeFields& initial) override {
+        barcodeShown = initial;
+        return Opened("barcode", e, barcode);
+    }
+    std::optional<Code2DFields> Code2DDialog(QWidget*, const Code2DFields& initial) override {
+        code2DShown = initial;
+        dialogs << "2d";
+        return code2D;
+    }
+    bool ImageSizeDialog(QWidget*, LabelElement& e, int, int) override {
+        if (Opened("picture", e, imageSize)) std::tie(e.nWidth, e.nHeight) = std::pair(imageSize->width(), imageSize->height());
+        return imageSize.has_value();
+    }
+    bool ShapeDialog(QWidget*, LabelElement& e) override {
+        if (Opened("shape", e, shapeType)) e.nShapeType = *shapeType;
+        return shapeType.has_value();
+    }
+    bool FontDialog(QWidget*, LogFont& font) override {
+        dialogs << "font";
+        if (fontHeight) font.lfHeight = *fontHeight;
+        return fontHeight.has_value();
     }
     void ShowMessage(QWidget*, const QString& text, const QString& caption, QMessageBox::Icon) override {
         messages << text + '|' + caption;
@@ -56,7 +87,13 @@ public:
     void ShowPrintPreview(QWidget*, LabelCanvas&) override { ++previews; }
 
     std::deque<bool> answers;
-    QStringList questions, messages, filters;
+    std::deque<QMessageBox::StandardButton> choices;
+    QStringList questions, messages, filters, dialogs;
+    std::optional<QString> text;
+    std::optional<BarcodeFields> barcode, barcodeShown;
+    std::optional<Code2DFields> code2D, code2DShown;
+    std::optional<QSize> imageSize;
+    std::optional<int> shapeType, fontHeight;
     QString openName, saveName, printerName;
     std::optional<QSize> newSize;
     std::deque<QStringList> openNameLists;
@@ -65,6 +102,11 @@ public:
         fileListDialogs = 0;
 
 private:
+    template <typename T>
+    const T& Opened(const char* kind, const LabelElement& e, const T& result) {
+        dialogs << QString("%1@%2").arg(kind).arg(e.nPosX);
+        return result;
+    }
     template <typename T>
     T Chosen(const QString& filter, int& count, const T& choice) {
         if (!filter.isEmpty()) filters << filter;
@@ -102,9 +144,18 @@ protected:
     std::unique_ptr<CMainFrame> frame_;
 };
 
+// An element of `type` at (x, y), w x h dots, with `armed` as its handle; a line from (x, y) dots to
+// (endX, endY) pixels.
+LabelElement MakeElement(int32_t type, int x, int y, int w, int h, bool selected = false, int armed = -1);
+LabelElement MakeLine(int x, int y, int endX, int endY, bool selected = false);
+// "1" for each selected element, "0" for the others, in array order.
+std::string Selection(const std::vector<LabelElement>& elements);
+
 // Pointer events sent straight to a widget.
 void SendMouse(QWidget* widget, QEvent::Type type, QPoint pos, Qt::MouseButton button = Qt::NoButton,
                Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 void Click(QWidget* widget, QPoint pos, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// The pointer comes to `from`, presses, moves to `to` in `steps` motions and releases there.
+void Drag(QWidget* widget, QPoint from, QPoint to, Qt::KeyboardModifiers modifiers = Qt::NoModifier, int steps = 1);
 
 }  // namespace kestrix

@@ -1,10 +1,9 @@
-// Canvas fitting, zoom, placement, ruler ticks and hit boxes.
+// Canvas fitting, zoom, placement and ruler ticks.
 
 #include <gtest/gtest.h>
 
 #include <tuple>
 
-#include "document/LabelElement.h"
 #include "editor/CanvasGeometry.h"
 #include "editor/RulerScale.h"
 
@@ -35,17 +34,6 @@ TEST(CanvasGeometry, ZoomPlacementAndScrollRange) {
                                 PlaceCanvasAxis(20, 1000, 400), PlaceCanvasAxis(-900, 1000, 400)}),
               (std::vector<int>{300, -50, 0, -600}));
     EXPECT_EQ(QPoint(ScrollMaximum(1000, 400), ScrollMaximum(300, 400)), QPoint(600, 0));
-}
-
-TEST(CanvasGeometry, HitBoxScaledTurnedAndAroundLines) {
-    LabelElement e = CreateElement(kBarcode, {100, 50});  // 300 x 80 dots
-    EXPECT_EQ(ElementHitBox(e, 2.0, 2.0), QRect(200, 100, 600, 160));
-    e.nEscapement = 900;  // turned about its centre (500, 180)
-    EXPECT_EQ(ElementHitBox(e, 2.0, 2.0), QRect(500 - 80, 180 - 300, 160, 600));
-    LabelElement line = CreateElement(kLine, {10, 10}, {}, {20, 20});
-    line.nEndX = 120;
-    line.nEndY = 20;
-    EXPECT_TRUE(ElementHitBox(line, 2.0, 2.0).contains(70, 20) && !ElementHitBox(line, 2.0, 2.0).contains(70, 40));
 }
 
 TEST(RulerScale, SpacingIs2MmBelow4PixelsPerMmAndEveryTenthTickIsNumbered) {

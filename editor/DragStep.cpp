@@ -1,0 +1,115 @@
+#include "editor/DragStep.h"
+
+#include <algorithm>
+
+#include "editor/HitTest.h"
+#include "editor/ResizeRules.h"
+#include "render/RenderGeometry.h"
+
+namespace kestrix {
+
+namespace {
+
+// The size a rectangle gets from a click without a drag.
+constexpr int kClickedRectangle = 100;
+
+int32_t PixelsMoved(int32_t from, int downAt, int pointer) {
+    return static_cast<int32_t>(std::clamp<int64_t>(int64_t{from} - downAt + pointer, INT32_MIN, INT32_MAX));
+}
+
+void SetDragStart(LabelElement& e) {
+    e.nOrgWidth = e.nWidth;
+    e.nOrgHeight = e.nHeight;
+    e.nOrgPosX = e.nPosX;
+    e.nOrgPosY = e.nPosY;
+    e.nOrgEndX = e.nEndX;
+    e.nOrgEndY = e.nEndY;
+}
+
+}  // namespace
+
+void MoveElement(LabelElement& e, QPoint p, QPoint down, double scaleX, double scaleY) {
+    e.nPosX = TruncToInt((p.x() - down.x()) / scaleX + e.nOrgPosX);
+    e.nPosY = TruncToInt((p.y() - down.y()) / scaleY + e.nOrgPosY);
+}
+
+void DragLine(LabelElement& e, QPoint p, QPoint down, double scaleX, double scaleY) {
+    switch (e.nSize) {
+    case -1:
+        MoveElement(e, p, down, scaleX, scaleY);
+        e.nEndX = PixelsMoved(e.nOrgEndX, down.x(), p.x());
+        e.nEndY = PixelsMoved(e.nOrgEndY, down.y(), p.y());
+        break;
+    case 0:
+        e.nPosX = TruncToInt(p.x() / scaleX);
+        e.nPosY = TruncToInt(p.y() / scaleY);
+        break;
+    case 1:
+        e.nEndX = p.x();
+        e.nEndY = p.y();
+        break;
+    default:
+        break;
+    }
+}
+
+void DragApex(LabelElement& e, QPoint p, double scaleX) {
+    const DeviceBox b = ElementBox(e, scaleX, 1.0);
+    if (b.left <= p.x() && p.x() <= int64_t{b.left} + b.width) e.nEndX = TruncToInt((p.x() - b.left) / scaleX);
+}
+
+std::optional<Qt::CursorShape> DragSelected(std::vector<LabelElement>& elements, QPoint p,
+                                            QPoint down, double scaleX, double scaleY) {
+    std::optional<Qt::CursorShape> cursor;
+    for (LabelElement& e : elements) {
+        if (!e.bSelected) continue;
+        if (e.nType == kLine) {
+            DragLine(e, p, down, scaleX, scaleY);
+            break;
+        }
+        if (e.nSize == -1) {
+            MoveElement(e, p, down, scaleX, scaleY);
+            continue;
+        }
+        switch (e.nType) {
+        case kText: SizeFont(e, p, down, scaleX, scaleY); break;
+        case kPicture:
+        case kCode2D: SizePicture(e, p, down, scaleX, scaleY); break;
+        case kBarcode: SizeBarcode(e, p, down, scaleX, scaleY); break;
+        case kShape:
+            if (e.nSize == 8)
+                DragApex(e, p, scaleX);
+            else
+                SizeRectangle(e, p, down, scaleX, scaleY);
+            break;
+        default: continue;
+        }
+        cursor = HandleCursor(e.nSize);
+    }
+    return cursor;
+}
+
+void StartDrag(std::vector<LabelElement>& elements) {
+    for (LabelElement& e : elements) SetDragStart(e);
+}
+
+bool FinishDrag(std::vector<LabelElement>& elements, QPoint p, bool rectangleTool, double scaleX,
+                double scaleY) {
+    bool changed = false;
+    for (LabelElement& e : elements) {
+        if (!e.bSelected) continue;
+        if (rectangleTool && e.nWidth == 0 && e.nHeight == 0) {
+            e.nWidth = kClickedRectangle;
+            e.nHeight = kClickedRectangle;
+            e.nPosX = std::max(0, TruncToInt(p.x() / scaleX) - kClickedRectangle / 2);
+            e.nPosY = std::max(0, TruncToInt(p.y() / scaleY) - kClickedRectangle / 2);
+        }
+        changed = changed || e.nPosX != e.nOrgPosX || e.nPosY != e.nOrgPosY || e.nWidth != e.nOrgWidth ||
+                  e.nHeight != e.nOrgHeight || e.nEndX != e.nOrgEndX || e.nEndY != e.nOrgEndY;
+        SetDragStart(e);
+        e.nSize = -1;
+    }
+    return changed;
+}
+
+}  // namespace kestrix

@@ -1,0 +1,283 @@
+#include "editor/ElementCommands.h"
+
+#include <QMenu>
+#include <algorithm>
+
+#include "dialogs/Prompts.h"
+#include "document/Units.h"
+#include "editor/CanvasMode.h"
+#include "editor/HitTest.h"
+#include "editor/LabelCanvas.h"
+#include "render/RenderGeometry.h"
+
+namespace kestrix {
+
+namespace {
+
+// Sizes typed into a dialog beyond this are taken as this (no label is that large).
+constexpr int kMaxElementMm = 10000;
+
+std::u16string DefaultText(UiLanguage language) {
+    return UiText(language, "Double click to change text", "【双击输入文本】").toStdU16String();
+}
+
+int DotsFromMm(int mm, int dpi) { return MmToDots(std::clamp(mm, -kMaxElementMm, kMaxElementMm), dpi); }
+
+// The element's box at the display scale, not turned.
+QRect PlainBox(const LabelElement& e, double scaleX, double scaleY) {
+    const DeviceBox b = ElementBox(e, scaleX, scaleY);
+    return {b.left, b.top, b.width, b.height};
+}
+
+}  // namespace
+
+void ElementCommands::AppendNew(const LabelElement& e) {
+    auto& elements = canvas_.Elements();
+    if (e.nType == kText) {
+        if (!elements.empty() && contextIndex_ < elements.size()) elements[contextIndex_].bSelected = 0;
+    } else if (e.nType != kPicture) {
+        for (LabelElement& other : elements) other.bSelected = 0;
+    }
+    elements.push_back(e);
+    canvas_.Session().MarkEdited();
+    canvas_.EditDone();
+}
+
+void ElementCommands::CreatePicture(ElementPoint at) {
+    Prompts* prompts = canvas_.Dialogs();
+    if (!prompts) return;
+    const UiLanguage language = canvas_.Language();
+    const QString path = prompts->OpenFileName(
+        &canvas_, UiText(language, "All Files(*.*);;Bmp File(*.bmp)", "所有图像文件(*.*);;图像文件(*.bmp)"));
+    if (path.isEmpty()) return;
+    const QString caption = UiText(language, "Kestrix", "Dravel标签编辑器");
+    if (path.size() >= kStrUnits) {
+        prompts->ShowMessage(&canvas_, UiText(language, "The path of the picture is too long:\n%1",
+                                              "图片文件的路径太长：\n%1").arg(path),
+                             caption, QMessageBox::Warning);
+        return;
+    }
+    const QImage image = PictureCache::ReadPicture(path);
+    if (image.isNull() || image.width() <= 0) {
+        prompts->ShowMessage(&canvas_, UiText(language, "The picture file %1 cannot be read.",
+                                              "无法读取图片文件 %1。").arg(path),
+                             caption, QMessageBox::Warning);
+        return;
+    }
+    AppendNew(CreatePictureElement(at, path.toStdU16String(), image.width(), image.height()));
+}
+
+void ElementCommands::CreateAt(int tool, QPoint p) {
+    const double sx = canvas_.ScaleX();
+    const double sy = canvas_.ScaleY();
+    const ElementPoint at{TruncToInt(p.x() / sx), TruncToInt(p.y() / sy)};
+    switch (tool) {
+    case kTextTool: AppendNew(CreateElement(kText, at, DefaultText(canvas_.Language()))); break;
+    case kCode2DTool: AppendNew(CreateElement(kCode2D, at, u"0123456789")); break;
+    case kBarcodeTool: AppendNew(CreateElement(kBarcode, at, u"0123456789")); break;
+    case kPictureTool:
+        CreatePicture(at);
+        canvas_.SetToolMode(kSelectMode);
+        break;
+    case kLineTool:
+        // The end starts on the start, in pixels; the drag that follows pulls it.
+        AppendNew(CreateElement(kLine, at, {}, {TruncToInt(at.x * sx), TruncToInt(at.y * sy)}));
+        break;
+    case kRectangleTool: AppendNew(CreateElement(kShape, at)); break;
+    default: break;
+    }
+}
+
+void ElementCommands::AddText() {
+    canvas_.Session().TakeSnapshot();
+    AppendNew(CreateElement(kText, {0, 0}, DefaultText(canvas_.Language())));
+}
+
+void ElementCommands::AddBarcode() {
+    canvas_.Session().TakeSnapshot();
+    AppendNew(CreateElement(kBarcode, {0, 0}, u"0123456789"));
+}
+
+void ElementCommands::AddCode2D() { AppendNew(CreateElement(kCode2D, {0, 0}, u"012345678")); }
+
+void ElementCommands::AddPicture() { CreatePicture({0, 0}); }
+
+void ElementCommands::DeleteSelected() {
+    auto& elements = canvas_.Elements();
+    const auto before = elements.size();
+    std::erase_if(elements, [](const LabelElement& e) { return e.bSelected != 0; });
+    if (elements.size() != before) canvas_.Session().TakeSnapshot();
+    canvas_.ElementsReplaced();
+}
+
+void ElementCommands::PostDelete() {
+    QMetaObject::invokeMethod(&canvas_, [this] { DeleteSelected(); }, Qt::QueuedConnection);
+}
+
+void ElementCommands::KeyEdit(int key) {
+    auto& elements = canvas_.Elements();
+    auto target = std::find_if(elements.begin(), elements.end(),
+                               [](const LabelElement& e) { return e.bSelected != 0; });
+    if (target == elements.end()) return;
+    LabelElement& e = *target;
+    contextIndex_ = static_cast<std::size_t>(target - elements.begin());
+    const bool line = e.nType == kLine;
+    switch (key) {
+    case Qt::Key_Left:
+        --e.nPosX;
+        if (line) --e.nEndX;
+        break;
+    case Qt::Key_Right:
+        ++e.nPosX;
+        if (line) ++e.nEndX;
+        break;
+    case Qt::Key_Down:
+        ++e.nPosY;
+        if (line) ++e.nEndY;
+        break;
+    case Qt::Key_Up:
+        // An element may reach -1 at the top edge, not further; lines have no limit.
+        if (line) {
+            --e.nPosY;
+            --e.nEndY;
+        } else if (e.nPosY >= 0) {
+            --e.nPosY;
+        }
+        break;
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+        PostDelete();
+        return;
+    default:
+        return;
+    }
+    canvas_.Session().MarkEdited();
+    canvas_.EditDone();
+}
+
+void ElementCommands::EditElement(std::size_t index) {
+    Prompts* prompts = canvas_.Dialogs();
+    auto& elements = canvas_.Elements();
+    if (!prompts || index >= elements.size()) return;
+    LabelElement& e = elements[index];
+    const int dpiX = canvas_.m_nDpiX;
+    const int dpiY = canvas_.m_nDpiY;
+    switch (e.nType) {
+    case kText: {
+        const std::optional<QString> text = prompts->TextDialog(&canvas_, e);
+        if (!text) return;
+        SetElementText(e, text->toStdU16String());
+        break;
+    }
+    case kPicture:
+        if (!prompts->ImageSizeDialog(&canvas_, e, dpiX, dpiY)) return;
+        break;
+    case kBarcode: {
+        const BarcodeFields initial{e.nBarcodeType, QString::fromStdU16String(ElementText(e)),
+                                    DotsToMm(e.nWidth, dpiX), DotsToMm(e.nHeight, dpiY), e.bShowText != 0};
+        const std::optional<BarcodeFields> fields = prompts->BarcodeDialog(&canvas_, e, initial);
+        if (!fields) return;
+        canvas_.Codes().Release(e.hCache);
+        e.nWidth = DotsFromMm(fields->widthMm, dpiX);
+        e.nHeight = DotsFromMm(fields->heightMm, dpiY);
+        SetElementText(e, fields->content.toStdU16String());
+        e.nBarcodeType = fields->type;
+        e.bShowText = fields->showText ? 1 : 0;
+        break;
+    }
+    case kCode2D: {
+        const Code2DFields initial{e.nBarcodeType, QString::fromStdU16String(ElementText(e)),
+                                   DotsToMm(e.nWidth, dpiX)};
+        const std::optional<Code2DFields> fields = prompts->Code2DDialog(&canvas_, initial);
+        if (!fields) return;
+        canvas_.Codes().Release(e.hCache);
+        e.nWidth = DotsFromMm(fields->sizeMm, dpiX);
+        SetElementText(e, fields->content.toStdU16String());
+        e.nBarcodeType = fields->type;
+        break;
+    }
+    case kShape:
+        // The shape dialog has written the element; it takes no snapshot.
+        if (prompts->ShapeDialog(&canvas_, e)) {
+            canvas_.Session().MarkEdited();
+            canvas_.EditDone();
+        }
+        return;
+    default:
+        return;
+    }
+    canvas_.EditDone();
+    canvas_.Session().TakeSnapshot();
+}
+
+void ElementCommands::DoubleClick(QPoint p) {
+    const double sx = canvas_.ScaleX();
+    const double sy = canvas_.ScaleY();
+    // Indexes, not references: each dialog runs its own event loop.
+    for (std::size_t i = 0; i < canvas_.Elements().size(); ++i) {
+        const LabelElement& e = canvas_.Elements()[i];
+        if (e.bSelected && Inside(PlainBox(e, sx, sy), p)) EditElement(i);
+    }
+}
+
+void ElementCommands::RightButton(QPoint p, QPoint globalPos) {
+    const double sx = canvas_.ScaleX();
+    const double sy = canvas_.ScaleY();
+    for (LabelElement& e : canvas_.Elements()) e.bSelected = Inside(PlainBox(e, sx, sy), p) ? 1 : 0;
+    canvas_.EditDone();
+    for (std::size_t i = 0; i < canvas_.Elements().size(); ++i) {
+        const LabelElement& e = canvas_.Elements()[i];
+        QRect box = PlainBox(e, sx, sy);
+        // A barcode is looked for in its code box, which nothing ever sizes.
+        if (e.nType == kBarcode) box.setSize({TruncToInt(e.nCodeWidth * sx), TruncToInt(e.nCodeHeight * sy)});
+        if (!Inside(box, p)) continue;
+        contextIndex_ = i;
+        if (!ContextMenu(globalPos)) return;
+    }
+}
+
+bool ElementCommands::ContextMenu(QPoint globalPos) {
+    const LabelElement* e = ContextElement();
+    if (!e || (e->nType != kText && e->nType != kPicture)) return true;
+    const UiLanguage language = canvas_.Language();
+    const bool text = e->nType == kText;
+    QMenu menu(&canvas_);
+    menu.setTitle(text ? UiText(language, "Text Attributes", "文字属性")
+                       : UiText(language, "Piture Settings", "图片设置"));
+    QAction* remove = menu.addAction(text ? UiText(language, "Delte Text", "删除文字")
+                                          : UiText(language, "Delete Picture", "删除图片"));
+    QAction* edit = menu.addAction(text ? UiText(language, "Text Attributes", "文字属性")
+                                        : UiText(language, "Change Picture Size", "修改图片大小"));
+    const QAction* chosen = menu.exec(globalPos);
+    if (chosen == remove) {
+        // Runs once the menus are done with the elements.
+        PostDelete();
+        return false;
+    }
+    if (chosen == edit && text) TextAttributes();
+    if (chosen == edit && !text) ChangePictureSize();
+    return true;
+}
+
+LabelElement* ElementCommands::ContextElement() {
+    auto& elements = canvas_.Elements();
+    return contextIndex_ < elements.size() ? &elements[contextIndex_] : nullptr;
+}
+
+void ElementCommands::TextAttributes() {
+    LabelElement* e = ContextElement();
+    if (!e || !canvas_.Dialogs() || !canvas_.Dialogs()->FontDialog(&canvas_, e->logFont)) return;
+    canvas_.Session().MarkEdited();
+    canvas_.EditDone();
+}
+
+void ElementCommands::ChangePictureSize() {
+    LabelElement* e = ContextElement();
+    if (!e || !canvas_.Dialogs() ||
+        !canvas_.Dialogs()->ImageSizeDialog(&canvas_, *e, canvas_.m_nDpiX, canvas_.m_nDpiY))
+        return;
+    canvas_.Session().MarkEdited();
+    canvas_.EditDone();
+}
+
+}  // namespace kestrix

@@ -1,0 +1,62 @@
+#pragma once
+// The commands that add, delete, nudge and edit elements on the canvas: the
+// creators behind the drawing tools and the Add commands, Delete, the arrow
+// keys, the double click that opens an element's dialog, and the right-button
+// menus of texts and pictures with Text Attributes and Change Picture Size.
+
+#include <QPoint>
+#include <cstddef>
+
+#include "document/LabelElement.h"
+
+namespace kestrix {
+
+class LabelCanvas;
+
+class ElementCommands {
+public:
+    explicit ElementCommands(LabelCanvas& canvas) : canvas_(canvas) {}
+
+    // A press of creating tool `tool` at `p` (canvas pixels). The caller takes
+    // the snapshot, made or not (a cancelled picture makes none).
+    void CreateAt(int tool, QPoint p);
+    // The Add commands: an element at the label's top-left corner. Text and
+    // barcode take a snapshot first; the picture asks for its file.
+    void AddText();
+    void AddBarcode();
+    void AddCode2D();
+    void AddPicture();
+
+    // Deletes every selected element; a snapshot follows when any went.
+    void DeleteSelected();
+    // The same after the current event, as a posted command.
+    void PostDelete();
+    // Arrow keys nudge the first selected element; Backspace and Delete delete.
+    void KeyEdit(int key);
+    // The dialog of each selected element whose box holds `p`, in array order.
+    void DoubleClick(QPoint p);
+    // Selects what is under `p`, then the menu of each text and picture there.
+    void RightButton(QPoint p, QPoint globalPos);
+    // The font chooser and the image size dialog on the context element.
+    void TextAttributes();
+    void ChangePictureSize();
+
+    std::size_t ContextIndex() const { return contextIndex_; }
+
+private:
+    // Appends a new element, selected, deselecting others as its kind does.
+    void AppendNew(const LabelElement& e);
+    // A picture element for a file the user chooses; an unreadable file is explained.
+    void CreatePicture(ElementPoint at);
+    // The dialog of one element, by its kind.
+    void EditElement(std::size_t index);
+    // Shows the text or picture menu for the context element; false after Delete.
+    bool ContextMenu(QPoint globalPos);
+    LabelElement* ContextElement();
+
+    LabelCanvas& canvas_;
+    // The element a context menu or the Delete key last referred to.
+    std::size_t contextIndex_ = 0;
+};
+
+}  // namespace kestrix

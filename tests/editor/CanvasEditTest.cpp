@@ -1,0 +1,321 @@
+// Editing on the real canvas with pointer and key events: selecting, moving,
+// resizing, the selection frame, the tools, double clicks, context menus, the
+// undo steps each operation records, line ends across zoom, the wheel, and
+// damaged labels.
+
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+#include <QWheelEvent>
+
+#include "FrameFixture.h"
+#include "app/CommandIds.h"
+#include "editor/CTaveloView.h"
+#include "editor/CanvasMode.h"
+#include "render/RenderGeometry.h"
+
+namespace kestrix {
+namespace {
+
+class CanvasTest : public FrameTest {
+protected:
+    // Room for one pixel per dot (less the truncation): up to 4000, a pixel is that many dots.
+    void SetUp() override {
+        FrameTest::SetUp();
+        Frame().resize(1000, 900);
+        Settle();
+        Canvas().FitCanvasToFrame(50, 80);
+        ASSERT_EQ(Canvas().width(), 400);
+    }
+    void Tool(int mode) { Frame().OnCommand(kCmdDrawFirst + mode); }
+    LabelElement& AddPicture(int x, int y, bool selected) {
+        QImage image(30, 20, QImage::Format_RGB32);
+        image.fill(Qt::darkGreen);
+        image.save(TempPath("p.png"));
+        LabelElement& e = Elements().emplace_back(CreatePictureElement({x, y}, TempPath("p.png").toStdU16String(), 30, 20));
+        e.bSelected = selected;
+        return e;
+    }
+    std::string Selection() { return kestrix::Selection(Elements()); }
+    // With Control, so that the first press keeps the selection.
+    void DoubleClick(QPoint p) {
+        for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+                          QEvent::MouseButtonRelease})
+            SendMouse(&Canvas(), type, p, Qt::LeftButton, Qt::ControlModifier);
+    }
+};
+
+// Presses in selection mode, at about one dot per pixel.
+TEST_F(CanvasTest, ThePressSelectsByArrayOrderWithTheShapeCandidateAndGrabsHandles) {
+    const LabelElement text = MakeElement(kText, 0, 0, 50, 20, true);
+    struct Case {
+        const char* what;
+        std::vector<LabelElement> elements;
+        QPoint p;
+        Qt::KeyboardModifiers modifiers;
+        std::string selection;
+        int index, handle;  // an element's nSize after the press
+        Qt::CursorShape cursor;
+    };
+    const auto none = Qt::NoModifier;
+    const Case cases[] = {
+        {"empty area", {text, MakeElement(kShape, 100, 100, 40, 40, true)}, {300, 300}, none, "00", 0, -1, Qt::ArrowCursor},
+        {"empty area, Shift", {text, MakeElement(kShape, 100, 100, 40, 40, true)}, {300, 300}, Qt::ShiftModifier, "11", 0, -1, Qt::ArrowCursor},
+        {"overlapping texts", {MakeElement(kText, 0, 0, 50, 20), MakeElement(kText, 30, 0, 50, 20)}, {40, 10}, none, "01", 0, -1, Qt::ArrowCursor},
+        {"text over a frame", {MakeElement(kShape, 0, 0, 100, 100), MakeElement(kText, 20, 20, 40, 20)}, {30, 25}, none, "01", 0, -1, Qt::ArrowCursor},
+        {"frame beside the text", {MakeElement(kShape, 0, 0, 100, 100), MakeElement(kText, 20, 20, 40, 20)}, {80, 80}, none, "10", 0, -1, Qt::ArrowCursor},
+        {"text under a frame", {MakeElement(kText, 20, 20, 40, 20), MakeElement(kShape, 0, 0, 100, 100)}, {30, 25}, none, "11", 0, -1, Qt::ArrowCursor},
+        {"Control adds", {text, MakeElement(kText, 100, 0, 50, 20)}, {110, 10}, Qt::ControlModifier, "11", 0, -1, Qt::ArrowCursor},
+        {"armed handle", {MakeElement(kText, 300, 300, 10, 10), MakeElement(kShape, 100, 100, 40, 40, true, 7)}, {5, 5}, none, "01", 1, 7, Qt::SizeFDiagCursor},
+        {"armed, not selected", {text, MakeElement(kText, 100, 100, 40, 40, false, 3)}, {110, 110}, none, "01", 1, 3, Qt::SizeHorCursor},
+        {"picture corner", {MakeElement(kPicture, 100, 100, 60, 40, true)}, {170, 145}, none, "1", 0, 7, Qt::SizeFDiagCursor},
+        {"text side", {MakeElement(kText, 100, 100, 60, 20, true)}, {168, 106}, none, "1", 0, 4, Qt::SizeHorCursor},
+        // A line ends the press: what comes after it keeps its selection, unless the line is slanted.
+        {"level line", {MakeLine(10, 100, 110, 100), text}, {200, 101}, none, "11", 0, -1, Qt::ArrowCursor},
+        {"slanted line", {MakeLine(0, 200, 100, 250), text}, {40, 220}, none, "10", 0, -1, Qt::ArrowCursor},
+        {"slanted line, Shift", {MakeLine(0, 200, 100, 250), text}, {40, 220}, Qt::ShiftModifier, "11", 0, -1, Qt::ArrowCursor},
+    };
+    for (const Case& c : cases) {
+        Elements() = c.elements;
+        SendMouse(&Canvas(), QEvent::MouseButtonPress, c.p, Qt::LeftButton, c.modifiers);
+        EXPECT_EQ(Selection(), c.selection) << c.what;
+        EXPECT_EQ(Elements()[c.index].nSize, c.handle) << c.what;
+        EXPECT_EQ(Canvas().cursor().shape(), c.cursor) << c.what;
+        SendMouse(&Canvas(), QEvent::MouseButtonRelease, c.p, Qt::LeftButton, c.modifiers);
+    }
+    EXPECT_EQ(Snapshots(), 0);
+}
+
+TEST_F(CanvasTest, DragsMoveEverySelectedElementOrOneHandleOrALineEndAsOneUndoStep) {
+    const auto box = [&](int i) { return std::array{Elements()[i].nPosX, Elements()[i].nPosY, Elements()[i].nWidth, Elements()[i].nHeight}; };
+    Elements() = {MakeElement(kShape, 10, 10, 40, 30, true), MakeElement(kBarcode, 100, 50, 120, 60, true)};
+    AddPicture(60, 200, true);  // 100 x 66 dots
+    Settle();                   // the paint places the handles
+    Click(&Canvas(), {15, 15}, Qt::ControlModifier);  // a click alone records nothing
+    Drag(&Canvas(), {15, 15}, {40, 30}, Qt::ControlModifier, 20);
+    EXPECT_EQ(Selection(), "111");
+    EXPECT_EQ((std::array{box(0)[0], box(0)[1], box(1)[0], box(1)[1], box(2)[0], box(2)[1]}),
+              (std::array{35, 25, 125, 65, 85, 215}));
+    EXPECT_EQ(Snapshots(), 1);
+    // Hovering over a handle arms it: a press anywhere after resizes from it.
+    Settle();
+    const HandlePoint corner = Elements()[2].ptHandles[7];
+    SendMouse(&Canvas(), QEvent::MouseMove, {corner.x + 1, corner.y + 1});
+    EXPECT_EQ(Canvas().cursor().shape(), Qt::SizeFDiagCursor);
+    Drag(&Canvas(), {300, 500}, {320, 510});
+    EXPECT_EQ(box(2), (std::array{85, 215, 120, 76}));
+    EXPECT_TRUE(Elements()[2].nSize == -1 && Snapshots() == 2);
+    // A press right on the handle of a selected rectangle, without hovering first, resizes it too.
+    Elements() = {MakeElement(kShape, 50, 50, 100, 60, true)};
+    Drag(&Canvas(), {158, 111}, {188, 111});
+    EXPECT_EQ(box(0), (std::array{50, 50, 130, 60}));
+    Frame().OnCommand(kCmdUndoStep);
+    EXPECT_EQ(Elements().size(), 3u) << "one step back is the label before that drag";
+
+    // A line's end (then its start) moves alone when the pointer grabbed it.
+    Elements() = {MakeLine(20, 20, 219, 19, true)};
+    Drag(&Canvas(), {219, 19}, {249, 59}, Qt::NoModifier, 5);
+    Drag(&Canvas(), {19, 19}, {19, 70});
+    EXPECT_EQ((std::array{Elements()[0].nPosX, Elements()[0].nPosY, Elements()[0].nEndX, Elements()[0].nEndY}),
+              (std::array{19, 70, 249, 59}));
+    EXPECT_EQ(Canvas().ToolMode(), kSelectMode);
+}
+
+TEST_F(CanvasTest, AFrameDraggedOverEmptyLabelAreaSelectsWhatItHoldsWhole) {
+    Elements() = {MakeElement(kText, 20, 20, 30, 10), MakeElement(kShape, 60, 20, 30, 30, true), MakeElement(kShape, 100, 20, 300, 30)};
+    Settle();
+    Drag(&Canvas(), {5, 5}, {95, 60}, Qt::NoModifier, 3);  // the press deselects, the frame selects
+    EXPECT_EQ(Selection(), "110");
+    std::tie(Elements()[0].bSelected, Elements()[2].bSelected) = std::pair(0, 1);
+    Drag(&Canvas(), {5, 60}, {95, 5}, Qt::ShiftModifier, 3);
+    EXPECT_EQ(Selection(), "111");
+    EXPECT_EQ(Snapshots(), 0);
+}
+
+TEST_F(CanvasTest, ToolsCreateTheirElementsSelectAsTheirKindDoesAndEachRecordsAStep) {
+    for (int i = 0; i < 3; ++i) Elements().push_back(MakeElement(kText, 10 * i, 300, 10, 10, true));
+    Tool(kBarcodeTool);
+    EXPECT_EQ(Canvas().cursor().shape(), Qt::BitmapCursor);
+    Click(&Canvas(), {40, 40});
+    Tool(kCode2DTool);
+    Click(&Canvas(), {40, 40});
+    EXPECT_EQ(Selection(), "00001");
+    EXPECT_TRUE(ElementText(Elements()[3]) == u"0123456789" && ElementText(Elements()[4]) == u"0123456789");
+    // The line tool's drag pulls the end; the rectangle tool's the bottom-right corner; a click a 100-dot square.
+    Tool(kLineTool);
+    Drag(&Canvas(), {10, 10}, {60, 30}, Qt::NoModifier, 4);
+    Tool(kRectangleTool);
+    EXPECT_EQ(Canvas().cursor().shape(), Qt::CrossCursor);
+    Drag(&Canvas(), {200, 100}, {260, 140}, Qt::NoModifier, 4);
+    Tool(kRectangleTool);
+    Click(&Canvas(), {20, 20});
+    EXPECT_EQ((std::array{Elements()[5].nPosX, Elements()[5].nEndX, Elements()[5].nEndY, Elements()[6].nWidth,
+                          Elements()[6].nHeight, Elements()[7].nPosX, Elements()[7].nWidth, Canvas().ToolMode()}),
+              (std::array{10, 60, 30, 60, 40, 0, 100, 0}));
+    // Each creation one step; the pulls of line and rectangle, and the square, one more each.
+    EXPECT_EQ(Snapshots(), 8);
+    // A cancelled picture still records a step; an unreadable one is explained; a picture keeps the others selected.
+    Tool(kPictureTool);
+    Click(&Canvas(), {30, 30});
+    WriteFile(QStringLiteral("junk.png"), "not an image");
+    prompts_.openName = TempPath("junk.png");
+    Tool(kPictureTool);
+    Click(&Canvas(), {30, 30});
+    EXPECT_TRUE(Elements().size() == 8u && Snapshots() == 10 && Canvas().ToolMode() == kSelectMode);
+    EXPECT_TRUE(prompts_.messages.size() == 1 && prompts_.messages[0].contains(QStringLiteral("junk.png")));
+    AddPicture(5, 5, false);  // writes p.png
+    prompts_.openName = TempPath("p.png");
+    Tool(kPictureTool);
+    Click(&Canvas(), {30, 30});
+    EXPECT_EQ(Selection().substr(7), "101");
+    // Add Text and Add Barcode record before they add; Add 2D Code and Add Picture record nothing.
+    for (int id : {kCmdAddText, kCmdAddBarcode, kCmdAdd2D, kCmdAddPicture}) Frame().OnCommand(id);
+    EXPECT_EQ(Snapshots(), 13);
+    EXPECT_EQ(ElementText(Elements()[12]), u"012345678");
+}
+
+TEST_F(CanvasTest, KeysNudgeTheFirstSelectedElementAndDeleteRecordsOnlyWhatItRemoved) {
+    Elements() = {MakeElement(kShape, 10, 0, 40, 30), MakeElement(kShape, 60, 0, 40, 30, true), MakeLine(0, 0, 50, 50, true)};
+    for (Qt::Key key : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down}) Key(key);
+    EXPECT_EQ(Elements()[1].nPosY, 2) << "up to -1, down without limit";
+    EXPECT_EQ(Elements()[2].nEndY, 50);
+    for (LabelElement& e : Elements()) e.bSelected = 1;
+    Key(Qt::Key_Delete);
+    Settle();
+    EXPECT_TRUE(Elements().empty() && Snapshots() == 0) << "an empty label records nothing";
+}
+
+TEST_F(CanvasTest, DoubleClickOpensTheDialogsOfTheSelectedElementsUnderThePointer) {
+    Elements() = {MakeElement(kText, 10, 10, 100, 40, true), MakeElement(kBarcode, 50, 20, 203, 80, true), MakeElement(kShape, 10, 10, 300, 300)};
+    LabelElement& barcode = Elements()[1];
+    barcode.hCache = Canvas().Codes().Store(CodeImage::FromFull(QImage(4, 4, QImage::Format_RGB32)));
+    prompts_.text = QStringLiteral("Changed");
+    prompts_.barcode = BarcodeFields{8, QStringLiteral("ABC"), 30, 20, false};
+    DoubleClick(QPoint(60, 30));
+    // The press chose the frame around them too (nothing above it was hit).
+    EXPECT_EQ(prompts_.dialogs, (QStringList{"text@10", "barcode@50", "shape@10"})) << "in array order";
+    EXPECT_EQ(prompts_.barcodeShown->widthMm, 25);
+    EXPECT_EQ(ElementText(Elements()[0]), u"Changed");
+    EXPECT_EQ((std::array{barcode.nWidth, barcode.nHeight, barcode.nBarcodeType, barcode.bShowText}), (std::array{240, 160, 8, 0}));
+    EXPECT_TRUE(barcode.hCache == 0 && Canvas().Codes().Size() == 0 && Snapshots() == 2);
+    // A shape's OK records nothing; a cancelled dialog changes nothing; lines and empty area open none.
+    prompts_.dialogs.clear();
+    std::tie(Elements()[0].bSelected, barcode.bSelected, Elements()[2].bSelected) = std::tuple(0, 0, 1);
+    prompts_.shapeType = 2;
+    DoubleClick(QPoint(200, 200));
+    EXPECT_TRUE(Elements()[2].nShapeType == 2 && Snapshots() == 2);
+    Elements()[0].bSelected = 1;
+    prompts_.text.reset();
+    DoubleClick(QPoint(20, 20));
+    Elements().push_back(MakeElement(kLine, 100, 350, 0, 0, true));
+    DoubleClick(QPoint(100, 350));
+    DoubleClick(QPoint(390, 600));
+    EXPECT_EQ(prompts_.dialogs, (QStringList{"shape@10", "text@10", "shape@10"}));
+    EXPECT_TRUE(ElementText(Elements()[0]) == u"Changed" && Snapshots() == 2);
+}
+
+TEST_F(CanvasTest, RightButtonSelectsWhatIsUnderItAndShowsTheMenusOfTextsAndPictures) {
+    AddPicture(20, 20, false);
+    Elements().insert(Elements().end(), {MakeElement(kText, 30, 30, 60, 20), MakeElement(kBarcode, 25, 25, 100, 60), MakeElement(kShape, 300, 300, 10, 10, true)});
+    QStringList shown;
+    QString choose = QStringLiteral("Change Picture Size");
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) return;
+        QStringList items;
+        QAction* chosen = nullptr;
+        for (QAction* a : menu->actions()) {
+            items << a->text();
+            if (a->text() == choose) chosen = a;
+        }
+        shown << menu->title() + ": " + items.join(", ");
+        if (chosen)
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(chosen).center());
+        else
+            menu->close();
+    });
+    answer.start(5);
+    prompts_.imageSize = QSize(80, 40);
+    SendMouse(&Canvas(), QEvent::MouseButtonPress, QPoint(40, 35), Qt::RightButton);
+    EXPECT_EQ(Selection(), "1110");
+    EXPECT_EQ(shown, (QStringList{"Piture Settings: Delete Picture, Change Picture Size",
+                                  "Text Attributes: Delte Text, Text Attributes"}));
+    EXPECT_EQ(prompts_.dialogs, QStringList{"picture@20"});
+    EXPECT_EQ(Elements()[0].nWidth, 80);
+    // Text Attributes opens the font chooser on the text; its Delete deletes the selection.
+    shown.clear();
+    choose = QStringLiteral("Text Attributes");
+    prompts_.fontHeight = -27;
+    SendMouse(&Canvas(), QEvent::MouseButtonPress, QPoint(80, 45), Qt::RightButton);
+    EXPECT_TRUE(shown.size() == 2 && Elements()[1].logFont.lfHeight == -27 && Snapshots() == 0);
+    MakeFrame(UiLanguage::Chinese);
+    AddPicture(20, 20, false);
+    Elements().push_back(MakeElement(kText, 30, 30, 60, 20, false));
+    choose = QStringLiteral("删除文字");
+    shown.clear();
+    SendMouse(&Canvas(), QEvent::MouseButtonPress, QPoint(40, 35), Qt::RightButton);
+    Settle();
+    EXPECT_EQ(shown, (QStringList{"图片设置: 删除图片, 修改图片大小", "文字属性: 删除文字, 文字属性"}));
+    EXPECT_TRUE(Elements().empty()) << "Delete removes every selected element";
+}
+
+TEST_F(CanvasTest, LineEndsKeepTheirPlaceInDotsAcrossZoomUndoAndPaste) {
+    const auto endInDots = [&](const LabelElement& e) {
+        return QPoint(qRound(e.nEndX / Canvas().ScaleX()), qRound(e.nEndY / Canvas().ScaleY()));
+    };
+    Elements() = {MakeLine(10, 10, qRound(210 * Canvas().ScaleX()), qRound(110 * Canvas().ScaleY()), true)};
+    Canvas().Session().TakeSnapshot();
+    Frame().OnCommand(kCmdCopy);
+    for (int i = 0; i < 5; ++i) Frame().OnCommand(kCmdZoomIn);
+    EXPECT_EQ(endInDots(Elements()[0]), QPoint(210, 110));
+    Frame().OnCommand(kCmdPaste);
+    EXPECT_EQ(endInDots(Elements()[1]), QPoint(210, 110));
+    Canvas().Session().TakeSnapshot();
+    Frame().OnCommand(kCmdUndoStep);
+    ASSERT_EQ(Elements().size(), 1u);
+    EXPECT_EQ(endInDots(Elements()[0]), QPoint(210, 110)) << "restored from the file written before the zoom";
+    for (int i = 0; i < 9; ++i) Frame().OnCommand(kCmdZoomOut);
+    EXPECT_EQ(endInDots(Elements()[0]), QPoint(210, 110));
+}
+
+TEST_F(CanvasTest, TheWheelScrollsAndWithControlZooms) {
+    const auto wheel = [&](int dy, Qt::KeyboardModifiers modifiers) {
+        QWheelEvent event(QPointF(50, 50), Frame().View()->mapToGlobal(QPointF(50, 50)), {}, {0, dy}, Qt::NoButton,
+                          modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(Frame().View(), &event);  // where the canvas passes it on
+    };
+    const int width = Canvas().width();
+    wheel(120, Qt::ControlModifier);
+    EXPECT_EQ(Canvas().width(), width + 30);
+    for (int i = 0; i < 20; ++i) wheel(120, Qt::ControlModifier);
+    const int top = Canvas().y();
+    wheel(-120, Qt::NoModifier);
+    EXPECT_EQ(Canvas().y(), top - 30);
+    wheel(-60, Qt::ControlModifier);
+    wheel(-60, Qt::ControlModifier);  // two half notches: one step
+    EXPECT_EQ(Canvas().width(), width + 20 * 30);
+}
+
+TEST_F(CanvasTest, DamagedLabelsNeitherCrashNorHang) {
+    constexpr int kMax = std::numeric_limits<int32_t>::max(), kMin = std::numeric_limits<int32_t>::min();
+    for (int i = 0; i < 5000; ++i) {
+        LabelElement& e = Elements().emplace_back(MakeElement(i % 6, (i * 7) % 400 - 50, (i * 13) % 600, i % 3 ? 40 : -30, i % 5 ? 30 : 0, i % 2));
+        if (i % 97 == 0) std::tie(e.nPosX, e.nWidth, e.nEndX, e.nEscapement) = std::tuple(kMax, kMax, kMin, 900);
+        if (i % 89 == 0) std::tie(e.nPosY, e.nHeight, e.nOrgHeight, e.nSize) = std::tuple(kMin, kMin, kMax, 5);
+        if (i % 83 == 0) std::tie(e.nEndX, e.nEndY, e.nShapeType, e.nTextHeight) = std::tuple(e.nPosX, e.nPosY, 3, kMax);
+        for (HandlePoint& p : e.ptHandles) p = {kMax - i, kMin + i};
+    }
+    Settle();
+    for (QPoint p : {QPoint(5, 5), QPoint(200, 300), QPoint(399, 600)}) {
+        Drag(&Canvas(), p, p + QPoint(37, -25), Qt::NoModifier, 3);
+        Drag(&Canvas(), p, p + QPoint(-300, 400), Qt::ShiftModifier, 2);
+        for (int key : {Qt::Key_Up, Qt::Key_Left}) Canvas().Commands().KeyEdit(key);
+    }
+    Frame().OnCommand(kCmdZoomIn);
+    Settle();
+    EXPECT_EQ(Elements().size(), 5000u);
+}
+
+}  // namespace
+}  // namespace kestrix
