@@ -189,7 +189,7 @@ int RunPrint(const QStringList& args) {
     const auto [viewX, viewY] = ParseView(a, doc, {});
 
     PrinterTarget target;
-    target.device = a.Value(QStringLiteral("--device")).value_or(QString());
+    target.device = a.Value(QStringLiteral("--device")).value_or(settings.Device);
     // A plain file standing in for the printer receives just this run's jobs.
     if (QFileInfo(target.device).isFile()) {
         QFile file(target.device);
@@ -205,6 +205,7 @@ int RunPrint(const QStringList& args) {
         const DirectPrintResult result = DirectPrintLabel(in, noQueue, 0, {}, target, &watch);
         rendered = rendered || (result.status != DirectPrintStatus::NoPrinter &&
                                 result.status != DirectPrintStatus::OpenFailed &&
+                                result.status != DirectPrintStatus::Unreachable &&
                                 result.status != DirectPrintStatus::RenderFailed);
         if (result.status == DirectPrintStatus::Printed) continue;
         // The numbers already used stay used: keep them out of the next run.
