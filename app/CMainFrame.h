@@ -67,6 +67,7 @@ private:
     void OnOpenLabel();
     void OnFileOpen();
     void OnDirectPrint();
+    void OnChoosePrinter();
     void OnPrintQueued(const QString& path, int ownElements);
     void ShowPrintMessage(const PrintMessage& message);
     void OnDrawToolBar(int id);

@@ -22,6 +22,7 @@ public:
     void ShowAbout(QWidget* owner) override;
     bool ChoosePrinter(QWidget* owner, QPrinter& printer) override;
     void ShowPrintPreview(QWidget* owner, LabelCanvas& canvas) override;
+    std::optional<QString> ChoosePrinterAddress(QWidget* owner, const QString& current) override;
 
 private:
     UiLanguage language_;

@@ -40,6 +40,9 @@ public:
     virtual bool ChoosePrinter(QWidget* owner, QPrinter& printer) = 0;
     // The modal print preview of the label in `canvas`.
     virtual void ShowPrintPreview(QWidget* owner, LabelCanvas& canvas) = 0;
+    // The printer of the direct print job, starting from the address `current`:
+    // the address chosen, nothing when cancelled.
+    virtual std::optional<QString> ChoosePrinterAddress(QWidget* owner, const QString& current) = 0;
 };
 
 }  // namespace kestrix
