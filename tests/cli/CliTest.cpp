@@ -7,9 +7,7 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 #include <fcntl.h>
-#include <poll.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -71,20 +69,6 @@ protected:
     QTemporaryDir dir_;
     QByteArray stream_;  // what tspl writes for a.lab
 };
-
-// What a reader of `fd` gets, starting after `delayMs`, until the writer closes.
-QByteArray ReadAfter(int fd, int delayMs) {
-    QThread::msleep(delayMs);
-    QByteArray got;
-    char chunk[4096];
-    for (pollfd p{fd, POLLIN, 0}; ::poll(&p, 1, 5000) > 0;) {
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
-        if (n <= 0) break;
-        got.append(chunk, n);
-    }
-    ::close(fd);
-    return got;
-}
 
 // Settings come only from a regular file: a FIFO without a writer would wait forever.
 TEST_F(Cli, SettingsOnlyFromARegularFile) {

@@ -19,6 +19,21 @@
 
 namespace kestrix {
 
+// What a reader of `fd` (a FIFO or a connection) gets, starting after
+// `delayMs`, until the writer closes.
+inline QByteArray ReadAfter(int fd, int delayMs) {
+    QThread::msleep(delayMs);
+    QByteArray got;
+    char chunk[4096];
+    for (pollfd p{fd, POLLIN, 0}; ::poll(&p, 1, 5000) > 0;) {
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n <= 0) break;
+        got.append(chunk, n);
+    }
+    ::close(fd);
+    return got;
+}
+
 class LoopbackPrinter {
 public:
     static constexpr int kSwitchedOff = -1;
@@ -59,15 +74,7 @@ private:
         pollfd waiting{listener_, POLLIN, 0};
         if (::poll(&waiting, 1, 30000) <= 0) return;  // nobody came
         const int peer = ::accept(listener_, nullptr, nullptr);
-        if (peer < 0) return;
-        QThread::msleep(readAfterMs);
-        char chunk[4096];
-        for (pollfd p{peer, POLLIN, 0}; ::poll(&p, 1, 10000) > 0;) {
-            const ssize_t n = ::read(peer, chunk, sizeof chunk);
-            if (n <= 0) break;
-            received_.append(chunk, n);
-        }
-        ::close(peer);
+        if (peer >= 0) received_ = ReadAfter(peer, readAfterMs);
     }
 
     int listener_ = -1;
