@@ -2,15 +2,11 @@
 // the choice for the next start, the job sends the label there, and a network
 // printer that cannot be reached is told in the interface language.
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QSettings>
 
 #include "FrameFixture.h"
 #include "LoopbackPrinter.h"
 #include "app/CommandIds.h"
-#include "dialogs/PrinterDialog.h"
 
 namespace kestrix {
 namespace {
@@ -57,26 +53,6 @@ TEST_F(DirectPrinter, DeviceOfTheSettingsFileThatRefusesIsToldInEitherLanguage) 
                                                      ? "The printer cannot be used:\n" + why + "|Vantic"
                                                      : "无法使用打印机：\n" + why + "|打印标签"));
     }
-}
-
-TEST(PrinterDialog, ListsThePrintersPickingFillsTheAddressAndNonsenseIsRefused) {
-    TestApp();
-    PrinterDialog dialog(UiLanguage::English, {"/dev/usb/lp0"}, {"Zebra"}, "socket://10.0.0.7");
-    EXPECT_EQ(dialog.Address(), "socket://10.0.0.7:9100");
-    QStringList listed;
-    for (int i = 0; i < dialog.Choices()->count(); ++i) listed << dialog.Choices()->item(i)->text();
-    EXPECT_EQ(listed, QStringList({"USB label printer (the first one found)", "USB label printer /dev/usb/lp0",
-                                   "CUPS queue Zebra"}));
-    dialog.Choices()->setCurrentRow(2);
-    EXPECT_EQ(dialog.Address(), "cups:Zebra");
-    dialog.AddressEdit()->setText("ipp://printer");
-    dialog.accept();
-    EXPECT_FALSE(dialog.Problem()->isHidden());
-    EXPECT_EQ(dialog.result(), QDialog::Rejected);
-    dialog.AddressEdit()->setText("socket://printer");
-    EXPECT_TRUE(dialog.Problem()->isHidden());
-    dialog.accept();
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
 }  // namespace
