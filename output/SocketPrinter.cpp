@@ -79,7 +79,7 @@ addrinfo* LookUp(const QString& host, quint16 port, QDeadlineTimer deadline, QSt
 QString SocketErrorText(int code) {
     switch (code) {
     case ECONNREFUSED: return QStringLiteral("connection refused");
-    case ETIMEDOUT: return QStringLiteral("no answer within %1 s").arg(SocketPrinter::kConnectTimeoutMs / 1000);
+    case ETIMEDOUT: return QStringLiteral("the printer does not answer");
     case ECONNRESET:
     case EPIPE: return QStringLiteral("the printer closed the connection");
     default: return QString::fromLocal8Bit(std::strerror(code));
