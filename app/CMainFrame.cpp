@@ -47,6 +47,7 @@ const MenuDef kMenus[] = {
       {0, nullptr, nullptr},
       {kCmdPrint, "Print(&P)...\tCtrl+P", "打印(&P)...\tCtrl+P"},
       {kCmdDirectPrint, "Direct Send Data to Printer", "直接发数据给打印机"},
+      {kCmdChoosePrinter, "Printer...", "打印机..."},
       {0, nullptr, nullptr},
       {kCmdExit, "Exit(&X)", "退出(&X)"}}},
     {"Edit", "编辑(&E)",
@@ -242,6 +243,7 @@ void CMainFrame::OnCommand(int id) {
     case kCmdSaveAs: SaveLabel({}); break;
     case kCmdPrint: canvas->DriverPrint(PrinterNameText(canvas->Session().Document().printerName), 1); break;
     case kCmdDirectPrint: OnDirectPrint(); break;
+    case kCmdChoosePrinter: OnChoosePrinter(); break;
     case kCmdBatchPrint: canvas->BatchPrint(); break;
     case kCmdExit: close(); break;
     case kCmdDestroyWindow:
@@ -365,6 +367,11 @@ void CMainFrame::ShowPrintMessage(const PrintMessage& message) {
 
 void CMainFrame::OnDirectPrint() {
     Canvas()->DirectPrintLabel(std::bind_front(&CMainFrame::ShowPrintMessage, this));
+}
+
+void CMainFrame::OnChoosePrinter() {
+    if (const std::optional<QString> address = prompts_.ChoosePrinterAddress(this, Canvas()->DirectPrinter()))
+        Canvas()->ChooseDirectPrinter(*address);
 }
 
 void CMainFrame::OnPrintQueued(const QString& path, int ownElements) {

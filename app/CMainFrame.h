@@ -66,6 +66,7 @@ private:
     void OnNewLabel();
     void OnOpenLabel();
     void OnDirectPrint();
+    void OnChoosePrinter();
     void OnPrintQueued(const QString& path, int ownElements);
     void ShowPrintMessage(const PrintMessage& message);
     void OnDrawToolBar(int id);

@@ -37,6 +37,7 @@ enum CommandId : int {
     kCmdDirectPrint = 32794,
     kCmdNewLabel = 32795,
     kCmdSave = 32797,
+    kCmdChoosePrinter = 32900,  // Kestrix's own: the printer of the direct print job
     kCmdCopy = 57634,
     kCmdCut = 57635,
     kCmdPaste = 57637,

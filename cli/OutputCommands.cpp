@@ -196,7 +196,7 @@ int RunPrint(const QStringList& args) {
     const auto [viewX, viewY] = ParseView(a, doc, {});
 
     PrinterTarget target;
-    target.device = a.Value(QStringLiteral("--device")).value_or(QString());
+    target.device = a.Value(QStringLiteral("--device")).value_or(settings.Device);
     // A plain file standing in for the printer receives just this run's jobs.
     if (QFileInfo(target.device).isFile()) {
         QFile file(target.device);

@@ -20,9 +20,11 @@ const char kUsageText[] =
     "                                      draw the label for output (--mono: 1-bit BMP)\n"
     "  tspl LABEL.lab -o OUT [--settings FILE.ini] [--copies N] [--update] [--view WxH]\n"
     "                                      write the printer command stream\n"
-    "  print LABEL.lab [--settings FILE.ini] [--copies N] [--update] [--device PATH] [--view WxH]\n"
-    "        [--timeout SECONDS]           send the label to the USB label printer; a printer that\n"
+    "  print LABEL.lab [--settings FILE.ini] [--copies N] [--update] [--device ADDRESS] [--view WxH]\n"
+    "        [--timeout SECONDS]           send the label to the label printer; a printer that\n"
     "                                      takes no data is waited for, or given up after SECONDS\n"
+    "                                      ADDRESS: usb (the default), socket://HOST[:PORT],\n"
+    "                                      cups:QUEUE or a device node or file\n"
     "  print LABEL.lab --printer QUEUE [--copies N] [--update] [--view WxH]\n"
     "                                      print through an installed printer's driver (CUPS)\n";
 

@@ -4,12 +4,15 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QPrintDialog>
+#include <QPrinterInfo>
 
 #include "dialogs/AboutDialog.h"
 #include "dialogs/FileListDialog.h"
 #include "dialogs/FontChoice.h"
 #include "dialogs/NewLabelDialog.h"
 #include "dialogs/PrintPreviewDialog.h"
+#include "dialogs/PrinterDialog.h"
+#include "output/PrinterLocation.h"
 
 namespace kestrix {
 
@@ -88,6 +91,12 @@ bool DialogPrompts::ChoosePrinter(QWidget* owner, QPrinter& printer) {
 void DialogPrompts::ShowPrintPreview(QWidget* owner, LabelCanvas& canvas) {
     PrintPreviewDialog dialog(language_, canvas, owner);
     dialog.exec();
+}
+
+std::optional<QString> DialogPrompts::ChoosePrinterAddress(QWidget* owner, const QString& current) {
+    PrinterDialog dialog(language_, FindPrinterDevicePaths(), QPrinterInfo::availablePrinterNames(), current, owner);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Address();
 }
 
 }  // namespace kestrix

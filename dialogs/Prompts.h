@@ -72,6 +72,9 @@ public:
     virtual bool ShapeDialog(QWidget* owner, LabelElement& e) = 0;
     // Text Attributes: the font chooser, starting from and writing back `font`.
     virtual bool FontDialog(QWidget* owner, LogFont& font) = 0;
+    // The printer of the direct print job, starting from the address `current`:
+    // the address chosen, nothing when cancelled.
+    virtual std::optional<QString> ChoosePrinterAddress(QWidget* owner, const QString& current) = 0;
 };
 
 }  // namespace kestrix

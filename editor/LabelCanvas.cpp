@@ -6,6 +6,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSet>
+#include <QSettings>
 #include <algorithm>
 
 #include "document/Units.h"
@@ -38,6 +39,12 @@ const char* ToolCursorImage(int mode) {
     }
 }
 
+constexpr char kDirectPrinterKey[] = "Direct Print/Printer";
+
+QSettings EditorSettings() {
+    return QSettings(QStringLiteral("Local AppWizard-Generated Applications"), QStringLiteral("Kestrix"));
+}
+
 }  // namespace
 
 LabelCanvas::LabelCanvas(UiLanguage language, QWidget* view, const QString& undoFolder)
@@ -55,6 +62,13 @@ void LabelCanvas::CreateCanvas(int widthMm, int heightMm, const QString& setting
     FitCanvasToFrame(widthMm, heightMm);
     show();
     LoadPrinterSettings(settings_, settingsPath);
+    printerTarget_.device = EditorSettings().value(kDirectPrinterKey, settings_.Device).toString();
+}
+
+void LabelCanvas::ChooseDirectPrinter(const QString& address) {
+    printerTarget_.device = address;
+    // PrinterSettings.ini is only read: the choice is kept with the editor's own settings.
+    EditorSettings().setValue(kDirectPrinterKey, address);
 }
 
 double LabelCanvas::ScaleX() const { return width() / LabelDots(LabelWidthMm(), m_nDpiX); }

@@ -87,6 +87,10 @@ public:
     DirectPrintResult DirectPrintLabel(const std::function<void(const PrintMessage&)>& show);
     // Where the direct print job sends the label: the USB search unless a device is given.
     void SetPrinterTarget(const PrinterTarget& target) { printerTarget_ = target; }
+    // The direct print job's printer address: the one last chosen (remembered
+    // between runs), else Device= of the printer settings.
+    const QString& DirectPrinter() const { return printerTarget_.device; }
+    void ChooseDirectPrinter(const QString& address);
     // The batch operation: the file list adds its paths to the batch queue, then
     // the label file at the front of the queue (if any) leaves it and its
     // elements join the label; a joined file is announced with QueuedLabelLoaded.

@@ -1,6 +1,7 @@
 #include "output/DirectPrintJob.h"
 
 #include "output/PrintJobMaker.h"
+#include "output/PrinterAddress.h"
 #include "output/PrinterDevice.h"
 
 namespace kestrix {
@@ -21,13 +22,20 @@ PrintMessage PrinterStalledMessage(int chinese) {
     return {QStringLiteral("The printer is not taking data (out of paper or cover open?)"), QStringLiteral("Vantic")};
 }
 
-PrintMessage PrintCancelledMessage(int chinese) {
+PrintMessage PrintCancelledMessage(int chinese, bool partSent) {
     if (chinese)
-        return {QStringLiteral("打印已取消。打印机只收到了标签的一部分，请先关闭再打开打印机，然后再打印。"),
+        return {partSent ? QStringLiteral("打印已取消。打印机只收到了标签的一部分，请先关闭再打开打印机，然后再打印。")
+                         : QStringLiteral("打印已取消。"),
                 QStringLiteral("打印标签")};
-    return {QStringLiteral("Printing cancelled. The printer has received only part of the label; switch it off and "
-                           "on before printing again."),
+    return {partSent ? QStringLiteral("Printing cancelled. The printer has received only part of the label; switch it "
+                                      "off and on before printing again.")
+                     : QStringLiteral("Printing cancelled."),
             QStringLiteral("Vantic")};
+}
+
+PrintMessage PrinterUnreachableMessage(int chinese, const QString& why) {
+    if (chinese) return {QStringLiteral("无法使用打印机：\n%1").arg(why), QStringLiteral("打印标签")};
+    return {QStringLiteral("The printer cannot be used:\n%1").arg(why), QStringLiteral("Vantic")};
 }
 
 PrintStream RenderPrintStream(const DirectPrintInput& in, QString* error) {
@@ -38,18 +46,32 @@ PrintStream RenderPrintStream(const DirectPrintInput& in, QString* error) {
 DirectPrintResult DirectPrintLabel(const DirectPrintInput& in, QStringList& batchQueue, int chinese,
                                    const std::function<void(const PrintMessage&)>& show,
                                    const PrinterTarget& target, StallWatch* watch) {
-    const QString path = target.device.isEmpty() ? FindPrinterDevicePath(target.location) : target.device;
-    if (path.isEmpty()) {
-        batchQueue.clear();
-        const PrintMessage message = PrinterNotConnectedMessage(chinese);
-        if (show) show(message);
-        return {DirectPrintStatus::NoPrinter, PrinterNotConnectedMessage(0).text};
-    }
-    PrinterDevice device;
     QString error;
-    if (!device.Open(path, &error)) return {DirectPrintStatus::OpenFailed, error};
+    const auto unreachable = [&] {
+        if (show) show(PrinterUnreachableMessage(chinese, error));
+        return DirectPrintResult{DirectPrintStatus::Unreachable, error};
+    };
+    std::optional<PrinterAddress> address = ParsePrinterAddress(target.device, &error);
+    if (!address) return unreachable();
+    if (address->kind == PrinterAddress::Kind::Usb) {
+        address->path = FindPrinterDevicePath(target.location);
+        if (address->path.isEmpty()) {
+            batchQueue.clear();
+            const PrintMessage message = PrinterNotConnectedMessage(chinese);
+            if (show) show(message);
+            return {DirectPrintStatus::NoPrinter, PrinterNotConnectedMessage(0).text};
+        }
+    }
     StallWatch waitAsLongAsItStays;
     StallWatch& wait = watch ? *watch : waitAsLongAsItStays;
+    PrinterDevice device;
+    bool opened = false;
+    // A network printer or the CUPS scheduler may take seconds to answer.
+    wait.Run([&] { opened = device.Open(*address, &error); });
+    if (!opened) {
+        const bool usb = address->kind == PrinterAddress::Kind::Usb || address->kind == PrinterAddress::Kind::Path;
+        return usb ? DirectPrintResult{DirectPrintStatus::OpenFailed, error} : unreachable();
+    }
     // Each copy is made here and only its sending runs under the watch: the
     // editor sends on a worker thread while its window paints from the label.
     PrintJobMaker maker(in);
@@ -64,10 +86,15 @@ DirectPrintResult DirectPrintLabel(const DirectPrintInput& in, QStringList& batc
             if (sent == StallWatch::Outcome::Sent) sent = device.Write(stream.body, wait, &error);
         });
     }
+    // A network printer has the job only once it has taken every byte; a CUPS job is closed.
+    if (sent == StallWatch::Outcome::Sent)
+        wait.Run([&] {
+            if (!device.Finish(&error)) sent = StallWatch::Outcome::Failed;
+        });
     switch (sent) {
     case StallWatch::Outcome::Sent: return {DirectPrintStatus::Printed, {}, rendered};
     case StallWatch::Outcome::Cancelled:
-        if (show) show(PrintCancelledMessage(chinese));
+        if (show) show(PrintCancelledMessage(chinese, address->kind != PrinterAddress::Kind::Cups));
         return {DirectPrintStatus::Cancelled, error, rendered};
     case StallWatch::Outcome::GaveUp:
     case StallWatch::Outcome::Failed: break;

@@ -1,7 +1,7 @@
 #pragma once
 // The direct print job: the label open in the editor rendered to a 1-bit
-// raster, cut into a TSPL command stream and written straight to the USB label
-// printer, one copy per job.
+// raster, cut into a TSPL command stream and written straight to the label
+// printer (on USB, on the network or behind CUPS), one copy per job.
 
 #include <QString>
 #include <QStringList>
@@ -33,8 +33,8 @@ struct DirectPrintInput {
     int copies = 1;
 };
 
-// Where the stream goes: an explicit device (a node or a file), else the first
-// supported printer found below `location`.
+// Where the stream goes: `device` is a printer address (PrinterAddress); empty
+// or "usb" is the first supported printer found below `location`.
 struct PrinterTarget {
     QString device;
     PrinterLocation location;
@@ -45,7 +45,9 @@ struct PrintMessage {
     QString caption;
 };
 
-enum class DirectPrintStatus { Printed, NoPrinter, OpenFailed, RenderFailed, WriteFailed, Cancelled, GaveUp };
+// Unreachable: a network printer or CUPS queue that cannot be used, or an
+// address that is not one; unlike a USB printer that cannot be opened, the user is told.
+enum class DirectPrintStatus { Printed, NoPrinter, OpenFailed, Unreachable, RenderFailed, WriteFailed, Cancelled, GaveUp };
 
 struct DirectPrintResult {
     DirectPrintStatus status = DirectPrintStatus::Printed;
@@ -58,20 +60,25 @@ PrintMessage PrinterNotConnectedMessage(int chinese);
 PrintMessage WriteFailedMessage(int chinese);
 // While the printer takes no data; the job goes on waiting.
 PrintMessage PrinterStalledMessage(int chinese);
-// After the user's Cancel, which leaves the printer with part of a job.
-PrintMessage PrintCancelledMessage(int chinese);
+// After the user's Cancel, which leaves the printer with part of a job unless
+// the job could be withdrawn whole (CUPS).
+PrintMessage PrintCancelledMessage(int chinese, bool partSent = true);
+// A network printer or CUPS queue that cannot be used; `why` names it.
+PrintMessage PrinterUnreachableMessage(int chinese, const QString& why);
 
 // Renders the label (pictures in black and white), reduces it with ColorToBW
 // and builds header and body: PrintJobMaker's first copy. Serial numbers
 // advance. Empty stream (and `error` set) when the raster cannot be made.
 PrintStream RenderPrintStream(const DirectPrintInput& in, QString* error = nullptr);
 
-// The job: find the printer, open it, then for each of `in.copies` render
-// and write header then body. With no printer the batch queue is emptied and the printer-not-connected message
-// goes to `show`; a failed write and a cancelled job are told there too. A
-// printer that cannot be opened ends the job without a message (the result
-// says why). A printer that stops taking data is waited for as `watch` rules
-// (without one: as long as the printer stays).
+// The job: find the printer, open it, then for each of `in.copies` render and
+// write header then body. With no printer the batch queue is emptied and the
+// printer-not-connected message goes to `show`; a failed write, a cancelled job
+// and an unreachable network printer or CUPS queue are told there too. A USB
+// printer or path that cannot be opened ends the job without a message (the
+// result says why). Opening and sending run under `watch` (StallWatch::Run); a
+// printer that stops taking data is waited for as it rules (without one: as
+// long as the printer stays).
 DirectPrintResult DirectPrintLabel(const DirectPrintInput& in, QStringList& batchQueue, int chinese,
                                    const std::function<void(const PrintMessage&)>& show,
                                    const PrinterTarget& target = {}, StallWatch* watch = nullptr);

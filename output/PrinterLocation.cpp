@@ -54,28 +54,34 @@ QList<int> LpNumbers(const QString& usbmiscDir) {
     return numbers;
 }
 
-QString FindUsblpNode(const PrinterLocation& where) {
+// Supported printers' usblp nodes in ascending order, and the USB devices they stand for.
+QStringList FindUsblpNodes(const PrinterLocation& where, QStringList& devices) {
+    QStringList nodes;
     const QString usbmisc = where.sysfsRoot + QStringLiteral("/class/usbmisc");
     for (int n : LpNumbers(usbmisc)) {
         const QString device = UsbDeviceOf(usbmisc + QStringLiteral("/lp%1").arg(n));
-        if (!device.isEmpty() && MatchesPrinter(device)) return where.devRoot + QStringLiteral("/usb/lp%1").arg(n);
+        if (device.isEmpty() || !MatchesPrinter(device)) continue;
+        nodes << where.devRoot + QStringLiteral("/usb/lp%1").arg(n);
+        devices << device;
     }
-    return {};
+    return nodes;
 }
 
-// A supported printer that no usblp driver holds (not loaded, or blacklisted).
-QString FindRawUsbPrinter(const PrinterLocation& where) {
+// Supported printers that no usblp driver holds (not loaded, or blacklisted),
+// other than the `held` devices.
+QStringList FindRawUsbPrinters(const PrinterLocation& where, const QStringList& held) {
+    QStringList found;
     const QString devices = where.sysfsRoot + QStringLiteral("/bus/usb/devices");
     const QStringList names = QDir(devices).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString& name : names) {
         const QString dir = devices + u'/' + name;
-        if (!IsUsbDevice(dir) || !MatchesPrinter(dir)) continue;
+        if (!IsUsbDevice(dir) || !MatchesPrinter(dir) || held.contains(QFileInfo(dir).canonicalFilePath())) continue;
         bool busOk = false, addressOk = false;
         const int bus = ReadAttribute(dir, "busnum").toInt(&busOk);
         const int address = ReadAttribute(dir, "devnum").toInt(&addressOk);
-        if (busOk && addressOk) return QString::fromLatin1(kRawUsbPrefix) + QStringLiteral("%1:%2").arg(bus).arg(address);
+        if (busOk && addressOk) found << QString::fromLatin1(kRawUsbPrefix) + QStringLiteral("%1:%2").arg(bus).arg(address);
     }
-    return {};
+    return found;
 }
 
 }  // namespace
@@ -90,9 +96,12 @@ bool IsSupportedPrinter(const QString& vidPid) {
     });
 }
 
-QString FindPrinterDevicePath(const PrinterLocation& where) {
-    const QString node = FindUsblpNode(where);
-    return node.isEmpty() ? FindRawUsbPrinter(where) : node;
+QStringList FindPrinterDevicePaths(const PrinterLocation& where) {
+    QStringList held;
+    const QStringList nodes = FindUsblpNodes(where, held);
+    return nodes + FindRawUsbPrinters(where, held);
 }
+
+QString FindPrinterDevicePath(const PrinterLocation& where) { return FindPrinterDevicePaths(where).value(0); }
 
 }  // namespace kestrix

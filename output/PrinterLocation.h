@@ -4,6 +4,7 @@
 // them. The roots are parameters so tests can lay out a fake tree.
 
 #include <QString>
+#include <QStringList>
 
 namespace kestrix {
 
@@ -21,9 +22,10 @@ QString VidPidText(const QString& idVendor, const QString& idProduct);
 // Whether a vid/pid text names one of the two supported printers, case ignored.
 bool IsSupportedPrinter(const QString& vidPid);
 
-// The first supported printer's node, /dev/usb/lpN with the lowest N; failing
-// that, "usb:BUS:ADDRESS" of a supported printer that has no usblp node; else
-// an empty text.
+// Every supported printer: the usblp nodes /dev/usb/lpN by ascending N, then
+// "usb:BUS:ADDRESS" of each supported printer that has no usblp node.
+QStringList FindPrinterDevicePaths(const PrinterLocation& where = {});
+// The first of them, or an empty text.
 QString FindPrinterDevicePath(const PrinterLocation& where = {});
 
 }  // namespace kestrix

@@ -29,6 +29,7 @@ void LoadPrinterSettings(PrinterSettings& s, const IniFile& ini) {
     s.CuttingEveryLabel = LeadingInt(ini.ReadString(section, QStringLiteral("CuttingEveryLabel"),
                                                     QStringLiteral("0")));
     s.Offset = ini.ReadString(section, QStringLiteral("Offset"), defaults.Offset).left(kSettingTextChars);
+    s.Device = ini.ReadString(section, QStringLiteral("Device"), defaults.Device);
 }
 
 }  // namespace kestrix

@@ -18,6 +18,8 @@ struct PrinterSettings {
     int Cutting = 1;
     int CuttingEveryLabel = 0;
     QString Offset = QStringLiteral("0");
+    // Where the direct stream goes (a PrinterAddress); empty: the USB printer.
+    QString Device;
 };
 
 // Gap and Offset keep at most this many characters.

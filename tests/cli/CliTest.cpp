@@ -4,17 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 #include <fcntl.h>
-#include <poll.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <thread>
 
+#include "LoopbackPrinter.h"
 #include "document/LabelFile.h"
 #include "document/RegularFile.h"
 
@@ -70,20 +70,6 @@ protected:
     QByteArray stream_;  // what tspl writes for a.lab
 };
 
-// What a reader of `fd` gets, starting after `delayMs`, until the writer closes.
-QByteArray ReadAfter(int fd, int delayMs) {
-    QThread::msleep(delayMs);
-    QByteArray got;
-    char chunk[4096];
-    for (pollfd p{fd, POLLIN, 0}; ::poll(&p, 1, 5000) > 0;) {
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
-        if (n <= 0) break;
-        got.append(chunk, n);
-    }
-    ::close(fd);
-    return got;
-}
-
 // Settings come only from a regular file: a FIFO without a writer would wait forever.
 TEST_F(Cli, SettingsOnlyFromARegularFile) {
     ASSERT_EQ(mkfifo(QFile::encodeName(Path("settings.ini")).constData(), 0600), 0);
@@ -137,6 +123,58 @@ TEST_F(Cli, PrintWaitsForAStalledPrinterAndGivesUpOnlyWhenAsked) {
     ::close(stuck);
     EXPECT_EQ(gaveUp.exitCode, 1);
     EXPECT_EQ(gaveUp.err, "kestrix-cli print: the printer has taken no data for 1 s; gave up\n");
+}
+
+// A network printer, named by --device or by Device= of the settings, gets
+// exactly the stream; one that stops reading is waited for as a USB printer is.
+TEST_F(Cli, NetworkPrinterGetsTheStreamAndIsWaitedForWhenItStalls) {
+    LoopbackPrinter printer;
+    EXPECT_EQ(Run({"print", "a.lab", "--device", printer.Address()}).exitCode, 0);
+    EXPECT_EQ(printer.Received(), stream_);
+
+    LoopbackPrinter configured;
+    QFile settings(Path("settings.ini"));
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+    settings.write("[Print Settings]\nSpeed=3\nDevice=" + configured.Address().toUtf8() + "\n");
+    settings.close();
+    EXPECT_EQ(Run({"print", "a.lab", "--settings", "settings.ini"}).exitCode, 0);
+    EXPECT_EQ(Run({"tspl", "a.lab", "--settings", "settings.ini", "-o", "set.tspl"}).exitCode, 0);
+    EXPECT_EQ(configured.Received(), ReadRegularFile(Path("set.tspl"), 1 << 20).bytes);
+
+    LoopbackPrinter outOfPaper(6500);
+    const CliRun waited = Run({"print", "a.lab", "--device", outOfPaper.Address()}, 20000);
+    EXPECT_EQ(waited.exitCode, 0);
+    EXPECT_EQ(waited.err,
+              "kestrix-cli print: The printer is not taking data (out of paper or cover open?); still waiting\n");
+    EXPECT_EQ(outOfPaper.Received(), stream_);
+}
+
+// --timeout gives up on a network printer that takes nothing; a refused port,
+// a CUPS that is not running and an address that is none fail at once.
+TEST_F(Cli, NetworkFaultsAreToldAtOnceAStallOnlyWithTimeout) {
+    LoopbackPrinter stuck(3000);
+    const CliRun gaveUp = Run({"print", "a.lab", "--device", stuck.Address(), "--timeout", "2"}, 6000);
+    EXPECT_EQ(gaveUp.exitCode, 1);
+    EXPECT_EQ(gaveUp.err, "kestrix-cli print: the printer has taken no data for 2 s; gave up\n");
+    EXPECT_LT(stuck.Received().size(), stream_.size());
+
+    const LoopbackPrinter off(LoopbackPrinter::kSwitchedOff);
+    qputenv("CUPS_SERVER", QFile::encodeName(Path("no-cupsd.sock")));
+    const std::pair<QString, std::string> faults[] = {
+        {off.Address(), off.Address().toStdString() + ": connection refused"},
+        {"cups:labels", "cups:labels: CUPS is not running (no scheduler at " + Path("no-cupsd.sock").toStdString() + ")"},
+        {"ipp://printer/ipp/print",
+         "\"ipp://printer/ipp/print\": a printer address is usb, socket://HOST[:PORT], cups:QUEUE or a path"},
+    };
+    for (const auto& [device, message] : faults) {
+        QElapsedTimer clock;
+        clock.start();
+        const CliRun run = Run({"print", "a.lab", "--device", device});
+        EXPECT_LT(clock.elapsed(), 1000) << device.toStdString();
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, "kestrix-cli print: " + message + "\n");
+    }
+    qunsetenv("CUPS_SERVER");
 }
 
 }  // namespace

@@ -85,6 +85,10 @@ public:
         return true;
     }
     void ShowPrintPreview(QWidget*, LabelCanvas&) override { ++previews; }
+    std::optional<QString> ChoosePrinterAddress(QWidget*, const QString& current) override {
+        printerAddressShown = current;
+        return printerAddress;
+    }
 
     std::deque<bool> answers;
     std::deque<QMessageBox::StandardButton> choices;
@@ -96,6 +100,8 @@ public:
     std::optional<int> shapeType, fontHeight;
     QString openName, saveName, printerName;
     std::optional<QSize> newSize;
+    std::optional<QString> printerAddress;  // chosen in the Printer dialog; cancelled when none
+    QString printerAddressShown;
     std::deque<QStringList> openNameLists;
     QStringList printFiles;
     int openDialogs = 0, saveDialogs = 0, newDialogs = 0, printDialogs = 0, previews = 0, printerCopies = 1,

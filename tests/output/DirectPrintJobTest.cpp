@@ -73,6 +73,15 @@ TEST_F(FakeSystem, PrinterWithoutUsblpNodeIsReachedThroughLibusb) {
     EXPECT_EQ(Found(), QStringLiteral("usb:3:7"));
 }
 
+// The Printer dialog lists each printer once: its usblp node, else its USB address.
+TEST_F(FakeSystem, EveryPrinterIsListedOnceNodesFirst) {
+    AddDevice(QStringLiteral("1-2"), "28E9", "0285", 10);
+    AddDevice(QStringLiteral("1-3"), "0471", "0055", 2);
+    AddDevice(QStringLiteral("1-4"), "0471", "0055", -1);
+    EXPECT_EQ(FindPrinterDevicePaths(Location()),
+              QStringList({Dev() + QStringLiteral("/usb/lp2"), Dev() + QStringLiteral("/usb/lp10"), "usb:3:7"}));
+}
+
 class DirectPrint : public FakeSystem {
 protected:
     void SetUp() override {

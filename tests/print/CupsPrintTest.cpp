@@ -9,6 +9,7 @@
 
 #include "CupsTestServer.h"
 #include "FrameFixture.h"
+#include "LoopbackPrinter.h"
 #include "app/CommandIds.h"
 #include "document/LabelFile.h"
 #include "document/SerialNumber.h"
@@ -155,6 +156,28 @@ TEST_F(CupsPrint, AQueueThatRefusesJobsOrNoPrinterAtAllIsTold) {
     EXPECT_EQ(CupsTestServer::Jobs(), before);
     // The command-line tool names what is there instead.
     Cli({"print", WriteLabel(TestLabel(false)), "--printer", "no-such-queue"}, 1);
+}
+
+// The direct stream as one raw job on a queue: the queue's device, a network
+// printer on 127.0.0.1, gets it byte for byte. A queue that is not there is told at once.
+TEST_F(CupsPrint, ARawQueuePassesTheDirectStreamOnByteForByte) {
+    LoopbackPrinter printer;
+    ASSERT_EQ(QProcess::execute(QStringLiteral(KESTRIX_TEST_CUPSD_SCRIPT),
+                                {"queue", KESTRIX_TEST_CUPSD, "kestrix-raw", printer.Address(), "-m", "raw"}),
+              0);
+    const QString label = WriteLabel(TestLabel(true));
+    Cli({"tspl", label, "-o", TempPath("label.tspl")});
+    Cli({"print", label, "--device", "cups:kestrix-raw"});
+    QFile stream(TempPath("label.tspl"));
+    ASSERT_TRUE(stream.open(QIODevice::ReadOnly));
+    EXPECT_EQ(printer.Received(), stream.readAll());
+
+    QProcess missing;
+    missing.start(QStringLiteral(KESTRIX_CLI), {"print", label, "--device", "cups:kestrix-missing"});
+    ASSERT_TRUE(missing.waitForFinished(5000));
+    EXPECT_EQ(missing.exitCode(), 1);
+    EXPECT_EQ(missing.readAllStandardError(),
+              "kestrix-cli print: cups:kestrix-missing: The printer or class does not exist.\n");
 }
 
 }  // namespace

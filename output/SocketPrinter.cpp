@@ -1,0 +1,180 @@
+#include "output/SocketPrinter.h"
+
+#include <QDeadlineTimer>
+
+#include <linux/sockios.h>
+#include <netdb.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <condition_variable>
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+namespace kestrix {
+
+namespace {
+
+// Once all the data is with the system, how often acknowledgements are looked for.
+constexpr int kAcknowledgePollMs = 20;
+
+// One getaddrinfo call. It has no time limit of its own, so it runs on a
+// thread of its own; a caller that stops waiting leaves the answer to be
+// freed by that thread when it comes.
+struct Lookup {
+    std::mutex mutex;
+    std::condition_variable done;
+    bool finished = false;
+    bool abandoned = false;
+    int code = 0;
+    addrinfo* list = nullptr;
+};
+
+// The addresses of `host`, or nothing and `why` when it is unknown or the
+// deadline passed first.
+addrinfo* LookUp(const QString& host, quint16 port, QDeadlineTimer deadline, QString* why) {
+    auto lookup = std::make_shared<Lookup>();
+    std::thread([lookup, name = host.toUtf8(), service = QByteArray::number(port)] {
+        addrinfo hints{};
+        hints.ai_family = AF_UNSPEC;
+        hints.ai_socktype = SOCK_STREAM;
+        hints.ai_flags = AI_NUMERICSERV;
+        addrinfo* list = nullptr;
+        const int code = getaddrinfo(name.constData(), service.constData(), &hints, &list);
+        const std::lock_guard lock(lookup->mutex);
+        if (lookup->abandoned) {
+            if (code == 0) freeaddrinfo(list);
+            return;
+        }
+        lookup->code = code;
+        lookup->list = code == 0 ? list : nullptr;
+        lookup->finished = true;
+        lookup->done.notify_one();
+    }).detach();
+
+    std::unique_lock lock(lookup->mutex);
+    if (!lookup->done.wait_for(lock, std::chrono::milliseconds(deadline.remainingTime()),
+                               [&] { return lookup->finished; })) {
+        lookup->abandoned = true;
+        *why = QStringLiteral("the name could not be looked up within %1 s").arg(SocketPrinter::kConnectTimeoutMs / 1000);
+        return nullptr;
+    }
+    switch (lookup->code) {
+    case 0: return lookup->list;
+    case EAI_NONAME:
+    case EAI_NODATA: *why = QStringLiteral("host unknown"); break;
+    case EAI_AGAIN: *why = QStringLiteral("the name cannot be looked up now (no name server?)"); break;
+    default: *why = QString::fromLocal8Bit(gai_strerror(lookup->code));
+    }
+    return nullptr;
+}
+
+QString SocketErrorText(int code) {
+    switch (code) {
+    case ECONNREFUSED: return QStringLiteral("connection refused");
+    case ETIMEDOUT: return QStringLiteral("the printer does not answer");
+    case ECONNRESET:
+    case EPIPE: return QStringLiteral("the printer closed the connection");
+    default: return QString::fromLocal8Bit(std::strerror(code));
+    }
+}
+
+int PollOnce(pollfd& p, int waitMs) {
+    int ready;
+    while ((ready = ::poll(&p, 1, waitMs)) < 0 && errno == EINTR) {
+    }
+    return ready;
+}
+
+// Connects a non-blocking socket to one address before the deadline; the
+// socket, or -1 with errno set.
+int ConnectBefore(const addrinfo& a, QDeadlineTimer deadline) {
+    const int fd = ::socket(a.ai_family, a.ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, a.ai_protocol);
+    if (fd < 0) return -1;
+    int code = ::connect(fd, a.ai_addr, a.ai_addrlen) == 0 ? 0 : errno;
+    if (code == EINPROGRESS) {
+        pollfd p{fd, POLLOUT, 0};
+        const int ready = PollOnce(p, static_cast<int>(deadline.remainingTime()));
+        socklen_t size = sizeof code;
+        if (ready == 0)
+            code = ETIMEDOUT;
+        else if (ready < 0 || ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &code, &size) < 0)
+            code = errno;
+    }
+    if (code == 0) return fd;
+    ::close(fd);
+    errno = code;
+    return -1;
+}
+
+}  // namespace
+
+bool SocketPrinter::Fail(QString* error, const QString& why) {
+    if (error) *error = why;
+    Close();
+    return false;
+}
+
+bool SocketPrinter::Open(const QString& host, quint16 port, QString* error) {
+    Close();
+    const QDeadlineTimer deadline(kConnectTimeoutMs);
+    QString why;
+    addrinfo* list = LookUp(host, port, deadline, &why);
+    if (!list) return Fail(error, why);
+    int code = ETIMEDOUT;
+    for (const addrinfo* a = list; a && fd_ < 0; a = a->ai_next) {
+        fd_ = ConnectBefore(*a, deadline);
+        if (fd_ < 0) code = errno;
+    }
+    freeaddrinfo(list);
+    return fd_ >= 0 || Fail(error, SocketErrorText(code));
+}
+
+qint64 SocketPrinter::Transfer(QByteArrayView data, int waitMs, QString* error) {
+    const auto broken = [error](int code) -> qint64 {
+        if (error) *error = SocketErrorText(code);
+        return -1;
+    };
+    if (fd_ < 0) return broken(ENOTCONN);
+    const bool more = inFlight_ < data.size();
+    pollfd p{fd_, static_cast<short>(more ? POLLOUT : 0), 0};
+    if (PollOnce(p, more ? waitMs : std::min(waitMs, kAcknowledgePollMs)) < 0) return broken(errno);
+    if (p.revents & (POLLERR | POLLHUP)) {
+        int code = 0;
+        socklen_t size = sizeof code;
+        ::getsockopt(fd_, SOL_SOCKET, SO_ERROR, &code, &size);
+        return broken(code ? code : ECONNRESET);
+    }
+    if (p.revents & POLLOUT) {
+        const ssize_t n = ::send(fd_, data.data() + inFlight_, static_cast<size_t>(data.size() - inFlight_),
+                                 MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (n > 0) inFlight_ += n;
+        if (n < 0 && errno != EAGAIN && errno != EINTR) return broken(errno);
+    }
+    // What has left the system's send queue is what the printer acknowledged.
+    int waiting = 0;
+    if (::ioctl(fd_, SIOCOUTQ, &waiting) < 0) return broken(errno);
+    const qint64 taken = inFlight_ - waiting;
+    inFlight_ = waiting;
+    return taken;
+}
+
+void SocketPrinter::Close() {
+    if (fd_ >= 0 && inFlight_ > 0) {
+        // A job cut short: what the printer has not taken is dropped, not sent after the job has ended.
+        const linger reset{1, 0};
+        ::setsockopt(fd_, SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+    }
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    inFlight_ = 0;
+}
+
+}  // namespace kestrix
