@@ -1,5 +1,7 @@
 #include "cli/CliCommand.h"
 
+#include <cstdio>
+
 #include "document/LabelFile.h"
 
 namespace kestrix::cli {
@@ -47,12 +49,26 @@ int Arguments::PositiveInt(const QString& option, int fallback) const {
     return value;
 }
 
-LabelDocument OpenLabelOrFail(const QString& path) {
+std::optional<LabelDocument> OpenLabel(const QString& path, QString* error) {
     LabelDocument doc;
     LabelFileProblem problem;
-    if (!ReadLabelFile(path, doc, &problem)) Fail(path + QStringLiteral(": ") + LabelFileProblemText(problem, 0));
+    if (!ReadLabelFile(path, doc, &problem)) {
+        *error = path + QStringLiteral(": ") + LabelFileProblemText(problem, 0);
+        return std::nullopt;
+    }
     doc.labelPath = path;
     return doc;
+}
+
+LabelDocument OpenLabelOrFail(const QString& path) {
+    QString error;
+    std::optional<LabelDocument> doc = OpenLabel(path, &error);
+    if (!doc) Fail(error);
+    return std::move(*doc);
+}
+
+void Report(const QString& command, const QString& message) {
+    std::fputs(QStringLiteral("kestrix-cli %1: %2\n").arg(command, message).toLocal8Bit().constData(), stderr);
 }
 
 void Fail(const QString& message) { throw Failure{kFailed, message}; }

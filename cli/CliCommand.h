@@ -40,8 +40,13 @@ private:
     QList<std::pair<QString, QString>> values_;
 };
 
-// Opens a label as the editor's Open does, or throws a Failure.
+// Opens a label as the editor's Open does; nothing, and `error` naming the
+// file and the problem, when it cannot be read.
+std::optional<LabelDocument> OpenLabel(const QString& path, QString* error);
+// The same, or throws a Failure.
 LabelDocument OpenLabelOrFail(const QString& path);
+// One line on standard error: "kestrix-cli COMMAND: MESSAGE".
+void Report(const QString& command, const QString& message);
 [[noreturn]] void Fail(const QString& message);
 [[noreturn]] void UsageError(const QString& message);
 

@@ -5,8 +5,12 @@
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QRegularExpression>
+#include <QSize>
+#include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <optional>
+#include <vector>
 
 #include "cli/CliCommand.h"
 #include "cli/Commands.h"
@@ -48,21 +52,48 @@ Resolution ParseDpi(const Arguments& a) {
     return r;
 }
 
-// The canvas size given by --view as display scales: canvas pixels per dot.
-std::pair<double, double> ParseView(const Arguments& a, const LabelDocument& doc, Resolution dpi) {
+// The canvas size --view gives, in pixels.
+std::optional<QSize> ViewSize(const Arguments& a) {
     const std::optional<QString> text = a.Value(QStringLiteral("--view"));
-    if (!text) return {1.0, 1.0};
+    if (!text) return std::nullopt;
     const QRegularExpressionMatch m =
         QRegularExpression(QStringLiteral("^([0-9]{1,6})[xX]([0-9]{1,6})$")).match(text->trimmed());
     const int w = m.hasMatch() ? m.captured(1).toInt() : 0;
     const int h = m.hasMatch() ? m.captured(2).toInt() : 0;
     if (w < 1 || h < 1) Fail(QStringLiteral("--view: \"%1\" is not WIDTHxHEIGHT in pixels").arg(*text));
-    return {w / LabelDots(doc.widthMm, dpi.x), h / LabelDots(doc.heightMm, dpi.y)};
+    return QSize(w, h);
+}
+
+// The display scales of a canvas that size showing `doc`: canvas pixels per dot.
+std::pair<double, double> ViewScales(const std::optional<QSize>& view, const LabelDocument& doc, Resolution dpi = {}) {
+    if (!view) return {1.0, 1.0};
+    return {view->width() / LabelDots(doc.widthMm, dpi.x), view->height() / LabelDots(doc.heightMm, dpi.y)};
 }
 
 QString SingleLabel(const Arguments& a, const char* command) {
     if (a.Positional().size() != 1) UsageError(QStringLiteral("%1 takes one label file").arg(QLatin1String(command)));
     return a.Positional()[0];
+}
+
+QStringList LabelFiles(const Arguments& a, const char* command) {
+    if (a.Positional().isEmpty())
+        UsageError(QStringLiteral("%1 takes one or more label files").arg(QLatin1String(command)));
+    return a.Positional();
+}
+
+// Opens the label files of a run in the order given and hands each to `send`.
+// A file that cannot be read, or one `send` finds fault with (its message), is
+// reported and the run goes on with the next; the exit code is then kFailed.
+int SendEachLabel(const char* command, const QStringList& paths, const std::function<QString(LabelDocument&)>& send) {
+    bool failed = false;
+    for (const QString& path : paths) {
+        QString problem;
+        if (std::optional<LabelDocument> doc = OpenLabel(path, &problem)) problem = send(*doc);
+        if (problem.isEmpty()) continue;
+        Report(QLatin1String(command), problem);
+        failed = true;
+    }
+    return failed ? kFailed : kOk;
 }
 
 QString OutputPath(const Arguments& a) {
@@ -92,22 +123,25 @@ void WriteOutput(const QString& path, QByteArrayView bytes) {
     if (!WriteOutputFile(path, bytes, &error)) Fail(error);
 }
 
-// One label file's direct-print jobs, `copies` of them, each written as soon
-// as it is made.
-void WriteLabelJobs(LabelDocument& doc, const PrinterSettings& settings, std::pair<double, double> view,
-                    int copies, OutputFile& file) {
+// One label's direct-print jobs, `copies` of them, each written as soon as it
+// is made. A failed write ends the run; a label that cannot be rendered is
+// returned as the problem.
+QString WriteLabelJobs(LabelDocument& doc, const PrinterSettings& settings, std::pair<double, double> view,
+                       int copies, OutputFile& file) {
     CodeImageCache codes;
     PictureCache pictures;
     const DirectPrintInput in{doc, settings, codes, &pictures, kDefaultDpi, kDefaultDpi, view.first, view.second};
     PrintJobMaker maker(in);
     const SentJobs sent = SendPrintJobs(
         maker, copies, [&file](QByteArrayView bytes, QString* error) { return file.Write(bytes, error); });
-    if (!sent.error.isEmpty() || sent.writeFailed) Fail(sent.error);
+    if (sent.writeFailed) Fail(sent.error);
+    return sent.error.isEmpty() ? QString() : doc.labelPath + QStringLiteral(": ") + sent.error;
 }
 
-void SaveLabelBack(const LabelDocument& doc) {
+// The problem, if any, of saving the label back with its advanced numbers.
+QString SaveLabelBack(const LabelDocument& doc) {
     QString error;
-    if (!WriteLabelFile(doc.labelPath, doc, &error)) Fail(error);
+    return WriteLabelFile(doc.labelPath, doc, &error) ? QString() : error;
 }
 
 }  // namespace
@@ -119,7 +153,7 @@ int RunRender(const QStringList& args) {
     const QString out = OutputPath(a);
     LabelDocument doc = OpenLabelOrFail(labelPath);
     const Resolution dpi = ParseDpi(a);
-    const auto [viewX, viewY] = ParseView(a, doc, dpi);
+    const auto [viewX, viewY] = ViewScales(ViewSize(a), doc, dpi);
 
     CodeImageCache codes;
     PictureCache pictures;
@@ -154,20 +188,46 @@ int RunTspl(const QStringList& args) {
                       {QStringLiteral("-o"), QStringLiteral("--settings"), QStringLiteral("--copies"),
                        QStringLiteral("--view")},
                       {QStringLiteral("--update")});
-    const QString labelPath = SingleLabel(a, "tspl");
+    const QStringList labels = LabelFiles(a, "tspl");
     const QString out = OutputPath(a);
     const int copies = a.PositiveInt(QStringLiteral("--copies"), 1);
     const PrinterSettings settings = SettingsOf(a);
-    LabelDocument doc = OpenLabelOrFail(labelPath);
-    const auto [viewX, viewY] = ParseView(a, doc, {});
+    const std::optional<QSize> view = ViewSize(a);
+    const bool update = a.Flag(QStringLiteral("--update"));
 
-    OutputFile file(out);
+    // OUT is opened at the first label that can be read and replaced only once
+    // every job is in it; the labels are saved back after that, so a run that
+    // fails leaves both as they were. A label named again continues, with
+    // --update, from the numbers it reached earlier in the run.
+    std::optional<OutputFile> file;
+    int labelsSent = 0;
+    std::vector<LabelDocument> toSave;
+    int code = SendEachLabel("tspl", labels, [&](LabelDocument& doc) -> QString {
+        const QFileInfo name(doc.labelPath);
+        const auto earlier =
+            std::find_if(toSave.begin(), toSave.end(), [&](const LabelDocument& d) { return QFileInfo(d.labelPath) == name; });
+        if (earlier != toSave.end()) {
+            doc = std::move(*earlier);
+            toSave.erase(earlier);
+        }
+        QString error;
+        if (!file && !file.emplace(out).Open(&error)) Fail(error);
+        const QString problem = WriteLabelJobs(doc, settings, ViewScales(view, doc), copies, *file);
+        if (!problem.isEmpty()) return problem;
+        ++labelsSent;
+        if (update) toSave.push_back(std::move(doc));
+        return QString();
+    });
+    if (labelsSent == 0) return code;  // nothing to write: OUT stays as it was
     QString error;
-    if (!file.Open(&error)) Fail(error);
-    WriteLabelJobs(doc, settings, {viewX, viewY}, copies, file);
-    if (!file.Commit(&error)) Fail(error);
-    if (a.Flag(QStringLiteral("--update"))) SaveLabelBack(doc);
-    return kOk;
+    if (!file->Commit(&error)) Fail(error);
+    for (const LabelDocument& doc : toSave) {
+        const QString problem = SaveLabelBack(doc);
+        if (problem.isEmpty()) continue;
+        Report(QStringLiteral("tspl"), problem);
+        code = kFailed;
+    }
+    return code;
 }
 
 int RunPrint(const QStringList& args) {
@@ -175,16 +235,19 @@ int RunPrint(const QStringList& args) {
                       {QStringLiteral("--settings"), QStringLiteral("--copies"), QStringLiteral("--device"),
                        QStringLiteral("--view"), QStringLiteral("--printer"), QStringLiteral("--timeout")},
                       {QStringLiteral("--update")});
-    const QString labelPath = SingleLabel(a, "print");
+    const QStringList labels = LabelFiles(a, "print");
     const int copies = a.PositiveInt(QStringLiteral("--copies"), 1);
+    const std::optional<QSize> view = ViewSize(a);
+    const bool update = a.Flag(QStringLiteral("--update"));
     if (const std::optional<QString> queue = a.Value(QStringLiteral("--printer"))) {
         if (a.Value(QStringLiteral("--device")) || a.Value(QStringLiteral("--settings")))
             UsageError(QStringLiteral("--printer takes neither --device nor --settings"));
-        LabelDocument doc = OpenLabelOrFail(labelPath);
-        const auto [viewX, viewY] = ParseView(a, doc, {});
-        PrintThroughDriver(doc, *queue, copies, viewX, viewY);
-        if (a.Flag(QStringLiteral("--update"))) SaveLabelBack(doc);
-        return kOk;
+        // One driver job per label.
+        return SendEachLabel("print", labels, [&](LabelDocument& doc) -> QString {
+            const auto [viewX, viewY] = ViewScales(view, doc);
+            PrintThroughDriver(doc, *queue, copies, viewX, viewY);
+            return update ? SaveLabelBack(doc) : QString();
+        });
     }
     // A printer that stops taking data is waited for; --timeout gives up after that many seconds of it.
     StallWatch watch(qint64(a.PositiveInt(QStringLiteral("--timeout"), 0)) * 1000);
@@ -192,27 +255,42 @@ int RunPrint(const QStringList& args) {
         std::fprintf(stderr, "kestrix-cli print: %s; still waiting\n", qPrintable(PrinterStalledMessage(0).text));
     };
     const PrinterSettings settings = SettingsOf(a);
-    LabelDocument doc = OpenLabelOrFail(labelPath);
-    const auto [viewX, viewY] = ParseView(a, doc, {});
-
     PrinterTarget target;
     target.device = a.Value(QStringLiteral("--device")).value_or(settings.Device);
-    // A plain file standing in for the printer receives just this run's jobs.
-    if (QFileInfo(target.device).isFile()) {
-        QFile file(target.device);
-        if (!file.resize(0)) Fail(QStringLiteral("cannot write %1: %2").arg(target.device, file.errorString()));
-    }
 
-    CodeImageCache codes;
-    PictureCache pictures;
-    DirectPrintInput in{doc, settings, codes, &pictures, kDefaultDpi, kDefaultDpi, viewX, viewY};
-    in.copies = copies;
-    QStringList noQueue;
-    const DirectPrintResult result = DirectPrintLabel(in, noQueue, 0, {}, target, &watch);
-    // The numbers already used stay used: keep them out of the next run.
-    if (result.rendered > 0 && a.Flag(QStringLiteral("--update"))) SaveLabelBack(doc);
-    if (result.status != DirectPrintStatus::Printed) Fail(result.detail);
-    return kOk;
+    // The printer is opened once, at the first label that can be read, and
+    // takes every label's jobs back to back.
+    DirectPrinter printer(0, {}, &watch);
+    bool opened = false;
+    const int code = SendEachLabel("print", labels, [&](LabelDocument& doc) -> QString {
+        if (!opened) {
+            // A plain file standing in for the printer receives just this run's jobs.
+            if (QFileInfo(target.device).isFile()) {
+                QFile plain(target.device);
+                if (!plain.resize(0)) Fail(QStringLiteral("cannot write %1: %2").arg(target.device, plain.errorString()));
+            }
+            QStringList noQueue;
+            const DirectPrintResult result = printer.Open(target, noQueue);
+            if (result.status != DirectPrintStatus::Printed) Fail(result.detail);
+            opened = true;
+        }
+        CodeImageCache codes;
+        PictureCache pictures;
+        const auto [viewX, viewY] = ViewScales(view, doc);
+        DirectPrintInput in{doc, settings, codes, &pictures, kDefaultDpi, kDefaultDpi, viewX, viewY};
+        in.copies = copies;
+        const DirectPrintResult result = printer.Send(in);
+        // The numbers already used stay used: keep them out of the next run.
+        const QString saveProblem = result.rendered > 0 && update ? SaveLabelBack(doc) : QString();
+        if (result.status == DirectPrintStatus::RenderFailed) return doc.labelPath + QStringLiteral(": ") + result.detail;
+        if (result.status != DirectPrintStatus::Printed) Fail(result.detail);
+        return saveProblem;
+    });
+    if (opened) {
+        const DirectPrintResult result = printer.Finish();
+        if (result.status != DirectPrintStatus::Printed) Fail(result.detail);
+    }
+    return code;
 }
 
 }  // namespace kestrix::cli

@@ -18,15 +18,17 @@ const char kUsageText[] =
     "  convert IN.lab OUT.lab              open IN and save it as OUT\n"
     "  render LABEL.lab -o OUT.png [--mono] [--dpi N|NX,NY] [--view WxH]\n"
     "                                      draw the label for output (--mono: 1-bit BMP)\n"
-    "  tspl LABEL.lab -o OUT [--settings FILE.ini] [--copies N] [--update] [--view WxH]\n"
+    "  tspl LABEL.lab... -o OUT [--settings FILE.ini] [--copies N] [--update] [--view WxH]\n"
     "                                      write the printer command stream\n"
-    "  print LABEL.lab [--settings FILE.ini] [--copies N] [--update] [--device ADDRESS] [--view WxH]\n"
+    "  print LABEL.lab... [--settings FILE.ini] [--copies N] [--update] [--device ADDRESS] [--view WxH]\n"
     "        [--timeout SECONDS]           send the label to the label printer; a printer that\n"
     "                                      takes no data is waited for, or given up after SECONDS\n"
     "                                      ADDRESS: usb (the default), socket://HOST[:PORT],\n"
     "                                      cups:QUEUE or a device node or file\n"
-    "  print LABEL.lab --printer QUEUE [--copies N] [--update] [--view WxH]\n"
-    "                                      print through an installed printer's driver (CUPS)\n";
+    "  print LABEL.lab... --printer QUEUE [--copies N] [--update] [--view WxH]\n"
+    "                                      print through an installed printer's driver (CUPS)\n"
+    "tspl and print send several labels in the order given, each with the options; a label\n"
+    "that cannot be read is reported and the others are still sent (exit status 1).\n";
 
 void PrintLine(const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stderr);
@@ -69,7 +71,7 @@ int main(int argc, char* argv[]) {
     try {
         return command->second(args.mid(1));
     } catch (const Failure& failure) {
-        PrintLine(QStringLiteral("kestrix-cli %1: %2").arg(args[0], failure.message));
+        Report(args[0], failure.message);
         if (failure.code == kUsage) std::fputs(kUsageText, stderr);
         return failure.code;
     }

@@ -2,7 +2,6 @@
 
 #include "output/PrintJobMaker.h"
 #include "output/PrinterAddress.h"
-#include "output/PrinterDevice.h"
 
 namespace kestrix {
 
@@ -43,65 +42,89 @@ PrintStream RenderPrintStream(const DirectPrintInput& in, QString* error) {
     return maker.Next(error);
 }
 
-DirectPrintResult DirectPrintLabel(const DirectPrintInput& in, QStringList& batchQueue, int chinese,
-                                   const std::function<void(const PrintMessage&)>& show,
-                                   const PrinterTarget& target, StallWatch* watch) {
+DirectPrinter::DirectPrinter(int chinese, const std::function<void(const PrintMessage&)>& show, StallWatch* watch)
+    : chinese_(chinese), show_(show), wait_(watch ? *watch : waitAsLongAsItStays_) {}
+
+DirectPrintResult DirectPrinter::Unreachable(const QString& error) const {
+    if (show_) show_(PrinterUnreachableMessage(chinese_, error));
+    return {DirectPrintStatus::Unreachable, error};
+}
+
+DirectPrintResult DirectPrinter::Open(const PrinterTarget& target, QStringList& batchQueue) {
     QString error;
-    const auto unreachable = [&] {
-        if (show) show(PrinterUnreachableMessage(chinese, error));
-        return DirectPrintResult{DirectPrintStatus::Unreachable, error};
-    };
     std::optional<PrinterAddress> address = ParsePrinterAddress(target.device, &error);
-    if (!address) return unreachable();
+    if (!address) return Unreachable(error);
     if (address->kind == PrinterAddress::Kind::Usb) {
         address->path = FindPrinterDevicePath(target.location);
         if (address->path.isEmpty()) {
             batchQueue.clear();
-            const PrintMessage message = PrinterNotConnectedMessage(chinese);
-            if (show) show(message);
+            if (show_) show_(PrinterNotConnectedMessage(chinese_));
             return {DirectPrintStatus::NoPrinter, PrinterNotConnectedMessage(0).text};
         }
     }
-    StallWatch waitAsLongAsItStays;
-    StallWatch& wait = watch ? *watch : waitAsLongAsItStays;
-    PrinterDevice device;
+    cups_ = address->kind == PrinterAddress::Kind::Cups;
     bool opened = false;
     // A network printer or the CUPS scheduler may take seconds to answer.
-    wait.Run([&] { opened = device.Open(*address, &error); });
-    if (!opened) {
-        const bool usb = address->kind == PrinterAddress::Kind::Usb || address->kind == PrinterAddress::Kind::Path;
-        return usb ? DirectPrintResult{DirectPrintStatus::OpenFailed, error} : unreachable();
-    }
+    wait_.Run([&] { opened = device_.Open(*address, &error); });
+    if (opened) return {};
+    const bool usb = address->kind == PrinterAddress::Kind::Usb || address->kind == PrinterAddress::Kind::Path;
+    return usb ? DirectPrintResult{DirectPrintStatus::OpenFailed, error} : Unreachable(error);
+}
+
+DirectPrintResult DirectPrinter::Send(const DirectPrintInput& in) {
     // Each copy is made here and only its sending runs under the watch: the
     // editor sends on a worker thread while its window paints from the label.
     PrintJobMaker maker(in);
+    QString error;
     int rendered = 0;
     StallWatch::Outcome sent = StallWatch::Outcome::Sent;
     for (int copy = 0; copy < in.copies && sent == StallWatch::Outcome::Sent; ++copy) {
         const PrintStream& stream = maker.Next(&error);
         if (stream.body.isEmpty()) return {DirectPrintStatus::RenderFailed, error, rendered};
         ++rendered;
-        wait.Run([&] {
-            sent = device.Write(stream.header, wait, &error);
-            if (sent == StallWatch::Outcome::Sent) sent = device.Write(stream.body, wait, &error);
+        wait_.Run([&] {
+            sent = device_.Write(stream.header, wait_, &error);
+            if (sent == StallWatch::Outcome::Sent) sent = device_.Write(stream.body, wait_, &error);
         });
     }
-    // A network printer has the job only once it has taken every byte; a CUPS job is closed.
-    if (sent == StallWatch::Outcome::Sent)
-        wait.Run([&] {
-            if (!device.Finish(&error)) sent = StallWatch::Outcome::Failed;
-        });
-    switch (sent) {
+    return Ended(sent, error, rendered);
+}
+
+DirectPrintResult DirectPrinter::Finish() {
+    QString error;
+    StallWatch::Outcome outcome = StallWatch::Outcome::Sent;
+    wait_.Run([&] {
+        if (!device_.Finish(&error)) outcome = StallWatch::Outcome::Failed;
+    });
+    device_.Close();
+    return Ended(outcome, error, 0);
+}
+
+DirectPrintResult DirectPrinter::Ended(StallWatch::Outcome outcome, const QString& error, int rendered) const {
+    switch (outcome) {
     case StallWatch::Outcome::Sent: return {DirectPrintStatus::Printed, {}, rendered};
     case StallWatch::Outcome::Cancelled:
-        if (show) show(PrintCancelledMessage(chinese, address->kind != PrinterAddress::Kind::Cups));
+        if (show_) show_(PrintCancelledMessage(chinese_, !cups_));
         return {DirectPrintStatus::Cancelled, error, rendered};
     case StallWatch::Outcome::GaveUp:
     case StallWatch::Outcome::Failed: break;
     }
-    if (show) show(WriteFailedMessage(chinese));
-    return {sent == StallWatch::Outcome::GaveUp ? DirectPrintStatus::GaveUp : DirectPrintStatus::WriteFailed, error,
+    if (show_) show_(WriteFailedMessage(chinese_));
+    return {outcome == StallWatch::Outcome::GaveUp ? DirectPrintStatus::GaveUp : DirectPrintStatus::WriteFailed, error,
             rendered};
+}
+
+DirectPrintResult DirectPrintLabel(const DirectPrintInput& in, QStringList& batchQueue, int chinese,
+                                   const std::function<void(const PrintMessage&)>& show,
+                                   const PrinterTarget& target, StallWatch* watch) {
+    DirectPrinter printer(chinese, show, watch);
+    DirectPrintResult result = printer.Open(target, batchQueue);
+    if (result.status == DirectPrintStatus::Printed) result = printer.Send(in);
+    if (result.status != DirectPrintStatus::Printed) return result;
+    const int rendered = result.rendered;
+    result = printer.Finish();
+    result.rendered = rendered;
+    return result;
 }
 
 }  // namespace kestrix

@@ -9,6 +9,7 @@
 
 #include "document/LabelDocument.h"
 #include "output/PrintStream.h"
+#include "output/PrinterDevice.h"
 #include "output/PrinterLocation.h"
 #include "output/PrinterSettings.h"
 #include "output/StallWatch.h"
@@ -70,6 +71,32 @@ PrintMessage PrinterUnreachableMessage(int chinese, const QString& why);
 // and builds header and body: PrintJobMaker's first copy. Serial numbers
 // advance. Empty stream (and `error` set) when the raster cannot be made.
 PrintStream RenderPrintStream(const DirectPrintInput& in, QString* error = nullptr);
+
+// One run on the printer: found and opened once, then any number of labels
+// sent through it back to back, then finished. Messages go to `show` as
+// DirectPrintLabel says; each call's result says what happened.
+class DirectPrinter {
+public:
+    DirectPrinter(int chinese, const std::function<void(const PrintMessage&)>& show, StallWatch* watch = nullptr);
+
+    // Finds and opens the printer; with no printer the batch queue is emptied.
+    DirectPrintResult Open(const PrinterTarget& target, QStringList& batchQueue);
+    // Renders and writes `in.copies` jobs of one label.
+    DirectPrintResult Send(const DirectPrintInput& in);
+    // After the last label: a network printer has taken every byte, a CUPS job is closed.
+    DirectPrintResult Finish();
+
+private:
+    DirectPrintResult Unreachable(const QString& error) const;
+    DirectPrintResult Ended(StallWatch::Outcome outcome, const QString& error, int rendered) const;
+
+    int chinese_;
+    std::function<void(const PrintMessage&)> show_;
+    StallWatch waitAsLongAsItStays_;
+    StallWatch& wait_;
+    PrinterDevice device_;
+    bool cups_ = false;
+};
 
 // The job: find the printer, open it, then for each of `in.copies` render and
 // write header then body. With no printer the batch queue is emptied and the

@@ -34,10 +34,23 @@ protected:
         box.nHeight = 200;
         ASSERT_TRUE(WriteLabelFile(Path("a.lab"), {40, 30, {}, {}, {box}}, nullptr));
         ASSERT_EQ(Run({"tspl", "a.lab", "-o", "a.tspl"}).exitCode, 0);
-        stream_ = ReadRegularFile(Path("a.tspl"), 1 << 20).bytes;
+        stream_ = Read("a.tspl");
     }
 
     QString Path(const QString& name) const { return dir_.filePath(name); }
+    QByteArray Read(const QString& name) const { return ReadRegularFile(Path(name), 1 << 20).bytes; }
+    void Write(const QString& name, const QByteArray& bytes) const {
+        QFile file(Path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+    // A label with one text that counts on by one with every label printed.
+    void WriteCountingLabel(const QString& name, std::u16string_view first) const {
+        LabelElement text = CreateElement(kText, {10, 10}, first);
+        text.nWidth = 96;
+        text.nHeight = 28;
+        text.nSerialMode = 1;
+        ASSERT_TRUE(WriteLabelFile(Path(name), {40, 30, {}, {}, {text}}, nullptr));
+    }
     // A FIFO with its reading end open (and holding at most 4 kB), so writers need not wait for one.
     int Fifo(const QString& name) const {
         const QByteArray path = QFile::encodeName(Path(name));
@@ -175,6 +188,63 @@ TEST_F(Cli, NetworkFaultsAreToldAtOnceAStallOnlyWithTimeout) {
         EXPECT_EQ(run.err, "kestrix-cli print: " + message + "\n");
     }
     qunsetenv("CUPS_SERVER");
+}
+
+// Several labels in one run go out in the order given, each exactly as its own
+// run would send it (its copies, its numbers, saved back with --update; a label
+// named again counts on), all through one opening of the printer. A label that
+// cannot be read is told and the others still go.
+TEST_F(Cli, SeveralLabelsGoOutInOrderAsTheirOwnRunsWould) {
+    WriteCountingLabel("s.lab", u"0001");
+    WriteCountingLabel("t.lab", u"X10");
+    const QByteArray original[] = {Read("s.lab"), Read("t.lab")};
+    const QStringList labels = {"s.lab", "a.lab", "missing.lab", "t.lab", "s.lab"};
+    const QStringList options = {"--copies", "2", "--update"};
+    QByteArray expected;
+    for (const QString& label : labels) {
+        if (label == u"missing.lab") continue;
+        ASSERT_EQ(Run(QStringList{"tspl", label, "-o", "one.tspl"} + options).exitCode, 0);
+        expected += Read("one.tspl");
+    }
+    const QByteArray updated[] = {Read("s.lab"), Read("t.lab")};
+    ASSERT_NE(updated[0], original[0]);
+
+    LoopbackPrinter printer;  // takes one connection only
+    const std::pair<QStringList, QString> runs[] = {
+        {{"tspl", "-o", "all.tspl"}, "all.tspl"},
+        {{"print", "--device", "lp0"}, "lp0"},  // a plain file standing in for the printer
+        {{"print", "--device", printer.Address()}, ""},
+    };
+    Write("lp0", "an earlier run");
+    for (const auto& [command, out] : runs) {
+        Write("s.lab", original[0]);
+        Write("t.lab", original[1]);
+        const CliRun run = Run(command + labels + options);
+        EXPECT_EQ(run.exitCode, 1) << command[0].toStdString();
+        EXPECT_EQ(run.err, "kestrix-cli " + command[0].toStdString() + ": missing.lab: no such file\n");
+        EXPECT_EQ(out.isEmpty() ? printer.Received() : Read(out), expected) << out.toStdString();
+        EXPECT_EQ(Read("s.lab"), updated[0]);
+        EXPECT_EQ(Read("t.lab"), updated[1]);
+    }
+}
+
+// A run that sends nothing, or cannot write all, leaves OUT and the labels as they were.
+TEST_F(Cli, AFailedRunLeavesOutputAndLabelsAsTheyWere) {
+    const CliRun none = Run({"tspl", "x.lab", "y.lab", "-o", "a.tspl"});
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_EQ(none.err, "kestrix-cli tspl: x.lab: no such file\nkestrix-cli tspl: y.lab: no such file\n");
+    EXPECT_EQ(Read("a.tspl"), stream_);
+
+    WriteCountingLabel("s.lab", u"0001");
+    const QByteArray label = Read("s.lab");
+    ASSERT_EQ(Run({"tspl", "s.lab", "-o", "s.tspl"}).exitCode, 0);
+    const rlim_t room = Read("s.tspl").size() + label.size();  // s.lab's jobs and the label fit, a.lab's jobs not
+    ASSERT_LT(room, Read("s.tspl").size() + stream_.size());
+    const CliRun full = Run({"tspl", "s.lab", "a.lab", "--update", "-o", "a.tspl"}, 10000, room);
+    EXPECT_EQ(full.exitCode, 1);
+    EXPECT_NE(full.err.find("file size limit reached"), std::string::npos) << full.err;
+    EXPECT_EQ(Read("a.tspl"), stream_);
+    EXPECT_EQ(Read("s.lab"), label);
 }
 
 }  // namespace

@@ -180,5 +180,22 @@ TEST_F(CupsPrint, ARawQueuePassesTheDirectStreamOnByteForByte) {
               "kestrix-cli print: cups:kestrix-missing: The printer or class does not exist.\n");
 }
 
+// Several labels in one run go through the driver as a job each, in the order
+// given; one that cannot be read is skipped.
+TEST_F(CupsPrint, SeveralLabelsAreAJobEachInTheOrderGiven) {
+    LabelDocument narrow = TestLabel(false);
+    narrow.widthMm = 40;
+    ASSERT_TRUE(WriteLabelFile(TempPath("narrow.lab"), narrow, nullptr));
+    const qsizetype before = CupsTestServer::Jobs().size();
+    Cli({"print", WriteLabel(TestLabel(false)), TempPath("missing.lab"), TempPath("narrow.lab"), "--printer", kQueue}, 1);
+    const QList<int> jobs = CupsTestServer::Jobs().mid(before);
+    ASSERT_EQ(jobs.size(), 2);
+    for (int k : {0, 1}) {
+        const QList<QSizeF> pages = PdfPageSizesMm(CupsTestServer::SpooledDocument(jobs[k]));
+        ASSERT_EQ(pages.size(), 1);
+        EXPECT_NEAR(pages[0].width(), k == 0 ? 50 : 40, 0.5);
+    }
+}
+
 }  // namespace
 }  // namespace kestrix
