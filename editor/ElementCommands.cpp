@@ -206,8 +206,9 @@ void ElementCommands::EditElement(std::size_t index) {
     default:
         return;
     }
-    canvas_.EditDone();
+    // The snapshot first, so the window's Undo and title see it.
     canvas_.Session().TakeSnapshot();
+    canvas_.EditDone();
 }
 
 void ElementCommands::DoubleClick(QPoint p) {

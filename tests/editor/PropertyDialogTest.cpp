@@ -368,7 +368,7 @@ TEST_F(FrameTest, ADoubleClickOpensTheRealDialogAndItsOkChangesTheElement) {
     });
     DoubleClick(&Canvas(), at(15, 15));
     EXPECT_EQ(opened, "Text Properties|12345");
-    EXPECT_TRUE(ElementText(Elements()[0]) == u"Changed" && Snapshots() == 1);
+    EXPECT_TRUE(ElementText(Elements()[0]) == u"Changed" && Snapshots() == 1 && Frame().isWindowModified());
 
     Elements() = {MakeElement(kBarcode, 10, 10, 300, 80, true)};
     QString message;
