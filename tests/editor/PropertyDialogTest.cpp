@@ -25,8 +25,8 @@
 #include "app/DrawToolBar.h"
 #include "dialogs/BarcodeDialog.h"
 #include "dialogs/Code2DDialog.h"
-#include "dialogs/DialogPrompts.h"
 #include "dialogs/DialogNumber.h"
+#include "dialogs/DialogPrompts.h"
 #include "dialogs/ImageSizeDialog.h"
 #include "dialogs/NewLabelDialog.h"
 #include "dialogs/SerializationDialog.h"
@@ -369,6 +369,18 @@ TEST_F(FrameTest, ADoubleClickOpensTheRealDialogAndItsOkChangesTheElement) {
     DoubleClick(&Canvas(), at(15, 15));
     EXPECT_EQ(opened, "Text Properties|12345");
     EXPECT_TRUE(ElementText(Elements()[0]) == u"Changed" && Snapshots() == 1 && Frame().isWindowModified());
+    // Serialize writes at once: the text dialog's Cancel keeps it, and the close question knows.
+    ASSERT_TRUE(Canvas().Session().SaveLabel(TempPath("saved.lab")));
+    OnNextModal([](QWidget* w) {
+        OnNextModal([](QWidget* s) {
+            Control<QRadioButton>(s, "1036")->setChecked(true);
+            Press(s, "1");
+        });
+        Press(w, "3");
+        Press(w, "2");
+    });
+    DoubleClick(&Canvas(), at(15, 15));
+    EXPECT_TRUE(Elements()[0].nSerialMode == 1 && Snapshots() == 1 && Frame().isWindowModified());
 
     Elements() = {MakeElement(kBarcode, 10, 10, 300, 80, true)};
     QString message;
