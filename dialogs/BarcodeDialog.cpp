@@ -13,7 +13,7 @@
 
 namespace kestrix {
 
-BarcodeDialog::BarcodeDialog(UiLanguage language, LabelElement& e, const Fields& initial, QWidget* parent)
+BarcodeDialog::BarcodeDialog(UiLanguage language, LabelElement& e, const BarcodeFields& initial, QWidget* parent)
     : QDialog(parent), language_(language), type_(SymbologyList(LinearSymbologies(), initial.type, 1015)),
       content_(ContentEdit(initial.content, 1018)), width_(NumberEdit(initial.widthMm, 1001)),
       height_(NumberEdit(initial.heightMm, 1003)),
@@ -35,13 +35,13 @@ BarcodeDialog::BarcodeDialog(UiLanguage language, LabelElement& e, const Fields&
     layout->addLayout(SerializeOkCancelButtons(this, language, e, UiText(language, "Ok", "确定")));
 }
 
-BarcodeDialog::Fields BarcodeDialog::Values() const {
+BarcodeFields BarcodeDialog::Values() const {
     return {LinearSymbologies()[type_->currentIndex()].code, content_->text(), ReadDialogInt(width_->text()),
             ReadDialogInt(height_->text()), showText_->isChecked()};
 }
 
 void BarcodeDialog::accept() {
-    const Fields values = Values();
+    const BarcodeFields values = Values();
     // Only the length is checked, not that the characters are digits.
     if (values.type == kBuiltinEan13 && values.content.size() != 13) {
         QMessageBox box(QMessageBox::Critical, UiText(language_, "Kestrix Editor", "Dravel标签编辑器"),

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+#include "dialogs/Prompts.h"
 #include "dialogs/UiLanguage.h"
 #include "document/LabelElement.h"
 
@@ -17,19 +18,11 @@ namespace kestrix {
 class BarcodeDialog : public QDialog {
     Q_OBJECT
 public:
-    struct Fields {
-        int32_t type = 0;
-        QString content;
-        int widthMm = 0;
-        int heightMm = 0;
-        bool showText = false;
-    };
-
     // Serialize writes into `e` at once.
-    BarcodeDialog(UiLanguage language, LabelElement& e, const Fields& initial, QWidget* parent = nullptr);
+    BarcodeDialog(UiLanguage language, LabelElement& e, const BarcodeFields& initial, QWidget* parent = nullptr);
 
     // What the controls hold now.
-    Fields Values() const;
+    BarcodeFields Values() const;
     // Refuses an EAN-13 content that is not 13 characters long, with a message.
     void accept() override;
 

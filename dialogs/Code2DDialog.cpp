@@ -12,7 +12,7 @@
 
 namespace kestrix {
 
-Code2DDialog::Code2DDialog(UiLanguage language, const Fields& initial, QWidget* parent)
+Code2DDialog::Code2DDialog(UiLanguage language, const Code2DFields& initial, QWidget* parent)
     : QDialog(parent), type_(SymbologyList(Code2DSymbologies(), initial.type, 1015)),
       content_(ContentEdit(initial.content, 1017)), size_(NumberEdit(initial.sizeMm, 1016)) {
     setWindowTitle(UiText(language, "2D Properties", "二维码属性"));
@@ -27,7 +27,7 @@ Code2DDialog::Code2DDialog(UiLanguage language, const Fields& initial, QWidget* 
     layout->addWidget(OkCancelButtons(this, UiText(language, "Ok", "确认"), UiText(language, "Cancel", "取消")));
 }
 
-Code2DDialog::Fields Code2DDialog::Values() const {
+Code2DFields Code2DDialog::Values() const {
     return {Code2DSymbologies()[type_->currentIndex()].code, content_->text(), ReadDialogInt(size_->text())};
 }
 

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+#include "dialogs/Prompts.h"
 #include "dialogs/UiLanguage.h"
 
 class QComboBox;
@@ -14,16 +15,10 @@ namespace kestrix {
 class Code2DDialog : public QDialog {
     Q_OBJECT
 public:
-    struct Fields {
-        int32_t type = 0;
-        QString content;
-        int sizeMm = 0;
-    };
-
-    Code2DDialog(UiLanguage language, const Fields& initial, QWidget* parent = nullptr);
+    Code2DDialog(UiLanguage language, const Code2DFields& initial, QWidget* parent = nullptr);
 
     // What the controls hold now.
-    Fields Values() const;
+    Code2DFields Values() const;
 
 private:
     QComboBox* type_;

@@ -33,6 +33,7 @@ QLineEdit* ContentEdit(const QString& text, int id) {
     auto* edit = new QLineEdit;
     edit->setMaxLength(kStrUnits - 1);
     edit->setText(text);
+    edit->setCursorPosition(0);  // a long content shows its beginning
     SetControlId(edit, id);
     edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * 40);
     return edit;

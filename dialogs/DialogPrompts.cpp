@@ -7,11 +7,16 @@
 #include <QPrinterInfo>
 
 #include "dialogs/AboutDialog.h"
+#include "dialogs/BarcodeDialog.h"
+#include "dialogs/Code2DDialog.h"
 #include "dialogs/FileListDialog.h"
 #include "dialogs/FontChoice.h"
+#include "dialogs/ImageSizeDialog.h"
 #include "dialogs/NewLabelDialog.h"
 #include "dialogs/PrintPreviewDialog.h"
 #include "dialogs/PrinterDialog.h"
+#include "dialogs/ShapeDialog.h"
+#include "dialogs/TextDialog.h"
 #include "output/PrinterLocation.h"
 
 namespace kestrix {
@@ -99,26 +104,33 @@ std::optional<QString> DialogPrompts::ChoosePrinterAddress(QWidget* owner, const
     return dialog.Address();
 }
 
-}  // namespace kestrix
-
-namespace kestrix {
-
-// The property dialog classes are wired in next.
-std::optional<QString> DialogPrompts::TextDialog(QWidget*, LabelElement&) { return std::nullopt; }
-
-// The property dialog classes are wired in next.
-std::optional<BarcodeFields> DialogPrompts::BarcodeDialog(QWidget*, LabelElement&, const BarcodeFields&) {
-    return std::nullopt;
+// Inside these members the dialog class names are hidden by the members' own.
+std::optional<QString> DialogPrompts::TextDialog(QWidget* owner, LabelElement& e) {
+    kestrix::TextDialog dialog(language_, e, owner);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Text();
 }
 
-// The property dialog classes are wired in next.
-std::optional<Code2DFields> DialogPrompts::Code2DDialog(QWidget*, const Code2DFields&) { return std::nullopt; }
+std::optional<BarcodeFields> DialogPrompts::BarcodeDialog(QWidget* owner, LabelElement& e,
+                                                          const BarcodeFields& initial) {
+    kestrix::BarcodeDialog dialog(language_, e, initial, owner);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Values();
+}
 
-// The property dialog classes are wired in next.
-bool DialogPrompts::ImageSizeDialog(QWidget*, LabelElement&, int, int) { return false; }
+std::optional<Code2DFields> DialogPrompts::Code2DDialog(QWidget* owner, const Code2DFields& initial) {
+    kestrix::Code2DDialog dialog(language_, initial, owner);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Values();
+}
 
-// The property dialog classes are wired in next.
-bool DialogPrompts::ShapeDialog(QWidget*, LabelElement&) { return false; }
+bool DialogPrompts::ImageSizeDialog(QWidget* owner, LabelElement& e, int dpiX, int dpiY) {
+    return kestrix::ImageSizeDialog(language_, e, dpiX, dpiY, owner).exec() == QDialog::Accepted;
+}
+
+bool DialogPrompts::ShapeDialog(QWidget* owner, LabelElement& e) {
+    return kestrix::ShapeDialog(language_, e, owner).exec() == QDialog::Accepted;
+}
 
 bool DialogPrompts::FontDialog(QWidget* owner, LogFont& font) {
     const int dpi = owner ? owner->logicalDpiY() : kScreenDpi;

@@ -2,6 +2,7 @@
 
 #include <QMenu>
 #include <algorithm>
+#include <array>
 
 #include "dialogs/Prompts.h"
 #include "document/Units.h"
@@ -162,10 +163,18 @@ void ElementCommands::EditElement(std::size_t index) {
     LabelElement& e = elements[index];
     const int dpiX = canvas_.m_nDpiX;
     const int dpiY = canvas_.m_nDpiY;
+    // Serialize writes into the element at once, and a Cancel after it keeps that.
+    const auto serial = [&e] { return std::array{e.nSerialMode, e.nSerialStep, e.nSerialLimit, e.nSerialReset}; };
+    const auto serialBefore = serial();
+    const auto cancelled = [&] {
+        if (serial() == serialBefore) return;
+        canvas_.Session().MarkEdited();
+        canvas_.EditDone();
+    };
     switch (e.nType) {
     case kText: {
         const std::optional<QString> text = prompts->TextDialog(&canvas_, e);
-        if (!text) return;
+        if (!text) return cancelled();
         SetElementText(e, text->toStdU16String());
         break;
     }
@@ -176,7 +185,7 @@ void ElementCommands::EditElement(std::size_t index) {
         const BarcodeFields initial{e.nBarcodeType, QString::fromStdU16String(ElementText(e)),
                                     DotsToMm(e.nWidth, dpiX), DotsToMm(e.nHeight, dpiY), e.bShowText != 0};
         const std::optional<BarcodeFields> fields = prompts->BarcodeDialog(&canvas_, e, initial);
-        if (!fields) return;
+        if (!fields) return cancelled();
         canvas_.Codes().Release(e.hCache);
         e.nWidth = DotsFromMm(fields->widthMm, dpiX);
         e.nHeight = DotsFromMm(fields->heightMm, dpiY);
@@ -206,8 +215,9 @@ void ElementCommands::EditElement(std::size_t index) {
     default:
         return;
     }
-    canvas_.EditDone();
+    // The snapshot first, so the window's Undo and title see it.
     canvas_.Session().TakeSnapshot();
+    canvas_.EditDone();
 }
 
 void ElementCommands::DoubleClick(QPoint p) {

@@ -37,12 +37,7 @@ protected:
         return e;
     }
     std::string Selection() { return kestrix::Selection(Elements()); }
-    // With Control, so that the first press keeps the selection.
-    void DoubleClick(QPoint p) {
-        for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
-                          QEvent::MouseButtonRelease})
-            SendMouse(&Canvas(), type, p, Qt::LeftButton, Qt::ControlModifier);
-    }
+    void DoubleClick(QPoint p) { kestrix::DoubleClick(&Canvas(), p); }
 };
 
 // Presses in selection mode, at about one dot per pixel.

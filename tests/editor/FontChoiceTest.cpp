@@ -2,6 +2,7 @@
 // writes its choice back as a screen font chooser does.
 
 #include <QFontDatabase>
+#include <QFontDialog>
 #include <QFontInfo>
 
 #include "FrameFixture.h"
@@ -33,6 +34,24 @@ TEST(FontChoice, StartsFromTheBlockAndWritesTheChoiceBackInScreenPixels) {
         EXPECT_EQ((std::array{lf.lfHeight, lf.lfWeight, int(lf.lfItalic), int(lf.lfUnderline), int(lf.lfStrikeOut),
                               int(lf.lfCharSet), lf.lfOrientation}),
                   (std::array{-18, 400, 0, 1, 1, charset, 77}));
+    }
+}
+
+// The chooser picks a style by its name and, failing that, takes the first of
+// the face's list, which may well be an oblique one.
+TEST(FontChoice, TheChooserOpensOnTheBlocksWeightAndSlant) {
+    TestApp();
+    if (!QFontDatabase::families().contains(QStringLiteral("DejaVu Sans"))) GTEST_SKIP() << "no DejaVu Sans";
+    LogFont lf{};
+    SetFaceName(lf, u"DejaVu Sans");
+    lf.lfHeight = -16;
+    for (const auto& [weight, italic] : {std::pair{400, 0}, {700, 0}, {900, 0}, {400, 1}, {900, 1}}) {
+        std::tie(lf.lfWeight, lf.lfItalic) = std::pair(weight, uint8_t(italic));
+        QFontDialog chooser;
+        chooser.setCurrentFont(DialogFont(lf, 96));
+        const QFont shown = chooser.currentFont();
+        EXPECT_EQ(shown.italic(), italic != 0) << weight;
+        EXPECT_EQ(shown.bold(), weight >= 700) << weight;
     }
 }
 

@@ -19,11 +19,11 @@ QApplication& TestApp() {
     return *app;
 }
 
-void FrameTest::MakeFrame(UiLanguage language) {
+void FrameTest::MakeFrame(UiLanguage language, Prompts* prompts) {
     TestApp();
     ASSERT_TRUE(dir_.isValid() && QDir(dir_.path()).mkpath(QStringLiteral("undo")));
     frame_.reset();
-    frame_ = std::make_unique<CMainFrame>(language, prompts_, FrameOptions{TempPath("undo"), TempPath("none.ini")});
+    frame_ = std::make_unique<CMainFrame>(language, prompts ? *prompts : prompts_, FrameOptions{TempPath("undo"), TempPath("none.ini")});
     frame_->resize(1000, 700);
     frame_->show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame_.get()));
@@ -78,6 +78,12 @@ void Click(QWidget* widget, QPoint pos, Qt::KeyboardModifiers modifiers) {
     SendMouse(widget, QEvent::MouseMove, pos, Qt::NoButton, modifiers);
     SendMouse(widget, QEvent::MouseButtonPress, pos, Qt::LeftButton, modifiers);
     SendMouse(widget, QEvent::MouseButtonRelease, pos, Qt::LeftButton, modifiers);
+}
+
+void DoubleClick(QWidget* widget, QPoint pos) {
+    for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+                      QEvent::MouseButtonRelease})
+        SendMouse(widget, type, pos, Qt::LeftButton, Qt::ControlModifier);
 }
 
 void Drag(QWidget* widget, QPoint from, QPoint to, Qt::KeyboardModifiers modifiers, int steps) {

@@ -124,7 +124,8 @@ private:
 class FrameTest : public ::testing::Test {
 protected:
     void SetUp() override { MakeFrame(UiLanguage::English); }
-    void MakeFrame(UiLanguage language);
+    // A frame answering through `prompts` (the scripted ones when none).
+    void MakeFrame(UiLanguage language, Prompts* prompts = nullptr);
 
     CMainFrame& Frame() { return *frame_; }
     LabelCanvas& Canvas() { return *frame_->Canvas(); }
@@ -161,6 +162,8 @@ std::string Selection(const std::vector<LabelElement>& elements);
 void SendMouse(QWidget* widget, QEvent::Type type, QPoint pos, Qt::MouseButton button = Qt::NoButton,
                Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 void Click(QWidget* widget, QPoint pos, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// With Control, so that the first press keeps the selection.
+void DoubleClick(QWidget* widget, QPoint pos);
 // The pointer comes to `from`, presses, moves to `to` in `steps` motions and releases there.
 void Drag(QWidget* widget, QPoint from, QPoint to, Qt::KeyboardModifiers modifiers = Qt::NoModifier, int steps = 1);
 

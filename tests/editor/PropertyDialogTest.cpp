@@ -26,6 +26,7 @@
 #include "dialogs/BarcodeDialog.h"
 #include "dialogs/Code2DDialog.h"
 #include "dialogs/DialogNumber.h"
+#include "dialogs/DialogPrompts.h"
 #include "dialogs/ImageSizeDialog.h"
 #include "dialogs/NewLabelDialog.h"
 #include "dialogs/SerializationDialog.h"
@@ -71,7 +72,7 @@ void CatchMessage(QString& seen) {
 
 LabelElement Barcode() { return CreateElement(kBarcode, {0, 0}, u"0123456789"); }
 
-BarcodeDialog::Fields BarcodeFieldsOf(const LabelElement& e, int dpi) {
+BarcodeFields BarcodeFieldsOf(const LabelElement& e, int dpi) {
     return {e.nBarcodeType, QString::fromStdU16String(ElementText(e)), DotsToMm(e.nWidth, dpi),
             DotsToMm(e.nHeight, dpi), e.bShowText != 0};
 }
@@ -87,7 +88,7 @@ TEST(PropertyDialogs, BarcodeOpensInMillimetresAndChecksOnlyTheEan13Length) {
     EXPECT_TRUE(Control<QLabel>(&d, "unknownType")->isHidden());
     Press(&d, "1");
     ASSERT_EQ(d.result(), QDialog::Accepted);
-    const BarcodeDialog::Fields v = d.Values();
+    const BarcodeFields v = d.Values();
     EXPECT_EQ(QSize(MmToDots(v.widthMm, 203), MmToDots(v.heightMm, 203)), QSize(304, 80));
 
     struct Case {
@@ -127,7 +128,7 @@ TEST(PropertyDialogs, BarcodeOpensInMillimetresAndChecksOnlyTheEan13Length) {
     CatchMessage(message);
     Press(&english, "1");
     EXPECT_EQ(message, "BARCDOE_EAN13 Barcode needs 13 chars|Kestrix Editor");
-    BarcodeDialog u(kEn, e, BarcodeDialog::Fields{9999, "x", 1, 1, false});
+    BarcodeDialog u(kEn, e, BarcodeFields{9999, "x", 1, 1, false});
     u.show();
     EXPECT_FALSE(Control<QLabel>(&u, "unknownType")->isHidden());
     EXPECT_EQ(u.Values().type, 20);
@@ -135,7 +136,7 @@ TEST(PropertyDialogs, BarcodeOpensInMillimetresAndChecksOnlyTheEan13Length) {
 
 TEST(PropertyDialogs, Code2DAndTextDialogsGiveBackWhatWasEntered) {
     TestApp();
-    Code2DDialog c(kEn, Code2DDialog::Fields{71, "abc", 13});
+    Code2DDialog c(kEn, Code2DFields{71, "abc", 13});
     c.show();
     EXPECT_EQ(Control<QComboBox>(&c, "1015")->currentText() + "|" + Shown(&c, "1017") + "|" + Shown(&c, "1016"),
               "DATA_MATRIX|abc|13");
@@ -302,7 +303,7 @@ TEST(PropertyDialogs, AbsurdTypedSizesLeaveDrawableElements) {
         Type(&barcode, "1003", typed);
         Type(&barcode, "1018", QString(300, u'\u00e9'));
         Press(&barcode, "1");
-        const BarcodeDialog::Fields v = barcode.Values();
+        const BarcodeFields v = barcode.Values();
         code.nWidth = MmToDots(v.widthMm, 203);
         code.nHeight = MmToDots(v.heightMm, 203);
         SetElementText(code, v.content.toStdU16String());
@@ -350,6 +351,53 @@ TEST_F(FrameTest, FontChoiceAndStylesReachEverySelectedElementWithOneSnapshot) {
                   selected)
             << e.nType;
     }
+}
+
+// The wiring itself: a double click on the canvas opens the real dialog, and
+// its OK reaches the element with a snapshot.
+TEST_F(FrameTest, ADoubleClickOpensTheRealDialogAndItsOkChangesTheElement) {
+    static DialogPrompts real(kEn);  // outlives the frame
+    MakeFrame(kEn, &real);
+    const auto at = [this](int x, int y) { return QPoint(int(x * Canvas().ScaleX()), int(y * Canvas().ScaleY())); };
+    Elements() = {MakeElement(kText, 10, 10, 100, 40, true)};
+    QString opened;
+    OnNextModal([&opened](QWidget* w) {
+        opened = w->windowTitle() + "|" + Shown(w, "1000");
+        Type(w, "1000", "Changed");
+        Press(w, "1");
+    });
+    DoubleClick(&Canvas(), at(15, 15));
+    EXPECT_EQ(opened, "Text Properties|12345");
+    EXPECT_TRUE(ElementText(Elements()[0]) == u"Changed" && Snapshots() == 1 && Frame().isWindowModified());
+    // Serialize writes at once: the text dialog's Cancel keeps it, and the close question knows.
+    ASSERT_TRUE(Canvas().Session().SaveLabel(TempPath("saved.lab")));
+    OnNextModal([](QWidget* w) {
+        OnNextModal([](QWidget* s) {
+            Control<QRadioButton>(s, "1036")->setChecked(true);
+            Press(s, "1");
+        });
+        Press(w, "3");
+        Press(w, "2");
+    });
+    DoubleClick(&Canvas(), at(15, 15));
+    EXPECT_TRUE(Elements()[0].nSerialMode == 1 && Snapshots() == 1 && Frame().isWindowModified());
+
+    Elements() = {MakeElement(kBarcode, 10, 10, 300, 80, true)};
+    QString message;
+    OnNextModal([&](QWidget* w) {
+        opened = Shown(w, "1001") + "x" + Shown(w, "1003");
+        Control<QComboBox>(w, "1015")->setCurrentText("EAN-13");
+        Type(w, "1018", "590123412345");
+        CatchMessage(message);
+        Press(w, "1");  // refused: the dialog stays open
+        Type(w, "1018", "5901234123457");
+        Press(w, "1");
+    });
+    DoubleClick(&Canvas(), at(15, 15));
+    EXPECT_EQ(opened + " " + message, "38x10 BARCDOE_EAN13 Barcode needs 13 chars|Kestrix Editor");
+    const LabelElement& code = Elements()[0];
+    EXPECT_EQ((std::array{code.nWidth, code.nHeight, code.nBarcodeType}), (std::array{304, 80, kBuiltinEan13}));
+    EXPECT_TRUE(ElementText(code) == u"5901234123457" && Snapshots() == 2);
 }
 
 // Every control text of every dialog, in English and in Chinese.
@@ -444,7 +492,7 @@ TEST(PropertyDialogs, EveryControlTextInBothLanguages) {
         const std::map<std::string, std::shared_ptr<QDialog>> dialogs{
             {"text", std::make_shared<TextDialog>(language, e)},
             {"barcode", std::make_shared<BarcodeDialog>(language, e, BarcodeFieldsOf(e, 203))},
-            {"2d", std::make_shared<Code2DDialog>(language, Code2DDialog::Fields{58, "x", 10})},
+            {"2d", std::make_shared<Code2DDialog>(language, Code2DFields{58, "x", 10})},
             {"image", std::make_shared<ImageSizeDialog>(language, e, 203, 203)},
             {"shape", std::make_shared<ShapeDialog>(language, e)},
             {"new", std::make_shared<NewLabelDialog>(language)},
