@@ -16,6 +16,8 @@ ${CXX:-clang++} -std=c++20 -g -O1 -fPIC -Wall -Wextra \
   "$root/document/LabelElement.cpp" \
   "$root/document/LabelDocument.cpp" \
   "$root/document/SerialNumber.cpp" \
+  "$root/document/OutputFile.cpp" \
+  "$root/document/RegularFile.cpp" \
   $(pkg-config --cflags --libs Qt6Core) \
   -o "$out"
 echo "built $out"

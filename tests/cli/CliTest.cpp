@@ -7,12 +7,7 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <fcntl.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <thread>
 
 #include "LoopbackPrinter.h"
 #include "document/LabelFile.h"
@@ -30,8 +25,7 @@ class Cli : public ::testing::Test {
 protected:
     void SetUp() override {
         LabelElement box = CreateElement(kShape, {10, 10});  // a stream of about 8 kB
-        box.nWidth = 300;
-        box.nHeight = 200;
+        std::tie(box.nWidth, box.nHeight) = std::tuple{300, 200};
         ASSERT_TRUE(WriteLabelFile(Path("a.lab"), {40, 30, {}, {}, {box}}, nullptr));
         ASSERT_EQ(Run({"tspl", "a.lab", "-o", "a.tspl"}).exitCode, 0);
         stream_ = Read("a.tspl");
@@ -46,20 +40,9 @@ protected:
     // A label with one text that counts on by one with every label printed.
     void WriteCountingLabel(const QString& name, std::u16string_view first) const {
         LabelElement text = CreateElement(kText, {10, 10}, first);
-        text.nWidth = 96;
-        text.nHeight = 28;
-        text.nSerialMode = 1;
+        std::tie(text.nWidth, text.nHeight, text.nSerialMode) = std::tuple{96, 28, 1};
         ASSERT_TRUE(WriteLabelFile(Path(name), {40, 30, {}, {}, {text}}, nullptr));
     }
-    // A FIFO with its reading end open (and holding at most 4 kB), so writers need not wait for one.
-    int Fifo(const QString& name) const {
-        const QByteArray path = QFile::encodeName(Path(name));
-        if (!QFileInfo::exists(Path(name))) mkfifo(path.constData(), 0600);
-        const int reader = ::open(path.constData(), O_RDONLY | O_NONBLOCK);
-        ::fcntl(reader, F_SETPIPE_SZ, 4096);
-        return reader;
-    }
-
     // Runs kestrix-cli in the test folder; a run over `limitMs` is killed. With
     // `maxFileBytes`, files it writes may not grow beyond that, as on a full disk.
     CliRun Run(const QStringList& args, int limitMs = 10000, rlim_t maxFileBytes = RLIM_INFINITY) const {
@@ -83,94 +66,67 @@ protected:
     QByteArray stream_;  // what tspl writes for a.lab
 };
 
-// Settings come only from a regular file: a FIFO without a writer would wait forever.
-TEST_F(Cli, SettingsOnlyFromARegularFile) {
-    ASSERT_EQ(mkfifo(QFile::encodeName(Path("settings.ini")).constData(), 0600), 0);
-    const CliRun run = Run({"tspl", "a.lab", "--settings", "settings.ini", "-o", "out.tspl"}, 5000);
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "kestrix-cli tspl: cannot read settings settings.ini: is not a regular file\n");
-}
-
 // -o into a FIFO (or a device node), also through a link, writes into it; a
-// regular file is replaced only by a complete new one; a folder is refused.
+// regular file is replaced only by a complete new one; a folder is refused,
+// and so are settings from anything but a regular file (a FIFO without a
+// writer would wait forever).
 TEST_F(Cli, OutputIntoFifoAndFilesButNotFolders) {
     for (const char* target : {"fifo", "link"}) {
-        QByteArray got;
-        std::thread reader([&, fd = Fifo(QStringLiteral("fifo"))] { got = ReadAfter(fd, 0); });
+        LoopbackPrinter fifo(Path("fifo"), 0);
         QFile::link(Path("fifo"), Path("link"));
         EXPECT_EQ(Run({"tspl", "a.lab", "-o", target}).exitCode, 0) << target;
-        reader.join();
-        EXPECT_EQ(got, stream_) << target;
+        EXPECT_EQ(fifo.Received(), stream_) << target;
     }
     EXPECT_EQ(ReadRegularFile(Path("fifo"), 1).problem, FileProblem::NotRegular) << "still a FIFO";
     EXPECT_TRUE(QFileInfo(Path("link")).isSymLink());
-
+    const std::pair<QStringList, std::string> refused[] = {
+        {{"render", "a.lab", "-o", "folder"}, "kestrix-cli render: folder: cannot be written: is a folder\n"},
+        {{"tspl", "a.lab", "--settings", "fifo", "-o", "out.tspl"},
+         "kestrix-cli tspl: cannot read settings fifo: is not a regular file\n"}};
     QDir(dir_.path()).mkdir(QStringLiteral("folder"));
-    EXPECT_EQ(Run({"render", "a.lab", "-o", "folder"}).err,
-              "kestrix-cli render: folder: cannot be written: is a folder\n");
+    for (const auto& [args, err] : refused) {
+        const CliRun run = Run(args, 5000);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, err);
+    }
     // A full disk (here a file size limit) says how far the write came; the old file stays.
     for (const char* command : {"tspl", "render"}) {
         const CliRun full = Run({command, "a.lab", "-o", "a.tspl"}, 10000, 500);
         EXPECT_EQ(full.exitCode, 1) << command;
         EXPECT_NE(full.err.find("a.tspl: cannot be written: file size limit reached: only 500 of "),
                   std::string::npos) << full.err;
-        EXPECT_EQ(ReadRegularFile(Path("a.tspl"), 1 << 20).bytes, stream_);
+        EXPECT_EQ(Read("a.tspl"), stream_);
     }
 }
 
-// A printer that stops taking data is waited for: after 5 seconds the user is
-// told once, and the job is never cut short however long the stall. With
-// --timeout the job gives up after that many seconds without progress.
+// A printer that stops taking data (a FIFO standing for a USB printer, or a
+// network printer) is waited for: after 5 seconds the user is told once, and
+// the job is never cut short however long the stall. With --timeout the job
+// gives up after that many seconds without progress.
 TEST_F(Cli, PrintWaitsForAStalledPrinterAndGivesUpOnlyWhenAsked) {
-    QByteArray got;
-    std::thread printer([&, fd = Fifo(QStringLiteral("lp0"))] { got = ReadAfter(fd, 10500); });
-    const CliRun waited = Run({"print", "a.lab", "--device", "lp0"}, 20000);
-    printer.join();
-    EXPECT_EQ(waited.exitCode, 0);
-    EXPECT_EQ(waited.err,
-              "kestrix-cli print: The printer is not taking data (out of paper or cover open?); still waiting\n");
-    EXPECT_EQ(got, stream_);
+    for (const bool network : {false, true}) {
+        SCOPED_TRACE(network ? "network" : "FIFO");
+        const auto printer = [&](int readAfterMs) {
+            return network ? std::make_unique<LoopbackPrinter>(readAfterMs)
+                           : std::make_unique<LoopbackPrinter>(Path("lp0"), readAfterMs);
+        };
+        const auto outOfPaper = printer(network ? 6500 : 10500);
+        const CliRun waited = Run({"print", "a.lab", "--device", outOfPaper->Address()}, 20000);
+        EXPECT_EQ(waited.exitCode, 0);
+        EXPECT_EQ(waited.err,
+                  "kestrix-cli print: The printer is not taking data (out of paper or cover open?); still waiting\n");
+        EXPECT_EQ(outOfPaper->Received(), stream_);
 
-    const int stuck = Fifo(QStringLiteral("lp0"));
-    const CliRun gaveUp = Run({"print", "a.lab", "--device", "lp0", "--timeout", "1"}, 4000);
-    ::close(stuck);
-    EXPECT_EQ(gaveUp.exitCode, 1);
-    EXPECT_EQ(gaveUp.err, "kestrix-cli print: the printer has taken no data for 1 s; gave up\n");
+        const auto stuck = printer(3000);
+        const CliRun gaveUp = Run({"print", "a.lab", "--device", stuck->Address(), "--timeout", "1"}, 4000);
+        EXPECT_EQ(gaveUp.exitCode, 1);
+        EXPECT_EQ(gaveUp.err, "kestrix-cli print: the printer has taken no data for 1 s; gave up\n");
+        EXPECT_LT(stuck->Received().size(), stream_.size());
+    }
 }
 
-// A network printer, named by --device or by Device= of the settings, gets
-// exactly the stream; one that stops reading is waited for as a USB printer is.
-TEST_F(Cli, NetworkPrinterGetsTheStreamAndIsWaitedForWhenItStalls) {
-    LoopbackPrinter printer;
-    EXPECT_EQ(Run({"print", "a.lab", "--device", printer.Address()}).exitCode, 0);
-    EXPECT_EQ(printer.Received(), stream_);
-
-    LoopbackPrinter configured;
-    QFile settings(Path("settings.ini"));
-    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-    settings.write("[Print Settings]\nSpeed=3\nDevice=" + configured.Address().toUtf8() + "\n");
-    settings.close();
-    EXPECT_EQ(Run({"print", "a.lab", "--settings", "settings.ini"}).exitCode, 0);
-    EXPECT_EQ(Run({"tspl", "a.lab", "--settings", "settings.ini", "-o", "set.tspl"}).exitCode, 0);
-    EXPECT_EQ(configured.Received(), ReadRegularFile(Path("set.tspl"), 1 << 20).bytes);
-
-    LoopbackPrinter outOfPaper(6500);
-    const CliRun waited = Run({"print", "a.lab", "--device", outOfPaper.Address()}, 20000);
-    EXPECT_EQ(waited.exitCode, 0);
-    EXPECT_EQ(waited.err,
-              "kestrix-cli print: The printer is not taking data (out of paper or cover open?); still waiting\n");
-    EXPECT_EQ(outOfPaper.Received(), stream_);
-}
-
-// --timeout gives up on a network printer that takes nothing; a refused port,
-// a CUPS that is not running and an address that is none fail at once.
-TEST_F(Cli, NetworkFaultsAreToldAtOnceAStallOnlyWithTimeout) {
-    LoopbackPrinter stuck(3000);
-    const CliRun gaveUp = Run({"print", "a.lab", "--device", stuck.Address(), "--timeout", "2"}, 6000);
-    EXPECT_EQ(gaveUp.exitCode, 1);
-    EXPECT_EQ(gaveUp.err, "kestrix-cli print: the printer has taken no data for 2 s; gave up\n");
-    EXPECT_LT(stuck.Received().size(), stream_.size());
-
+// A refused port, a CUPS that is not running and an address that is none fail at once.
+TEST_F(Cli, NetworkFaultsAreToldAtOnce) {
     const LoopbackPrinter off(LoopbackPrinter::kSwitchedOff);
     qputenv("CUPS_SERVER", QFile::encodeName(Path("no-cupsd.sock")));
     const std::pair<QString, std::string> faults[] = {
@@ -192,14 +148,17 @@ TEST_F(Cli, NetworkFaultsAreToldAtOnceAStallOnlyWithTimeout) {
 
 // Several labels in one run go out in the order given, each exactly as its own
 // run would send it (its copies, its numbers, saved back with --update; a label
-// named again counts on), all through one opening of the printer. A label that
-// cannot be read is told and the others still go.
+// named again counts on), all through one opening of the printer: a plain file
+// standing in for one, or a network printer named by Device= of the settings.
+// A label that cannot be read is told and the others still go.
 TEST_F(Cli, SeveralLabelsGoOutInOrderAsTheirOwnRunsWould) {
     WriteCountingLabel("s.lab", u"0001");
     WriteCountingLabel("t.lab", u"X10");
+    LoopbackPrinter printer;  // takes one connection only
+    Write("device.ini", "[Print Settings]\nDevice=" + printer.Address().toUtf8() + "\n");
     const QByteArray original[] = {Read("s.lab"), Read("t.lab")};
     const QStringList labels = {"s.lab", "a.lab", "missing.lab", "t.lab", "s.lab"};
-    const QStringList options = {"--copies", "2", "--update"};
+    const QStringList options = {"--copies", "2", "--update", "--settings", "device.ini"};
     QByteArray expected;
     for (const QString& label : labels) {
         if (label == u"missing.lab") continue;
@@ -208,15 +167,9 @@ TEST_F(Cli, SeveralLabelsGoOutInOrderAsTheirOwnRunsWould) {
     }
     const QByteArray updated[] = {Read("s.lab"), Read("t.lab")};
     ASSERT_NE(updated[0], original[0]);
-
-    LoopbackPrinter printer;  // takes one connection only
-    const std::pair<QStringList, QString> runs[] = {
-        {{"tspl", "-o", "all.tspl"}, "all.tspl"},
-        {{"print", "--device", "lp0"}, "lp0"},  // a plain file standing in for the printer
-        {{"print", "--device", printer.Address()}, ""},
-    };
     Write("lp0", "an earlier run");
-    for (const auto& [command, out] : runs) {
+    for (const auto& [command, out] : {std::pair<QStringList, QString>{{"tspl", "-o", "all.tspl"}, "all.tspl"},
+                                       {{"print", "--device", "lp0"}, "lp0"}, {{"print"}, ""}}) {
         Write("s.lab", original[0]);
         Write("t.lab", original[1]);
         const CliRun run = Run(command + labels + options);

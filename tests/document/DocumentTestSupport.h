@@ -4,9 +4,11 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <tuple>
 #include <vector>
 
 #include "document/LabelElement.h"
+#include "document/RegularFile.h"
 
 namespace kestrix::test {
 
@@ -28,11 +30,9 @@ inline QByteArray Records(std::vector<LabelElement> elements, bool asRead = fals
 // handle points, negative numbers.
 inline LabelElement OddRecord(int seed) {
     LabelElement e = CreateElement(kText, {16 + seed, 24 - seed}, u"Hello label");
-    e.nHeight = -40;
-    e.bSelected = 0;
+    std::tie(e.nHeight, e.bSelected, e.hCache) = std::tuple{-40, 0, 0xDEADBEEF};
     e.padding[0] = 1;
     e.padding[2] = static_cast<uint8_t>(seed);
-    e.hCache = 0xDEADBEEF;
     for (int i = 0; i < 8; ++i) e.ptHandles[i] = {i, -3 * i + seed};
     return e;
 }
@@ -42,9 +42,6 @@ inline bool WriteFileBytes(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
-inline QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+inline QByteArray FileBytes(const QString& path) { return ReadRegularFile(path, 1 << 24).bytes; }
 
 }  // namespace kestrix::test

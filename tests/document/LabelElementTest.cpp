@@ -13,15 +13,9 @@ namespace {
 LabelElement Want(int32_t type, ElementPoint at, int width, int height, int fontHeight, int fontWeight,
                   std::u16string_view content) {
     LabelElement e{};
-    e.nType = type;
-    e.nPosX = e.nOrgPosX = at.x;
-    e.nPosY = e.nOrgPosY = at.y;
-    e.nWidth = e.nOrgWidth = width;
-    e.nHeight = e.nOrgHeight = height;
-    e.nSize = -1;
-    e.bSelected = 1;
-    e.logFont.lfHeight = fontHeight;
-    e.logFont.lfWeight = fontWeight;
+    std::tie(e.nType, e.nPosX, e.nOrgPosX, e.nPosY, e.nOrgPosY) = std::tuple{type, at.x, at.x, at.y, at.y};
+    std::tie(e.nWidth, e.nOrgWidth, e.nHeight, e.nOrgHeight) = std::tuple{width, width, height, height};
+    std::tie(e.nSize, e.bSelected, e.logFont.lfHeight, e.logFont.lfWeight) = std::tuple{-1, 1, fontHeight, fontWeight};
     if (fontHeight != 0) SetFaceName(e.logFont, u"\u5b8b\u4f53");
     SetElementText(e, content);
     return e;
@@ -29,25 +23,16 @@ LabelElement Want(int32_t type, ElementPoint at, int width, int height, int font
 
 TEST(ElementCreation, EveryKindStartsWithItsOwnValues) {
     LabelElement barcode = Want(kBarcode, {5, 6}, 300, 80, 20, 800, u"0123456789");  // Code 128 with caption
-    barcode.nBarcodeType = 20;
-    barcode.nTextHeight = 15;
-    barcode.bShowText = 1;
+    std::tie(barcode.nBarcodeType, barcode.nTextHeight, barcode.bShowText) = std::tuple(20, 15, 1);
     LabelElement qr = Want(kCode2D, {7, 8}, 100, 100, 14, 400, u"012345678");
-    qr.nSrcWidth = qr.nSrcHeight = 100;
-    qr.nBarcodeType = 58;
+    std::tie(qr.nSrcWidth, qr.nSrcHeight, qr.nBarcodeType) = std::tuple(100, 100, 58);
+    // A line's end is dragged from its start, in canvas pixels; a rectangle by its corner.
     LabelElement line = Want(kLine, {10, 20}, 0, 0, 0, 0, {});
-    line.nEndX = 25;  // dragged from the start, in canvas pixels
-    line.nEndY = 50;
-    line.nLineWidth = 4;
-    line.nSize = 1;
-    LabelElement shape = Want(kShape, {30, 40}, 0, 0, 0, 0, {});  // an empty rectangle dragged by its corner
-    shape.nEndX = 30;
-    shape.nEndY = 40;
-    shape.nLineWidth = 4;
-    shape.nSize = 7;
+    std::tie(line.nEndX, line.nEndY, line.nLineWidth, line.nSize) = std::tuple(25, 50, 4, 1);
+    LabelElement shape = Want(kShape, {30, 40}, 0, 0, 0, 0, {});
+    std::tie(shape.nEndX, shape.nEndY, shape.nLineWidth, shape.nSize) = std::tuple(30, 40, 4, 7);
     LabelElement picture = Want(kPicture, {0, 0}, 100, 66, 0, 0, u"/home/u/logo.png");  // 200 / 300, truncated
-    picture.nSrcWidth = 300;
-    picture.nSrcHeight = 200;
+    std::tie(picture.nSrcWidth, picture.nSrcHeight) = std::tuple(300, 200);
     const std::pair<LabelElement, LabelElement> cases[] = {
         // A text has no size of its own: it is drawn at its natural size.
         {CreateElement(kText, {12, 34}, u"Text"), Want(kText, {12, 34}, 0, 0, 20, 400, u"Text")},
@@ -59,6 +44,8 @@ TEST(ElementCreation, EveryKindStartsWithItsOwnValues) {
     };
     for (const auto& [got, want] : cases) EXPECT_EQ(test::Records({got}), test::Records({want})) << want.nType;
     EXPECT_EQ(CreatePictureElement({0, 0}, u"p", 0, 0).nHeight, 0) << "an empty image must not divide by zero";
+    // Negative turns count from a full circle.
+    EXPECT_EQ(std::pair(NormalizedEscapement(-900), NormalizedEscapement(1800)), std::pair(2700, 1800));
 }
 
 TEST(ElementText, HoldsAtMost255CodeUnitsAndReadsWithinItsField) {
@@ -70,14 +57,8 @@ TEST(ElementText, HoldsAtMost255CodeUnitsAndReadsWithinItsField) {
     EXPECT_EQ(e.str[6], u'\0') << "a shorter text clears the rest of the field";
     SetElementText(e, std::u16string(254, u'a') + u"\U0001F600");
     EXPECT_EQ(ElementText(e), std::u16string(254, u'a')) << "a surrogate pair is never split";
-
     std::fill(std::begin(e.str), std::end(e.str), u'z');
     EXPECT_EQ(ElementText(e).size(), 256u) << "no terminator";
-}
-
-TEST(ElementAngles, NegativeTurnsCountFromAFullCircle) {
-    EXPECT_EQ(NormalizedEscapement(-900), 2700);
-    EXPECT_EQ(NormalizedEscapement(1800), 1800);
 }
 
 // Trailing digits count by one per output draw and wrap at the width of the
@@ -97,10 +78,7 @@ TEST(SerialNumber, AdvancesTheTrailingDigitsAndReportsAChange) {
     for (const auto& [before, mode, draws, after, changes] : cases) {
         SCOPED_TRACE(QString::fromStdU16String(before).toStdString() + " mode " + std::to_string(mode));
         LabelElement e = CreateElement(kBarcode, {0, 0}, before);
-        e.nSerialMode = mode;
-        e.nSerialStep = 5;
-        e.nSerialLimit = 99;
-        e.nSerialReset = 1;
+        std::tie(e.nSerialMode, e.nSerialStep, e.nSerialLimit, e.nSerialReset) = std::tuple(mode, 5, 99, 1);
         bool changed = false;
         for (int i = 0; i < draws; ++i) changed = AdvanceSerial(e);
         EXPECT_EQ(ElementText(e), after);

@@ -7,22 +7,22 @@
 namespace kestrix {
 namespace {
 
+// Whole bytes of eight pixels are reduced together, the rest one by one.
 TEST(ColorToBW, WhiteFromBlueThenGreenThenRedAgainst200) {
     const std::pair<QRgb, bool> cases[] = {
-        {qRgb(0, 0, 255), false},       {qRgb(0, 0, 201), false},     {qRgb(200, 200, 200), false},
-        {qRgb(255, 0, 0), true},        {qRgb(255, 255, 0), true},    {qRgb(0, 0, 0), true},
-        {qRgb(199, 199, 199), true},    {qRgb(199, 200, 200), true},  {qRgb(255, 199, 200), true}};
-    // Whole bytes of eight pixels are reduced together, the rest one by one.
+        {qRgb(0, 0, 255), false},    {qRgb(0, 0, 201), false},    {qRgb(200, 200, 200), false},
+        {qRgb(255, 0, 0), true},     {qRgb(255, 255, 0), true},   {qRgb(0, 0, 0), true},
+        {qRgb(199, 199, 199), true}, {qRgb(199, 200, 200), true}, {qRgb(255, 199, 200), true}};
     for (const auto& [colour, black] : cases) {
         QImage image(17, 1, QImage::Format_RGB32);
         image.fill(colour);
-        const MonoImage mono = ColorToBW(image);
-        for (int x : {0, 5, 8, 16}) EXPECT_EQ(mono.IsBlack(x, 0), black) << std::hex << colour << " at " << x;
+        for (int x : {0, 5, 8, 16}) EXPECT_EQ(ColorToBW(image).IsBlack(x, 0), black) << std::hex << colour << " at " << x;
     }
 }
 
-TEST(ColorToBW, TopDownOneBitBmpWithWhiteFillBits) {
-    // 11 pixels: 2 bytes a row, padded to 4; the bottom-right corner is included.
+// 11 pixels: 2 bytes a row, padded to 4; the bottom-right corner is included.
+// An area is reduced in whole bytes and the rest of the raster kept.
+TEST(ColorToBW, TopDownOneBitBmpWithWhiteFillBitsAndAreas) {
     QImage image(11, 3, QImage::Format_RGB32);
     image.fill(Qt::white);
     for (int x = 0; x < 11; ++x) image.setPixel(x, 0, qRgb(0, 0, 0));
@@ -35,17 +35,14 @@ TEST(ColorToBW, TopDownOneBitBmpWithWhiteFillBits) {
         "00000000 00000000 00000000 ffffff00"   // colours, black, white
         "001fffff bfffffff ffdfffff");          // 3 black + 5 fill bits; leftmost in the top bit
     EXPECT_EQ(ColorToBW(image).Bytes().toHex().toStdString(), expected.toHex().toStdString());
-    EXPECT_EQ(ColorToBW(QImage(400, 1, QImage::Format_RGB32)).Stride(), 52);
-}
 
-TEST(ColorToBW, AnAreaIsReducedInWholeBytesAndTheRestKept) {
-    QImage image(40, 4, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    MonoImage mono(40, 4);
-    ColorToBW(image, QRect(10, 1, 9, 2), mono);  // bytes 1 and 2 of rows 1 and 2
+    QImage black(40, 4, QImage::Format_RGB32);
+    black.fill(Qt::black);
+    MonoImage part(40, 4);
+    ColorToBW(black, QRect(10, 1, 9, 2), part);  // bytes 1 and 2 of rows 1 and 2
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 40; ++x)
-            EXPECT_EQ(mono.IsBlack(x, y), (y == 1 || y == 2) && x >= 8 && x < 24) << x << "," << y;
+            EXPECT_EQ(part.IsBlack(x, y), (y == 1 || y == 2) && x >= 8 && x < 24) << x << ',' << y;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "document/RegularFile.h"
 #include "output/DirectPrintJob.h"
 #include "render/CodeImageCache.h"
 
@@ -19,33 +20,28 @@ protected:
     QString Dev() const { return dir_.filePath(QStringLiteral("dev")); }
     PrinterLocation Location() const { return {Sys(), Dev()}; }
 
-    static void WriteFile(const QString& path, const QByteArray& text) {
-        QDir().mkpath(QFileInfo(path).path());
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(text) == text.size());
-    }
-
-    static void Link(const QString& target, const QString& link) {
-        QDir().mkpath(target);
+    // A file with its folders; with `link`, a folder and a link to it.
+    static void Put(const QString& path, const QByteArray& text, const QString& link = {}) {
+        QDir().mkpath(link.isEmpty() ? QFileInfo(path).path() : path);
         QDir().mkpath(QFileInfo(link).path());
-        ASSERT_TRUE(QFile::link(target, link));
+        QFile f(path);
+        ASSERT_TRUE(link.isEmpty() ? f.open(QIODevice::WriteOnly) && f.write(text) == text.size()
+                                   : QFile::link(path, link));
     }
 
     // A USB device with its vendor and product and, when lp >= 0, the usblp
     // node lpN under its first interface and /dev/usb/lpN as a regular file.
     void AddDevice(const QString& name, const QByteArray& vid, const QByteArray& pid, int lp) {
-        const QString device = Sys() + QStringLiteral("/devices/pci0000:00/usb1/") + name;
-        WriteFile(device + QStringLiteral("/idVendor"), vid + '\n');
-        WriteFile(device + QStringLiteral("/idProduct"), pid + '\n');
-        WriteFile(device + QStringLiteral("/busnum"), "3\n");
-        WriteFile(device + QStringLiteral("/devnum"), "7\n");
-        Link(device, Sys() + QStringLiteral("/bus/usb/devices/") + name);
+        const QString device = Sys() + "/devices/pci0000:00/usb1/" + name;
+        const std::pair<const char*, QByteArray> attributes[] = {
+            {"/idVendor", vid}, {"/idProduct", pid}, {"/busnum", "3"}, {"/devnum", "7"}};
+        for (const auto& [file, text] : attributes) Put(device + file, text + '\n');
+        Put(device, {}, Sys() + "/bus/usb/devices/" + name);
         if (lp < 0) return;
-        const QString interface = device + u'/' + name + QStringLiteral(":1.0");
-        const QString node = interface + QStringLiteral("/usbmisc/lp%1").arg(lp);
-        Link(interface, node + QStringLiteral("/device"));
-        Link(node, Sys() + QStringLiteral("/class/usbmisc/lp%1").arg(lp));
-        WriteFile(Dev() + QStringLiteral("/usb/lp%1").arg(lp), {});
+        const QString interface = device + u'/' + name + ":1.0", node = interface + QString("/usbmisc/lp%1").arg(lp);
+        Put(interface, {}, node + "/device");
+        Put(node, {}, Sys() + QString("/class/usbmisc/lp%1").arg(lp));
+        Put(Dev() + QString("/usb/lp%1").arg(lp), {});
     }
 
     QString Found() const { return FindPrinterDevicePath(Location()); }
@@ -53,113 +49,88 @@ protected:
     QTemporaryDir dir_;
 };
 
-TEST_F(FakeSystem, LowestMatchingNodeWinsCaseIgnored) {
+// The first printer found, and the list the Printer dialog shows: each
+// supported printer once, by its usblp node (lowest number first, the case of
+// the ids ignored), else by its USB address.
+TEST_F(FakeSystem, SupportedPrintersAreFoundAndListedOnceNodesFirst) {
+    EXPECT_EQ(Found(), QString());
     AddDevice(QStringLiteral("1-1"), "04b8", "0202", 0);  // some other printer
+    AddDevice(QStringLiteral("1-5"), "0471", "0056", 1);  // near misses
+    AddDevice(QStringLiteral("1-6"), "0471", "00550", 3);
+    EXPECT_EQ(Found(), QString());
+    AddDevice(QStringLiteral("1-4"), "0471", "0055", -1);  // no usblp node: reached through libusb
+    EXPECT_EQ(Found(), QStringLiteral("usb:3:7"));
     AddDevice(QStringLiteral("1-2"), "28E9", "0285", 10);
     EXPECT_EQ(Found(), Dev() + QStringLiteral("/usb/lp10"));
     AddDevice(QStringLiteral("1-3"), "0471", "0055", 2);
-    EXPECT_EQ(Found(), Dev() + QStringLiteral("/usb/lp2"));
-}
-
-TEST_F(FakeSystem, NearMissesAreNotPrinters) {
-    EXPECT_EQ(Found(), QString());
-    AddDevice(QStringLiteral("1-1"), "0471", "0056", 0);
-    AddDevice(QStringLiteral("1-2"), "0471", "00550", 1);
-    EXPECT_EQ(Found(), QString());
-}
-
-TEST_F(FakeSystem, PrinterWithoutUsblpNodeIsReachedThroughLibusb) {
-    AddDevice(QStringLiteral("1-4"), "0471", "0055", -1);
-    EXPECT_EQ(Found(), QStringLiteral("usb:3:7"));
-}
-
-// The Printer dialog lists each printer once: its usblp node, else its USB address.
-TEST_F(FakeSystem, EveryPrinterIsListedOnceNodesFirst) {
-    AddDevice(QStringLiteral("1-2"), "28E9", "0285", 10);
-    AddDevice(QStringLiteral("1-3"), "0471", "0055", 2);
-    AddDevice(QStringLiteral("1-4"), "0471", "0055", -1);
     EXPECT_EQ(FindPrinterDevicePaths(Location()),
               QStringList({Dev() + QStringLiteral("/usb/lp2"), Dev() + QStringLiteral("/usb/lp10"), "usb:3:7"}));
 }
 
+// A 40 x 30 mm label with a text counting up from 0009, queued with two more labels.
 class DirectPrint : public FakeSystem {
 protected:
-    void SetUp() override {
-        doc_.widthMm = 40;
-        doc_.heightMm = 30;
-        LabelElement serial = CreateElement(kText, {10, 120}, u"0009");
-        serial.nWidth = 96;
-        serial.nHeight = 28;
-        serial.nSerialMode = 1;
-        doc_.elements = {serial};
-    }
-
     DirectPrintStatus Run(const PrinterTarget& target, int chinese = 0, StallWatch* watch = nullptr) {
         DirectPrintInput in{doc_, settings_, codes_};
         const auto show = [&](const PrintMessage& m) { shown_ << m.text + u'|' + m.caption; };
         return DirectPrintLabel(in, queue_, chinese, show, target, watch).status;
     }
-
+    DirectPrintStatus Run(int chinese = 0) { return Run({QString(), Location()}, chinese); }
     QString Serial() const { return QString::fromStdU16String(ElementText(doc_.elements[0])); }
 
-    LabelDocument doc_;
+    LabelDocument doc_{40, 30, {}, {}, {[] {
+                           LabelElement serial = CreateElement(kText, {10, 120}, u"0009");
+                           std::tie(serial.nWidth, serial.nHeight, serial.nSerialMode) = std::tuple(96, 28, 1);
+                           return serial;
+                       }()}};
     PrinterSettings settings_;
     CodeImageCache codes_;
     QStringList queue_{QStringLiteral("a.lab"), QStringLiteral("b.lab")};
     QStringList shown_;
 };
 
-TEST_F(DirectPrint, WritesHeaderThenBodyOfTheRenderedLabel) {
-    AddDevice(QStringLiteral("1-1"), "28e9", "0285", 0);
+// No printer empties the queue and says so, in both languages; a node that
+// cannot be opened ends quietly; a printer found gets the stream of the
+// rendered label, and the next job the advanced number after it; a cancelled
+// job or a failed write is told.
+TEST_F(DirectPrint, SendsTheRenderedLabelOrEndsWithTheFailuresMessage) {
+    EXPECT_EQ(Run(), DirectPrintStatus::NoPrinter);
+    EXPECT_TRUE(queue_.isEmpty());
+    Run(1);
+    EXPECT_EQ(shown_, QStringList({"Printer not connected!|Vantic",
+                                   QStringLiteral("没有发现打印机，请检查打印机是否开机、USB是否接好！|打印标签")}));
+    shown_.clear();
+    AddDevice("1-1", "28e9", "0285", 0);
+    const QString node = Dev() + "/usb/lp0";
+    QFile::remove(node);
+    EXPECT_EQ(Run(), DirectPrintStatus::OpenFailed);
+    EXPECT_EQ(Serial(), "0009") << "nothing rendered";
+
+    queue_ = {"a.lab", "b.lab"};
+    ASSERT_TRUE(QFile(node).open(QIODevice::WriteOnly));
     LabelDocument copy = doc_;
     CodeImageCache otherCodes;
-    const PrintStream expected = RenderPrintStream(DirectPrintInput{copy, settings_, otherCodes});
-    ASSERT_TRUE(expected.body.contains("BITMAP ")) << "the label has ink";
-
-    EXPECT_EQ(Run({QString(), Location()}), DirectPrintStatus::Printed);
-    QFile node(Dev() + QStringLiteral("/usb/lp0"));
-    ASSERT_TRUE(node.open(QIODevice::ReadOnly));
-    const QByteArray sent = node.readAll();
-    EXPECT_EQ(sent, expected.header + expected.body);
-    EXPECT_EQ(Serial(), QStringLiteral("0010"));
-    EXPECT_TRUE(shown_.isEmpty());
+    QByteArray expected;
+    for (int job = 0; job < 2; ++job) {
+        const PrintStream stream = RenderPrintStream(DirectPrintInput{copy, settings_, otherCodes});
+        ASSERT_TRUE(stream.body.contains("BITMAP ")) << "the label has ink";
+        expected += stream.header + stream.body;
+        EXPECT_EQ(Run(), DirectPrintStatus::Printed);
+    }
+    EXPECT_EQ(ReadRegularFile(node, 1 << 20).bytes, expected);
+    EXPECT_EQ(Serial(), "0011");
     EXPECT_EQ(queue_.size(), 2);
-    // The next job prints the advanced number after the first one.
-    EXPECT_EQ(Run({QString(), Location()}), DirectPrintStatus::Printed);
-    node.seek(0);
-    EXPECT_EQ(node.readAll().left(sent.size()), sent);
-    EXPECT_EQ(Serial(), QStringLiteral("0011"));
-}
-
-TEST_F(DirectPrint, NoPrinterEmptiesQueueAndShowsOneMessage) {
-    EXPECT_EQ(Run({QString(), Location()}), DirectPrintStatus::NoPrinter);
-    EXPECT_TRUE(queue_.isEmpty());
-    EXPECT_EQ(Serial(), QStringLiteral("0009")) << "nothing rendered";
-    Run({QString(), Location()}, 1);
-    EXPECT_EQ(shown_, QStringList({QStringLiteral("Printer not connected!|Vantic"),
-                                   QStringLiteral("没有发现打印机，请检查打印机是否开机、USB是否接好！|打印标签")}));
-}
-
-TEST_F(DirectPrint, UnopenableNodeEndsQuietlyUnwritableOneShowsTheWriteError) {
-    AddDevice(QStringLiteral("1-1"), "28e9", "0285", 0);
-    QFile::remove(Dev() + QStringLiteral("/usb/lp0"));
-    EXPECT_EQ(Run({QString(), Location()}), DirectPrintStatus::OpenFailed);
     EXPECT_TRUE(shown_.isEmpty());
-    EXPECT_EQ(Serial(), QStringLiteral("0009"));
 
-    // A job the user cancels says the printer got only part of it.
     StallWatch cancelled;
     cancelled.Cancel();
-    EXPECT_EQ(Run({QStringLiteral("/dev/null"), {}}, 0, &cancelled), DirectPrintStatus::Cancelled);
-    EXPECT_TRUE(shown_.size() == 1 && shown_[0].startsWith(QStringLiteral("Printing cancelled. The printer has "
-                                                                          "received only part of the label")));
+    EXPECT_EQ(Run({"/dev/null", {}}, 0, &cancelled), DirectPrintStatus::Cancelled);
+    EXPECT_TRUE(shown_.size() == 1 && shown_[0].startsWith("Printing cancelled. The printer has received only part"));
     shown_.clear();
-
-    if (!QFileInfo::exists(QStringLiteral("/dev/full"))) GTEST_SKIP() << "no /dev/full";
-    EXPECT_EQ(Run({QStringLiteral("/dev/full"), {}}), DirectPrintStatus::WriteFailed);
-    Run({QStringLiteral("/dev/full"), {}}, 1);
-    EXPECT_EQ(shown_, QStringList({QStringLiteral("Failed to send data to the printer.|Vantic"),
-                                   QStringLiteral("向打印机发送数据失败。|打印标签")}));
+    if (!QFileInfo::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    EXPECT_EQ(Run({"/dev/full", {}}), DirectPrintStatus::WriteFailed);
+    Run({"/dev/full", {}}, 1);
+    EXPECT_EQ(shown_, QStringList({"Failed to send data to the printer.|Vantic", QStringLiteral("向打印机发送数据失败。|打印标签")}));
 }
 
 }  // namespace

@@ -28,75 +28,45 @@ QString WritePicture(const QTemporaryDir& dir) {
     return path;
 }
 
-LabelDocument RandomLabel(QRandomGenerator& random, const QString& picture) {
-    LabelDocument doc;
-    doc.widthMm = 50;
-    doc.heightMm = 30;
+// 5 to 10 elements of every kind placed at random, then a picture across part
+// of one of them and a line. Braced lists keep the draws in order.
+LabelDocument RandomLabel(QRandomGenerator& random, const std::u16string& picture) {
     const auto any = [&random](int low, int high) { return low + static_cast<int>(random.bounded(high - low + 1)); };
+    // Per kind (text, barcode, EAN-13, 2D code, shape, picture): the width and height ranges.
+    const int sizes[][4] = {{30, 200, 12, 60}, {60, 300, 30, 120}, {110, 250, 40, 100},
+                            {40, 120, 100, 100}, {10, 250, 10, 150}, {20, 150, 20, 100}};
     const int rotations[] = {0, 0, 900, 1800, 2700};
     const char16_t* serials[] = {u"A-0995", u"X10", u"0009", u"LOT-99", u"12"};
+    LabelDocument doc{50, 30, {}, {}, {}};
     for (int i = any(5, 10); i > 0; --i) {
         const ElementPoint at{any(-30, 330), any(-30, 200)};
-        LabelElement e;
-        switch (any(0, 5)) {
-        case 0:
-            e = CreateElement(kText, at, serials[any(0, 4)]);
-            e.nWidth = any(30, 200);
-            e.nHeight = any(12, 60);
-            break;
-        case 1:
-            e = CreateElement(kBarcode, at, serials[any(0, 4)]);
-            e.nBarcodeType = any(0, 3) == 0 ? 8 : 20;
-            e.nWidth = any(60, 300);
-            e.nHeight = any(30, 120);
-            e.bShowText = any(0, 1);
-            break;
-        case 2:
-            e = CreateElement(kBarcode, at, any(0, 1) ? u"590123412345" : u"400638133393");
-            e.nBarcodeType = kBuiltinEan13;
-            e.nWidth = any(110, 250);
-            e.nHeight = any(40, 100);
-            break;
-        case 3:
-            e = CreateElement(kCode2D, at, u"K-0001");
-            e.nWidth = any(40, 120);
-            break;
-        case 4:
-            e = CreateElement(kShape, at);
-            e.nWidth = any(10, 250);
-            e.nHeight = any(10, 150);
-            e.nShapeType = any(0, 4);
-            e.nLineWidth = any(1, 6);
-            break;
-        default:
-            e = CreatePictureElement(at, picture.toStdU16String(), 60, 40);
-            e.nWidth = any(20, 150);
-            e.nHeight = any(20, 100);
-            break;
-        }
-        e.nEscapement = rotations[any(0, 4)];
-        e.nSerialMode = any(0, 2);
-        e.bSelected = 0;
+        const int kind = any(0, 5);
+        LabelElement e = kind == 5 ? CreatePictureElement(at, picture, 60, 40)
+                         : kind == 4 ? CreateElement(kShape, at)
+                         : kind == 3 ? CreateElement(kCode2D, at, u"K-0001")
+                         : kind == 2 ? CreateElement(kBarcode, at, any(0, 1) ? u"590123412345" : u"400638133393")
+                                     : CreateElement(kind == 0 ? kText : kBarcode, at, serials[any(0, 4)]);
+        std::tie(e.nWidth, e.nHeight, e.bSelected) =
+            std::tuple{any(sizes[kind][0], sizes[kind][1]), any(sizes[kind][2], sizes[kind][3]), 0};
+        if (kind == 1) std::tie(e.nBarcodeType, e.bShowText) = std::tuple{any(0, 3) == 0 ? 8 : 20, any(0, 1)};
+        if (kind == 2) e.nBarcodeType = kBuiltinEan13;
+        if (kind == 4) std::tie(e.nShapeType, e.nLineWidth) = std::tuple{any(0, 4), any(1, 6)};
+        std::tie(e.nEscapement, e.nSerialMode) = std::tuple{rotations[any(0, 4)], any(0, 2)};
         doc.elements.push_back(e);
     }
-    // A scaled picture across part of an element, above or below it.
     const LabelElement& near = doc.elements[any(0, static_cast<int>(doc.elements.size()) - 1)];
-    LabelElement over = CreatePictureElement({near.nPosX + any(-40, 40), near.nPosY + any(-30, 30)},
-                                             picture.toStdU16String(), 60, 40);
-    over.nWidth = any(37, 157);
-    over.nHeight = any(23, 97);
-    over.bSelected = 0;
+    LabelElement over = CreatePictureElement({near.nPosX + any(-40, 40), near.nPosY + any(-30, 30)}, picture, 60, 40);
+    std::tie(over.nWidth, over.nHeight, over.bSelected) = std::tuple{any(37, 157), any(23, 97), 0};
     doc.elements.insert(doc.elements.begin() + any(0, static_cast<int>(doc.elements.size())), over);
     LabelElement line = CreateElement(kLine, {any(0, 300), any(0, 200)}, {}, {any(0, 400), any(0, 240)});
-    line.nLineWidth = any(1, 5);
-    line.bSelected = 0;
+    std::tie(line.nLineWidth, line.bSelected) = std::tuple{any(1, 5), 0};
     doc.elements.insert(doc.elements.begin() + any(0, static_cast<int>(doc.elements.size())), line);
     return doc;
 }
 
 TEST(ManyCopies, AreTheWholeRendersOfEachCopy) {
     QTemporaryDir dir;
-    const QString picture = WritePicture(dir);
+    const std::u16string picture = WritePicture(dir).toStdU16String();
     QRandomGenerator random(13);
     const PrinterSettings settings;
     for (int label = 0; label < 4; ++label) {
@@ -104,52 +74,30 @@ TEST(ManyCopies, AreTheWholeRendersOfEachCopy) {
         LabelDocument whole = fast;
         CodeImageCache fastCodes, wholeCodes;
         PictureCache pictures;
-        DirectPrintInput in{fast, settings, fastCodes, &pictures};
-        PrintJobMaker maker(in);
-        int differing = 0;
-        for (int copy = 0; copy < kCopies && differing == 0; ++copy) {
+        PrintJobMaker maker(DirectPrintInput{fast, settings, fastCodes, &pictures});
+        for (int copy = 0; copy < kCopies; ++copy) {
             const PrintStream& made = maker.Next();
             const PrintStream expected = RenderPrintStream(DirectPrintInput{whole, settings, wholeCodes});
             ASSERT_FALSE(expected.body.isEmpty());
-            if (made.header != expected.header || made.body != expected.body) ++differing;
-            EXPECT_EQ(differing, 0) << "label " << label << " copy " << copy;
+            ASSERT_TRUE(made.header == expected.header && made.body == expected.body)
+                << "label " << label << " copy " << copy;
         }
         for (std::size_t i = 0; i < fast.elements.size(); ++i)
             EXPECT_EQ(ElementText(fast.elements[i]), ElementText(whole.elements[i])) << "serial numbers advance alike";
     }
 }
 
-TEST(ManyCopies, AreSentInOrderAndStopAtAFailedWrite) {
-    LabelDocument doc;
-    doc.widthMm = 30;
-    doc.heightMm = 20;
+// Copies are written as they are made (their bytes in order are checked by
+// the acceptance checks); a failed write ends the making and the writing.
+TEST(ManyCopies, StopAtAFailedWrite) {
     LabelElement serial = CreateElement(kText, {10, 10}, u"07");
-    serial.nWidth = 60;
-    serial.nHeight = 30;
-    serial.nSerialMode = 1;
-    doc.elements = {serial};
+    std::tie(serial.nWidth, serial.nHeight, serial.nSerialMode) = std::tuple{60, 30, 1};
+    LabelDocument doc{30, 20, {}, {}, {serial}};
     const PrinterSettings settings;
     CodeImageCache codes;
-    LabelDocument copy = doc;
-    CodeImageCache otherCodes;
-    QByteArray expected;
-    for (int i = 0; i < 5; ++i) {
-        const PrintStream job = RenderPrintStream(DirectPrintInput{copy, settings, otherCodes});
-        expected += job.header + job.body;
-    }
-
     PrintJobMaker maker(DirectPrintInput{doc, settings, codes});
-    QByteArray written;
-    SentJobs sent = SendPrintJobs(maker, 5, [&](QByteArrayView bytes, QString*) {
-        written += bytes;
-        return true;
-    });
-    EXPECT_EQ(written, expected);
-    EXPECT_EQ(sent.rendered, 5);
-    EXPECT_TRUE(sent.error.isEmpty());
-
     int pieces = 0;
-    sent = SendPrintJobs(maker, 100, [&](QByteArrayView, QString* error) {
+    const SentJobs sent = SendPrintJobs(maker, 100, [&](QByteArrayView, QString* error) {
         if (++pieces < 3) return true;
         *error = QStringLiteral("disk full");
         return false;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,30 +14,23 @@
 namespace kestrix {
 namespace {
 
-TEST(PrinterDevice, ReaderGoneIsAPrinterUnplugged) {
+TEST(PrinterDevice, MissingDeviceAndBadUsbAddressAreRefusedAReaderGoneIsAPrinterUnplugged) {
+    PrinterDevice device;
+    QString error;
+    StallWatch waitForever;
+    for (const auto& [path, why] : {std::pair{"/none/usb/lp0", "no such device"}, {"usb:x:1", "not a USB address"}}) {
+        EXPECT_FALSE(device.Open(QString::fromLatin1(path), &error));
+        EXPECT_TRUE(error.contains(QString::fromLatin1(why))) << error.toStdString();
+    }
+
     QTemporaryDir dir;
-    const QByteArray fifo = dir.filePath(QStringLiteral("lp0")).toLocal8Bit();
+    const QByteArray fifo = QFile::encodeName(dir.filePath(QStringLiteral("lp0")));
     ASSERT_EQ(mkfifo(fifo.constData(), 0600), 0);
     const int reader = ::open(fifo.constData(), O_RDONLY | O_NONBLOCK);
-    PrinterDevice device;
-    QString error;
-    ASSERT_TRUE(device.Open(QString::fromLocal8Bit(fifo), &error)) << error.toStdString();
+    ASSERT_TRUE(device.Open(QFile::decodeName(fifo), &error)) << error.toStdString();
     ::close(reader);
-    StallWatch waitForever;
     EXPECT_EQ(device.Write("CLS\r\n", waitForever, &error), StallWatch::Outcome::Failed);
     EXPECT_TRUE(error.endsWith(QStringLiteral("printer disconnected"))) << error.toStdString();
-}
-
-TEST(PrinterDevice, MissingDeviceAndBadUsbAddressAreRefused) {
-    PrinterDevice device;
-    QString error;
-    EXPECT_FALSE(device.Open(QStringLiteral("/nonexistent/usb/lp0"), &error));
-    EXPECT_TRUE(error.contains(QStringLiteral("no such device"))) << error.toStdString();
-    EXPECT_FALSE(device.Open(QStringLiteral("usb:x:1"), &error));
-    EXPECT_TRUE(error.contains(QStringLiteral("not a USB address")));
-    EXPECT_FALSE(device.IsOpen());
-    StallWatch watch;
-    EXPECT_EQ(device.Write("CLS\r\n", watch, &error), StallWatch::Outcome::Failed);
 }
 
 }  // namespace

@@ -18,28 +18,23 @@ void PaintEverywhere(const LabelElement& original) {
         for (double scale : {0.0, 1.0, 3.5}) {
             LabelElement e = original;
             e.nEscapement = rotation;
-            CodeImageCache codes;
             PictureCache pictures;
-            RenderContext ctx;
-            ctx.forOutput = ctx.monoPictures = scale == 0.0;
-            ctx.scaleX = ctx.scaleY = std::max(scale, 1.0);
-            ctx.codes = &codes;
-            ctx.pictures = &pictures;
-            QImage img = test::WhiteTarget(400, 300);
+            const double zoom = std::max(scale, 1.0);
             QElapsedTimer timer;
             timer.start();
-            test::PaintInto(img, e, ctx);
-            EXPECT_LT(timer.elapsed(), 5000)
-                << "type " << e.nType << " rotation " << rotation << " scale " << scale;
+            test::Paint(e, 400, 300,
+                        {.scaleX = zoom, .scaleY = zoom, .forOutput = scale == 0.0, .monoPictures = scale == 0.0,
+                         .pictures = &pictures});
+            EXPECT_LT(timer.elapsed(), 5000) << "type " << e.nType << " rotation " << rotation << " scale " << scale;
         }
     }
 }
 
-TEST(BadInput, AbsurdSizesPositionsAndFontHeights) {
+TEST(BadInput, AbsurdSizesPositionsFontHeightsPathsAndData) {
     // Width, height, font height; an empty box measures the text at its font height.
-    const int sizes[][3] = {{0, 0, 0},     {0, 0, 100000}, {0, 0, -100000},   {0, 0, 1},
-                            {0, 0, -1},    {-50, -20, 20}, {300, 80, -100000}, {1000000, 3, -1},
-                            {1000000, 1000000, 100000},    {-1000000, 5, 0}};
+    const int sizes[][3] = {{0, 0, 0},  {0, 0, 100000}, {0, 0, -100000},    {0, 0, 1},
+                            {0, 0, -1}, {-50, -20, 20}, {300, 80, -100000}, {1000000, 3, -1},
+                            {1000000, 1000000, 100000}, {-1000000, 5, 0}};
     const int positions[][2] = {{10, 10}, {-1000000, 5}, {2000000000, -2000000000}};
     for (const auto& size : sizes)
         for (const auto& pos : positions)
@@ -55,55 +50,39 @@ TEST(BadInput, AbsurdSizesPositionsAndFontHeights) {
                 e.str[0] = u'5';
                 if (type == kBarcode) PaintEverywhere(e);
             }
-}
-
-TEST(BadInput, DataTheSymbologyRefuses) {
-    for (int symbology : {13, 34, 37, 89, 129, 18, 72, 20, 58, 55, 71, 57, 142, 84, 9999, -5, 0}) {
-        for (int type : {kBarcode, kCode2D}) {
-            LabelElement e = test::Boxed(type, 10, 10, 300, 80, std::u16string(255, u'x'));
-            e.nBarcodeType = symbology;
-            PaintEverywhere(e);
-            SetElementText(e, std::u16string(255, u'\u6587'));
-            PaintEverywhere(e);
-        }
-    }
-}
-
-TEST(BadInput, CodesTheLibraryRefusesAreMarkedOnScreenOnly) {
-    struct Case {
-        int type, symbology, rotation;
-        std::u16string_view content;
-    };
-    for (const Case& c : {Case{kBarcode, 34, 0, u"ABC"}, Case{kBarcode, 34, 900, u"ABC"}, Case{kCode2D, 58, 0, u""}}) {
-        LabelElement e = test::Boxed(c.type, 10, 10, 200, 100, c.content);
-        e.nBarcodeType = c.symbology;
-        e.nEscapement = c.rotation;
-        e.bSelected = 1;
-        CodeImageCache codes;
-        EXPECT_TRUE(test::InkBounds(test::PaintForOutput(e, codes, 300, 300)).isEmpty()) << c.symbology;
-        QImage screen = test::WhiteTarget(300, 300);
-        RenderContext ctx;
-        ctx.codes = &codes;
-        test::PaintInto(screen, e, ctx);
-        // The outline and its note, with the handles of a selected element.
-        EXPECT_FALSE(test::InkBounds(screen).isEmpty()) << c.symbology;
-        EXPECT_NE(e.ptHandles[7].x, 0) << c.symbology;
-    }
-}
-
-TEST(BadInput, PicturePathsThatAreNotPictures) {
+    // Picture paths that are not pictures: a sparse 1 GB file of zeros under several names, and a folder.
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    // A sparse 1 GB file of zeros under several names, and a folder.
     for (const char* name : {"zeros.bin", "zeros.png", "zeros.bmp"}) {
         QFile big(dir.filePath(QString::fromLatin1(name)));
         ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(qint64(1) << 30));
         PaintEverywhere(test::Boxed(kPicture, 10, 10, 100, 100, big.fileName().toStdU16String()));
     }
     LabelElement folder = test::Boxed(kPicture, 10, 10, 100, 100, dir.path().toStdU16String());
-    CodeImageCache codes;
-    EXPECT_TRUE(test::InkBounds(test::PaintForOutput(folder, codes, 200, 200)).isEmpty());
+    EXPECT_TRUE(test::InkBounds(test::PaintForOutput(folder, 200, 200)).isEmpty());
     PaintEverywhere(folder);
+    // Data the symbology refuses, and symbologies that do not exist.
+    for (int symbology : {13, 34, 37, 89, 129, 18, 72, 20, 58, 55, 71, 57, 142, 84, 9999, -5, 0})
+        for (int type : {kBarcode, kCode2D})
+            for (const char16_t fill : {u'x', u'\u6587'}) {
+                LabelElement e = test::Boxed(type, 10, 10, 300, 80, std::u16string(255, fill));
+                e.nBarcodeType = symbology;
+                PaintEverywhere(e);
+            }
+}
+
+// Codes that cannot be drawn leave the output blank; the screen shows a
+// marked box with the handles of a selected element.
+TEST(BadInput, CodesThatCannotBeDrawnAreMarkedOnScreenOnly) {
+    // Kind, symbology, turn, content and the x of the top-left handle.
+    for (const auto& [type, symbology, rotation, content, handleX] :
+         {std::tuple{kBarcode, 34, 0, u"ABC", 2}, {kBarcode, 34, 900, u"ABC", 52}, {kCode2D, 58, 0, u"", 2},
+          {kBarcode, kBuiltinEan13, 0, u"12345", 2}}) {
+        LabelElement e = test::Boxed(type, 10, 10, 200, 100, content);
+        std::tie(e.nBarcodeType, e.nEscapement, e.bSelected) = std::tuple{symbology, rotation, 1};
+        EXPECT_TRUE(test::InkBounds(test::PaintForOutput(e, 300, 300)).isEmpty()) << symbology;
+        EXPECT_FALSE(test::InkBounds(test::Paint(e, 300, 300)).isEmpty()) << symbology;
+        EXPECT_EQ(e.ptHandles[0].x, handleX) << symbology;
+    }
 }
 
 }  // namespace

@@ -13,41 +13,34 @@
 namespace kestrix {
 namespace {
 
-struct Symbol {
-    int symbology;
-    const char16_t* data;
-    bool linear;
-};
-
-// Every symbology the barcode and 2D code dialogs offer (EAN-13 has its own encoder).
-const Symbol kSymbols[] = {
-    {20, u"K-000001", true},      {60, u"K-000001", true},     {8, u"CODE39", true},
-    {9, u"code39x", true},        {25, u"CODE93", true},       {13, u"590123412345+12", true},
-    {16, u"[01]12345678901231", true}, {34, u"01234567890", true}, {37, u"0123456", true},
-    {89, u"1234567890123", true}, {129, u"12345678", true},    {18, u"A12345B", true},
-    {72, u"1234567890123", true}, {58, u"K-000001", false},    {55, u"K-000001", false},
-    {56, u"K-000001", false},     {71, u"K-000001", false},    {57, u"K-000001", false},
-    {142, u"K-000001", false},    {84, u"K-000001", false},
-};
+// Every symbology the barcode and 2D code dialogs offer (EAN-13 has its own
+// encoder): linear ones with their data, then the 2D ones with "K-000001".
+const std::pair<int, const char16_t*> kLinear[] = {
+    {20, u"K-000001"}, {60, u"K-000001"}, {8, u"CODE39"}, {9, u"code39x"}, {25, u"CODE93"},
+    {13, u"590123412345+12"}, {16, u"[01]12345678901231"}, {34, u"01234567890"}, {37, u"0123456"},
+    {89, u"1234567890123"}, {129, u"12345678"}, {18, u"A12345B"}, {72, u"1234567890123"}};
+const int k2D[] = {58, 55, 56, 71, 57, 142, 84};
 
 TEST(CodeImage, ModuleImagesExpandToTheLibraryImage) {
+    std::vector<std::tuple<int, const char16_t*, bool>> symbols;
+    for (const auto& [symbology, data] : kLinear) symbols.emplace_back(symbology, data, true);
+    for (int symbology : k2D) symbols.emplace_back(symbology, u"K-000001", false);
     // Scales 1, 7 and 15; 2000 dots is past the largest image side, so a
     // part-scale is used and the image is factored instead.
-    for (const Symbol& s : kSymbols) {
-        for (int width : {42, 300, 640, 2000}) {
+    for (const auto& [symbology, data, linear] : symbols)
+        for (int width : {42, 300, 640, 2000})
             for (int angle : {0, 90, 180, 270}) {
-                const QImage full = ZintEncoder::Encode(s.symbology, s.data, width, angle, s.linear);
-                const CodeImage code = ZintEncoder::EncodeModules(s.symbology, s.data, width, angle, s.linear);
-                ASSERT_FALSE(full.isNull()) << s.symbology;
-                ASSERT_EQ(code.FullSize(), full.size()) << s.symbology << " width " << width << " angle " << angle;
+                SCOPED_TRACE(testing::Message() << symbology << " width " << width << " angle " << angle);
+                const QImage full = ZintEncoder::Encode(symbology, data, width, angle, linear);
+                const CodeImage code = ZintEncoder::EncodeModules(symbology, data, width, angle, linear);
+                ASSERT_FALSE(full.isNull());
+                ASSERT_EQ(code.FullSize(), full.size());
                 EXPECT_LE(code.PixelCount(), qint64(full.width()) * full.height());
                 QImage expanded(full.size(), QImage::Format_RGB32);
                 QPainter painter(&expanded);
                 DrawCodeImage(painter, code, full.rect(), full.rect(), WrapMode::Tile);
-                EXPECT_TRUE(expanded == full) << s.symbology << " width " << width << " angle " << angle;
+                EXPECT_TRUE(expanded == full);
             }
-        }
-    }
     const CodeImage code128 = ZintEncoder::EncodeModules(20, u"K-000001", 640, 0, true);
     EXPECT_LT(code128.PixelCount() * 100, qint64(code128.FullSize().width()) * code128.FullSize().height());
 }
@@ -64,7 +57,6 @@ TEST(CodeImage, DrawnWithQtsSamplingOfTheFullImageWhateverTheClip) {
     QRandomGenerator random(13);
     for (int trial = 0; trial < 400; ++trial) {
         const QImage full = IndexImage(1 + random.bounded(trial % 8 ? 300 : 3000), 1 + random.bounded(80));
-        const CodeImage code = CodeImage::FromFull(full);
         QImage expected(60 + random.bounded(300), 120, QImage::Format_RGB32);
         const QRect dest(random.bounded(expected.width() + 40) - 40, random.bounded(100) - 10,
                          1 + random.bounded(expected.width()), 1 + random.bounded(160));
@@ -72,30 +64,26 @@ TEST(CodeImage, DrawnWithQtsSamplingOfTheFullImageWhateverTheClip) {
         const QRect source(0, 0, full.width(), trial % 3 ? std::min(full.height(), dest.height()) : dest.height());
         expected.fill(Qt::white);
         QImage got = expected;
-        {
-            QPainter painter(&expected);
-            const QRect part = dest & expected.rect().adjusted(-1, -1, 1, 1);
-            const double sx = double(source.width()) / dest.width();
-            const double sy = double(source.height()) / dest.height();
-            if (QRect(QPoint(), full.size()).contains(source))
-                painter.drawImage(QRectF(part), full,
-                                  QRectF(source.x() + (part.x() - dest.x()) * sx, source.y() + (part.y() - dest.y()) * sy,
-                                         part.width() * sx, part.height() * sy));
-            else
-                DrawImageNearest(painter, full, source, dest, WrapMode::Tile);
-        }
+        QPainter painter(&expected);
+        const QRect part = dest & expected.rect().adjusted(-1, -1, 1, 1);
+        const double sx = double(source.width()) / dest.width(), sy = double(source.height()) / dest.height();
+        if (QRect(QPoint(), full.size()).contains(source))
+            painter.drawImage(QRectF(part), full, QRectF(source.x() + (part.x() - dest.x()) * sx,
+                                                          source.y() + (part.y() - dest.y()) * sy,
+                                                          part.width() * sx, part.height() * sy));
+        else
+            DrawImageNearest(painter, full, source, dest, WrapMode::Tile);
+        painter.end();
         const QRect clip(random.bounded(got.width()), random.bounded(got.height()), 1 + random.bounded(200),
                          1 + random.bounded(100));
-        {
-            QPainter painter(&got);
-            painter.setClipRect(clip);
-            DrawCodeImage(painter, code, source, dest, WrapMode::Tile);
-        }
         QImage expectedInClip = got;
-        {
-            QPainter painter(&expectedInClip);
-            painter.drawImage(clip.topLeft(), expected.copy(clip));
-        }
+        painter.begin(&got);
+        painter.setClipRect(clip);
+        DrawCodeImage(painter, CodeImage::FromFull(full), source, dest, WrapMode::Tile);
+        painter.end();
+        painter.begin(&expectedInClip);
+        painter.drawImage(clip.topLeft(), expected.copy(clip));
+        painter.end();
         ASSERT_EQ(got, expectedInClip) << "trial " << trial << " source " << full.width() << "x" << full.height();
     }
 }
@@ -104,7 +92,7 @@ TEST(CodeImageCache, KeepsTheMostRecentlyUsedWithinItsPixelBudget) {
     const auto image = [](int w) { return CodeImage::FromFull(IndexImage(w, 10)); };
     CodeImageCache cache(3000);
     uint32_t a = cache.Store(image(100));
-    uint32_t b = cache.Store(image(100));
+    const uint32_t b = cache.Store(image(100));
     EXPECT_NE(cache.Find(a), nullptr);  // a is now newer than b
     const uint32_t c = cache.Store(image(150));
     EXPECT_EQ(cache.Find(b), nullptr) << "the least recently used went first";

@@ -1,3 +1,5 @@
+// Pictures: the 1-bit BMP they are reduced to, how they fill their box
+// upright and turned, and which files are read.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -11,44 +13,27 @@
 namespace kestrix {
 namespace {
 
-bool BmpPixelBlack(const QByteArray& bmp, int stride, int x, int y) {
-    return !(static_cast<unsigned char>(bmp[62 + y * stride + x / 8]) & (0x80 >> (x % 8)));
-}
-
-TEST(MonoPictureTest, NearestColourSplitsMidGrey) {
-    constexpr QRgb kBlackWhite[2] = {qRgb(0, 0, 0), qRgb(255, 255, 255)};
-    EXPECT_EQ(NearestPaletteColor(0x7F7F7F, kBlackWhite, 2) & 0xFFFFFF, 0x000000u);
-    EXPECT_EQ(NearestPaletteColor(0x808080, kBlackWhite, 2) & 0xFFFFFF, 0xFFFFFFu);
-}
-
-TEST(MonoPictureTest, HeaderRowLayoutAndTransparentAsWhite) {
+// Transparent areas are white; rows keep their pixels past whole bytes.
+TEST(MonoPictureTest, TransparentIsWhiteAndRowsKeepTheirPixels) {
     QImage img(33, 3, QImage::Format_ARGB32);
     img.fill(Qt::transparent);
     img.setPixel(0, 0, qRgb(0, 0, 0));
     img.setPixel(32, 2, qRgb(0, 0, 0));
-    const QByteArray expected = QByteArray::fromHex(
-        "424d 56000000 00000000 3e000000"        // BM, file size 86, data at 62
-        "28000000 21000000 fdffffff 0100 0100"   // 40, width 33, height -3, 1 plane, 1 bit
-        "00000000 18000000 cb000000 cb000000"    // no compression, 24 bytes, 203, 203
-        "00000000 00000000 00000000 ffffff00"    // colours, black, white
-        "7fffffff ffffffff"   // 33 pixels: rows of 8 bytes, leftmost pixel in the top bit,
-        "ffffffff ffffffff"   // padded with white
-        "ffffffff 7fffffff");
-    EXPECT_EQ(BitmapToMonoBmp(img).toHex().toStdString(), expected.toHex().toStdString());
+    const QImage mono = ReduceToMono(img);
+    ASSERT_EQ(mono.size(), img.size());
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 33; ++x)
+            EXPECT_EQ(test::IsInk(mono, x, y), (x == 0 && y == 0) || (x == 32 && y == 2)) << x << "," << y;
 }
 
-TEST(MonoPictureTest, MidGreyDithersToHalfAndReadsBackTheSame) {
+// Mid grey (0x80, nearer white than black) dithers to half black.
+TEST(MonoPictureTest, MidGreyDithersToHalf) {
     QImage img(64, 64, QImage::Format_RGB32);
     img.fill(qRgb(0x80, 0x80, 0x80));
-    const QByteArray bmp = BitmapToMonoBmp(img);
-    const QImage back = ReduceToMono(img);
-    ASSERT_EQ(back.size(), img.size());
+    const QImage mono = ReduceToMono(img);
     int black = 0;
     for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 64; ++x) {
-            black += BmpPixelBlack(bmp, 8, x, y);
-            ASSERT_EQ(test::IsInk(back, x, y), BmpPixelBlack(bmp, 8, x, y)) << x << "," << y;
-        }
+        for (int x = 0; x < 64; ++x) black += test::IsInk(mono, x, y);
     EXPECT_NEAR(black / 4096.0, 0.5, 0.05);
 }
 
@@ -57,7 +42,6 @@ TEST(MonoPictureTest, MidGreyDithersToHalfAndReadsBackTheSame) {
 class PictureElementTest : public testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
         QImage img(4, 2, QImage::Format_RGB32);
         img.fill(Qt::white);
         const QRgb top[] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(0, 0, 0)};
@@ -67,15 +51,12 @@ protected:
 
     LabelElement Element(int rotation) {
         LabelElement e = CreatePictureElement({10, 10}, path_.toStdU16String(), 4, 2);
-        e.nWidth = 40;
-        e.nHeight = 20;
-        e.nEscapement = rotation;
+        std::tie(e.nWidth, e.nHeight, e.nEscapement) = std::tuple{40, 20, rotation};
         return e;
     }
 
     QTemporaryDir dir_;
     QString path_ = dir_.filePath(QStringLiteral("p.png"));
-    CodeImageCache codes_;
 };
 
 TEST_F(PictureElementTest, FillsItsBoxHardEdgedHalfTurnedUpsideDownNotMirroredAndMono) {
@@ -87,13 +68,11 @@ TEST_F(PictureElementTest, FillsItsBoxHardEdgedHalfTurnedUpsideDownNotMirroredAn
         {1800, 15, 25, black}, {1800, 25, 25, blue}, {1800, 15, 15, white}};
     for (const auto& [rotation, x, y, colour] : probes) {
         LabelElement e = Element(rotation);
-        EXPECT_EQ(test::PaintForOutput(e, codes_, 80, 60).pixel(x, y), colour)
-            << "turned " << rotation << " at " << x << "," << y;
+        EXPECT_EQ(test::PaintForOutput(e, 80, 60).pixel(x, y), colour) << rotation << " at " << x << "," << y;
     }
     LabelElement e = Element(0);
-    const QImage mono = test::PaintForOutput(e, codes_, 80, 60, true);
-    const QImage pure = mono.convertToFormat(QImage::Format_Mono).convertToFormat(mono.format());
-    EXPECT_EQ(mono, pure) << "mono output is pure black and white";
+    const QImage mono = test::PaintForOutput(e, 80, 60, true);
+    EXPECT_EQ(mono, mono.convertToFormat(QImage::Format_Mono).convertToFormat(mono.format())) << "pure black and white";
     EXPECT_EQ(mono.pixel(45, 15), black);
 }
 
@@ -101,18 +80,11 @@ TEST_F(PictureElementTest, MissingFileDrawsNothingAndComesBack) {
     LabelElement e = Element(0);
     e.bSelected = 1;
     PictureCache pictures;
-    RenderContext ctx;
-    ctx.codes = &codes_;
-    ctx.pictures = &pictures;
-    QImage screen = test::WhiteTarget(80, 60);
-    test::PaintInto(screen, e, ctx);  // cached now
+    test::Paint(e, 80, 60, {.pictures = &pictures});  // cached now
     ASSERT_TRUE(QFile::rename(path_, path_ + u'~'));
-    screen.fill(Qt::white);
-    test::PaintInto(screen, e, ctx);
-    EXPECT_TRUE(test::InkBounds(screen).isEmpty());
+    EXPECT_TRUE(test::InkBounds(test::Paint(e, 80, 60, {.pictures = &pictures})).isEmpty());
     ASSERT_TRUE(QFile::rename(path_ + u'~', path_));
-    test::PaintInto(screen, e, ctx);
-    EXPECT_FALSE(test::InkBounds(screen).isEmpty());
+    EXPECT_FALSE(test::InkBounds(test::Paint(e, 80, 60, {.pictures = &pictures})).isEmpty());
 }
 
 // A photo taken upright appears upright: EXIF orientation 6 (stored turned a

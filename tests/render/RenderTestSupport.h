@@ -1,9 +1,12 @@
 #pragma once
-// Helpers shared by the renderer tests: elements, white targets and ink measurements.
+// Helpers shared by the renderer tests: elements, painting into white targets
+// and ink measurements.
 
 #include <QImage>
 #include <QPainter>
 #include <QRect>
+#include <string>
+#include <tuple>
 
 #include "document/LabelElement.h"
 #include "render/CodeImageCache.h"
@@ -15,52 +18,43 @@ namespace kestrix::test {
 // An unselected element with the given box.
 inline LabelElement Boxed(int type, int x, int y, int w, int h, std::u16string_view content = {}) {
     LabelElement e = CreateElement(type, {x, y}, content);
-    e.nWidth = w;
-    e.nHeight = h;
-    e.bSelected = 0;
+    std::tie(e.nWidth, e.nHeight, e.bSelected) = std::tuple{w, h, 0};
     return e;
 }
 
-inline QImage WhiteTarget(int w, int h) {
-    QImage img(w, h, QImage::Format_RGB32);
-    img.fill(Qt::white);
+// Paints `e` into `img`, or into a new white w x h target when it is null; a
+// context without a code cache gets a fresh one.
+inline QImage Paint(LabelElement& e, int w, int h, RenderContext ctx = {}, QImage img = {}) {
+    if (img.isNull()) (img = QImage(w, h, QImage::Format_RGB32)).fill(Qt::white);
+    CodeImageCache codes;
+    if (!ctx.codes) ctx.codes = &codes;
+    QPainter painter(&img);
+    PaintElement(painter, e, ctx);
     return img;
 }
 
-inline void PaintInto(QImage& img, LabelElement& e, const RenderContext& ctx) {
-    QPainter painter(&img);
-    PaintElement(painter, e, ctx);
+// As DrawLabel paints one element.
+inline QImage PaintForOutput(LabelElement& e, int w, int h, bool mono = false) {
+    return Paint(e, w, h, {.forOutput = true, .monoPictures = mono});
 }
 
 inline bool IsInk(const QImage& img, int x, int y) { return qGray(img.pixel(x, y)) < 128; }
 
-// The bounding box of every dark pixel (empty when there is none).
-inline QRect InkBounds(const QImage& img) {
+// The bounding box of every dark pixel in `area` (the whole image when null); empty when there is none.
+inline QRect InkBounds(const QImage& img, QRect area = {}) {
     QRect r;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
+    area = area.isNull() ? img.rect() : area & img.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
             if (IsInk(img, x, y)) r |= QRect(x, y, 1, 1);
     return r;
 }
 
-inline int InkCount(const QImage& img, QRect area) {
-    int n = 0;
-    area &= img.rect();
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x) n += IsInk(img, x, y);
-    return n;
-}
-
-// Paints one element into a white target the way DrawLabel does.
-inline QImage PaintForOutput(LabelElement& e, CodeImageCache& codes, int w, int h,
-                             bool mono = false) {
-    QImage img = WhiteTarget(w, h);
-    RenderContext ctx;
-    ctx.forOutput = true;
-    ctx.monoPictures = mono;
-    ctx.codes = &codes;
-    PaintInto(img, e, ctx);
-    return img;
+// The ink of one pixel row as '1' and '0'.
+inline std::string InkRow(const QImage& img, int y) {
+    std::string row(img.width(), '0');
+    for (int x = 0; x < img.width(); ++x) row[x] = IsInk(img, x, y) ? '1' : '0';
+    return row;
 }
 
 }  // namespace kestrix::test

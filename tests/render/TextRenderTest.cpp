@@ -1,3 +1,5 @@
+// Texts: cells and font sizes from the box, ink within it, turns about its
+// centre, and the natural size a new text takes on screen.
 #include <gtest/gtest.h>
 
 #include "RenderTestSupport.h"
@@ -8,13 +10,11 @@ namespace {
 
 using test::Boxed;
 
-TEST(TextCells, CountsNonzeroUtf16Bytes) {
+// A character takes one cell per nonzero byte of its UTF-16 form.
+TEST(TextCells, CellHeightAndStretchedWidthFillTheBox) {
     const std::pair<std::u16string_view, int> cases[] = {
         {u"ABCD", 4}, {u"\u4e2d\u6587\u6807\u7b7e", 8}, {u"\u0100", 1}, {u"\u4e00", 1}, {u"", 0}};
     for (const auto& [text, cells] : cases) EXPECT_EQ(CountTextCells(text), cells) << cells;
-}
-
-TEST(GdiFontTest, CellHeightAndStretchedWidthFillTheBox) {
     LogFont lf = CreateElement(kText, {0, 0}).logFont;  // the default Song face
     lf.lfWidth = 9;
     for (int height : {12, 20, 47, 120}) {
@@ -23,62 +23,42 @@ TEST(GdiFontTest, CellHeightAndStretchedWidthFillTheBox) {
     }
 }
 
-TEST(TextOutput, FillsTheBoxAndWritesTheFontFields) {
-    CodeImageCache codes;
+// Output sets the font fields from the box: the height, the width over the cells.
+TEST(TextOutput, FillsTheBoxOverItsCells) {
     LabelElement e = Boxed(kText, 20, 30, 200, 60, u"HXMH");
-    const QRect ink = test::InkBounds(test::PaintForOutput(e, codes, 300, 120));
-    EXPECT_EQ(e.logFont.lfHeight, 60);
-    EXPECT_EQ(e.logFont.lfWidth, 50);
+    const QRect ink = test::InkBounds(test::PaintForOutput(e, 300, 120));
+    EXPECT_EQ(QSize(e.logFont.lfWidth, e.logFont.lfHeight), QSize(50, 60));
     EXPECT_TRUE(QRect(20, 30, 201, 61).contains(ink)) << ink.x() << "," << ink.y();
     EXPECT_NEAR(ink.width(), 200, 200 * 0.03);
-}
 
-TEST(TextOutput, ChineseCharactersTakeTwoCells) {
-    CodeImageCache codes;
-    LabelElement latin = Boxed(kText, 10, 10, 240, 60, u"ABCD");
     LabelElement chinese = Boxed(kText, 10, 10, 240, 60, u"\u4e2d\u6587\u6807\u7b7e");
-    test::PaintForOutput(latin, codes, 300, 100);
-    const QImage img = test::PaintForOutput(chinese, codes, 300, 100);
-    EXPECT_EQ(latin.logFont.lfWidth, 60);
-    EXPECT_EQ(chinese.logFont.lfWidth, 30);
-    EXPECT_NEAR(test::InkBounds(img).width(), 240, 240 * 0.06);  // ideographs keep a margin
+    EXPECT_NEAR(test::InkBounds(test::PaintForOutput(chinese, 300, 100)).width(), 240, 240 * 0.06);
+    EXPECT_EQ(chinese.logFont.lfWidth, 30) << "ideographs take two cells";
     // Turned, the same box spreads its width over plain characters instead.
     chinese.nEscapement = 900;
-    test::PaintForOutput(chinese, codes, 400, 400);
-    EXPECT_EQ(chinese.logFont.lfWidth, 60);
-    EXPECT_EQ(chinese.logFont.lfEscapement, 900);
+    test::PaintForOutput(chinese, 400, 400);
+    EXPECT_EQ(QSize(chinese.logFont.lfWidth, chinese.logFont.lfEscapement), QSize(60, 900));
 }
 
-TEST(TextOutput, UnderlineRunsUnderTheWholeText) {
-    CodeImageCache codes;
+// An underline runs under the whole text; a later text covers the cells of an earlier one.
+TEST(TextOutput, UnderlineRunsUnderTheWholeTextAndLaterTextCoversEarlierCells) {
     LabelElement e = Boxed(kText, 10, 10, 160, 50, u"I  I");
     e.logFont.lfUnderline = 1;
-    const QImage img = test::PaintForOutput(e, codes, 200, 80);
-    int widest = 0;
-    for (int y = 35; y < 60; ++y)
-        widest = std::max(widest, test::InkCount(img, QRect(0, y, 200, 1)));
+    const QImage underlined = test::PaintForOutput(e, 200, 80);
+    long widest = 0;
+    for (int y = 35; y < 60; ++y) widest = std::max(widest, std::ranges::count(test::InkRow(underlined, y), '1'));
     EXPECT_GT(widest, 150);
-}
 
-TEST(TextOutput, LaterTextCoversEarlierCells) {
-    CodeImageCache codes;
     LabelElement under = Boxed(kText, 10, 10, 160, 50, u"MMMM");
     LabelElement over = Boxed(kText, 10, 10, 160, 50, u"....");
-    QImage img = test::PaintForOutput(under, codes, 200, 80);
-    RenderContext ctx;
-    ctx.forOutput = true;
-    ctx.codes = &codes;
-    test::PaintInto(img, over, ctx);
+    const QImage img = test::Paint(over, 0, 0, {.forOutput = true}, test::PaintForOutput(under, 200, 80));
     // The dots sit on the baseline; the top half of the cells is blank again.
-    EXPECT_EQ(test::InkCount(img, QRect(10, 10, 160, 20)), 0);
+    EXPECT_TRUE(test::InkBounds(img, QRect(10, 10, 160, 20)).isEmpty());
 }
 
 TEST(TextScreen, NewTextTakesItsBoxFromTheNaturalSize) {
     LabelElement e = CreateElement(kText, {10, 10}, u"Hello");
-    RenderContext ctx;
-    ctx.scaleX = ctx.scaleY = 2.0;
-    QImage img = test::WhiteTarget(300, 120);
-    test::PaintInto(img, e, ctx);
+    const QImage img = test::Paint(e, 300, 120, {.scaleX = 2.0, .scaleY = 2.0});
     LogFont zoomed = e.logFont;
     zoomed.lfHeight = 40;
     const int naturalWidth = GdiFont(zoomed, QStringLiteral("Hello"), true).Extent().width();
@@ -91,11 +71,10 @@ TEST(TextScreen, NewTextTakesItsBoxFromTheNaturalSize) {
 }
 
 TEST(TextRotation, TurnedTextStaysOnTheBoxCentre) {
-    CodeImageCache codes;
     for (int rotation : {900, 1800, 2700, -900}) {
         LabelElement e = Boxed(kText, 100, 120, 120, 30, u"HHHHHH");
         e.nEscapement = rotation;
-        const QRect ink = test::InkBounds(test::PaintForOutput(e, codes, 400, 400));
+        const QRect ink = test::InkBounds(test::PaintForOutput(e, 400, 400));
         ASSERT_FALSE(ink.isEmpty()) << rotation;
         EXPECT_NEAR(ink.center().x(), 160, 6) << rotation;
         EXPECT_NEAR(ink.center().y(), 135, 6) << rotation;

@@ -1,5 +1,5 @@
-// Drawing labels needs fonts, so the output tests run inside a QGuiApplication
-// (offscreen; no display needed).
+// Drawing labels needs fonts, so the output and renderer tests run inside a
+// QGuiApplication (offscreen; no display needed).
 
 #include <gtest/gtest.h>
 
