@@ -12,6 +12,9 @@ namespace kestrix {
 namespace {
 
 TEST(Ean13CodeTest, ThirteenDigitsStandOthersAreRefused) {
+    // Twelve digits get their check digit: odd places count once, even places three times.
+    EXPECT_EQ(Ean13Code(u"400638133393").Digits(), QStringLiteral("4006381333931"));
+    EXPECT_EQ(Ean13Code(u"978014300723").Digits(), QStringLiteral("9780143007234"));
     // A wrong check digit is kept as it stands.
     EXPECT_EQ(Ean13Code(u"5901234123450").Digits(), QStringLiteral("5901234123450"));
     for (std::u16string_view bad : {u"59012341234567", u"59012341234A", u""}) EXPECT_FALSE(Ean13Code(bad).IsValid());
