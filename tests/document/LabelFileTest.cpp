@@ -166,9 +166,10 @@ LabelDocument ShippingLabel() {
     frame.nLineWidth = 3;
     LabelElement title = Placed(CreateElement(kText, {16, 14}, u"SHIPPING LABEL"), 300, 36, u"DejaVu Sans");
     title.logFont.lfWeight = 900;
-    // Line ends are canvas pixels; the label is drawn at one pixel per dot here.
-    LabelElement rule = Placed(CreateElement(kLine, {16, 58}, {}, {464, 58}), 0, 0);
-    rule.nLineWidth = 2;
+    // The rule is a flat rectangle: a line's end is held in canvas pixels of the
+    // session it was drawn in, so only a shape stays level at every window size.
+    LabelElement rule = Placed(CreateElement(kShape, {16, 57}), 448, 2);
+    rule.nLineWidth = 1;
     LabelElement barcode = Placed(CreateElement(kBarcode, {16, 72}, u"KX-2026-000123"), 310, 110);
     std::tie(barcode.nSerialMode, barcode.nSerialStep, barcode.nSerialReset, barcode.nSerialLimit) =
         std::tuple{1, 1, 1, 99999};
