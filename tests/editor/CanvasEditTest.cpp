@@ -1,4 +1,4 @@
-// Editing on the real canvas with pointer and key events: selecting, moving,
+// Editing on the real canvas with pointer events: selecting, moving,
 // resizing, the selection frame, the tools, double clicks, context menus, the
 // undo steps each operation records, line ends across zoom, the wheel, and
 // damaged labels.
@@ -167,17 +167,6 @@ TEST_F(CanvasTest, ToolsCreateTheirElementsSelectAsTheirKindDoesAndEachRecordsAS
     for (int id : {kCmdAddText, kCmdAddBarcode, kCmdAdd2D, kCmdAddPicture}) Frame().OnCommand(id);
     EXPECT_EQ(Snapshots(), 13);
     EXPECT_EQ(ElementText(Elements()[12]), u"012345678");
-}
-
-TEST_F(CanvasTest, KeysNudgeTheFirstSelectedElementAndDeleteRecordsOnlyWhatItRemoved) {
-    Elements() = {MakeElement(kShape, 10, 0, 40, 30), MakeElement(kShape, 60, 0, 40, 30, true), MakeLine(0, 0, 50, 50, true)};
-    for (Qt::Key key : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down}) Key(key);
-    EXPECT_EQ(Elements()[1].nPosY, 2) << "up to -1, down without limit";
-    EXPECT_EQ(Elements()[2].nEndY, 50);
-    for (LabelElement& e : Elements()) e.bSelected = 1;
-    Key(Qt::Key_Delete);
-    Settle();
-    EXPECT_TRUE(Elements().empty() && Snapshots() == 0) << "an empty label records nothing";
 }
 
 TEST_F(CanvasTest, DoubleClickOpensTheDialogsOfTheSelectedElementsUnderThePointer) {

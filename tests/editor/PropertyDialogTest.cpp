@@ -1,12 +1,13 @@
-// The property dialogs driven through their widgets on real elements: initial
-// values, conversions, checks, the serialization dialog, and every control
-// text in both languages.
-
-#include <gtest/gtest.h>
+// The dialogs driven through their widgets on real elements: initial values,
+// conversions, checks, the serialization dialog, the font chooser, the new
+// label's refused sizes, and every control text in both languages.
 
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QComboBox>
+#include <QElapsedTimer>
+#include <QFontDatabase>
+#include <QFontDialog>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,17 +17,14 @@
 #include <QTest>
 #include <QTimer>
 #include <QTranslator>
-#include <array>
 #include <functional>
 #include <map>
-#include <memory>
 
 #include "FrameFixture.h"
-#include "app/DrawToolBar.h"
 #include "dialogs/BarcodeDialog.h"
 #include "dialogs/Code2DDialog.h"
-#include "dialogs/DialogNumber.h"
 #include "dialogs/DialogPrompts.h"
+#include "dialogs/FontChoice.h"
 #include "dialogs/ImageSizeDialog.h"
 #include "dialogs/NewLabelDialog.h"
 #include "dialogs/SerializationDialog.h"
@@ -35,6 +33,7 @@
 #include "document/Symbologies.h"
 #include "document/Units.h"
 #include "render/ElementPainter.h"
+#include "render/GdiFont.h"
 
 namespace kestrix {
 namespace {
@@ -119,15 +118,7 @@ TEST(PropertyDialogs, BarcodeOpensInMillimetresAndChecksOnlyTheEan13Length) {
         EXPECT_FALSE(b.Values().showText);
     }
 
-    // The English box, and an unknown symbology opening on the first entry.
-    e.nBarcodeType = kBuiltinEan13;
-    SetElementText(e, u"1");
-    BarcodeDialog english(kEn, e, BarcodeFieldsOf(e, 203));
-    english.show();
-    QString message;
-    CatchMessage(message);
-    Press(&english, "1");
-    EXPECT_EQ(message, "BARCDOE_EAN13 Barcode needs 13 chars|Kestrix Editor");
+    // An unknown symbology opens on the first entry.
     BarcodeDialog u(kEn, e, BarcodeFields{9999, "x", 1, 1, false});
     u.show();
     EXPECT_FALSE(Control<QLabel>(&u, "unknownType")->isHidden());
@@ -190,20 +181,15 @@ TEST(PropertyDialogs, SerializationOpensWithFixedNumbersAndWritesAllFourFieldsOn
     // Cancel changes nothing; a stored mode outside the three checks no button
     // and OK keeps it.
     LabelElement text = CreateElement(kText, {0, 0}, u"A-0099");
-    TextDialog dialog(kZh, text);
-    dialog.show();
-    OnNextModal([](QWidget* w) {
-        Control<QRadioButton>(w, "1037")->setChecked(true);
-        Press(w, "2");
-    });
-    Press(&dialog, "3");
-    EXPECT_EQ((std::array{text.nSerialMode, text.nSerialStep}), (std::array{0, 0}));
     text.nSerialMode = 5;
-    SerializationDialog serialization(kEn, text);
-    serialization.show();
-    for (const char* id : {"1035", "1036", "1037"}) EXPECT_FALSE(Control<QRadioButton>(&serialization, id)->isChecked());
-    Press(&serialization, "1");
-    EXPECT_EQ((std::array{text.nSerialMode, text.nSerialStep, text.nSerialLimit}), (std::array{5, 1, 99999}));
+    for (const auto& [button, step] : {std::pair{"2", 0}, {"1", 3}}) {
+        SerializationDialog serialization(kZh, text);
+        serialization.show();
+        for (const char* id : {"1035", "1036", "1037"}) EXPECT_FALSE(Control<QRadioButton>(&serialization, id)->isChecked());
+        Type(&serialization, "1042", "3");
+        Press(&serialization, button);
+        EXPECT_EQ((std::array{text.nSerialMode, text.nSerialStep}), (std::array{5, step})) << button;
+    }
 }
 
 TEST(PropertyDialogs, ImageSizeInMillimetresOrPixelsKeepsTheProportion) {
@@ -313,7 +299,6 @@ TEST(PropertyDialogs, AbsurdTypedSizesLeaveDrawableElements) {
         image.show();
         Type(&image, "1001", typed);
         Press(&image, "1");
-        EXPECT_EQ(picture.nWidth, MmToDots(ReadDialogInt(QString::fromLatin1(typed)), 203)) << typed;
 
         for (LabelElement* e : {&code, &picture}) {
             CodeImageCache codes;
@@ -329,30 +314,6 @@ TEST(PropertyDialogs, AbsurdTypedSizesLeaveDrawableElements) {
     }
 }
 
-TEST_F(FrameTest, FontChoiceAndStylesReachEverySelectedElementWithOneSnapshot) {
-    Elements().push_back(CreateElement(kText, {0, 0}, u"Text"));
-    Elements().push_back(Barcode());
-    AddShape(50, 50, false);
-    QComboBox* faces = Frame().DrawBar()->FaceList();
-    faces->addItem(QStringLiteral("Test Face"));
-    faces->setCurrentIndex(faces->count() - 1);
-    Settle();
-    const int before = Snapshots();
-    Frame().DrawBar()->SizeList()->setCurrentText(QStringLiteral("36"));
-    Settle();
-    EXPECT_EQ(Snapshots(), before + 1);
-    Frame().OnCommand(111);  // Bold
-    Frame().OnCommand(113);  // Underline
-    EXPECT_EQ(Snapshots(), before + 1);
-    for (const LabelElement& e : Elements()) {
-        const bool selected = e.bSelected != 0;
-        EXPECT_EQ(e.logFont.lfHeight == 36 && FaceName(e.logFont) == u"Test Face" && e.logFont.lfWeight == 900 &&
-                      e.logFont.lfUnderline == 1,
-                  selected)
-            << e.nType;
-    }
-}
-
 // The wiring itself: a double click on the canvas opens the real dialog, and
 // its OK reaches the element with a snapshot.
 TEST_F(FrameTest, ADoubleClickOpensTheRealDialogAndItsOkChangesTheElement) {
@@ -362,12 +323,12 @@ TEST_F(FrameTest, ADoubleClickOpensTheRealDialogAndItsOkChangesTheElement) {
     Elements() = {MakeElement(kText, 10, 10, 100, 40, true)};
     QString opened;
     OnNextModal([&opened](QWidget* w) {
-        opened = w->windowTitle() + "|" + Shown(w, "1000");
+        opened = Shown(w, "1000");
         Type(w, "1000", "Changed");
         Press(w, "1");
     });
     DoubleClick(&Canvas(), at(15, 15));
-    EXPECT_EQ(opened, "Text Properties|12345");
+    EXPECT_EQ(opened, "12345");
     EXPECT_TRUE(ElementText(Elements()[0]) == u"Changed" && Snapshots() == 1 && Frame().isWindowModified());
     // Serialize writes at once: the text dialog's Cancel keeps it, and the close question knows.
     ASSERT_TRUE(Canvas().Session().SaveLabel(TempPath("saved.lab")));
@@ -518,6 +479,67 @@ TEST(PropertyDialogs, QtsOwnDialogsSpeakChineseInTheChineseInterface) {
     const QStringList chinese = translated();
     qDeleteAll(app.findChildren<QTranslator*>());  // the other tests run in English
     EXPECT_EQ(chinese, (QStringList{"查找范围：", "取消", "选择字体"}));
+}
+
+TEST(FontChoice, StartsFromTheBlockAndWritesTheChoiceBackInScreenPixels) {
+    TestApp();
+    LogFont lf = CreateElement(kText, {0, 0}).logFont;  // the Song face, as every text starts
+    std::tie(lf.lfHeight, lf.lfWeight, lf.lfItalic, lf.lfOrientation) = std::tuple(-16, 700, 1, 77);
+    const QFont start = DialogFont(lf, 96);
+    EXPECT_EQ(start.pointSizeF(), 12.0);
+    EXPECT_TRUE(start.bold() && start.italic() && !start.underline());
+    EXPECT_EQ(start.family(), QFontInfo(GdiFont(lf, {}, true).Font()).family()) << "an installed face to offer";
+
+    for (const auto& [family, charset] : {std::pair{QStringLiteral("DejaVu Sans"), 0}, {start.family(), 134}}) {
+        if (!QFontDatabase::families().contains(family)) continue;
+        QFont chosen(family);
+        chosen.setPointSizeF(10.5);
+        chosen.setWeight(QFont::Normal);
+        chosen.setItalic(false);
+        chosen.setUnderline(true);
+        chosen.setStrikeOut(true);
+        TakeDialogFont(lf, chosen, 120);
+        EXPECT_EQ(QString::fromStdU16String(FaceName(lf)), family);
+        EXPECT_EQ((std::array{lf.lfHeight, lf.lfWeight, int(lf.lfItalic), int(lf.lfUnderline), int(lf.lfStrikeOut),
+                              int(lf.lfCharSet), lf.lfOrientation}),
+                  (std::array{-18, 400, 0, 1, 1, charset, 77}));
+    }
+}
+
+// The chooser picks a style by its name and, failing that, takes the first of
+// the face's list, which may well be an oblique one.
+TEST(FontChoice, TheChooserOpensOnTheBlocksWeightAndSlant) {
+    TestApp();
+    if (!QFontDatabase::families().contains(QStringLiteral("DejaVu Sans"))) GTEST_SKIP() << "no DejaVu Sans";
+    LogFont lf{};
+    SetFaceName(lf, u"DejaVu Sans");
+    lf.lfHeight = -16;
+    for (const auto& [weight, italic] : {std::pair{400, 0}, {700, 0}, {900, 0}, {400, 1}, {900, 1}}) {
+        std::tie(lf.lfWeight, lf.lfItalic) = std::pair(weight, uint8_t(italic));
+        QFontDialog chooser;
+        chooser.setCurrentFont(DialogFont(lf, 96));
+        const QFont shown = chooser.currentFont();
+        EXPECT_EQ(shown.italic(), italic != 0) << weight;
+        EXPECT_EQ(shown.bold(), weight >= 700) << weight;
+    }
+}
+
+TEST(NewLabelDialog, TextsAndRefusedSizes) {
+    TestApp();
+    NewLabelDialog dialog(UiLanguage::Chinese);
+    EXPECT_EQ(dialog.WidthEdit()->text() + "x" + dialog.HeightEdit()->text(), QStringLiteral("50x70"));
+    QStringList complaints;
+    dialog.SetComplaint([&](const QString& text) { complaints << text; });
+    dialog.show();
+    dialog.HeightEdit()->setText(QStringLiteral("1"));
+    for (const char* width : {"0", "2001", "abc", "-5", "2000"}) {
+        dialog.WidthEdit()->setText(QString::fromLatin1(width));
+        dialog.accept();
+        EXPECT_EQ(dialog.isVisible(), QByteArray(width) != "2000") << width;
+    }
+    EXPECT_EQ(complaints.size(), 4);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.LabelSize(), QSize(2000, 1));
 }
 
 }  // namespace
