@@ -1,11 +1,13 @@
 #pragma once
-// A main frame under test: offscreen, with scripted answers to every question
-// and dialog, and its undo files and settings in a temporary folder.
+// A main frame under test, here and in the print tests: offscreen, with scripted
+// answers to every question and dialog, and its undo files and settings in a
+// temporary folder.
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <deque>
 #include <memory>
@@ -75,7 +77,13 @@ public:
     }
     QStringList ChoosePrintFiles(QWidget*) override { return printFiles; }
     void ShowAbout(QWidget*) override {}
-    bool ChoosePrinter(QWidget*, QPrinter&) override { return false; }
+    // Chooses `printerName`; cancelled when the name is empty.
+    bool ChoosePrinter(QWidget*, QPrinter& printer) override {
+        ++printDialogs;
+        if (printerName.isEmpty()) return false;
+        printer.setPrinterName(printerName);
+        return true;
+    }
     void ShowPrintPreview(QWidget*, LabelCanvas&) override {}
     std::optional<QString> ChoosePrinterAddress(QWidget*, const QString& current) override {
         printerAddressShown = current;
@@ -89,12 +97,12 @@ public:
     std::optional<BarcodeFields> barcode, barcodeShown;
     std::optional<QSize> imageSize, newSize;
     std::optional<int> shapeType, fontHeight;
-    QString openName, saveName;
+    QString openName, saveName, printerName;
     std::optional<QString> printerAddress;  // chosen in the Printer dialog; cancelled when none
     QString printerAddressShown;
     std::deque<QStringList> openNameLists;
     QStringList printFiles;
-    int saveDialogs = 0, newDialogs = 0;
+    int saveDialogs = 0, newDialogs = 0, printDialogs = 0;
 
 private:
     template <typename T>
