@@ -151,11 +151,6 @@ TEST_F(FrameTest, ArrangementButtonsActOnTheCanvasAndOnlyTurnsTakeSnapshots) {
         }
     }
     EXPECT_EQ(Elements()[0].nEscapement, 0);
-    Frame().OnCommand(136);
-    EXPECT_EQ(Snapshots(), 3);
-    for (LabelElement& e : Elements()) e.bSelected = 0;
-    Frame().OnCommand(136);
-    EXPECT_EQ(Snapshots(), 3);
 }
 
 }  // namespace

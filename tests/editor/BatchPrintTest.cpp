@@ -1,15 +1,25 @@
-// Batch printing: the file list, the canvas's batch operation and the run that
-// command 32774 starts, printed into a file standing for the printer.
+// Printing from the editor. Batch printing: the file list, the canvas's batch
+// operation and the run that command 32774 starts, printed into a file standing
+// for the printer. The direct print job's printer, kept for the next start and
+// told when it cannot be reached; and the wait for a stalled printer.
 
+#include <QAbstractButton>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
 
 #include "FrameFixture.h"
+#include "LoopbackPrinter.h"
 #include "app/CommandIds.h"
 #include "dialogs/FileListDialog.h"
+#include "dialogs/StallDialog.h"
 #include "document/LabelFile.h"
 #include "editor/PrintQueuedLabels.h"
 
@@ -187,6 +197,93 @@ TEST_F(BatchPrintTest, CancelBetweenLabelsLeavesTheRestQueuedWhichNoPrinterEmpti
     EXPECT_TRUE(Canvas().BatchQueue().isEmpty());
     EXPECT_EQ(prompts_.messages, QStringList{"Printer not connected!|Vantic"});
     EXPECT_EQ(OpenLabelState(), before);
+}
+
+class DirectPrinter : public FrameTest {
+protected:
+    void TearDown() override {
+        QSettings(QStringLiteral("Local AppWizard-Generated Applications"), QStringLiteral("Kestrix"))
+            .remove(QStringLiteral("Direct Print"));
+    }
+};
+
+TEST_F(DirectPrinter, TheChosenPrinterGetsTheLabelAndIsKeptForTheNextStart) {
+    AddShape(10, 10, false);
+    const LabelDocument before = Canvas().Session().Document();
+    LoopbackPrinter printer;
+    prompts_.printerAddress = printer.Address();
+    Frame().OnCommand(kCmdChoosePrinter);
+    EXPECT_EQ(prompts_.printerAddressShown, QString()) << "the USB search until one is chosen";
+    Frame().OnCommand(kCmdDirectPrint);
+
+    LabelDocument copy = before;
+    CodeImageCache codes;
+    const PrintStream expected = RenderPrintStream({copy, Canvas().Settings(), codes});
+    EXPECT_EQ(printer.Received(), expected.header + expected.body);
+    EXPECT_TRUE(prompts_.messages.isEmpty()) << prompts_.messages.join(u'\n').toStdString();
+
+    prompts_.printerAddress.reset();  // Cancel keeps the printer
+    Frame().OnCommand(kCmdChoosePrinter);
+    EXPECT_EQ(prompts_.printerAddressShown, printer.Address());
+    MakeFrame(UiLanguage::English);
+    EXPECT_EQ(Canvas().DirectPrinter(), printer.Address());
+}
+
+TEST_F(DirectPrinter, DeviceOfTheSettingsFileThatRefusesIsToldInEitherLanguage) {
+    const LoopbackPrinter off(LoopbackPrinter::kSwitchedOff);
+    WriteFile(QStringLiteral("none.ini"), "[Print Settings]\nDevice=" + off.Address().toUtf8() + "\n");
+    const QString why = off.Address() + QStringLiteral(": connection refused");
+    for (const auto language : {UiLanguage::English, UiLanguage::Chinese}) {
+        MakeFrame(language);
+        prompts_.messages.clear();
+        Frame().OnCommand(kCmdDirectPrint);
+        EXPECT_EQ(prompts_.messages, QStringList(language == UiLanguage::English
+                                                     ? "The printer cannot be used:\n" + why + "|Vantic"
+                                                     : "无法使用打印机：\n" + why + "|打印标签"));
+    }
+}
+
+struct PaintCounter : QWidget {
+    void paintEvent(QPaintEvent*) override { ++paints; }
+    int paints = 0;
+};
+
+TEST(StallDialog, WindowPaintsMessageShowsInItsLanguageAndCancelEndsTheJob) {
+    TestApp();
+    PaintCounter window;
+    window.show();
+    const std::tuple<UiLanguage, int, StallWatch::Outcome, QString> cases[] = {
+        {UiLanguage::Chinese, 600, StallWatch::Outcome::Sent, "打印机没有接收数据（是否缺纸或上盖没有合好？）|打印标签|取消"},
+        {UiLanguage::English, -1, StallWatch::Outcome::Cancelled,  // a printer that never takes data again
+         "The printer is not taking data (out of paper or cover open?)|Vantic|Cancel"},
+    };
+    for (const auto& [language, stallMs, outcome, message] : cases) {
+        StallDialog wait(language, &window, 100);
+        QStringList seen;
+        QTimer probe;
+        QObject::connect(&probe, &QTimer::timeout, [&] {
+            window.update();
+            QMessageBox& box = wait.Box();
+            if (QApplication::activeModalWidget() != &box) return;
+            seen << box.text() + '|' + box.windowTitle() + '|' + box.button(QMessageBox::Cancel)->text();
+            if (seen.size() == 3 && stallMs < 0) QTest::mouseClick(box.button(QMessageBox::Cancel), Qt::LeftButton);
+        });
+        probe.start(50);
+        QElapsedTimer clock;
+        clock.start();
+        const auto printer = [&](QByteArrayView data, int, QString*) -> qint64 {
+            if (stallMs >= 0 && clock.elapsed() >= stallMs) return data.size();
+            QThread::msleep(20);
+            return 0;
+        };
+        const int paintsBefore = window.paints;
+        StallWatch::Outcome sent = StallWatch::Outcome::Failed;
+        wait.Run([&] { sent = wait.Send("CLS\r\n", printer, nullptr); });
+        EXPECT_EQ(sent, outcome);
+        EXPECT_EQ(seen.value(0), message);
+        EXPECT_FALSE(wait.Box().isVisible()) << "gone once the job is over";
+        EXPECT_GT(window.paints, paintsBefore + 3) << "the window went on painting";
+    }
 }
 
 }  // namespace

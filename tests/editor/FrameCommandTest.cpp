@@ -1,8 +1,10 @@
 // The main frame's commands end to end: New, Open, Save, Save As, the close
-// question, Undo/Redo, the clipboard, Delete, zoom, the tools and the layout.
+// question, Undo/Redo, the clipboard, Delete, keys, styles and fonts, zoom and
+// the layout; its captions, menus and questions in both languages.
 
 #include <QComboBox>
 #include <QDir>
+#include <QMenuBar>
 #include <QScrollBar>
 
 #include "FrameFixture.h"
@@ -30,15 +32,10 @@ TEST_F(FrameTest, NewFromCtrlNUnlessCancelledAndOpenFromCtrlO) {
     EXPECT_TRUE(Elements().empty() && LabelPath().isEmpty() && prompts_.newDialogs == 2);
     EXPECT_EQ(QPoint(Frame().Ruler()->m_nLabelWidth, Frame().Ruler()->m_nViewWidth), QPoint(40, Canvas().width()));
 
-    EXPECT_EQ(Frame().windowTitle(), "Kestrix Editor - Untitled[*]");
     prompts_.openName = TempPath("in.lab");
     Key(Qt::Key_O, Qt::ControlModifier);
     EXPECT_TRUE(Canvas().LabelWidthMm() == 50 && Elements().size() == 1u && LabelPath() == TempPath("in.lab"));
     EXPECT_TRUE(Frame().windowTitle() == "Kestrix Editor - in.lab[*]" && !Frame().isWindowModified());
-    // What a damaged file leaves alone is the session's business; the frame names the file.
-    WriteFile(QStringLiteral("bad.lab"), "not a label at all, nothing like one");
-    Frame().OpenLabelFile(TempPath("bad.lab"), true);
-    EXPECT_TRUE(prompts_.messages.size() == 1 && prompts_.messages[0].contains(QStringLiteral("bad.lab")));
 }
 
 TEST_F(FrameTest, SaveAsAddsTheExtensionWhenMissingAndAsksBeforeOverwritingSaveDoesNot) {
@@ -158,10 +155,13 @@ TEST_F(FrameTest, DeleteAndClipboardCommandsAndTheirEnabling) {
     EXPECT_EQ(Elements().size(), 2u);
 }
 
-TEST_F(FrameTest, ArrowKeysStyleButtonsAndTheFontChoiceChangeSelectedElements) {
-    auto& font = AddShape(10, 0, true).logFont;
-    for (Qt::Key key : {Qt::Key_Right, Qt::Key_Up, Qt::Key_Up}) Key(key);
-    EXPECT_EQ(QPoint(Elements()[0].nPosX, Elements()[0].nPosY), QPoint(11, -1));  // -1 at most above the top edge
+TEST_F(FrameTest, KeysNudgeTheFirstSelectedElementAndStylesAndFontsReachEverySelectedOne) {
+    Elements() = {MakeElement(kShape, 10, 0, 40, 30), MakeElement(kShape, 60, 0, 40, 30, true),
+                  MakeLine(0, 0, 50, 50, true), MakeElement(kText, 0, 0, 50, 20, true)};
+    for (Qt::Key key : {Qt::Key_Right, Qt::Key_Up, Qt::Key_Up, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down}) Key(key);
+    EXPECT_EQ(QPoint(Elements()[1].nPosX, Elements()[1].nPosY), QPoint(61, 2)) << "up to -1, down without limit";
+    EXPECT_EQ(Elements()[2].nEndY, 50);
+    LogFont& font = Elements()[1].logFont;
     font.lfWeight = 700;
     Frame().OnCommand(kCmdBold);
     EXPECT_EQ(font.lfWeight, 900);
@@ -169,17 +169,29 @@ TEST_F(FrameTest, ArrowKeysStyleButtonsAndTheFontChoiceChangeSelectedElements) {
     EXPECT_EQ(font.lfWeight, 400);
     EXPECT_EQ(Snapshots(), 0);
     // An inert mode: the next click only takes a snapshot and returns to selection.
-    Click(&Canvas(), {2, 2});
-    EXPECT_TRUE(Elements()[0].bSelected && Canvas().ToolMode() == 0 && Snapshots() == 1);
+    Click(&Canvas(), {200, 200});
+    EXPECT_TRUE(Selection(Elements()) == "0111" && Canvas().ToolMode() == 0 && Snapshots() == 1);
 
+    // A size chosen with a face: posted, applied once the notification returned, one snapshot.
     QComboBox* faces = Frame().DrawBar()->FaceList();
     faces->addItem(QStringLiteral("Test Face"));
     faces->setCurrentIndex(faces->count() - 1);
-    Frame().DrawBar()->SizeList()->setCurrentText(QStringLiteral("36"));
-    EXPECT_NE(font.lfHeight, 36);  // posted: applied once the notification returned
     Settle();
-    EXPECT_TRUE(font.lfHeight == 36 && font.lfWidth == 0 && FaceName(font) == u"Test Face");
-    EXPECT_GE(Snapshots(), 2);
+    const int before = Snapshots();
+    Frame().DrawBar()->SizeList()->setCurrentText(QStringLiteral("36"));
+    EXPECT_NE(font.lfHeight, 36);
+    Settle();
+    EXPECT_EQ(Snapshots(), before + 1);
+    Frame().OnCommand(kCmdBold);
+    Frame().OnCommand(kCmdBold + 2);  // Underline
+    EXPECT_EQ(Snapshots(), before + 1);
+    for (const LabelElement& e : Elements()) {
+        const LogFont& f = e.logFont;
+        EXPECT_EQ(f.lfHeight == 36 && f.lfWidth == 0 && FaceName(f) == u"Test Face" && f.lfWeight == 900 &&
+                      f.lfUnderline == 1,
+                  e.bSelected != 0)
+            << e.nType;
+    }
     faces->setCurrentIndex(-1);  // no face selected: nothing is applied
     Frame().DrawBar()->SizeList()->setCurrentText(QStringLiteral("48"));
     Settle();
@@ -190,9 +202,6 @@ TEST_F(FrameTest, LayoutFollowsTheFrameSizeAndZoomButtonsResizeTheCanvas) {
     Frame().resize(1200, 760);
     Settle();
     const int w = Frame().centralWidget()->width();
-    EXPECT_EQ(Frame().MainBar()->geometry(), QRect(0, 0, w, 42));
-    EXPECT_EQ(Frame().DrawBar()->geometry(), QRect(0, 42, w, 42));
-    EXPECT_EQ(Frame().Ruler()->geometry().topLeft(), QPoint(0, 84));
     EXPECT_EQ(Frame().View()->geometry(), QRect(24, 108, w - 24, Frame().View()->height()));
     // The ruler is an L: its two bands, not the area they frame.
     const QRegion mask = Frame().Ruler()->mask();
@@ -217,6 +226,48 @@ TEST_F(FrameTest, LayoutFollowsTheFrameSizeAndZoomButtonsResizeTheCanvas) {
     for (int i = 0; i < 80; ++i) Frame().OnCommand(kCmdZoomOut);
     EXPECT_EQ(Canvas().width(), 100);
     EXPECT_FALSE(vertical->isVisible() || Frame().View()->HorizontalBar()->isVisible());
+}
+
+// The window title, the menu titles and the texts of some entries, the keys they show after a tab.
+QStringList Captions(CMainFrame& frame) {
+    QStringList texts{frame.windowTitle()};
+    for (QAction* a : frame.menuBar()->actions()) texts << a->text();
+    for (int id : {kCmdNewLabel, kCmdOpenLabel, kCmdSaveAs, kCmdUndo, kCmdDirectPrint, kCmdBatchPrint, kCmdAbout})
+        texts << frame.MenuAction(id)->text();
+    return texts;
+}
+
+TEST_F(FrameTest, CaptionsShortcutsAndQuestionsInBothLanguages) {
+    EXPECT_EQ(Captions(Frame()),
+              (QStringList{"Kestrix Editor - Untitled[*]", "File(&F)", "Edit", "batch print(&V)", "Help(&H)",
+                           "New Label(&N)\tCtrl+N", "Open Label(&O)...\tCtrl+O", "Save As(&A)...", "Undo(&U)\tCtrl+Z",
+                           "Direct Send Data to Printer", "Select Label Files", "About Kestrix(&A)..."}));
+    // Only Chinese (China) is shown in Chinese.
+    for (const char* name : {"zh_TW", "zh_HK", "en_US", "de_DE"})
+        EXPECT_EQ(LanguageForLocale(QLocale(QString::fromLatin1(name))), UiLanguage::English) << name;
+    EXPECT_EQ(LanguageForLocale(QLocale(QStringLiteral("zh_CN"))), UiLanguage::Chinese);
+
+    MakeFrame(UiLanguage::Chinese);
+    EXPECT_EQ(Captions(Frame()),
+              (QStringList{"Kestrix Editor - 无标题[*]", "文件(&F)", "编辑(&E)", "批量打印(&V)", "帮助(&H)",
+                           "新建标签(&N)\tCtrl+N", "打开标签(&O)...\tCtrl+O", "另存为\tCtrl+A", "撤消(&U)\tCtrl+Z",
+                           "直接发数据给打印机", "选择标签文件(&T)", "关于 Kestrix(&A)..."}));
+    Change();
+    WriteFile(QStringLiteral("taken.lab"), {});
+    prompts_.saveName = TempPath("taken.lab");
+    prompts_.choices = {QMessageBox::Yes};
+    prompts_.answers = {false};
+    Frame().close();
+    EXPECT_EQ(prompts_.questions, (QStringList{"所修改的标签还没有保存，是否要保存？|标签编辑",
+                                               "标签文件已经存在，是否覆盖？|Dravel标签编辑器"}));
+    EXPECT_EQ(prompts_.filters.first(), QStringLiteral("标签文件(*.lab)"));
+    // The overwrite was refused, so the window stays open.
+    EXPECT_TRUE(Frame().isVisible());
+    // Why a label was refused is told in the interface's language too.
+    WriteFile(QStringLiteral("bad.lab"), "no label");
+    Frame().OpenLabelFile(TempPath("bad.lab"), true);
+    EXPECT_EQ(prompts_.messages, QStringList{"无法打开标签文件 " + TempPath("bad.lab") +
+                                             "：\n这不是标签文件：开头的尺寸不是两个数字。|Dravel标签编辑器"});
 }
 
 TEST(LockKeys, OnWhenAnyKeyboardShowsIt) {

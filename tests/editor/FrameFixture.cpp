@@ -31,12 +31,7 @@ void FrameTest::MakeFrame(UiLanguage language, Prompts* prompts) {
 }
 
 LabelElement& FrameTest::AddShape(int x, int y, bool selected) {
-    LabelElement& e = Elements().emplace_back(CreateElement(kShape, {x, y}));
-    e.nWidth = 40;
-    e.nHeight = 30;
-    e.nSize = -1;
-    e.bSelected = selected ? 1 : 0;
-    return e;
+    return Elements().emplace_back(MakeElement(kShape, x, y, 40, 30, selected));
 }
 
 void FrameTest::WriteFile(const QString& name, const QByteArray& bytes) {

@@ -1,6 +1,7 @@
 #pragma once
-// A main frame under test: offscreen, with scripted answers to every question
-// and dialog, and its undo files and settings in a temporary folder.
+// A main frame under test, here and in the print tests: offscreen, with scripted
+// answers to every question and dialog, and its undo files and settings in a
+// temporary folder.
 
 #include <gtest/gtest.h>
 
@@ -41,11 +42,7 @@ public:
         barcodeShown = initial;
         return Opened("barcode", e, barcode);
     }
-    std::optional<Code2DFields> Code2DDialog(QWidget*, const Code2DFields& initial) override {
-        code2DShown = initial;
-        dialogs << "2d";
-        return code2D;
-    }
+    std::optional<Code2DFields> Code2DDialog(QWidget*, const Code2DFields&) override { return std::nullopt; }
     bool ImageSizeDialog(QWidget*, LabelElement& e, int, int) override {
         if (Opened("picture", e, imageSize)) std::tie(e.nWidth, e.nHeight) = std::pair(imageSize->width(), imageSize->height());
         return imageSize.has_value();
@@ -62,29 +59,32 @@ public:
     void ShowMessage(QWidget*, const QString& text, const QString& caption, QMessageBox::Icon) override {
         messages << text + '|' + caption;
     }
-    QString OpenFileName(QWidget*, const QString& filter) override { return Chosen(filter, openDialogs, openName); }
-    QString SaveFileName(QWidget*, const QString& filter) override { return Chosen(filter, saveDialogs, saveName); }
-    std::optional<QSize> NewLabelSize(QWidget*) override { return Chosen({}, newDialogs, newSize); }
+    QString OpenFileName(QWidget*, const QString& filter) override { return Chosen(filter, openName); }
+    QString SaveFileName(QWidget*, const QString& filter) override {
+        ++saveDialogs;
+        return Chosen(filter, saveName);
+    }
+    std::optional<QSize> NewLabelSize(QWidget*) override {
+        ++newDialogs;
+        return newSize;
+    }
     // Each open dialog takes the next of `openNameLists`, none when it is used up.
     QStringList OpenFileNames(QWidget*, const QString& filter) override {
-        QStringList chosen = Chosen(filter, openDialogs, QStringList());
-        if (!openNameLists.empty()) {
-            chosen = openNameLists.front();
-            openNameLists.pop_front();
-        }
-        return chosen;
+        if (openNameLists.empty()) return Chosen(filter, QStringList());
+        const QStringList chosen = openNameLists.front();
+        openNameLists.pop_front();
+        return Chosen(filter, chosen);
     }
-    QStringList ChoosePrintFiles(QWidget*) override { return Chosen({}, fileListDialogs, printFiles); }
+    QStringList ChoosePrintFiles(QWidget*) override { return printFiles; }
     void ShowAbout(QWidget*) override {}
-    // Chooses `printerName` with `printerCopies`; cancelled when the name is empty.
+    // Chooses `printerName`; cancelled when the name is empty.
     bool ChoosePrinter(QWidget*, QPrinter& printer) override {
         ++printDialogs;
         if (printerName.isEmpty()) return false;
         printer.setPrinterName(printerName);
-        printer.setCopyCount(printerCopies);
         return true;
     }
-    void ShowPrintPreview(QWidget*, LabelCanvas&) override { ++previews; }
+    void ShowPrintPreview(QWidget*, LabelCanvas&) override {}
     std::optional<QString> ChoosePrinterAddress(QWidget*, const QString& current) override {
         printerAddressShown = current;
         return printerAddress;
@@ -95,17 +95,14 @@ public:
     QStringList questions, messages, filters, dialogs;
     std::optional<QString> text;
     std::optional<BarcodeFields> barcode, barcodeShown;
-    std::optional<Code2DFields> code2D, code2DShown;
-    std::optional<QSize> imageSize;
+    std::optional<QSize> imageSize, newSize;
     std::optional<int> shapeType, fontHeight;
     QString openName, saveName, printerName;
-    std::optional<QSize> newSize;
     std::optional<QString> printerAddress;  // chosen in the Printer dialog; cancelled when none
     QString printerAddressShown;
     std::deque<QStringList> openNameLists;
     QStringList printFiles;
-    int openDialogs = 0, saveDialogs = 0, newDialogs = 0, printDialogs = 0, previews = 0, printerCopies = 1,
-        fileListDialogs = 0;
+    int saveDialogs = 0, newDialogs = 0, printDialogs = 0;
 
 private:
     template <typename T>
@@ -114,9 +111,8 @@ private:
         return result;
     }
     template <typename T>
-    T Chosen(const QString& filter, int& count, const T& choice) {
-        if (!filter.isEmpty()) filters << filter;
-        ++count;
+    T Chosen(const QString& filter, const T& choice) {
+        filters << filter;
         return choice;
     }
 };

@@ -22,13 +22,6 @@ protected:
         main_.show();
         draw_.show();
     }
-    // A press at `from`, dragged to `to` and released there.
-    static void Drag(QWidget* bar, QPoint from, QPoint to) {
-        SendMouse(bar, QEvent::MouseMove, from);
-        SendMouse(bar, QEvent::MouseButtonPress, from, Qt::LeftButton);
-        SendMouse(bar, QEvent::MouseMove, to, Qt::LeftButton);
-        SendMouse(bar, QEvent::MouseButtonRelease, to, Qt::LeftButton);
-    }
 
     MainToolBar main_{UiLanguage::English};
     DrawToolBar draw_{UiLanguage::English};
