@@ -168,8 +168,7 @@ void LabelCanvas::RedoStep() {
 
 void LabelCanvas::Cut() {
     session_.Cut();
-    update();
-    emit Changed();
+    EditDone();
 }
 
 void LabelCanvas::Copy() {
@@ -244,9 +243,8 @@ void LabelCanvas::ReplaceLabel(LabelDocument doc, std::optional<QRect> place) {
     ElementsReplaced();
 }
 
-RenderContext LabelCanvas::OutputContext(bool monoPictures) {
+RenderContext LabelCanvas::Context() {
     RenderContext ctx;
-    ctx.monoPictures = monoPictures;
     ctx.viewScaleX = ScaleX();
     ctx.viewScaleY = ScaleY();
     ctx.codes = &codes_;
@@ -271,7 +269,7 @@ void LabelCanvas::DriverPrint(const QString& printerName, int copies) {
         copies = printer.copyCount();
     }
     const DriverPrintResult result =
-        kestrix::DriverPrint(printer, copies, session_.Document(), m_nDpiX, m_nDpiY, OutputContext(false));
+        kestrix::DriverPrint(printer, copies, session_.Document(), m_nDpiX, m_nDpiY, Context());
     // Serial numbers have advanced.
     update();
     if (result.status != DriverPrintStatus::Printed)
@@ -279,7 +277,7 @@ void LabelCanvas::DriverPrint(const QString& printerName, int copies) {
 }
 
 QImage LabelCanvas::OutputImage() {
-    QImage image = DrawLabelImage(session_.Document(), m_nDpiX, m_nDpiY, OutputContext(false));
+    QImage image = DrawLabelImage(session_.Document(), m_nDpiX, m_nDpiY, Context());
     update();
     return image;
 }
@@ -288,13 +286,9 @@ void LabelCanvas::RenderLabel(QImage& target, QPoint origin) {
     target.fill(Qt::white);
     QPainter painter(&target);
     painter.translate(-origin);
-    RenderContext ctx;
+    RenderContext ctx = Context();
     ctx.scaleX = ScaleX();
     ctx.scaleY = ScaleY();
-    ctx.viewScaleX = ctx.scaleX;
-    ctx.viewScaleY = ctx.scaleY;
-    ctx.codes = &codes_;
-    ctx.pictures = &pictures_;
     for (LabelElement& e : Elements()) PaintElement(painter, e, ctx);
 }
 

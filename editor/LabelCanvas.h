@@ -135,7 +135,8 @@ private:
     void LeftPress(QPoint p, Qt::KeyboardModifiers modifiers);
     // The mode's own cursor; the inert modes keep whatever is shown.
     void ShowModeCursor();
-    RenderContext OutputContext(bool monoPictures);
+    // The canvas's caches and display scale, for drawing the label anywhere.
+    RenderContext Context();
 
     UiLanguage language_;
     LabelSession session_;
