@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(
-  build-essential cmake pkg-config python3
+  build-essential cmake pkg-config python3 ccache
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   libzint-dev libusb-1.0-0-dev libcups2-dev
   libgtest-dev libgmock-dev libbenchmark-dev libzxing-dev zxing-cpp-tools
