@@ -39,7 +39,8 @@ struct MenuDef {
 };
 
 const MenuDef kMenus[] = {
-    {"File(&F)", "文件(&F)",
+    {"File(&F)",
+     "文件(&F)",
      {{kCmdNewLabel, "New Label(&N)\tCtrl+N", "新建标签(&N)\tCtrl+N"},
       {kCmdOpenLabel, "Open Label(&O)...\tCtrl+O", "打开标签(&O)...\tCtrl+O"},
       {kCmdSave, "Save(&S)\tCtrl+S", "保存(&S)\tCtrl+S"},
@@ -50,7 +51,8 @@ const MenuDef kMenus[] = {
       {kCmdChoosePrinter, "Printer...", "打印机..."},
       {0, nullptr, nullptr},
       {kCmdExit, "Exit(&X)", "退出(&X)"}}},
-    {"Edit", "编辑(&E)",
+    {"Edit",
+     "编辑(&E)",
      {{kCmdUndo, "Undo(&U)\tCtrl+Z", "撤消(&U)\tCtrl+Z"},
       {0, nullptr, nullptr},
       {kCmdCut, "Cut(&T)\tCtrl+X", "剪切(&T)\tCtrl+X"},
@@ -66,13 +68,13 @@ struct Accelerator {
 };
 
 const Accelerator kAccelerators[] = {
-    {Qt::CTRL | Qt::Key_A, kCmdSaveAs},          {Qt::CTRL | Qt::Key_C, kCmdCopy},
-    {Qt::CTRL | Qt::Key_N, kCmdNewLabel},        {Qt::CTRL | Qt::Key_O, kCmdOpenLabel},
-    {Qt::CTRL | Qt::Key_P, kCmdPrint},           {Qt::CTRL | Qt::Key_S, kCmdSave},
-    {Qt::CTRL | Qt::Key_V, kCmdPaste},           {Qt::ALT | Qt::Key_Backspace, kCmdUndo},
-    {Qt::SHIFT | Qt::Key_Delete, kCmdCut},       {QKeyCombination(Qt::Key_F6), kCmdNextPane},
-    {Qt::SHIFT | Qt::Key_F6, kCmdPrevPane},      {Qt::CTRL | Qt::Key_Insert, kCmdCopy},
-    {Qt::SHIFT | Qt::Key_Insert, kCmdPaste},     {Qt::CTRL | Qt::Key_X, kCmdCut},
+    {Qt::CTRL | Qt::Key_A, kCmdSaveAs},      {Qt::CTRL | Qt::Key_C, kCmdCopy},
+    {Qt::CTRL | Qt::Key_N, kCmdNewLabel},    {Qt::CTRL | Qt::Key_O, kCmdOpenLabel},
+    {Qt::CTRL | Qt::Key_P, kCmdPrint},       {Qt::CTRL | Qt::Key_S, kCmdSave},
+    {Qt::CTRL | Qt::Key_V, kCmdPaste},       {Qt::ALT | Qt::Key_Backspace, kCmdUndo},
+    {Qt::SHIFT | Qt::Key_Delete, kCmdCut},   {QKeyCombination(Qt::Key_F6), kCmdNextPane},
+    {Qt::SHIFT | Qt::Key_F6, kCmdPrevPane},  {Qt::CTRL | Qt::Key_Insert, kCmdCopy},
+    {Qt::SHIFT | Qt::Key_Insert, kCmdPaste}, {Qt::CTRL | Qt::Key_X, kCmdCut},
     {Qt::CTRL | Qt::Key_Z, kCmdUndo},
 };
 
@@ -98,8 +100,7 @@ CMainFrame::CMainFrame(UiLanguage language, Prompts& prompts, const FrameOptions
     // notification that caused them has returned.
     connect(mainBar_, &MainToolBar::Command, this, &CMainFrame::OnCommand, Qt::QueuedConnection);
     connect(drawBar_, &DrawToolBar::Command, this, &CMainFrame::OnCommand, Qt::QueuedConnection);
-    connect(drawBar_, &DrawToolBar::FontChosen, Canvas(), &LabelCanvas::ApplyFontChoice,
-            Qt::QueuedConnection);
+    connect(drawBar_, &DrawToolBar::FontChosen, Canvas(), &LabelCanvas::ApplyFontChoice, Qt::QueuedConnection);
     connect(Canvas(), &LabelCanvas::Changed, this, &CMainFrame::UpdateCommandUi);
     Canvas()->SetPrompts(&prompts_);
     connect(Canvas(), &LabelCanvas::LayoutChanged, this, &CMainFrame::CanvasLaidOut);
@@ -225,12 +226,11 @@ void CMainFrame::UpdateTitle() {
 }
 
 void CMainFrame::PostCommand(int id) {
-    QMetaObject::invokeMethod(this, [this, id] { OnCommand(id); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, id] { OnCommand(id); }, Qt::QueuedConnection);
 }
 
-QString CMainFrame::LabelFilter() const {
-    return LabelFileFilter(language_);
-}
+QString CMainFrame::LabelFilter() const { return LabelFileFilter(language_); }
 
 void CMainFrame::OnCommand(int id) {
     LabelCanvas* canvas = Canvas();
@@ -336,8 +336,7 @@ void CMainFrame::OpenLabelFile(const QString& path, bool reportUnreadable) {
     if (result == LabelSession::OpenResult::Refused || reportUnreadable) {
         const QString why = LabelFileProblemText(problem, LanguageFlag(language_));
         prompts_.ShowMessage(this,
-                             UiText(language_, "The label file %1 cannot be opened:\n%2",
-                                    "无法打开标签文件 %1：\n%2")
+                             UiText(language_, "The label file %1 cannot be opened:\n%2", "无法打开标签文件 %1：\n%2")
                                  .arg(QDir::toNativeSeparators(path), why),
                              UiText(language_, "Kestrix", "Dravel标签编辑器"), QMessageBox::Warning);
     }
@@ -365,9 +364,7 @@ void CMainFrame::ShowPrintMessage(const PrintMessage& message) {
     prompts_.ShowMessage(nullptr, message.text, message.caption, QMessageBox::Critical);
 }
 
-void CMainFrame::OnDirectPrint() {
-    Canvas()->DirectPrintLabel(std::bind_front(&CMainFrame::ShowPrintMessage, this));
-}
+void CMainFrame::OnDirectPrint() { Canvas()->DirectPrintLabel(std::bind_front(&CMainFrame::ShowPrintMessage, this)); }
 
 void CMainFrame::OnChoosePrinter() {
     if (const std::optional<QString> address = prompts_.ChoosePrinterAddress(this, Canvas()->DirectPrinter()))
@@ -402,11 +399,11 @@ void CMainFrame::OnPrintQueued(const QString& path, int ownElements) {
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (!closeWithoutQuestion_ && Canvas()->Session().HasUnsavedChanges()) {
-        const QMessageBox::StandardButton answer = prompts_.AskYesNoCancel(
-            this,
-            UiText(language_, "The Label has not been saved, Do you want to save it?",
-                   "所修改的标签还没有保存，是否要保存？"),
-            UiText(language_, "Label Editor", "标签编辑"));
+        const QMessageBox::StandardButton answer =
+            prompts_.AskYesNoCancel(this,
+                                    UiText(language_, "The Label has not been saved, Do you want to save it?",
+                                           "所修改的标签还没有保存，是否要保存？"),
+                                    UiText(language_, "Label Editor", "标签编辑"));
         if (answer == QMessageBox::Cancel || (answer == QMessageBox::Yes && !SaveLabel({}))) {
             event->ignore();
             return;

@@ -9,10 +9,22 @@ namespace kestrix {
 namespace {
 
 constexpr TipTexts kTips[DrawToolBar::kButtons] = {
-    {"选择", "Selection"}, {"文本", "Text"},     {"二维码", "QR Code"},   {"一维条码", "BarCode"},
-    {"图像", "Picture"},   {"直线", "Line"},     {"矩形", "Rectangle"},   {"撤销", "Undo"},
-    {"恢复", "Redo"},      {"删除", "Delete"},   {"", ""},                {"粗体", "Bold"},
-    {"斜体", "Italic"},    {"下划线", "Underline"}, {"字体靠左", "Left"}, {"字体居中", "Center"},
+    {"选择", "Selection"},
+    {"文本", "Text"},
+    {"二维码", "QR Code"},
+    {"一维条码", "BarCode"},
+    {"图像", "Picture"},
+    {"直线", "Line"},
+    {"矩形", "Rectangle"},
+    {"撤销", "Undo"},
+    {"恢复", "Redo"},
+    {"删除", "Delete"},
+    {"", ""},
+    {"粗体", "Bold"},
+    {"斜体", "Italic"},
+    {"下划线", "Underline"},
+    {"字体靠左", "Left"},
+    {"字体居中", "Center"},
     {"字体靠右", "Right"},
 };
 
@@ -25,10 +37,11 @@ bool IsStyleButton(int index) { return index > DrawToolBar::kEmptyPlace; }
 }  // namespace
 
 DrawToolBar::DrawToolBar(UiLanguage language, QWidget* parent)
-    : ToolBarWindow(language, kButtons, parent), drawSheet_(QStringLiteral(":/toolbar/draw.png")),
-      styleSheet_(QStringLiteral(":/toolbar/style.png")), faces_(new QComboBox(this)),
+    : ToolBarWindow(language, kButtons, parent),
+      drawSheet_(QStringLiteral(":/toolbar/draw.png")),
+      styleSheet_(QStringLiteral(":/toolbar/style.png")),
+      faces_(new QComboBox(this)),
       sizes_(new QComboBox(this)) {
-
     QFont listFont(kSongFace);
     listFont.setPixelSize(13);
     listFont.setWeight(QFont::DemiBold);

@@ -1,12 +1,12 @@
 #include "app/LockKeys.h"
 
+#include <xcb/xcb.h>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <cstdlib>
 #include <memory>
 #include <optional>
-#include <xcb/xcb.h>
 
 namespace kestrix {
 
@@ -36,8 +36,7 @@ bool LockKeyOn(const QString& led, const QString& root) {
     const QDir dir(root);
     for (const QString& name : dir.entryList({QStringLiteral("*::") + led}, QDir::Dirs | QDir::System)) {
         QFile brightness(dir.filePath(name + QStringLiteral("/brightness")));
-        if (brightness.open(QIODevice::ReadOnly) && brightness.readAll().trimmed().toInt() > 0)
-            return true;
+        if (brightness.open(QIODevice::ReadOnly) && brightness.readAll().trimmed().toInt() > 0) return true;
     }
     return false;
 }

@@ -7,9 +7,7 @@
 
 namespace kestrix {
 
-void PaintToolBarBackground(QPainter& painter, QRect rect) {
-    painter.fillRect(rect, QColor(239, 239, 230));
-}
+void PaintToolBarBackground(QPainter& painter, QRect rect) { painter.fillRect(rect, QColor(239, 239, 230)); }
 
 void PaintButtonHighlight(QPainter& painter, QRect rect, int state) {
     if (state != kHover && state != kPressed) return;

@@ -39,8 +39,7 @@ void ToolBarWindow::mouseMoveEvent(QMouseEvent* event) {
             changed = true;
         }
     }
-    tips_.Hover(under, under >= 0 ? ButtonTip(under) : QString(), pos,
-                under >= 0 ? ButtonHoverRect(under) : QRect());
+    tips_.Hover(under, under >= 0 ? ButtonTip(under) : QString(), pos, under >= 0 ? ButtonHoverRect(under) : QRect());
     if (changed) update();
 }
 

@@ -26,9 +26,10 @@ int main(int argc, char* argv[]) {
     QElapsedTimer started;
     started.start();
     if (!HasDisplay()) {
-        std::fputs("kestrix: no display (DISPLAY is not set). The editor needs a graphical session;\n"
-                   "without one, kestrix-cli works on label files: info, convert, render, tspl, print.\n",
-                   stderr);
+        std::fputs(
+            "kestrix: no display (DISPLAY is not set). The editor needs a graphical session;\n"
+            "without one, kestrix-cli works on label files: info, convert, render, tspl, print.\n",
+            stderr);
         return 1;
     }
     QApplication app(argc, argv);
@@ -42,9 +43,10 @@ int main(int argc, char* argv[]) {
 
     const kestrix::UiLanguage language = kestrix::LanguageForLocale(QLocale::system());
     if (!kestrix::InstallQtTranslation(app, language))
-        std::fputs("kestrix: Qt's Chinese translation (qtbase_zh_CN.qm) is not installed; "
-                   "Qt's own dialogs stay in English.\n",
-                   stderr);
+        std::fputs(
+            "kestrix: Qt's Chinese translation (qtbase_zh_CN.qm) is not installed; "
+            "Qt's own dialogs stay in English.\n",
+            stderr);
     kestrix::DialogPrompts prompts(language);
     kestrix::CMainFrame frame(language, prompts);
     // Maximised; the geometry also fills the screen where no window manager maximises.

@@ -17,8 +17,9 @@ namespace kestrix::cli {
 void PrintThroughDriver(LabelDocument& doc, const QString& queue, int copies, double viewScaleX, double viewScaleY) {
     if (QPrinterInfo::printerInfo(queue).isNull()) {
         const QStringList installed = QPrinterInfo::availablePrinterNames();
-        Fail(installed.isEmpty() ? QStringLiteral("no printer is installed")
-                                 : QStringLiteral("no printer named \"%1\" (installed: %2)").arg(queue, installed.join(u", ")));
+        Fail(installed.isEmpty()
+                 ? QStringLiteral("no printer is installed")
+                 : QStringLiteral("no printer named \"%1\" (installed: %2)").arg(queue, installed.join(u", ")));
     }
     QPrinter printer(QPrinter::HighResolution);
     printer.setPrinterName(queue);
@@ -30,7 +31,8 @@ void PrintThroughDriver(LabelDocument& doc, const QString& queue, int copies, do
     ctx.codes = &codes;
     ctx.pictures = &pictures;
     const DriverPrintResult result = DriverPrint(printer, copies, doc, kDefaultDpi, kDefaultDpi, ctx);
-    if (result.status != DriverPrintStatus::Printed) Fail(QStringLiteral("cannot print on %1: %2").arg(queue, result.detail));
+    if (result.status != DriverPrintStatus::Printed)
+        Fail(QStringLiteral("cannot print on %1: %2").arg(queue, result.detail));
 }
 
 }  // namespace kestrix::cli

@@ -126,8 +126,8 @@ void WriteOutput(const QString& path, QByteArrayView bytes) {
 // One label's direct-print jobs, `copies` of them, each written as soon as it
 // is made. A failed write ends the run; a label that cannot be rendered is
 // returned as the problem.
-QString WriteLabelJobs(LabelDocument& doc, const PrinterSettings& settings, std::pair<double, double> view,
-                       int copies, OutputFile& file) {
+QString WriteLabelJobs(LabelDocument& doc, const PrinterSettings& settings, std::pair<double, double> view, int copies,
+                       OutputFile& file) {
     CodeImageCache codes;
     PictureCache pictures;
     const DirectPrintInput in{doc, settings, codes, &pictures, kDefaultDpi, kDefaultDpi, view.first, view.second};
@@ -165,7 +165,8 @@ int RunRender(const QStringList& args) {
     ctx.pictures = &pictures;
     const QImage raster = DrawLabelImage(doc, dpi.x, dpi.y, ctx);
     const QSize size = OutputTargetSize(doc, dpi.x, dpi.y);
-    const QString tooLarge = QStringLiteral("the label (%1 x %2 dots) is too large to render").arg(size.width()).arg(size.height());
+    const QString tooLarge =
+        QStringLiteral("the label (%1 x %2 dots) is too large to render").arg(size.width()).arg(size.height());
     if (raster.isNull()) Fail(tooLarge);
 
     if (ctx.monoPictures) {
@@ -184,10 +185,10 @@ int RunRender(const QStringList& args) {
 }
 
 int RunTspl(const QStringList& args) {
-    const Arguments a(args,
-                      {QStringLiteral("-o"), QStringLiteral("--settings"), QStringLiteral("--copies"),
-                       QStringLiteral("--view")},
-                      {QStringLiteral("--update")});
+    const Arguments a(
+        args,
+        {QStringLiteral("-o"), QStringLiteral("--settings"), QStringLiteral("--copies"), QStringLiteral("--view")},
+        {QStringLiteral("--update")});
     const QStringList labels = LabelFiles(a, "tspl");
     const QString out = OutputPath(a);
     const int copies = a.PositiveInt(QStringLiteral("--copies"), 1);
@@ -204,8 +205,8 @@ int RunTspl(const QStringList& args) {
     std::vector<LabelDocument> toSave;
     int code = SendEachLabel("tspl", labels, [&](LabelDocument& doc) -> QString {
         const QFileInfo name(doc.labelPath);
-        const auto earlier =
-            std::find_if(toSave.begin(), toSave.end(), [&](const LabelDocument& d) { return QFileInfo(d.labelPath) == name; });
+        const auto earlier = std::find_if(toSave.begin(), toSave.end(),
+                                          [&](const LabelDocument& d) { return QFileInfo(d.labelPath) == name; });
         if (earlier != toSave.end()) {
             doc = std::move(*earlier);
             toSave.erase(earlier);
@@ -267,7 +268,8 @@ int RunPrint(const QStringList& args) {
             // A plain file standing in for the printer receives just this run's jobs.
             if (QFileInfo(target.device).isFile()) {
                 QFile plain(target.device);
-                if (!plain.resize(0)) Fail(QStringLiteral("cannot write %1: %2").arg(target.device, plain.errorString()));
+                if (!plain.resize(0))
+                    Fail(QStringLiteral("cannot write %1: %2").arg(target.device, plain.errorString()));
             }
             QStringList noQueue;
             const DirectPrintResult result = printer.Open(target, noQueue);
@@ -282,7 +284,8 @@ int RunPrint(const QStringList& args) {
         const DirectPrintResult result = printer.Send(in);
         // The numbers already used stay used: keep them out of the next run.
         const QString saveProblem = result.rendered > 0 && update ? SaveLabelBack(doc) : QString();
-        if (result.status == DirectPrintStatus::RenderFailed) return doc.labelPath + QStringLiteral(": ") + result.detail;
+        if (result.status == DirectPrintStatus::RenderFailed)
+            return doc.labelPath + QStringLiteral(": ") + result.detail;
         if (result.status != DirectPrintStatus::Printed) Fail(result.detail);
         return saveProblem;
     });

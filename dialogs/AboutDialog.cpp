@@ -19,10 +19,9 @@ AboutDialog::AboutDialog(UiLanguage language, QWidget* parent) : QDialog(parent)
     icon->setAlignment(Qt::AlignTop);
 
     const QString version = QCoreApplication::applicationVersion();
-    auto* text = new QLabel(
-        UiText(language, "Kestrix Editor, Version %1\nLabel designer for thermal label printers",
-               "Kestrix 标签编辑器，版本 %1\n热敏标签打印机的标签设计软件")
-            .arg(version.isEmpty() ? QStringLiteral("1.0") : version));
+    auto* text = new QLabel(UiText(language, "Kestrix Editor, Version %1\nLabel designer for thermal label printers",
+                                   "Kestrix 标签编辑器，版本 %1\n热敏标签打印机的标签设计软件")
+                                .arg(version.isEmpty() ? QStringLiteral("1.0") : version));
 
     auto* row = new QHBoxLayout;
     row->addWidget(icon);

@@ -14,8 +14,11 @@
 namespace kestrix {
 
 BarcodeDialog::BarcodeDialog(UiLanguage language, LabelElement& e, const BarcodeFields& initial, QWidget* parent)
-    : QDialog(parent), language_(language), type_(SymbologyList(LinearSymbologies(), initial.type, 1015)),
-      content_(ContentEdit(initial.content, 1018)), width_(NumberEdit(initial.widthMm, 1001)),
+    : QDialog(parent),
+      language_(language),
+      type_(SymbologyList(LinearSymbologies(), initial.type, 1015)),
+      content_(ContentEdit(initial.content, 1018)),
+      width_(NumberEdit(initial.widthMm, 1001)),
       height_(NumberEdit(initial.heightMm, 1003)),
       showText_(new QCheckBox(UiText(language, "Show Text", "显示文字"))) {
     setWindowTitle(UiText(language, "Barcode Properties", "条形码设置"));

@@ -13,8 +13,10 @@
 namespace kestrix {
 
 Code2DDialog::Code2DDialog(UiLanguage language, const Code2DFields& initial, QWidget* parent)
-    : QDialog(parent), type_(SymbologyList(Code2DSymbologies(), initial.type, 1015)),
-      content_(ContentEdit(initial.content, 1017)), size_(NumberEdit(initial.sizeMm, 1016)) {
+    : QDialog(parent),
+      type_(SymbologyList(Code2DSymbologies(), initial.type, 1015)),
+      content_(ContentEdit(initial.content, 1017)),
+      size_(NumberEdit(initial.sizeMm, 1016)) {
     setWindowTitle(UiText(language, "2D Properties", "二维码属性"));
     auto* grid = new QGridLayout;
     AddFieldRow(grid, ControlLabel(UiText(language, "2D Type:", "二维码类型："), 1022), type_);

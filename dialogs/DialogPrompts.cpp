@@ -21,25 +21,22 @@
 
 namespace kestrix {
 
-bool DialogPrompts::AskYesNo(QWidget* owner, const QString& text, const QString& caption,
-                             QMessageBox::Icon icon) {
+bool DialogPrompts::AskYesNo(QWidget* owner, const QString& text, const QString& caption, QMessageBox::Icon icon) {
     QMessageBox box(icon, caption, text, QMessageBox::Yes | QMessageBox::No, owner);
     box.button(QMessageBox::Yes)->setText(UiText(language_, "&Yes", "是(&Y)"));
     box.button(QMessageBox::No)->setText(UiText(language_, "&No", "否(&N)"));
     return box.exec() == QMessageBox::Yes;
 }
 
-void DialogPrompts::ShowMessage(QWidget* owner, const QString& text, const QString& caption,
-                                QMessageBox::Icon icon) {
+void DialogPrompts::ShowMessage(QWidget* owner, const QString& text, const QString& caption, QMessageBox::Icon icon) {
     QMessageBox box(icon, caption, text, QMessageBox::Ok, owner);
     box.button(QMessageBox::Ok)->setText(UiText(language_, "OK", "确定"));
     box.exec();
 }
 
-QMessageBox::StandardButton DialogPrompts::AskYesNoCancel(QWidget* owner, const QString& text,
-                                                          const QString& caption) {
-    QMessageBox box(QMessageBox::Question, caption, text,
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, owner);
+QMessageBox::StandardButton DialogPrompts::AskYesNoCancel(QWidget* owner, const QString& text, const QString& caption) {
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                    owner);
     box.button(QMessageBox::Yes)->setText(UiText(language_, "&Yes", "是(&Y)"));
     box.button(QMessageBox::No)->setText(UiText(language_, "&No", "否(&N)"));
     box.button(QMessageBox::Cancel)->setText(UiText(language_, "Cancel", "取消"));
@@ -55,8 +52,8 @@ QString DialogPrompts::OpenFileName(QWidget* owner, const QString& filter) {
 
 QString DialogPrompts::SaveFileName(QWidget* owner, const QString& filter) {
     // The overwrite question is the editor's own, asked after ".lab" is added.
-    return QFileDialog::getSaveFileName(owner, UiText(language_, "Save As", "另存为"), {}, filter,
-                                        nullptr, QFileDialog::DontConfirmOverwrite);
+    return QFileDialog::getSaveFileName(owner, UiText(language_, "Save As", "另存为"), {}, filter, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
 }
 
 QStringList DialogPrompts::OpenFileNames(QWidget* owner, const QString& filter) {
@@ -71,8 +68,7 @@ QStringList DialogPrompts::ChoosePrintFiles(QWidget* owner) {
 std::optional<QSize> DialogPrompts::NewLabelSize(QWidget* owner) {
     NewLabelDialog dialog(language_, owner);
     dialog.SetComplaint([this, &dialog](const QString& text) {
-        ShowMessage(&dialog, text, UiText(language_, "New Label", "新建标签"),
-                    QMessageBox::Warning);
+        ShowMessage(&dialog, text, UiText(language_, "New Label", "新建标签"), QMessageBox::Warning);
     });
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.LabelSize();

@@ -10,23 +10,19 @@ class DialogPrompts : public Prompts {
 public:
     explicit DialogPrompts(UiLanguage language) : language_(language) {}
 
-    bool AskYesNo(QWidget* owner, const QString& text, const QString& caption,
-                  QMessageBox::Icon icon) override;
-    void ShowMessage(QWidget* owner, const QString& text, const QString& caption,
-                     QMessageBox::Icon icon) override;
+    bool AskYesNo(QWidget* owner, const QString& text, const QString& caption, QMessageBox::Icon icon) override;
+    void ShowMessage(QWidget* owner, const QString& text, const QString& caption, QMessageBox::Icon icon) override;
     QString OpenFileName(QWidget* owner, const QString& filter) override;
     QString SaveFileName(QWidget* owner, const QString& filter) override;
     QStringList OpenFileNames(QWidget* owner, const QString& filter) override;
     QStringList ChoosePrintFiles(QWidget* owner) override;
     std::optional<QSize> NewLabelSize(QWidget* owner) override;
-    QMessageBox::StandardButton AskYesNoCancel(QWidget* owner, const QString& text,
-                                               const QString& caption) override;
+    QMessageBox::StandardButton AskYesNoCancel(QWidget* owner, const QString& text, const QString& caption) override;
     void ShowAbout(QWidget* owner) override;
     bool ChoosePrinter(QWidget* owner, QPrinter& printer) override;
     void ShowPrintPreview(QWidget* owner, LabelCanvas& canvas) override;
     std::optional<QString> TextDialog(QWidget* owner, LabelElement& e) override;
-    std::optional<BarcodeFields> BarcodeDialog(QWidget* owner, LabelElement& e,
-                                               const BarcodeFields& initial) override;
+    std::optional<BarcodeFields> BarcodeDialog(QWidget* owner, LabelElement& e, const BarcodeFields& initial) override;
     std::optional<Code2DFields> Code2DDialog(QWidget* owner, const Code2DFields& initial) override;
     bool ImageSizeDialog(QWidget* owner, LabelElement& e, int dpiX, int dpiY) override;
     bool ShapeDialog(QWidget* owner, LabelElement& e) override;

@@ -22,7 +22,10 @@ bool PathBefore(const QString& a, const QString& b) {
 }  // namespace
 
 FileListDialog::FileListDialog(UiLanguage language, Prompts& prompts, QWidget* parent)
-    : QDialog(parent), language_(language), prompts_(prompts), list_(new QListWidget),
+    : QDialog(parent),
+      language_(language),
+      prompts_(prompts),
+      list_(new QListWidget),
       add_(new QPushButton(UiText(language, "Add File", "添加文件"))),
       print_(new QPushButton(UiText(language, "Print", "打印"))) {
     setWindowTitle(UiText(language, "Select File To Print", "选择打印文件"));

@@ -52,8 +52,7 @@ void TakeDialogFont(LogFont& lf, const QFont& chosen, int dpi) {
     lf.lfItalic = chosen.italic() ? 1 : 0;
     lf.lfUnderline = chosen.underline() ? 1 : 0;
     lf.lfStrikeOut = chosen.strikeOut() ? 1 : 0;
-    const bool chinese =
-        QFontDatabase::writingSystems(chosen.family()).contains(QFontDatabase::SimplifiedChinese);
+    const bool chinese = QFontDatabase::writingSystems(chosen.family()).contains(QFontDatabase::SimplifiedChinese);
     lf.lfCharSet = chinese ? kGb2312Charset : kAnsiCharset;
 }
 

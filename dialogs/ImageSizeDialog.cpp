@@ -30,8 +30,14 @@ QComboBox* UnitList(UiLanguage language, int id) {
 }  // namespace
 
 ImageSizeDialog::ImageSizeDialog(UiLanguage language, LabelElement& e, int dpiX, int dpiY, QWidget* parent)
-    : QDialog(parent), e_(e), dpiX_(dpiX), dpiY_(dpiY), width_(NumberEdit(0, 1001)), height_(NumberEdit(0, 1003)),
-      widthUnit_(UnitList(language, 1002)), heightUnit_(UnitList(language, 1004)),
+    : QDialog(parent),
+      e_(e),
+      dpiX_(dpiX),
+      dpiY_(dpiY),
+      width_(NumberEdit(0, 1001)),
+      height_(NumberEdit(0, 1003)),
+      widthUnit_(UnitList(language, 1002)),
+      heightUnit_(UnitList(language, 1004)),
       proportion_(new QCheckBox(UiText(language, "Fixed proportion", "约束宽高比"))) {
     setWindowTitle(UiText(language, "Image Properties", "修改图片尺寸"));
     SetControlId(proportion_, 1005);
@@ -65,8 +71,8 @@ ImageSizeDialog::ImageSizeDialog(UiLanguage language, LabelElement& e, int dpiX,
 
 int ImageSizeDialog::ProportionalHeight(int width, int srcWidth, int srcHeight) {
     const int64_t height = int64_t{width} * srcHeight / srcWidth;
-    return static_cast<int>(std::clamp<int64_t>(height, std::numeric_limits<int>::min(),
-                                                std::numeric_limits<int>::max()));
+    return static_cast<int>(
+        std::clamp<int64_t>(height, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 void ImageSizeDialog::ShowSize(int unit) {

@@ -26,21 +26,16 @@ NewLabelDialog::NewLabelDialog(UiLanguage language, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addWidget(OkCancelButtons(this, UiText(language, "Ok", "确认"), UiText(language, "Cancel", "取消")));
-    complain_ = [this](const QString& text) {
-        QMessageBox::warning(this, windowTitle(), text);
-    };
+    complain_ = [this](const QString& text) { QMessageBox::warning(this, windowTitle(), text); };
 }
 
-QSize NewLabelDialog::LabelSize() const {
-    return {ReadDialogInt(width_->text()), ReadDialogInt(height_->text())};
-}
+QSize NewLabelDialog::LabelSize() const { return {ReadDialogInt(width_->text()), ReadDialogInt(height_->text())}; }
 
 void NewLabelDialog::accept() {
     const QSize size = LabelSize();
     if (!IsValidLabelSize(size.width(), size.height())) {
         // The canvas layout divides by the size, so nonsense never reaches it.
-        complain_(UiText(language_,
-                         "Width and height must be whole millimetres from 1 to 2000.",
+        complain_(UiText(language_, "Width and height must be whole millimetres from 1 to 2000.",
                          "标签宽度和高度必须是 1 到 2000 之间的整毫米数。"));
         return;
     }

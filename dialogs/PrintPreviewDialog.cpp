@@ -39,12 +39,14 @@ QRect FitPreviewLabel(const QRect& frame, const QSize& displayed) {
         height = frame.height() - 20;
         width = displayed.width() * height / displayed.height();
     }
-    return {frame.left() + (frame.width() - width) / 2, frame.top() + (frame.height() - height) / 2 + 3,
-            width, height};
+    return {frame.left() + (frame.width() - width) / 2, frame.top() + (frame.height() - height) / 2 + 3, width, height};
 }
 
 PrintPreviewDialog::PrintPreviewDialog(UiLanguage language, LabelCanvas& canvas, QWidget* parent)
-    : QDialog(parent), canvas_(canvas), printers_(new QComboBox), copies_(new QLineEdit(QStringLiteral("1"))),
+    : QDialog(parent),
+      canvas_(canvas),
+      printers_(new QComboBox),
+      copies_(new QLineEdit(QStringLiteral("1"))),
       frame_(new QGroupBox(UiText(language, "Preview", "预览"))) {
     setWindowTitle(UiText(language, "Print Preview", "打印预览"));
     printers_->setObjectName(QStringLiteral("1011"));

@@ -45,8 +45,9 @@ PrinterDialog::PrinterDialog(UiLanguage language, const QStringList& usbPrinters
     layout->addWidget(choices_);
     layout->addWidget(new QLabel(UiText(language, "Address:", "地址：")));
     layout->addWidget(address_);
-    layout->addWidget(new QLabel(UiText(language, "A network printer: socket://HOST[:PORT] (port 9100 when none is given)",
-                                        "网络打印机：socket://主机[:端口]（不写端口时为 9100）")));
+    layout->addWidget(
+        new QLabel(UiText(language, "A network printer: socket://HOST[:PORT] (port 9100 when none is given)",
+                          "网络打印机：socket://主机[:端口]（不写端口时为 9100）")));
     layout->addWidget(problem_);
     layout->addWidget(OkCancelButtons(this, UiText(language, "OK", "确定"), UiText(language, "Cancel", "取消")));
     resize(520, 380);
@@ -69,10 +70,11 @@ QString PrinterDialog::Address() const { return address_->text().trimmed(); }
 
 void PrinterDialog::accept() {
     if (!ParsePrinterAddress(Address())) {
-        problem_->setText(UiText(language_,
-                                 "Not a printer address. Type usb, socket://HOST[:PORT], cups:QUEUE or the path of "
-                                 "a device or file.",
-                                 "不是打印机地址。请填写 usb、socket://主机[:端口]、cups:队列名，或设备、文件的路径。"));
+        problem_->setText(
+            UiText(language_,
+                   "Not a printer address. Type usb, socket://HOST[:PORT], cups:QUEUE or the path of "
+                   "a device or file.",
+                   "不是打印机地址。请填写 usb、socket://主机[:端口]、cups:队列名，或设备、文件的路径。"));
         problem_->show();
         return;
     }

@@ -36,14 +36,11 @@ public:
     virtual ~Prompts() = default;
 
     // A yes/no question; true for Yes.
-    virtual bool AskYesNo(QWidget* owner, const QString& text, const QString& caption,
-                          QMessageBox::Icon icon) = 0;
+    virtual bool AskYesNo(QWidget* owner, const QString& text, const QString& caption, QMessageBox::Icon icon) = 0;
     // Yes, No or Cancel (also for a box closed without an answer).
-    virtual QMessageBox::StandardButton AskYesNoCancel(QWidget* owner, const QString& text,
-                                                       const QString& caption) = 0;
+    virtual QMessageBox::StandardButton AskYesNoCancel(QWidget* owner, const QString& text, const QString& caption) = 0;
     // A message with an OK button.
-    virtual void ShowMessage(QWidget* owner, const QString& text, const QString& caption,
-                             QMessageBox::Icon icon) = 0;
+    virtual void ShowMessage(QWidget* owner, const QString& text, const QString& caption, QMessageBox::Icon icon) = 0;
     // The chosen file, or an empty string when cancelled.
     virtual QString OpenFileName(QWidget* owner, const QString& filter) = 0;
     virtual QString SaveFileName(QWidget* owner, const QString& filter) = 0;

@@ -14,8 +14,7 @@
 namespace kestrix {
 
 SerializationDialog::SerializationDialog(UiLanguage language, LabelElement& e, QWidget* parent)
-    : QDialog(parent), e_(e), step_(NumberEdit(1, 1042)), limit_(NumberEdit(99999, 1044)),
-      reset_(NumberEdit(1, 1045)) {
+    : QDialog(parent), e_(e), step_(NumberEdit(1, 1042)), limit_(NumberEdit(99999, 1044)), reset_(NumberEdit(1, 1045)) {
     setWindowTitle(UiText(language, "Serialization", "序列化设置"));
     auto* layout = new QVBoxLayout(this);
     const char* modeTexts[3][2] = {{"Don't Serialize", "不序列化"}, {"Increment", "递增"}, {"Decrement", "递减"}};
@@ -34,7 +33,8 @@ SerializationDialog::SerializationDialog(UiLanguage language, LabelElement& e, Q
     auto* group = new QGroupBox(UiText(language, "Reset", "重置"));
     SetControlId(group, 1043);
     auto* resetGrid = new QGridLayout(group);
-    resetGrid->addWidget(ControlLabel(UiText(language, "Specified value is reached", "达到指定值："), 1047), 0, 0, 1, 3);
+    resetGrid->addWidget(ControlLabel(UiText(language, "Specified value is reached", "达到指定值："), 1047), 0, 0, 1,
+                         3);
     AddFieldRow(resetGrid, ControlLabel(UiText(language, "Value:", "值："), 1048), limit_);
     AddFieldRow(resetGrid, ControlLabel(UiText(language, "Reset to", "重置为："), 1046), reset_);
     layout->addWidget(group);

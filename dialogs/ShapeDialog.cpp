@@ -21,11 +21,18 @@ constexpr int kTriangle = 3;
 }  // namespace
 
 ShapeDialog::ShapeDialog(UiLanguage language, LabelElement& e, QWidget* parent)
-    : QDialog(parent), language_(language), e_(e), type_(new QComboBox), lineWidth_(NumberEdit(e.nLineWidth, 1051)),
+    : QDialog(parent),
+      language_(language),
+      e_(e),
+      type_(new QComboBox),
+      lineWidth_(NumberEdit(e.nLineWidth, 1051)),
       cornerSize_(NumberEdit(e.nCornerSize, 1053)) {
     setWindowTitle(UiText(language, "Shape Properties", "形状设置"));
-    const char* types[][2] = {{"Rectangle", "矩形"},   {"Rounded rectangle", "圆角矩形"}, {"Ellipse", "椭圆形"},
-                              {"Triangle", "三角形"}, {"Diamond", "菱形"}};
+    const char* types[][2] = {{"Rectangle", "矩形"},
+                              {"Rounded rectangle", "圆角矩形"},
+                              {"Ellipse", "椭圆形"},
+                              {"Triangle", "三角形"},
+                              {"Diamond", "菱形"}};
     for (const auto& type : types) type_->addItem(UiText(language, type[0], type[1]));
     // The list also takes typed text.
     type_->setEditable(true);
@@ -34,7 +41,8 @@ ShapeDialog::ShapeDialog(UiLanguage language, LabelElement& e, QWidget* parent)
     SetControlId(type_, 1049);
     connect(type_, &QComboBox::activated, this, [this](int index) {
         // Proposes a corner for a shape that has none, and clears one it has.
-        if (index == kRoundedRectangle) cornerSize_->setText(e_.nCornerSize == 0 ? QStringLiteral("30") : QStringLiteral("0"));
+        if (index == kRoundedRectangle)
+            cornerSize_->setText(e_.nCornerSize == 0 ? QStringLiteral("30") : QStringLiteral("0"));
     });
 
     const QString dot = UiText(language, "Dot", "点");
@@ -48,9 +56,7 @@ ShapeDialog::ShapeDialog(UiLanguage language, LabelElement& e, QWidget* parent)
     layout->addWidget(OkCancelButtons(this, QStringLiteral("确定"), QStringLiteral("取消")));
 }
 
-int ShapeDialog::ShapeType() const {
-    return type_->findText(type_->currentText().trimmed(), Qt::MatchFixedString);
-}
+int ShapeDialog::ShapeType() const { return type_->findText(type_->currentText().trimmed(), Qt::MatchFixedString); }
 
 void ShapeDialog::accept() {
     const int type = ShapeType();

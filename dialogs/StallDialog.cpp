@@ -23,8 +23,14 @@ StallDialog::StallDialog(UiLanguage language, QWidget* owner, int reportAfterMs)
         if (!closingBox_) Cancel();
     });
     // These come from the sending thread; the box lives on this one.
-    onStalled = [this] { QMetaObject::invokeMethod(&box_, [this] { box_.show(); }, Qt::QueuedConnection); };
-    onResumed = [this] { QMetaObject::invokeMethod(&box_, [this] { CloseBox(); }, Qt::QueuedConnection); };
+    onStalled = [this] {
+        QMetaObject::invokeMethod(
+            &box_, [this] { box_.show(); }, Qt::QueuedConnection);
+    };
+    onResumed = [this] {
+        QMetaObject::invokeMethod(
+            &box_, [this] { CloseBox(); }, Qt::QueuedConnection);
+    };
 }
 
 void StallDialog::CloseBox() {
@@ -40,9 +46,9 @@ void StallDialog::Run(const std::function<void()>& send) {
     worker->start();
     // Painting and timers go on; user input waits, except for the stall message.
     while (!finished)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | (box_.isVisible()
-                                                                              ? QEventLoop::AllEvents
-                                                                              : QEventLoop::ExcludeUserInputEvents));
+        QCoreApplication::processEvents(
+            QEventLoop::WaitForMoreEvents |
+            (box_.isVisible() ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents));
     worker->wait();
     CloseBox();
 }

@@ -7,9 +7,8 @@
 namespace kestrix {
 
 UiLanguage LanguageForLocale(const QLocale& locale) {
-    return locale.language() == QLocale::Chinese && locale.territory() == QLocale::China
-               ? UiLanguage::Chinese
-               : UiLanguage::English;
+    return locale.language() == QLocale::Chinese && locale.territory() == QLocale::China ? UiLanguage::Chinese
+                                                                                         : UiLanguage::English;
 }
 
 bool InstallQtTranslation(QCoreApplication& app, UiLanguage language) {

@@ -5,8 +5,7 @@
 namespace kestrix {
 
 bool HasSelection(const std::vector<LabelElement>& elements) {
-    return std::any_of(elements.begin(), elements.end(),
-                       [](const LabelElement& e) { return e.bSelected != 0; });
+    return std::any_of(elements.begin(), elements.end(), [](const LabelElement& e) { return e.bSelected != 0; });
 }
 
 void ElementClipboard::Copy(std::vector<LabelElement>& elements) {
@@ -19,8 +18,8 @@ void ElementClipboard::Copy(std::vector<LabelElement>& elements) {
 }
 
 void ElementClipboard::Cut(std::vector<LabelElement>& elements) {
-    auto firstCut = std::stable_partition(elements.begin(), elements.end(),
-                                          [](const LabelElement& e) { return !e.bSelected; });
+    auto firstCut =
+        std::stable_partition(elements.begin(), elements.end(), [](const LabelElement& e) { return !e.bSelected; });
     cut_.insert(cut_.end(), firstCut, elements.end());
     elements.erase(firstCut, elements.end());
 }

@@ -24,8 +24,7 @@ struct LabelDocument {
 };
 
 inline bool IsValidLabelSize(int widthMm, int heightMm) {
-    return widthMm >= kMinLabelMm && widthMm <= kMaxLabelMm && heightMm >= kMinLabelMm &&
-           heightMm <= kMaxLabelMm;
+    return widthMm >= kMinLabelMm && widthMm <= kMaxLabelMm && heightMm >= kMinLabelMm && heightMm <= kMaxLabelMm;
 }
 
 // The printer name for display: UTF-8 when it is valid UTF-8, else byte per character.

@@ -23,8 +23,7 @@ std::u16string ReadUnits(const char16_t* src, int units) {
 
 }  // namespace
 
-LabelElement CreateElement(int32_t type, ElementPoint at, std::u16string_view content,
-                           ElementPoint lineEnd) {
+LabelElement CreateElement(int32_t type, ElementPoint at, std::u16string_view content, ElementPoint lineEnd) {
     LabelElement e{};
     e.nType = type;
     e.nPosX = at.x;
@@ -69,8 +68,7 @@ LabelElement CreateElement(int32_t type, ElementPoint at, std::u16string_view co
         e.nLineWidth = 4;
         e.nSize = 7;
         break;
-    default:
-        break;
+    default: break;
     }
     SetElementText(e, content);
     e.nOrgWidth = e.nWidth;
@@ -80,8 +78,7 @@ LabelElement CreateElement(int32_t type, ElementPoint at, std::u16string_view co
     return e;
 }
 
-LabelElement CreatePictureElement(ElementPoint at, std::u16string_view path, int imageWidth,
-                                  int imageHeight) {
+LabelElement CreatePictureElement(ElementPoint at, std::u16string_view path, int imageWidth, int imageHeight) {
     LabelElement e = CreateElement(kPicture, at, path);
     e.nWidth = 100;
     e.nHeight = imageWidth > 0 ? static_cast<int32_t>(100LL * imageHeight / imageWidth) : 0;
@@ -118,8 +115,6 @@ std::u16string FaceName(const LogFont& f) { return ReadUnits(f.lfFaceName, kFace
 
 void SetFaceName(LogFont& f, std::u16string_view face) { WriteUnits(f.lfFaceName, kFaceUnits, face); }
 
-int NormalizedEscapement(int32_t escapement) {
-    return escapement < 0 ? escapement + 3600 : escapement;
-}
+int NormalizedEscapement(int32_t escapement) { return escapement < 0 ? escapement + 3600 : escapement; }
 
 }  // namespace kestrix

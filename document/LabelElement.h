@@ -12,8 +12,7 @@
 
 namespace kestrix {
 
-static_assert(std::endian::native == std::endian::little,
-              "records are copied as raw little-endian bytes");
+static_assert(std::endian::native == std::endian::little, "records are copied as raw little-endian bytes");
 
 // The Windows LOGFONTW block, field by field (92 bytes).
 struct LogFont {
@@ -50,7 +49,7 @@ enum ElementType : int32_t {
 // Symbology codes kept in nBarcodeType (zint numbers, 113 = built-in EAN-13).
 constexpr int32_t kBuiltinEan13 = 113;
 constexpr int32_t kPdf417 = 55;
-constexpr int kStrUnits = 256;   // str holds at most 255 code units + NUL
+constexpr int kStrUnits = 256;  // str holds at most 255 code units + NUL
 constexpr int kFaceUnits = 32;
 
 struct LabelElement {
@@ -118,11 +117,9 @@ struct ElementPoint {
 
 // Creates a record of the given kind with its creation values. `at` is the
 // position in dots; `lineEnd` is the line's start in canvas pixels (lines only).
-LabelElement CreateElement(int32_t type, ElementPoint at, std::u16string_view content = {},
-                           ElementPoint lineEnd = {});
+LabelElement CreateElement(int32_t type, ElementPoint at, std::u16string_view content = {}, ElementPoint lineEnd = {});
 // A picture element for an image of the given pixel size.
-LabelElement CreatePictureElement(ElementPoint at, std::u16string_view path, int imageWidth,
-                                  int imageHeight);
+LabelElement CreatePictureElement(ElementPoint at, std::u16string_view path, int imageWidth, int imageHeight);
 
 // A copy of every byte with no cached code image.
 LabelElement DuplicateElement(const LabelElement& e);

@@ -27,7 +27,7 @@ std::vector<LabelElement> RecordsFrom(QByteArrayView data);
 struct LabelFileProblem {
     enum Code { None, FileNotRead, SizeNotTwoNumbers, SizeOutOfRange };
     Code code = None;
-    FileRead file;  // FileNotRead: why (no bytes)
+    FileRead file;    // FileNotRead: why (no bytes)
     int widthMm = 0;  // SizeOutOfRange
     int heightMm = 0;
 

@@ -35,8 +35,7 @@ LabelSession::LabelSession(QString undoFolder) : undo_(std::move(undoFolder)) {}
 bool LabelSession::NewLabel(int widthMm, int heightMm, QString* error) {
     if (!IsValidLabelSize(widthMm, heightMm)) {
         if (error)
-            *error = QCoreApplication::translate("LabelSession",
-                                                 "Width and height must be between 1 and 2000 mm.");
+            *error = QCoreApplication::translate("LabelSession", "Width and height must be between 1 and 2000 mm.");
         return false;
     }
     doc_.elements.clear();

@@ -85,7 +85,7 @@ private:
     UndoSnapshots undo_;
     ElementClipboard clipboard_;
     std::vector<std::optional<LineEndDots>> lineEnds_;  // by element index
-    QPointF viewScale_;  // none until the label is first shown
+    QPointF viewScale_;                                 // none until the label is first shown
     QPointF clipboardScale_;
     bool scaleOfOpenedFile_ = false;
     bool linesAtNextScale_ = false;

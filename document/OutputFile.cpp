@@ -49,7 +49,7 @@ bool OutputFile::Write(QByteArrayView data, QString* error) {
         }
         if (n < 0 && errno == EINTR) continue;
         const int code = n < 0 ? errno : ENOSPC;
-        const QString cause = code == ENOSPC ? QStringLiteral("disk full")
+        const QString cause = code == ENOSPC  ? QStringLiteral("disk full")
                               : code == EFBIG ? QStringLiteral("file size limit reached")
                                               : SystemText(code);
         return Fail(QStringLiteral("%1: only %2 of %3 bytes written")

@@ -13,8 +13,8 @@ enum class FileProblem { None, Missing, Folder, NotRegular, TooLarge, Unreadable
 struct FileRead {
     FileProblem problem = FileProblem::None;
     QByteArray bytes;
-    qint64 size = 0;       // the file's size, also when it is too large
-    int systemError = 0;   // errno, for Unreadable
+    qint64 size = 0;      // the file's size, also when it is too large
+    int systemError = 0;  // errno, for Unreadable
 };
 
 // The whole file, when it is a regular file of at most `maxBytes`.

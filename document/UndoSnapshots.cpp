@@ -7,8 +7,7 @@
 
 namespace kestrix {
 
-UndoSnapshots::UndoSnapshots(QString folder)
-    : folder_(folder.isEmpty() ? QDir::tempPath() : std::move(folder)) {}
+UndoSnapshots::UndoSnapshots(QString folder) : folder_(folder.isEmpty() ? QDir::tempPath() : std::move(folder)) {}
 
 QString UndoSnapshots::FilePath(int number) const {
     return QDir(folder_).filePath(QStringLiteral("%1.undo").arg(number));
@@ -30,8 +29,7 @@ void UndoSnapshots::TakeSnapshot(const std::vector<LabelElement>& elements) {
     pos_ = count_;
 }
 
-bool UndoSnapshots::RestoreSnapshot(int direction, std::vector<LabelElement>& elements,
-                                    bool labelPathEmpty) {
+bool UndoSnapshots::RestoreSnapshot(int direction, std::vector<LabelElement>& elements, bool labelPathEmpty) {
     if (direction < 0) {
         if (pos_ <= 0) return false;
         --pos_;
@@ -52,8 +50,6 @@ bool UndoSnapshots::RestoreSnapshot(int direction, std::vector<LabelElement>& el
     return true;
 }
 
-void UndoSnapshots::WriteOpenedLabel(const std::vector<LabelElement>& elements) const {
-    WriteFile(0, elements);
-}
+void UndoSnapshots::WriteOpenedLabel(const std::vector<LabelElement>& elements) const { WriteFile(0, elements); }
 
 }  // namespace kestrix

@@ -11,8 +11,8 @@ constexpr int kDefaultDpi = 203;
 // Truncated toward zero; a typed size far beyond any label saturates instead
 // of overflowing.
 inline int SaturatedInt(double v) {
-    return static_cast<int>(std::clamp(v, double(std::numeric_limits<int>::min()),
-                                       double(std::numeric_limits<int>::max())));
+    return static_cast<int>(
+        std::clamp(v, double(std::numeric_limits<int>::min()), double(std::numeric_limits<int>::max())));
 }
 
 // Whole dots for a length in millimetres.

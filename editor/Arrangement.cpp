@@ -15,8 +15,8 @@ namespace {
 
 // Label files may hold any numbers; sums of them saturate instead of wrapping.
 int32_t Narrow(int64_t value) {
-    return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 int32_t& Position(LabelElement& e, bool horizontal) { return horizontal ? e.nPosX : e.nPosY; }
@@ -156,14 +156,12 @@ ArrangeOutcome ArrangeElements(int command, std::vector<LabelElement>& elements,
     const auto* found = std::ranges::find(kCommands, command, &Command::id);
     if (found == std::end(kCommands)) return ArrangeOutcome::kNothing;
     switch (found->action) {
-    case Action::kPosition:
-        PositionElement(elements, found->argument, label);
-        return ArrangeOutcome::kRepaint;
+    case Action::kPosition: PositionElement(elements, found->argument, label); return ArrangeOutcome::kRepaint;
     case Action::kAlign:
         return AlignElement(elements, found->argument) ? ArrangeOutcome::kRepaint : ArrangeOutcome::kNothing;
     case Action::kRotate:
         return RotateElements(elements, found->argument, codes) > 0 ? ArrangeOutcome::kRepaintAndSnapshot
-                                                                     : ArrangeOutcome::kRepaint;
+                                                                    : ArrangeOutcome::kRepaint;
     }
     return ArrangeOutcome::kNothing;
 }

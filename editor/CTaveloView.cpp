@@ -17,12 +17,13 @@ constexpr int kBarThickness = 15;
 // One wheel notch, as the wheel reports it.
 constexpr int kWheelNotch = 120;
 constexpr int kZoomStep = 30;
-}
+}  // namespace
 
-CTaveloView::CTaveloView(UiLanguage language, QWidget* parent, const QString& undoFolder,
-                         const QString& settingsPath)
-    : QWidget(parent), canvas_(new LabelCanvas(language, this, undoFolder)),
-      horizontal_(new QScrollBar(Qt::Horizontal, this)), vertical_(new QScrollBar(Qt::Vertical, this)) {
+CTaveloView::CTaveloView(UiLanguage language, QWidget* parent, const QString& undoFolder, const QString& settingsPath)
+    : QWidget(parent),
+      canvas_(new LabelCanvas(language, this, undoFolder)),
+      horizontal_(new QScrollBar(Qt::Horizontal, this)),
+      vertical_(new QScrollBar(Qt::Vertical, this)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     for (QScrollBar* bar : {horizontal_, vertical_}) {
         bar->hide();
@@ -34,9 +35,7 @@ CTaveloView::CTaveloView(UiLanguage language, QWidget* parent, const QString& un
     canvas_->CreateCanvas(50, 80, settingsPath);
 }
 
-void CTaveloView::paintEvent(QPaintEvent* event) {
-    QPainter(this).fillRect(event->rect(), QColor(64, 128, 128));
-}
+void CTaveloView::paintEvent(QPaintEvent* event) { QPainter(this).fillRect(event->rect(), QColor(64, 128, 128)); }
 
 void CTaveloView::resizeEvent(QResizeEvent*) {
     if (width() <= 0 || height() <= 0) return;

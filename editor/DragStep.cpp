@@ -48,8 +48,7 @@ void DragLine(LabelElement& e, QPoint p, QPoint down, double scaleX, double scal
         e.nEndX = p.x();
         e.nEndY = p.y();
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -58,8 +57,8 @@ void DragApex(LabelElement& e, QPoint p, double scaleX) {
     if (b.left <= p.x() && p.x() <= int64_t{b.left} + b.width) e.nEndX = TruncToInt((p.x() - b.left) / scaleX);
 }
 
-std::optional<Qt::CursorShape> DragSelected(std::vector<LabelElement>& elements, QPoint p,
-                                            QPoint down, double scaleX, double scaleY) {
+std::optional<Qt::CursorShape> DragSelected(std::vector<LabelElement>& elements, QPoint p, QPoint down, double scaleX,
+                                            double scaleY) {
     std::optional<Qt::CursorShape> cursor;
     for (LabelElement& e : elements) {
         if (!e.bSelected) continue;
@@ -93,8 +92,7 @@ void StartDrag(std::vector<LabelElement>& elements) {
     for (LabelElement& e : elements) SetDragStart(e);
 }
 
-bool FinishDrag(std::vector<LabelElement>& elements, QPoint p, bool rectangleTool, double scaleX,
-                double scaleY) {
+bool FinishDrag(std::vector<LabelElement>& elements, QPoint p, bool rectangleTool, double scaleX, double scaleY) {
     bool changed = false;
     for (LabelElement& e : elements) {
         if (!e.bSelected) continue;

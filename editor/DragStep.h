@@ -23,8 +23,8 @@ void DragApex(LabelElement& e, QPoint p, double scaleX);
 
 // Every selected element in array order; a line ends the step, so elements
 // after it in the array stay where they are. The cursor to show, if any.
-std::optional<Qt::CursorShape> DragSelected(std::vector<LabelElement>& elements, QPoint p,
-                                            QPoint down, double scaleX, double scaleY);
+std::optional<Qt::CursorShape> DragSelected(std::vector<LabelElement>& elements, QPoint p, QPoint down, double scaleX,
+                                            double scaleY);
 
 // The press: every element's present place and size become the drag's start
 // (nOrgPosX, nOrgPosY, nOrgWidth, nOrgHeight, nOrgEndX, nOrgEndY), so keys,
@@ -34,7 +34,6 @@ void StartDrag(std::vector<LabelElement>& elements);
 // The release: a rectangle made by a click without a drag becomes 100 x 100
 // dots around `p`; every selected element takes its present place and size as
 // the next drag's start and is disarmed. True when the drag changed anything.
-bool FinishDrag(std::vector<LabelElement>& elements, QPoint p, bool rectangleTool, double scaleX,
-                double scaleY);
+bool FinishDrag(std::vector<LabelElement>& elements, QPoint p, bool rectangleTool, double scaleX, double scaleY);
 
 }  // namespace kestrix

@@ -53,15 +53,16 @@ void ElementCommands::CreatePicture(ElementPoint at) {
     if (path.isEmpty()) return;
     const QString caption = UiText(language, "Kestrix", "Dravel标签编辑器");
     if (path.size() >= kStrUnits) {
-        prompts->ShowMessage(&canvas_, UiText(language, "The path of the picture is too long:\n%1",
-                                              "图片文件的路径太长：\n%1").arg(path),
-                             caption, QMessageBox::Warning);
+        prompts->ShowMessage(
+            &canvas_,
+            UiText(language, "The path of the picture is too long:\n%1", "图片文件的路径太长：\n%1").arg(path), caption,
+            QMessageBox::Warning);
         return;
     }
     const QImage image = PictureCache::ReadPicture(path);
     if (image.isNull() || image.width() <= 0) {
-        prompts->ShowMessage(&canvas_, UiText(language, "The picture file %1 cannot be read.",
-                                              "无法读取图片文件 %1。").arg(path),
+        prompts->ShowMessage(&canvas_,
+                             UiText(language, "The picture file %1 cannot be read.", "无法读取图片文件 %1。").arg(path),
                              caption, QMessageBox::Warning);
         return;
     }
@@ -112,13 +113,14 @@ void ElementCommands::DeleteSelected() {
 }
 
 void ElementCommands::PostDelete() {
-    QMetaObject::invokeMethod(&canvas_, [this] { DeleteSelected(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &canvas_, [this] { DeleteSelected(); }, Qt::QueuedConnection);
 }
 
 void ElementCommands::KeyEdit(int key) {
     auto& elements = canvas_.Elements();
-    auto target = std::find_if(elements.begin(), elements.end(),
-                               [](const LabelElement& e) { return e.bSelected != 0; });
+    auto target =
+        std::find_if(elements.begin(), elements.end(), [](const LabelElement& e) { return e.bSelected != 0; });
     if (target == elements.end()) return;
     LabelElement& e = *target;
     contextIndex_ = static_cast<std::size_t>(target - elements.begin());
@@ -146,11 +148,8 @@ void ElementCommands::KeyEdit(int key) {
         }
         break;
     case Qt::Key_Backspace:
-    case Qt::Key_Delete:
-        PostDelete();
-        return;
-    default:
-        return;
+    case Qt::Key_Delete: PostDelete(); return;
+    default: return;
     }
     canvas_.Session().MarkEdited();
     canvas_.EditDone();
@@ -182,8 +181,8 @@ void ElementCommands::EditElement(std::size_t index) {
         if (!prompts->ImageSizeDialog(&canvas_, e, dpiX, dpiY)) return;
         break;
     case kBarcode: {
-        const BarcodeFields initial{e.nBarcodeType, QString::fromStdU16String(ElementText(e)),
-                                    DotsToMm(e.nWidth, dpiX), DotsToMm(e.nHeight, dpiY), e.bShowText != 0};
+        const BarcodeFields initial{e.nBarcodeType, QString::fromStdU16String(ElementText(e)), DotsToMm(e.nWidth, dpiX),
+                                    DotsToMm(e.nHeight, dpiY), e.bShowText != 0};
         const std::optional<BarcodeFields> fields = prompts->BarcodeDialog(&canvas_, e, initial);
         if (!fields) return cancelled();
         canvas_.Codes().Release(e.hCache);
@@ -195,8 +194,7 @@ void ElementCommands::EditElement(std::size_t index) {
         break;
     }
     case kCode2D: {
-        const Code2DFields initial{e.nBarcodeType, QString::fromStdU16String(ElementText(e)),
-                                   DotsToMm(e.nWidth, dpiX)};
+        const Code2DFields initial{e.nBarcodeType, QString::fromStdU16String(ElementText(e)), DotsToMm(e.nWidth, dpiX)};
         const std::optional<Code2DFields> fields = prompts->Code2DDialog(&canvas_, initial);
         if (!fields) return;
         canvas_.Codes().Release(e.hCache);
@@ -212,8 +210,7 @@ void ElementCommands::EditElement(std::size_t index) {
             canvas_.EditDone();
         }
         return;
-    default:
-        return;
+    default: return;
     }
     // The snapshot first, so the window's Undo and title see it.
     canvas_.Session().TakeSnapshot();
@@ -283,8 +280,7 @@ void ElementCommands::TextAttributes() {
 
 void ElementCommands::ChangePictureSize() {
     LabelElement* e = ContextElement();
-    if (!e || !canvas_.Dialogs() ||
-        !canvas_.Dialogs()->ImageSizeDialog(&canvas_, *e, canvas_.m_nDpiX, canvas_.m_nDpiY))
+    if (!e || !canvas_.Dialogs() || !canvas_.Dialogs()->ImageSizeDialog(&canvas_, *e, canvas_.m_nDpiX, canvas_.m_nDpiY))
         return;
     canvas_.Session().MarkEdited();
     canvas_.EditDone();

@@ -33,9 +33,7 @@ int HandleAt(const HandlePoint* points, QPoint p, int grow, int reach, bool corn
     return -1;
 }
 
-bool HasBoxHandles(int32_t type) {
-    return type == kPicture || type == kBarcode || type == kCode2D || type == kShape;
-}
+bool HasBoxHandles(int32_t type) { return type == kPicture || type == kBarcode || type == kCode2D || type == kShape; }
 
 }  // namespace
 
@@ -64,8 +62,8 @@ QRect ElementHitBox(const LabelElement& e, double scaleX, double scaleY) {
 int PressedHandle(const LabelElement& e, QPoint p, double scaleX, double scaleY) {
     const QRect box = ElementHitBox(e, scaleX, scaleY);
     if (e.nType == kText)
-        return HandleAt(HandlePoints(HandleStyle::Text, box.left(), box.top(), box.width(), box.height()).data(),
-                        p, 1, 5);
+        return HandleAt(HandlePoints(HandleStyle::Text, box.left(), box.top(), box.width(), box.height()).data(), p, 1,
+                        5);
     if (!HasBoxHandles(e.nType)) return -1;
     const DeviceBox b = ElementBox(e, scaleX, scaleY);
     return HandleAt(HandlePoints(HandleStyle::Text, b.left, b.top, box.width(), box.height()).data(), p, 10, 10);
@@ -102,8 +100,8 @@ Qt::CursorShape HandleCursor(int handle) {
     }
 }
 
-PressOutcome SelectionPress(std::vector<LabelElement>& elements, QPoint p, bool addToSelection,
-                            double scaleX, double scaleY) {
+PressOutcome SelectionPress(std::vector<LabelElement>& elements, QPoint p, bool addToSelection, double scaleX,
+                            double scaleY) {
     const auto selectAlone = [&](LabelElement& chosen) {
         chosen.bSelected = 1;
         if (addToSelection) return;
@@ -151,8 +149,8 @@ PressOutcome SelectionPress(std::vector<LabelElement>& elements, QPoint p, bool 
     return {std::nullopt, onElement, true};
 }
 
-std::optional<Qt::CursorShape> ArmHandles(std::vector<LabelElement>& elements, QPoint p,
-                                          int& toolMode, double scaleX, double scaleY) {
+std::optional<Qt::CursorShape> ArmHandles(std::vector<LabelElement>& elements, QPoint p, int& toolMode, double scaleX,
+                                          double scaleY) {
     std::optional<Qt::CursorShape> cursor;
     for (LabelElement& e : elements) {
         if (!e.bSelected) continue;
@@ -187,8 +185,7 @@ std::optional<Qt::CursorShape> ArmHandles(std::vector<LabelElement>& elements, Q
     return cursor;
 }
 
-void SelectInside(std::vector<LabelElement>& elements, const QRect& frame, double scaleX,
-                  double scaleY) {
+void SelectInside(std::vector<LabelElement>& elements, const QRect& frame, double scaleX, double scaleY) {
     const QRect area = frame.normalized();
     for (LabelElement& e : elements) {
         QRect box = ElementHitBox(e, scaleX, scaleY);

@@ -49,19 +49,18 @@ struct PressOutcome {
 // otherwise handles are grabbed, lines tested, and the element hit last is
 // selected, a shape only when nothing else is hit after it. With
 // `addToSelection` (Shift or Control) nothing is deselected by a miss.
-PressOutcome SelectionPress(std::vector<LabelElement>& elements, QPoint p, bool addToSelection,
-                            double scaleX, double scaleY);
+PressOutcome SelectionPress(std::vector<LabelElement>& elements, QPoint p, bool addToSelection, double scaleX,
+                            double scaleY);
 
 // The pointer moving with the button up over selected elements: a line end
 // under it puts the canvas in line-end mode (`toolMode` 20), a drawn handle or
 // a triangle's apex under it arms that handle (nSize). Leaving a handle keeps
 // it armed. The cursor to show, if any changed.
-std::optional<Qt::CursorShape> ArmHandles(std::vector<LabelElement>& elements, QPoint p,
-                                          int& toolMode, double scaleX, double scaleY);
+std::optional<Qt::CursorShape> ArmHandles(std::vector<LabelElement>& elements, QPoint p, int& toolMode, double scaleX,
+                                          double scaleY);
 
 // Selects every element whose box lies wholly inside `frame` (a line: the box
 // of its two ends); the others keep their selection.
-void SelectInside(std::vector<LabelElement>& elements, const QRect& frame, double scaleX,
-                  double scaleY);
+void SelectInside(std::vector<LabelElement>& elements, const QRect& frame, double scaleX, double scaleY);
 
 }  // namespace kestrix

@@ -9,18 +9,18 @@
 #include <QSettings>
 #include <algorithm>
 
+#include "dialogs/Prompts.h"
+#include "dialogs/StallDialog.h"
 #include "document/Units.h"
 #include "editor/Arrangement.h"
 #include "editor/CanvasGeometry.h"
-#include "dialogs/Prompts.h"
-#include "dialogs/StallDialog.h"
 #include "editor/CanvasMode.h"
 #include "editor/DragStep.h"
 #include "editor/HitTest.h"
+#include "output/BatchQueue.h"
 #include "output/DirectPrintJob.h"
 #include "output/DrawLabel.h"
 #include "print/DriverPrint.h"
-#include "output/BatchQueue.h"
 #include "render/ElementPainter.h"
 
 namespace kestrix {
@@ -95,8 +95,8 @@ void LabelCanvas::FitCanvasToFrame(int widthMm, int heightMm) {
     doc.heightMm = heightMm;
     const QSize view = parentWidget() ? parentWidget()->size() : QSize(1000, 700);
     const QSize size = FitCanvasSize(view, widthMm, heightMm, m_nDpiX, m_nDpiY);
-    PlaceCanvas({CenteredCanvasAxis(size.width(), view.width()),
-                 CenteredCanvasAxis(size.height(), view.height()), size.width(), size.height()});
+    PlaceCanvas({CenteredCanvasAxis(size.width(), view.width()), CenteredCanvasAxis(size.height(), view.height()),
+                 size.width(), size.height()});
 }
 
 void LabelCanvas::ResetCanvas(int widthMm, int heightMm) {
@@ -114,8 +114,8 @@ void LabelCanvas::ZoomCanvas(int step) {
 void LabelCanvas::CentreInView() {
     const QSize view = parentWidget() ? parentWidget()->size() : size();
     if (view.width() <= 0) return;
-    PlaceCanvas({CenteredCanvasAxis(width(), view.width()), CenteredCanvasAxis(height(), view.height()),
-                 width(), height()});
+    PlaceCanvas(
+        {CenteredCanvasAxis(width(), view.width()), CenteredCanvasAxis(height(), view.height()), width(), height()});
 }
 
 void LabelCanvas::ScrollTo(Qt::Orientation orientation, int value) {
@@ -351,8 +351,7 @@ void LabelCanvas::LeftPress(QPoint p, Qt::KeyboardModifiers modifiers) {
     case kLineEndDrag:
         // The end point's drag is recorded once, when the button comes up.
         return;
-    default:
-        break;
+    default: break;
     }
     // Every other mode, the inert ones included, records the label.
     session_.TakeSnapshot();

@@ -27,8 +27,7 @@ std::optional<DirectPrintResult> PrintLabelFile(LabelCanvas& canvas, const QStri
 }  // namespace
 
 BatchPrintOutcome PrintQueuedLabels(LabelCanvas& canvas, const QString& firstPath, int ownElements,
-                                    const BatchStep& step,
-                                    const std::function<void(const PrintMessage&)>& show) {
+                                    const BatchStep& step, const std::function<void(const PrintMessage&)>& show) {
     BatchPrintOutcome outcome;
     QStringList& queue = canvas.BatchQueue();
     const QRect place = canvas.geometry();

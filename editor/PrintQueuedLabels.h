@@ -33,7 +33,6 @@ using BatchStep = std::function<bool(int number, int count, const QString& path)
 // leaves the files not yet printed in the queue (no printer empties it).
 // Serial numbers the open label's own elements used in the first job stay used.
 BatchPrintOutcome PrintQueuedLabels(LabelCanvas& canvas, const QString& firstPath, int ownElements,
-                                    const BatchStep& step,
-                                    const std::function<void(const PrintMessage&)>& show);
+                                    const BatchStep& step, const std::function<void(const PrintMessage&)>& show);
 
 }  // namespace kestrix

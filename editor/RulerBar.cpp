@@ -70,8 +70,7 @@ void RulerBar::paintEvent(QPaintEvent*) {
         p.save();
         p.translate(2 + 13 / 2, t.pos);
         p.rotate(-90);
-        p.drawText(QRect(-textWidth / 2, -13 / 2, textWidth + 2, 13), Qt::AlignLeft | Qt::AlignVCenter,
-                   text);
+        p.drawText(QRect(-textWidth / 2, -13 / 2, textWidth + 2, 13), Qt::AlignLeft | Qt::AlignVCenter, text);
         p.restore();
     }
 }

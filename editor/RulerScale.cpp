@@ -34,8 +34,7 @@ std::vector<RulerTick> RulerTicks(int viewLen, int labelMm, int origin, int clie
     };
     {
         int x = origin;
-        for (int k = 0, v = 0; x < clientLen - kRulerBand; ++k, v += s.millimetres, x += s.pixels)
-            addTick(x, k, v);
+        for (int k = 0, v = 0; x < clientLen - kRulerBand; ++k, v += s.millimetres, x += s.pixels) addTick(x, k, v);
     }
     if (origin > 0) {
         int x = origin;

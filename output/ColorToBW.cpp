@@ -32,8 +32,9 @@ inline uchar WhiteByte(const uint32_t* src) {
     const __m128i green = _mm_set1_epi32(0xFF00);
     const __m128i below = _mm_set1_epi32(0xC8C8C8 - 1);
     const auto white = [&](__m128i p) {
-        const __m128i number = _mm_or_si128(_mm_or_si128(_mm_slli_epi32(_mm_and_si128(p, low), 16), _mm_and_si128(p, green)),
-                                            _mm_and_si128(_mm_srli_epi32(p, 16), low));
+        const __m128i number =
+            _mm_or_si128(_mm_or_si128(_mm_slli_epi32(_mm_and_si128(p, low), 16), _mm_and_si128(p, green)),
+                         _mm_and_si128(_mm_srli_epi32(p, 16), low));
         return _mm_cmpgt_epi32(number, below);
     };
     const __m128i first = white(_mm_loadu_si128(reinterpret_cast<const __m128i*>(src)));

@@ -87,10 +87,10 @@ QList<QRect> CopyRenderer::DirtyAreas(const std::vector<Look>& looksNow) {
     for (std::size_t k = 0; k < advanced_.size(); ++k) {
         const Look& before = looksBefore_[k];
         const Look& now = looksNow[k];
-        const QList<QRect> changed =
-            elements_[advanced_[k]].nType == kText ? PieceDifferences(before.text, now.text)
-            : before.barcode && now.barcode        ? LookDifferences(*before.barcode, *now.barcode, raster_.rect())
-                                                   : QList<QRect>{before_[k] | reach_[advanced_[k]]};
+        const QList<QRect> changed = elements_[advanced_[k]].nType == kText ? PieceDifferences(before.text, now.text)
+                                     : before.barcode && now.barcode
+                                         ? LookDifferences(*before.barcode, *now.barcode, raster_.rect())
+                                         : QList<QRect>{before_[k] | reach_[advanced_[k]]};
         for (const QRect& area : changed)
             if (!(area & raster_.rect()).isEmpty()) areas << (area & raster_.rect());
     }

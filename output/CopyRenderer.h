@@ -2,10 +2,10 @@
 // Successive copies of one label drawn for output into one raster that is
 // kept: the first copy is DrawLabel's whole drawing, each later one redraws
 // only where serialized elements changed: a text's changed glyphs, a
-// barcode's changed columns and caption glyphs (a turned one's whole box). There everything that reaches the area is drawn again in list
-// order, clipped to it, so overlaps come out as in a whole drawing; a picture
-// is drawn whole (its area grows to take it in), as its scaling depends on
-// the clip. Serial numbers advance per copy exactly as DrawLabel advances them.
+// barcode's changed columns and caption glyphs (a turned one's whole box). There everything that reaches the area is
+// drawn again in list order, clipped to it, so overlaps come out as in a whole drawing; a picture is drawn whole (its
+// area grows to take it in), as its scaling depends on the clip. Serial numbers advance per copy exactly as DrawLabel
+// advances them.
 //
 // Serves every caller that draws the same label many times: the direct print
 // stream (PrintJobMaker) and driver printing (a page per copy).

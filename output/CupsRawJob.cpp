@@ -64,7 +64,9 @@ qint64 CupsRawJob::Transfer(QByteArrayView data, int waitMs, QString* error) {
     if (ready == 0 || (ready < 0 && errno == EINTR)) return 0;
     const qsizetype piece = std::min(data.size(), kPieceBytes);
     if (cupsWriteRequestData(http_, data.data(), static_cast<size_t>(piece)) != HTTP_STATUS_CONTINUE) {
-        if (error) *error = QStringLiteral("the scheduler stopped taking the job: ") + QString::fromUtf8(cupsLastErrorString());
+        if (error)
+            *error =
+                QStringLiteral("the scheduler stopped taking the job: ") + QString::fromUtf8(cupsLastErrorString());
         return -1;
     }
     return piece;

@@ -115,8 +115,8 @@ DirectPrintResult DirectPrinter::Ended(StallWatch::Outcome outcome, const QStrin
 }
 
 DirectPrintResult DirectPrintLabel(const DirectPrintInput& in, QStringList& batchQueue, int chinese,
-                                   const std::function<void(const PrintMessage&)>& show,
-                                   const PrinterTarget& target, StallWatch* watch) {
+                                   const std::function<void(const PrintMessage&)>& show, const PrinterTarget& target,
+                                   StallWatch* watch) {
     DirectPrinter printer(chinese, show, watch);
     DirectPrintResult result = printer.Open(target, batchQueue);
     if (result.status == DirectPrintStatus::Printed) result = printer.Send(in);

@@ -48,11 +48,20 @@ struct PrintMessage {
 
 // Unreachable: a network printer or CUPS queue that cannot be used, or an
 // address that is not one; unlike a USB printer that cannot be opened, the user is told.
-enum class DirectPrintStatus { Printed, NoPrinter, OpenFailed, Unreachable, RenderFailed, WriteFailed, Cancelled, GaveUp };
+enum class DirectPrintStatus {
+    Printed,
+    NoPrinter,
+    OpenFailed,
+    Unreachable,
+    RenderFailed,
+    WriteFailed,
+    Cancelled,
+    GaveUp
+};
 
 struct DirectPrintResult {
     DirectPrintStatus status = DirectPrintStatus::Printed;
-    QString detail;  // what went wrong, for logs and the command-line tool
+    QString detail;    // what went wrong, for logs and the command-line tool
     int rendered = 0;  // copies whose serial numbers were used
 };
 

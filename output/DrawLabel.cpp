@@ -17,18 +17,15 @@ constexpr qint64 kMaxTargetPixels = qint64(1) << 29;
 
 bool IsDrawn(const LabelElement& e) {
     switch (e.nType) {
-    case kText:
-        return e.str[0] != u'\0' || e.nEscapement != 0;
+    case kText: return e.str[0] != u'\0' || e.nEscapement != 0;
     case kPicture:
         // A picture whose file has gone is left out without a word.
         return e.str[0] != u'\0' && PictureFileExists(QString::fromStdU16String(ElementText(e)));
     case kBarcode:
     case kCode2D:
     case kLine:
-    case kShape:
-        return true;
-    default:
-        return false;
+    case kShape: return true;
+    default: return false;
     }
 }
 

@@ -15,8 +15,8 @@ QString KeyOf(const QString& section, const QString& key) {
 
 // The profile reader drops one pair of enclosing quotes, single or double.
 QString Unquoted(const QString& value) {
-    const bool quoted = value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
-                        value.back() == value.front();
+    const bool quoted =
+        value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front();
     return quoted ? value.mid(1, value.size() - 2) : value;
 }
 }  // namespace
@@ -32,8 +32,8 @@ int LeadingInt(const QString& text) {
         if (value > std::numeric_limits<int>::max()) value = std::numeric_limits<int>::max() + 1LL;
     }
     value = negative ? -value : value;
-    return static_cast<int>(std::clamp<long long>(value, std::numeric_limits<int>::min(),
-                                                  std::numeric_limits<int>::max()));
+    return static_cast<int>(
+        std::clamp<long long>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 IniFile IniFile::FromText(const QByteArray& text) {

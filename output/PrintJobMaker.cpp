@@ -34,7 +34,8 @@ const PrintStream& PrintJobMaker::Next(QString* error) {
     if (raster.isNull() || mono_.IsNull()) {
         const QSize size = OutputTargetSize(in_.doc, in_.dpiX, in_.dpiY);
         if (error)
-            *error = QStringLiteral("the label (%1 x %2 dots) is too large to render").arg(size.width()).arg(size.height());
+            *error =
+                QStringLiteral("the label (%1 x %2 dots) is too large to render").arg(size.width()).arg(size.height());
         stream = {};
         return stream;
     }

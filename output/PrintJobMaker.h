@@ -38,9 +38,9 @@ private:
 using JobWriter = std::function<bool(QByteArrayView bytes, QString* error)>;
 
 struct SentJobs {
-    int rendered = 0;       // copies made, their serial numbers used
+    int rendered = 0;  // copies made, their serial numbers used
     bool writeFailed = false;
-    QString error;          // empty when every copy was sent
+    QString error;  // empty when every copy was sent
 };
 
 // Makes `copies` jobs with `maker` and sends each (header, then body) through

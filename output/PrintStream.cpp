@@ -65,8 +65,7 @@ void BuildPrintStreamBody(const MonoImage& mono, int savePaper, PrintStreamBody&
             const qsizetype at = body.size();
             body.resize(at + qsizetype(rows) * width);
             char* out = body.data() + at;
-            for (int r = startRow; r < startRow + rows; ++r, out += width)
-                std::memcpy(out, mono.Row(r) + left, width);
+            for (int r = startRow; r < startRow + rows; ++r, out += width) std::memcpy(out, mono.Row(r) + left, width);
             body += "\r\n";
             left = -1;
             right = 0;
@@ -96,21 +95,14 @@ QByteArray BuildPrintStreamHeader(const PrinterSettings& s, int labelWidthMm, in
     h += "SPEED " + StepNumber(s.Speed) + "\r\n";
     h += "DENSITY " + StepNumber(s.Density) + "\r\n";
     switch (s.Cutting) {
-    case 0:
-        h += "SET TEAR OFF\r\nSET CUTTER OFF\r\nSET PARTIAL_CUTTER OFF\r\nSET PEEL ON\r\n";
-        break;
-    case 1:
-        h += "SET PEEL OFF\r\nSET CUTTER OFF\r\nSET PARTIAL_CUTTER OFF\r\nSET TEAR ON\r\n";
-        break;
-    case 2:
-        h += "SET TEAR OFF\r\nSET PEEL OFF\r\nSET PARTIAL_CUTTER OFF\r\nSET CUTTER BATCH\r\n";
-        break;
+    case 0: h += "SET TEAR OFF\r\nSET CUTTER OFF\r\nSET PARTIAL_CUTTER OFF\r\nSET PEEL ON\r\n"; break;
+    case 1: h += "SET PEEL OFF\r\nSET CUTTER OFF\r\nSET PARTIAL_CUTTER OFF\r\nSET TEAR ON\r\n"; break;
+    case 2: h += "SET TEAR OFF\r\nSET PEEL OFF\r\nSET PARTIAL_CUTTER OFF\r\nSET CUTTER BATCH\r\n"; break;
     case 3:
         h += "SET TEAR OFF\r\nSET PEEL OFF\r\nSET PARTIAL_CUTTER OFF\r\nSET CUTTER " + Number(s.CuttingEveryLabel) +
              "\r\n";
         break;
-    default:
-        break;
+    default: break;
     }
     h += "DIRECTION 0\r\nSHIFT 0\r\n";
     h += "OFFSET " + s.Offset.left(kSettingTextChars).toLatin1() + " mm\r\n";
@@ -118,11 +110,9 @@ QByteArray BuildPrintStreamHeader(const PrinterSettings& s, int labelWidthMm, in
     return h;
 }
 
-PrintStream BuildPrintStream(const MonoImage& mono, const PrinterSettings& s, int labelWidthMm,
-                             int labelHeightMm) {
+PrintStream BuildPrintStream(const MonoImage& mono, const PrinterSettings& s, int labelWidthMm, int labelHeightMm) {
     PrintStreamBody body = BuildPrintStreamBody(mono, s.SavePaper);
-    return {BuildPrintStreamHeader(s, labelWidthMm, PrintLength(s, body.endRow, labelHeightMm)),
-            std::move(body.bytes)};
+    return {BuildPrintStreamHeader(s, labelWidthMm, PrintLength(s, body.endRow, labelHeightMm)), std::move(body.bytes)};
 }
 
 }  // namespace kestrix

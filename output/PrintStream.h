@@ -35,7 +35,6 @@ int PrintLength(const PrinterSettings& s, int endRow, int labelHeightMm);
 QByteArray BuildPrintStreamHeader(const PrinterSettings& s, int labelWidthMm, int lengthMm);
 
 // Header and body for one label.
-PrintStream BuildPrintStream(const MonoImage& mono, const PrinterSettings& s, int labelWidthMm,
-                             int labelHeightMm);
+PrintStream BuildPrintStream(const MonoImage& mono, const PrinterSettings& s, int labelWidthMm, int labelHeightMm);
 
 }  // namespace kestrix

@@ -43,8 +43,7 @@ std::optional<PrinterAddress> ParsePrinterAddress(const QString& text, QString* 
         const QUrl url(QStringLiteral("socket://") + t.mid(kSocketScheme.size()), QUrl::StrictMode);
         const bool onlyHostAndPort = url.userInfo().isEmpty() && (url.path().isEmpty() || url.path() == u"/") &&
                                      !url.hasQuery() && !url.hasFragment();
-        if (!url.isValid() || url.host().isEmpty() || !onlyHostAndPort || url.port() == 0)
-            return Refuse(error, usage);
+        if (!url.isValid() || url.host().isEmpty() || !onlyHostAndPort || url.port() == 0) return Refuse(error, usage);
         address.kind = PrinterAddress::Kind::Socket;
         address.host = url.host();
         address.port = static_cast<quint16>(url.port(PrinterAddress::kRawPort));

@@ -21,18 +21,13 @@ namespace {
 
 QString ErrnoText(int code) {
     switch (code) {
-    case EBUSY:
-        return QStringLiteral("printer busy");
-    case ENOENT:
-        return QStringLiteral("no such device (printer disconnected?)");
+    case EBUSY: return QStringLiteral("printer busy");
+    case ENOENT: return QStringLiteral("no such device (printer disconnected?)");
     case ENODEV:
-    case ENXIO:
-        return QStringLiteral("printer disconnected");
+    case ENXIO: return QStringLiteral("printer disconnected");
     case EACCES:
-    case EPERM:
-        return QStringLiteral("permission denied (install the udev rule and join group lp)");
-    default:
-        return QString::fromLocal8Bit(std::strerror(code));
+    case EPERM: return QStringLiteral("permission denied (install the udev rule and join group lp)");
+    default: return QString::fromLocal8Bit(std::strerror(code));
     }
 }
 

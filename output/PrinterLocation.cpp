@@ -21,7 +21,8 @@ QString ReadAttribute(const QString& dir, const char* name) {
 }
 
 bool IsUsbDevice(const QString& dir) {
-    return QFileInfo::exists(dir + QStringLiteral("/idVendor")) && QFileInfo::exists(dir + QStringLiteral("/idProduct"));
+    return QFileInfo::exists(dir + QStringLiteral("/idVendor")) &&
+           QFileInfo::exists(dir + QStringLiteral("/idProduct"));
 }
 
 bool MatchesPrinter(const QString& deviceDir) {
@@ -72,14 +73,16 @@ QStringList FindUsblpNodes(const PrinterLocation& where, QStringList& devices) {
 QStringList FindRawUsbPrinters(const PrinterLocation& where, const QStringList& held) {
     QStringList found;
     const QString devices = where.sysfsRoot + QStringLiteral("/bus/usb/devices");
-    const QStringList names = QDir(devices).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    const QStringList names =
+        QDir(devices).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString& name : names) {
         const QString dir = devices + u'/' + name;
         if (!IsUsbDevice(dir) || !MatchesPrinter(dir) || held.contains(QFileInfo(dir).canonicalFilePath())) continue;
         bool busOk = false, addressOk = false;
         const int bus = ReadAttribute(dir, "busnum").toInt(&busOk);
         const int address = ReadAttribute(dir, "devnum").toInt(&addressOk);
-        if (busOk && addressOk) found << QString::fromLatin1(kRawUsbPrefix) + QStringLiteral("%1:%2").arg(bus).arg(address);
+        if (busOk && addressOk)
+            found << QString::fromLatin1(kRawUsbPrefix) + QStringLiteral("%1:%2").arg(bus).arg(address);
     }
     return found;
 }

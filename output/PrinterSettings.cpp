@@ -26,8 +26,7 @@ void LoadPrinterSettings(PrinterSettings& s, const IniFile& ini) {
     s.SavePaper = ini.ReadInt(section, QStringLiteral("SavePaper"), defaults.SavePaper);
     s.Media = ini.ReadInt(section, QStringLiteral("Media"), defaults.Media);
     s.Cutting = ini.ReadInt(section, QStringLiteral("Cutting"), defaults.Cutting);
-    s.CuttingEveryLabel = LeadingInt(ini.ReadString(section, QStringLiteral("CuttingEveryLabel"),
-                                                    QStringLiteral("0")));
+    s.CuttingEveryLabel = LeadingInt(ini.ReadString(section, QStringLiteral("CuttingEveryLabel"), QStringLiteral("0")));
     s.Offset = ini.ReadString(section, QStringLiteral("Offset"), defaults.Offset).left(kSettingTextChars);
     s.Device = ini.ReadString(section, QStringLiteral("Device"), defaults.Device);
 }

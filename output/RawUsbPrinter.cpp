@@ -33,15 +33,11 @@ bool FindPrinterEndpoint(libusb_device* device, int& interfaceNumber, unsigned c
 
 QString UsbErrorText(int code) {
     switch (code) {
-    case LIBUSB_ERROR_ACCESS:
-        return QStringLiteral("permission denied (install the udev rule and join group lp)");
-    case LIBUSB_ERROR_BUSY:
-        return QStringLiteral("printer busy");
+    case LIBUSB_ERROR_ACCESS: return QStringLiteral("permission denied (install the udev rule and join group lp)");
+    case LIBUSB_ERROR_BUSY: return QStringLiteral("printer busy");
     case LIBUSB_ERROR_NO_DEVICE:
-    case LIBUSB_ERROR_NOT_FOUND:
-        return QStringLiteral("printer disconnected");
-    default:
-        return QString::fromUtf8(libusb_strerror(code));
+    case LIBUSB_ERROR_NOT_FOUND: return QStringLiteral("printer disconnected");
+    default: return QString::fromUtf8(libusb_strerror(code));
     }
 }
 
@@ -67,9 +63,9 @@ bool RawUsbPrinter::Open(int bus, int address, QString* error) {
     libusb_device* device = nullptr;
     for (ssize_t i = 0; i < count && !device; ++i)
         if (libusb_get_bus_number(list[i]) == bus && libusb_get_device_address(list[i]) == address) device = list[i];
-    rc = !device                                             ? LIBUSB_ERROR_NO_DEVICE
+    rc = !device                                               ? LIBUSB_ERROR_NO_DEVICE
          : !FindPrinterEndpoint(device, interface_, endpoint_) ? LIBUSB_ERROR_NOT_FOUND
-                                                              : libusb_open(device, &handle_);
+                                                               : libusb_open(device, &handle_);
     libusb_free_device_list(list, 1);
     if (rc != LIBUSB_SUCCESS) {
         handle_ = nullptr;

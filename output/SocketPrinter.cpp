@@ -63,7 +63,8 @@ addrinfo* LookUp(const QString& host, quint16 port, QDeadlineTimer deadline, QSt
     if (!lookup->done.wait_for(lock, std::chrono::milliseconds(deadline.remainingTime()),
                                [&] { return lookup->finished; })) {
         lookup->abandoned = true;
-        *why = QStringLiteral("the name could not be looked up within %1 s").arg(SocketPrinter::kConnectTimeoutMs / 1000);
+        *why =
+            QStringLiteral("the name could not be looked up within %1 s").arg(SocketPrinter::kConnectTimeoutMs / 1000);
         return nullptr;
     }
     switch (lookup->code) {
@@ -88,8 +89,7 @@ QString SocketErrorText(int code) {
 
 int PollOnce(pollfd& p, int waitMs) {
     int ready;
-    while ((ready = ::poll(&p, 1, waitMs)) < 0 && errno == EINTR) {
-    }
+    while ((ready = ::poll(&p, 1, waitMs)) < 0 && errno == EINTR) {}
     return ready;
 }
 

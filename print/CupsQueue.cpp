@@ -20,8 +20,8 @@ CupsQueue CupsQueue::Query(const QString& name) {
     CupsQueue queue;
     const QByteArray id = name.section(u'/', 0, 0).toUtf8();
     const QByteArray instance = name.section(u'/', 1).toUtf8();
-    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, id.constData(),
-                                         instance.isEmpty() ? nullptr : instance.constData());
+    cups_dest_t* dest =
+        cupsGetNamedDest(CUPS_HTTP_DEFAULT, id.constData(), instance.isEmpty() ? nullptr : instance.constData());
     if (!dest) {
         queue.problem = QString::fromUtf8(cupsLastErrorString());
         return queue;

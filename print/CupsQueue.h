@@ -8,8 +8,8 @@
 namespace kestrix {
 
 struct CupsQueue {
-    bool reachable = false;  // the scheduler knows the queue and it takes jobs
-    QString problem;         // why not, for the message
+    bool reachable = false;     // the scheduler knows the queue and it takes jobs
+    QString problem;            // why not, for the message
     int defaultResolution = 0;  // dots per inch of the queue's default settings, 0 when unknown
 
     static CupsQueue Query(const QString& name);

@@ -8,7 +8,7 @@
 namespace kestrix {
 
 struct DriverPageSetup {
-    int resolution = 0;  // device pixels per inch of the job
+    int resolution = 0;   // device pixels per inch of the job
     double scaleX = 1.0;  // device pixels per label dot
     double scaleY = 1.0;
 

@@ -40,8 +40,7 @@ CodeImage CodeImageFor(LabelElement& e, const RenderContext& ctx, int rotateAngl
     if (ctx.codes) {
         if (const CodeImage* cached = ctx.codes->Find(e.hCache)) return *cached;
     }
-    CodeImage image =
-        ZintEncoder::EncodeModules(e.nBarcodeType, ElementText(e), e.nWidth, rotateAngle, linear);
+    CodeImage image = ZintEncoder::EncodeModules(e.nBarcodeType, ElementText(e), e.nWidth, rotateAngle, linear);
     if (ctx.codes) e.hCache = ctx.codes->Store(image);
     return image;
 }
@@ -64,8 +63,11 @@ BarcodePlace PlaceBarcode(const LabelElement& e, const CodeImage& image, const R
     const int textH = e.bShowText ? TruncToInt(e.logFont.lfHeight * sy) : 0;
     const int barH = box.height - textH - 2;
     // Stretched across, used at its own scale down and repeated when short.
-    BarcodePlace place{QRect(0, 0, image.FullSize().width(), barH), QRect(box.left, box.top, box.width, barH),
-                       box.height, std::nullopt, {}};
+    BarcodePlace place{QRect(0, 0, image.FullSize().width(), barH),
+                       QRect(box.left, box.top, box.width, barH),
+                       box.height,
+                       std::nullopt,
+                       {}};
     if (e.bShowText) {
         place.caption.emplace(CaptionFont(e, sy, 0), QString::fromStdU16String(ElementText(e)), !ctx.forOutput);
         place.captionAt = {box.left + (box.width - place.caption->Extent().width()) / 2, box.top + barH};
@@ -137,8 +139,7 @@ void DrawRotatedBarcodeElement(QPainter& painter, LabelElement& e, const RenderC
     const int textH = e.bShowText ? cy : 0;
 
     const QRect source = rotation == 900 ? QRect(0, 0, b.width, full.height()) : QRect(QPoint(), full);
-    DrawCodeImage(painter, image, source, QRect(b.left, b.top, b.width, b.height - textH),
-                     WrapMode::TileFlip);
+    DrawCodeImage(painter, image, source, QRect(b.left, b.top, b.width, b.height - textH), WrapMode::TileFlip);
 
     QRect handles(b.left, b.top, b.width, b.height);
     if (e.bShowText) {
@@ -156,8 +157,8 @@ void DrawRotatedBarcodeElement(QPainter& painter, LabelElement& e, const RenderC
         font.Draw(painter, at, rotation, ctx.forOutput);
     }
     if (e.bSelected && !ctx.forOutput)
-        DrawSelectionHandles(painter, HandleStyle::Code, handles.x(), handles.y(), handles.width(),
-                             handles.height(), &e);
+        DrawSelectionHandles(painter, HandleStyle::Code, handles.x(), handles.y(), handles.width(), handles.height(),
+                             &e);
 }
 
 void DrawCode2DElement(QPainter& painter, LabelElement& e, const RenderContext& ctx) {

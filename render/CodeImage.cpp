@@ -54,8 +54,8 @@ CodeImage CodeImage::FromFull(const QImage& full) {
             code.columnEnds_.push_back(x + 1);
         }
     }
-    code.modules_ = QImage(static_cast<int>(keptColumns.size()), static_cast<int>(keptRows.size()),
-                           QImage::Format_RGB32);
+    code.modules_ =
+        QImage(static_cast<int>(keptColumns.size()), static_cast<int>(keptRows.size()), QImage::Format_RGB32);
     for (std::size_t r = 0; r < keptRows.size(); ++r) {
         const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(keptRows[r]));
         auto* out = reinterpret_cast<QRgb*>(code.modules_.scanLine(static_cast<int>(r)));

@@ -31,8 +31,7 @@ public:
     // Keeps only the images whose handles `isAlive` accepts.
     template <typename Pred>
     void Retain(Pred isAlive) {
-        for (auto it = entries_.begin(); it != entries_.end();)
-            it = isAlive(it.key()) ? std::next(it) : Erase(it);
+        for (auto it = entries_.begin(); it != entries_.end();) it = isAlive(it.key()) ? std::next(it) : Erase(it);
     }
     void Clear();
     qsizetype Size() const { return entries_.size(); }

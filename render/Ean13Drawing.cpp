@@ -80,8 +80,7 @@ void DrawEan13Element(QPainter& painter, LabelElement& e, const RenderContext& c
     const QRect rect(box.left, box.top, box.width, box.height);
     DrawContent(painter, e, rect, ctx.forOutput);
     if (e.bSelected && !ctx.forOutput)
-        DrawSelectionHandles(painter, HandleStyle::Code, box.left, box.top, box.width, box.height,
-                             &e);
+        DrawSelectionHandles(painter, HandleStyle::Code, box.left, box.top, box.width, box.height, &e);
 }
 
 void DrawRotatedEan13Element(QPainter& painter, LabelElement& e, const RenderContext& ctx) {
@@ -100,8 +99,7 @@ void DrawRotatedEan13Element(QPainter& painter, LabelElement& e, const RenderCon
     DrawContent(painter, e, QRect(-w / 2, -h / 2, w, h), ctx.forOutput);
     painter.restore();
     if (e.bSelected && !ctx.forOutput)
-        DrawSelectionHandles(painter, HandleStyle::Code, turned.left, turned.top, turned.width,
-                             turned.height, &e);
+        DrawSelectionHandles(painter, HandleStyle::Code, turned.left, turned.top, turned.width, turned.height, &e);
 }
 
 }  // namespace kestrix

@@ -11,20 +11,11 @@ namespace kestrix {
 
 void DrawElement(QPainter& painter, LabelElement& e, const RenderContext& ctx) {
     switch (e.nType) {
-    case kText:
-        DrawRotatedTextElement(painter, e, ctx);
-        break;
-    case kPicture:
-        DrawRotatedPictureElement(painter, e, ctx);
-        break;
-    case kBarcode:
-        DrawRotatedBarcodeElement(painter, e, ctx);
-        break;
-    case kShape:
-        DrawRotatedShapeElement(painter, e, ctx);
-        break;
-    default:
-        break;
+    case kText: DrawRotatedTextElement(painter, e, ctx); break;
+    case kPicture: DrawRotatedPictureElement(painter, e, ctx); break;
+    case kBarcode: DrawRotatedBarcodeElement(painter, e, ctx); break;
+    case kShape: DrawRotatedShapeElement(painter, e, ctx); break;
+    default: break;
     }
 }
 
@@ -52,12 +43,8 @@ void PaintElement(QPainter& painter, LabelElement& e, const RenderContext& ctx) 
         else
             DrawBarcodeElement(painter, e, ctx);
         break;
-    case kCode2D:
-        DrawCode2DElement(painter, e, ctx);
-        break;
-    case kLine:
-        DrawLineElement(painter, e, ctx);
-        break;
+    case kCode2D: DrawCode2DElement(painter, e, ctx); break;
+    case kLine: DrawLineElement(painter, e, ctx); break;
     case kShape:
         if (e.nWidth == 0 && e.nHeight == 0) break;
         if (turned)
@@ -65,8 +52,7 @@ void PaintElement(QPainter& painter, LabelElement& e, const RenderContext& ctx) 
         else
             DrawShapeElement(painter, e, ctx);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -57,24 +57,20 @@ void InstallFontSubstitutes() {
     if (!QFont::substitutes(song).isEmpty()) return;
     // A Ming face first: its Latin letters are half the width of its ideographs,
     // which is the cell model the labels were laid out with.
-    const QStringList ming = {QStringLiteral("AR PL UMing CN"),
-                              QStringLiteral("WenQuanYi Micro Hei Mono"),
+    const QStringList ming = {QStringLiteral("AR PL UMing CN"), QStringLiteral("WenQuanYi Micro Hei Mono"),
                               QStringLiteral("DejaVu Sans")};
-    const QStringList hei = {QStringLiteral("WenQuanYi Micro Hei"),
-                             QStringLiteral("AR PL UMing CN"), QStringLiteral("DejaVu Sans")};
-    const QStringList mono = {QStringLiteral("DejaVu Sans Mono"),
-                              QStringLiteral("WenQuanYi Micro Hei Mono")};
-    for (const char16_t* face : {u"\u65b0\u5b8b\u4f53", u"SimSun", u"NSimSun", u"\u4eff\u5b8b",
-                                 u"\u6977\u4f53", u"FangSong", u"KaiTi"})
+    const QStringList hei = {QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("AR PL UMing CN"),
+                             QStringLiteral("DejaVu Sans")};
+    const QStringList mono = {QStringLiteral("DejaVu Sans Mono"), QStringLiteral("WenQuanYi Micro Hei Mono")};
+    for (const char16_t* face :
+         {u"\u65b0\u5b8b\u4f53", u"SimSun", u"NSimSun", u"\u4eff\u5b8b", u"\u6977\u4f53", u"FangSong", u"KaiTi"})
         QFont::insertSubstitutions(QString::fromUtf16(face), ming);
     QFont::insertSubstitutions(song, ming);
-    for (const char16_t* face :
-         {u"\u9ed1\u4f53", u"SimHei", u"\u5fae\u8f6f\u96c5\u9ed1", u"Microsoft YaHei"})
+    for (const char16_t* face : {u"\u9ed1\u4f53", u"SimHei", u"\u5fae\u8f6f\u96c5\u9ed1", u"Microsoft YaHei"})
         QFont::insertSubstitutions(QString::fromUtf16(face), hei);
     for (const char16_t* face : {u"Consolas", u"Courier New", u"Courier"})
         QFont::insertSubstitutions(QString::fromUtf16(face), mono);
-    for (const char16_t* face :
-         {u"Arial", u"Tahoma", u"Verdana", u"MS Shell Dlg", u"MS Shell Dlg 2"})
+    for (const char16_t* face : {u"Arial", u"Tahoma", u"Verdana", u"MS Shell Dlg", u"MS Shell Dlg 2"})
         QFont::insertSubstitution(QString::fromUtf16(face), QStringLiteral("DejaVu Sans"));
     QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("DejaVu Serif"));
 }
@@ -118,8 +114,7 @@ void GdiFont::Build(const LogFont& lf, const QString& text, bool antialias) {
     font_.setPixelSize(kReferenceEm);
     const QFontMetricsF reference(Resolved(font_));
     const double cellPerEm = (reference.ascent() + reference.descent()) / kReferenceEm;
-    if (lf.lfHeight > 0 && cellPerEm > 0)
-        em = std::max(1, static_cast<int>(std::lround(height / cellPerEm)));
+    if (lf.lfHeight > 0 && cellPerEm > 0) em = std::max(1, static_cast<int>(std::lround(height / cellPerEm)));
     font_.setPixelSize(std::clamp(em, 1, kMaxCellHeight));
     font_ = Resolved(font_);
 
@@ -130,11 +125,9 @@ void GdiFont::Build(const LogFont& lf, const QString& text, bool antialias) {
     if (lf.lfHeight > 0 && naturalHeight_ > 0) scaleY_ = height / naturalHeight_;
     scaleX_ = scaleY_;
     // lfWidth is the average character width: one cell per half-width character.
-    const long long avgWidth =
-        std::min<long long>(std::llabs(static_cast<long long>(lf.lfWidth)), kMaxCellHeight);
+    const long long avgWidth = std::min<long long>(std::llabs(static_cast<long long>(lf.lfWidth)), kMaxCellHeight);
     const int cells = CountTextCells(text_.toStdU16String());
-    if (avgWidth > 0 && cells > 0 && naturalWidth_ > 0)
-        scaleX_ = static_cast<double>(avgWidth) * cells / naturalWidth_;
+    if (avgWidth > 0 && cells > 0 && naturalWidth_ > 0) scaleX_ = static_cast<double>(avgWidth) * cells / naturalWidth_;
     extent_ = QSize(static_cast<int>(std::lround(naturalWidth_ * scaleX_)),
                     static_cast<int>(std::lround(naturalHeight_ * scaleY_)));
 
@@ -167,7 +160,9 @@ std::vector<TextPiece> GdiFont::Pieces(QPoint origin, int escapement) const {
     };
     // The cell with the underline and strike-out lines, which may reach below it.
     const QFontMetricsF metrics(font_);
-    const QRectF cell(0, 0, naturalWidth_, std::max(naturalHeight_, ascent_ + metrics.underlinePos() + 2 * metrics.lineWidth() + 1.0 / scaleY_));
+    const QRectF cell(
+        0, 0, naturalWidth_,
+        std::max(naturalHeight_, ascent_ + metrics.underlinePos() + 2 * metrics.lineWidth() + 1.0 / scaleY_));
     std::vector<TextPiece> pieces{{QRawFont(), 0, placement, cell, area(placement, cell)}};
     if (text_.isEmpty()) return pieces;
     const QPointF offset = runsOffset_;
@@ -210,9 +205,8 @@ void GdiFont::Draw(QPainter& painter, QPoint origin, int escapement, bool opaque
     const double margin = 2 * naturalHeight_ + 2;
     const QPointF offset = runsOffset_;
     const QList<QGlyphRun> runs =
-        visible.isEmpty() || visible.bottom() < -margin || visible.top() > naturalHeight_ + margin
-            ? QList<QGlyphRun>()
-            : runs_;
+        visible.isEmpty() || visible.bottom() < -margin || visible.top() > naturalHeight_ + margin ? QList<QGlyphRun>()
+                                                                                                   : runs_;
     for (const QGlyphRun& run : runs) {
         const QList<quint32> indexes = run.glyphIndexes();
         const QList<QPointF> positions = run.positions();
@@ -236,11 +230,9 @@ void GdiFont::Draw(QPainter& painter, QPoint origin, int escapement, bool opaque
     const QFontMetricsF metrics(font_);
     const double thickness = std::max(1.0 / scaleY_, metrics.lineWidth());
     if (!runs.isEmpty() && font_.underline())
-        painter.fillRect(QRectF(0, ascent_ + metrics.underlinePos(), naturalWidth_, thickness),
-                         Qt::black);
+        painter.fillRect(QRectF(0, ascent_ + metrics.underlinePos(), naturalWidth_, thickness), Qt::black);
     if (!runs.isEmpty() && font_.strikeOut())
-        painter.fillRect(QRectF(0, ascent_ - metrics.strikeOutPos(), naturalWidth_, thickness),
-                         Qt::black);
+        painter.fillRect(QRectF(0, ascent_ - metrics.strikeOutPos(), naturalWidth_, thickness), Qt::black);
     painter.restore();
 }
 

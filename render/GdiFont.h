@@ -28,11 +28,11 @@ void InstallFontSubstitutes();
 // One piece of a drawn text, the device pixels it may cover, and what decides
 // its pixels: equal pieces of two texts are drawn alike.
 struct TextPiece {
-    QRawFont font;          // the glyph's font; invalid for the cell (fill and lines)
+    QRawFont font;  // the glyph's font; invalid for the cell (fill and lines)
     quint32 glyph = 0;
-    QTransform placement;   // text coordinates to device
-    QRectF shape;           // in text coordinates
-    QRect area;             // device pixels, with a margin
+    QTransform placement;  // text coordinates to device
+    QRectF shape;          // in text coordinates
+    QRect area;            // device pixels, with a margin
     bool operator==(const TextPiece& o) const {
         return glyph == o.glyph && placement == o.placement && shape == o.shape && font == o.font;
     }

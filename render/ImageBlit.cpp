@@ -39,8 +39,8 @@ QRect VisiblePart(const QPainter& painter, const QRect& dest) {
 
 }  // namespace
 
-ScaledAxis QtScaledAxis(int targetStart, int targetLength, double sourceStart, double sourceLength,
-                        int deviceStart, int deviceEnd, int imageLength) {
+ScaledAxis QtScaledAxis(int targetStart, int targetLength, double sourceStart, double sourceLength, int deviceStart,
+                        int deviceEnd, int imageLength) {
     ScaledAxis axis;
     const int from = std::max(targetStart, deviceStart);
     int count = std::min(targetStart + targetLength, deviceEnd) - from;
@@ -49,8 +49,9 @@ ScaledAxis QtScaledAxis(int targetStart, int targetLength, double sourceStart, d
     // raster engine steps through a scaled image.
     const double scale = sourceLength / targetLength;
     const int step = static_cast<int>(65536 * scale);
-    const quint32 base = quint32(sourceStart * 65536) +
-                         static_cast<quint32>(static_cast<int>(std::ceil((from + 0.5 - targetStart) * scale * 65536)) - 1);
+    const quint32 base =
+        quint32(sourceStart * 65536) +
+        static_cast<quint32>(static_cast<int>(std::ceil((from + 0.5 - targetStart) * scale * 65536)) - 1);
     const int last = static_cast<int>((base + static_cast<quint32>(step * (count - 1))) >> 16);
     if (last < 0 || last >= imageLength) --count;
     axis.first = from;
@@ -87,13 +88,13 @@ CodeSampling Sample(const CodeImage& code, const QRect& source, const QRect& des
         columns.first = part.x();
         rows.first = part.y();
         for (int x = 0; x < part.width(); ++x)
-            columns.index.push_back(Wrap(
-                source.x() + NearestSourceIndex(part.x() - dest.x() + x, dest.width(), source.width()),
-                full.width(), wrap));
+            columns.index.push_back(
+                Wrap(source.x() + NearestSourceIndex(part.x() - dest.x() + x, dest.width(), source.width()),
+                     full.width(), wrap));
         for (int y = 0; y < part.height(); ++y)
-            rows.index.push_back(Wrap(
-                source.y() + NearestSourceIndex(part.y() - dest.y() + y, dest.height(), source.height()),
-                full.height(), wrap));
+            rows.index.push_back(
+                Wrap(source.y() + NearestSourceIndex(part.y() - dest.y() + y, dest.height(), source.height()),
+                     full.height(), wrap));
     }
     return sampling;
 }
@@ -105,8 +106,8 @@ QRect Written(const CodeSampling& s) {
 
 }  // namespace
 
-QList<QRect> CodeImageDifferences(const CodeImage& before, const CodeImage& now, const QRect& source,
-                                  const QRect& dest, const QRect& device, WrapMode wrap) {
+QList<QRect> CodeImageDifferences(const CodeImage& before, const CodeImage& now, const QRect& source, const QRect& dest,
+                                  const QRect& device, WrapMode wrap) {
     const CodeSampling b = Sample(before, source, dest, device, wrap);
     const CodeSampling n = Sample(now, source, dest, device, wrap);
     const QRect written = Written(n);
@@ -135,8 +136,7 @@ QList<QRect> CodeImageDifferences(const CodeImage& before, const CodeImage& now,
     return areas;
 }
 
-void DrawCodeImage(QPainter& painter, const CodeImage& code, const QRect& source, const QRect& dest,
-                   WrapMode wrap) {
+void DrawCodeImage(QPainter& painter, const CodeImage& code, const QRect& source, const QRect& dest, WrapMode wrap) {
     // Which pixels are written, and from where, follows the device alone:
     // the clip only limits what is copied.
     const QRect device = DeviceArea(painter);
@@ -187,10 +187,8 @@ int NearestSourceIndex(int d, int destLength, int sourceLength) {
     return static_cast<int>((d + 0.5) * sourceLength / destLength);
 }
 
-void DrawImageNearest(QPainter& painter, const QImage& image, const QRect& source,
-                      const QRect& dest, WrapMode wrap) {
-    if (image.isNull() || source.width() <= 0 || source.height() <= 0 || dest.width() <= 0 ||
-        dest.height() <= 0)
+void DrawImageNearest(QPainter& painter, const QImage& image, const QRect& source, const QRect& dest, WrapMode wrap) {
+    if (image.isNull() || source.width() <= 0 || source.height() <= 0 || dest.width() <= 0 || dest.height() <= 0)
         return;
     const QRect part = VisiblePart(painter, dest);
     if (part.isEmpty()) return;
@@ -209,21 +207,16 @@ void DrawImageNearest(QPainter& painter, const QImage& image, const QRect& sourc
     }
     // RGB32 reads as opaque ARGB32 already: converting the cached code images
     // on every draw was most of the output raster's time.
-    const QImage src = image.format() == QImage::Format_RGB32
-                           ? image
-                           : image.convertToFormat(QImage::Format_ARGB32);
+    const QImage src = image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_ARGB32);
     std::vector<int> columns(part.width());
     for (int x = 0; x < part.width(); ++x) {
-        const int s =
-            source.x() + NearestSourceIndex(part.x() - dest.x() + x, dest.width(), source.width());
+        const int s = source.x() + NearestSourceIndex(part.x() - dest.x() + x, dest.width(), source.width());
         columns[x] = Wrap(s, src.width(), wrap);
     }
     QImage patch(part.size(), src.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     for (int y = 0; y < part.height(); ++y) {
-        const int s = source.y() +
-                      NearestSourceIndex(part.y() - dest.y() + y, dest.height(), source.height());
-        const auto* in =
-            reinterpret_cast<const QRgb*>(src.constScanLine(Wrap(s, src.height(), wrap)));
+        const int s = source.y() + NearestSourceIndex(part.y() - dest.y() + y, dest.height(), source.height());
+        const auto* in = reinterpret_cast<const QRgb*>(src.constScanLine(Wrap(s, src.height(), wrap)));
         auto* out = reinterpret_cast<QRgb*>(patch.scanLine(y));
         for (int x = 0; x < part.width(); ++x) out[x] = in[columns[x]];
     }

@@ -29,8 +29,7 @@ QImage OpaqueCopy(const QImage& image) {
 
 // Adds err * weight / 16 (rounded toward minus infinity) to each channel.
 QRgb Spread(QRgb pixel, const int err[3], int weight) {
-    return qRgb(ClampChannel(qRed(pixel), (err[0] * weight) >> 4),
-                ClampChannel(qGreen(pixel), (err[1] * weight) >> 4),
+    return qRgb(ClampChannel(qRed(pixel), (err[0] * weight) >> 4), ClampChannel(qGreen(pixel), (err[1] * weight) >> 4),
                 ClampChannel(qBlue(pixel), (err[2] * weight) >> 4));
 }
 
@@ -67,8 +66,7 @@ QByteArray BitmapToMonoBmp(const QImage& image) {
             const QRgb old = row[x];
             const QRgb chosen = NearestPaletteColor(old, kPalette, 2);
             row[x] = chosen | 0xFF000000u;
-            const int err[3] = {qRed(old) - qRed(chosen), qGreen(old) - qGreen(chosen),
-                                qBlue(old) - qBlue(chosen)};
+            const int err[3] = {qRed(old) - qRed(chosen), qGreen(old) - qGreen(chosen), qBlue(old) - qBlue(chosen)};
             if (x + 1 < w) row[x + 1] = Spread(row[x + 1], err, 7);
             if (!next) continue;
             if (x >= 1) next[x - 1] = Spread(next[x - 1], err, 3);

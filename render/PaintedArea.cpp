@@ -73,8 +73,8 @@ private:
     }
     void Add(const QRectF& rect, double penWidth) {
         // The pen is scaled with the shape; its largest stretch bounds it.
-        const double stretch = std::max(std::hypot(transform_.m11(), transform_.m12()),
-                                        std::hypot(transform_.m21(), transform_.m22()));
+        const double stretch =
+            std::max(std::hypot(transform_.m11(), transform_.m12()), std::hypot(transform_.m21(), transform_.m22()));
         const int grow = kMargin + static_cast<int>(std::ceil(penWidth * stretch / 2));
         bounds |= transform_.mapRect(rect).toAlignedRect().adjusted(-grow, -grow, grow, grow);
     }
@@ -97,23 +97,16 @@ bool PaintedArea::IsArea(const QPaintDevice* device) { return dynamic_cast<const
 
 int PaintedArea::metric(PaintDeviceMetric metric) const {
     switch (metric) {
-    case PdmWidth:
-        return size_.width();
-    case PdmHeight:
-        return size_.height();
+    case PdmWidth: return size_.width();
+    case PdmHeight: return size_.height();
     case PdmDpiX:
     case PdmDpiY:
     case PdmPhysicalDpiX:
-    case PdmPhysicalDpiY:
-        return 96;  // as a QImage, though fonts here are sized in pixels
-    case PdmDepth:
-        return 32;
-    case PdmDevicePixelRatio:
-        return 1;
-    case PdmDevicePixelRatioScaled:
-        return static_cast<int>(devicePixelRatioFScale());
-    default:
-        return 0;
+    case PdmPhysicalDpiY: return 96;  // as a QImage, though fonts here are sized in pixels
+    case PdmDepth: return 32;
+    case PdmDevicePixelRatio: return 1;
+    case PdmDevicePixelRatioScaled: return static_cast<int>(devicePixelRatioFScale());
+    default: return 0;
     }
 }
 

@@ -33,8 +33,7 @@ QImage PictureCache::ReadPicture(const QString& path) {
     reader.setAllocationLimit(kAllocationLimitMb);
     reader.setAutoTransform(true);
     const QSize size = reader.size();
-    if (size.isValid() &&
-        static_cast<qint64>(size.width()) * size.height() * 4 > qint64(kAllocationLimitMb) << 20)
+    if (size.isValid() && static_cast<qint64>(size.width()) * size.height() * 4 > qint64(kAllocationLimitMb) << 20)
         return {};
     return reader.read();
 }
@@ -43,8 +42,7 @@ PictureCache::Entry* PictureCache::Find(const QString& path) {
     if (!PictureFileExists(path)) return nullptr;
     const QFileInfo info(path);
     auto found = entries_.find(path);
-    if (found != entries_.end() && found->size == info.size() &&
-        found->modified == info.lastModified())
+    if (found != entries_.end() && found->size == info.size() && found->modified == info.lastModified())
         return &found.value();
     QImage image = ReadPicture(path);
     if (entries_.size() >= kMaxEntries) entries_.clear();

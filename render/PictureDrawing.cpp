@@ -24,7 +24,6 @@ void DrawInto(QPainter& painter, const QImage& image, const QRect& dest) {
     DrawImageNearest(painter, image, image.rect(), dest, WrapMode::TileFlip);
 }
 
-
 }  // namespace
 
 void DrawPictureElement(QPainter& painter, LabelElement& e, const RenderContext& ctx) {
@@ -37,9 +36,7 @@ void DrawPictureElement(QPainter& painter, LabelElement& e, const RenderContext&
     }
     const DeviceBox box = ElementBox(e, ctx.scaleX, ctx.scaleY);
     DrawInto(painter, ElementPicture(e, ctx, 0, false), QRect(box.left, box.top, box.width, box.height));
-    if (e.bSelected)
-        DrawSelectionHandles(painter, HandleStyle::Box, box.left, box.top, box.width, box.height,
-                             &e);
+    if (e.bSelected) DrawSelectionHandles(painter, HandleStyle::Box, box.left, box.top, box.width, box.height, &e);
 }
 
 void DrawRotatedPictureElement(QPainter& painter, LabelElement& e, const RenderContext& ctx) {

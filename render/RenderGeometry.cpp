@@ -31,32 +31,22 @@ DeviceBox RotatedBox(const LabelElement& e, double scaleX, double scaleY, int ro
 
 WorldXform RotationXform(int rotation, int cx, int cy) {
     switch (rotation) {
-    case 900:
-        return {0, -1, 1, 0, double(cx - cy), double(cx + cy)};
-    case 1800:
-        return {-1, 0, 0, -1, 2.0 * cx, 2.0 * cy};
-    case 2700:
-        return {0, 1, -1, 0, double(cx + cy), double(cy - cx)};
-    default:
-        return {};
+    case 900: return {0, -1, 1, 0, double(cx - cy), double(cx + cy)};
+    case 1800: return {-1, 0, 0, -1, 2.0 * cx, 2.0 * cy};
+    case 2700: return {0, 1, -1, 0, double(cx + cy), double(cy - cx)};
+    default: return {};
     }
 }
 
-QTransform ToQTransform(const WorldXform& x) {
-    return QTransform(x.eM11, x.eM12, x.eM21, x.eM22, x.eDx, x.eDy);
-}
+QTransform ToQTransform(const WorldXform& x) { return QTransform(x.eM11, x.eM12, x.eM21, x.eM22, x.eDx, x.eDy); }
 
 QPoint RotatedTextOrigin(int rotation, const DeviceBox& b) {
     const int L = b.left, T = b.top, W = b.width, H = b.height;
     switch (rotation) {
-    case 900:
-        return {L + (W / 2 - H / 2), T + W / 2 + H / 2};
-    case 1800:
-        return {L + W, T + H};
-    case 2700:
-        return {L + W / 2 + H / 2, T + H / 2 - W / 2};
-    default:
-        return {L, T};
+    case 900: return {L + (W / 2 - H / 2), T + W / 2 + H / 2};
+    case 1800: return {L + W, T + H};
+    case 2700: return {L + W / 2 + H / 2, T + H / 2 - W / 2};
+    default: return {L, T};
     }
 }
 
@@ -80,14 +70,10 @@ std::array<HandlePoint, 8> HandlePoints(HandleStyle style, int L, int T, int W, 
 
 int ClockwiseDegrees(int rotation) {
     switch (rotation) {
-    case 900:
-        return 270;
-    case 1800:
-        return 180;
-    case 2700:
-        return 90;
-    default:
-        return 0;
+    case 900: return 270;
+    case 1800: return 180;
+    case 2700: return 90;
+    default: return 0;
     }
 }
 

@@ -55,7 +55,6 @@ QPoint RotatedTextOrigin(int rotation, const DeviceBox& box);
 enum class HandleStyle { Text, Box, Code };
 
 // The eight handle points (top-left corners of 4x4 squares) in nSize order.
-std::array<HandlePoint, 8> HandlePoints(HandleStyle style, int left, int top, int width,
-                                        int height);
+std::array<HandlePoint, 8> HandlePoints(HandleStyle style, int left, int top, int width, int height);
 
 }  // namespace kestrix

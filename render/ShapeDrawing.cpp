@@ -13,8 +13,7 @@ namespace {
 constexpr int kMaxPenWidth = 4000;
 
 QPen ElementPen(const LabelElement& e) {
-    QPen pen(Qt::black, std::clamp(e.nLineWidth, 0, kMaxPenWidth), Qt::SolidLine, Qt::RoundCap,
-             Qt::RoundJoin);
+    QPen pen(Qt::black, std::clamp(e.nLineWidth, 0, kMaxPenWidth), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     return pen;
 }
 
@@ -24,15 +23,9 @@ void DrawOutline(QPainter& painter, const LabelElement& e, const DeviceBox& b, d
     // GDI's figures leave out their right and bottom edge.
     const QRect frame(L, T, W - 1, H - 1);
     switch (e.nShapeType) {
-    case 0:
-        painter.drawRect(frame);
-        break;
-    case 1:
-        painter.drawRoundedRect(frame, e.nCornerSize / 2.0, e.nCornerSize / 2.0);
-        break;
-    case 2:
-        painter.drawEllipse(frame);
-        break;
+    case 0: painter.drawRect(frame); break;
+    case 1: painter.drawRoundedRect(frame, e.nCornerSize / 2.0, e.nCornerSize / 2.0); break;
+    case 2: painter.drawEllipse(frame); break;
     case 3: {
         const int apex = e.nEndX == -1 ? L + W / 2 : TruncToInt(e.nEndX * scaleX + L);
         const QPoint pts[] = {{apex, T}, {L, T + H}, {L + W, T + H}, {apex, T}};
@@ -40,13 +33,11 @@ void DrawOutline(QPainter& painter, const LabelElement& e, const DeviceBox& b, d
         break;
     }
     case 4: {
-        const QPoint pts[] = {
-            {L + W / 2, T}, {L, T + H / 2}, {L + W / 2, T + H}, {L + W, T + H / 2}, {L + W / 2, T}};
+        const QPoint pts[] = {{L + W / 2, T}, {L, T + H / 2}, {L + W / 2, T + H}, {L + W, T + H / 2}, {L + W / 2, T}};
         painter.drawPolyline(pts, 5);
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -63,8 +54,7 @@ void DrawShapeElement(QPainter& painter, LabelElement& e, const RenderContext& c
     DrawOutline(painter, e, box, sx);
     painter.restore();
     if (e.bSelected && !ctx.forOutput)
-        DrawSelectionHandles(painter, HandleStyle::Box, box.left, box.top, box.width, box.height,
-                             &e);
+        DrawSelectionHandles(painter, HandleStyle::Box, box.left, box.top, box.width, box.height, &e);
 }
 
 void DrawRotatedShapeElement(QPainter& painter, LabelElement& e, const RenderContext& ctx) {
@@ -81,14 +71,12 @@ void DrawRotatedShapeElement(QPainter& painter, LabelElement& e, const RenderCon
         painter.drawRect(QRect(turned.left, turned.top, turned.width - 1, turned.height - 1));
     } else {
         if (rotation == 900 || rotation == 1800 || rotation == 2700)
-            painter.setWorldTransform(
-                ToQTransform(RotationXform(rotation, box.centerX, box.centerY)), true);
+            painter.setWorldTransform(ToQTransform(RotationXform(rotation, box.centerX, box.centerY)), true);
         DrawOutline(painter, e, box, sx);
     }
     painter.restore();
     if (e.bSelected && !ctx.forOutput)
-        DrawSelectionHandles(painter, HandleStyle::Box, turned.left, turned.top, turned.width,
-                             turned.height, &e);
+        DrawSelectionHandles(painter, HandleStyle::Box, turned.left, turned.top, turned.width, turned.height, &e);
 }
 
 void DrawLineElement(QPainter& painter, LabelElement& e, const RenderContext& ctx) {
@@ -99,8 +87,7 @@ void DrawLineElement(QPainter& painter, LabelElement& e, const RenderContext& ct
         const double vx = ctx.viewScaleX > 0 ? ctx.viewScaleX : 1.0;
         const double vy = ctx.viewScaleY > 0 ? ctx.viewScaleY : 1.0;
         const DeviceBox start = ElementBox(e, 1.0, 1.0);
-        painter.drawLine(QPoint(start.left, start.top),
-                         QPoint(TruncToInt(e.nEndX / vx), TruncToInt(e.nEndY / vy)));
+        painter.drawLine(QPoint(start.left, start.top), QPoint(TruncToInt(e.nEndX / vx), TruncToInt(e.nEndY / vy)));
     } else {
         const DeviceBox box = ElementBox(e, ctx.scaleX, ctx.scaleY);
         const QPoint end(TruncToInt(e.nEndX), TruncToInt(e.nEndY));

@@ -49,8 +49,8 @@ PlacedText PlaceRotatedText(LabelElement& e, const std::u16string& text16, const
     } else {
         // This branch spreads the width over plain characters, not cells.
         e.logFont.lfHeight = e.nHeight;
-        e.logFont.lfWidth = static_cast<int32_t>(static_cast<uint32_t>(e.nWidth) /
-                                                 static_cast<uint32_t>(text16.size()));
+        e.logFont.lfWidth =
+            static_cast<int32_t>(static_cast<uint32_t>(e.nWidth) / static_cast<uint32_t>(text16.size()));
         lf.lfHeight = TruncToInt(e.nHeight * sy);
         lf.lfWidth = TruncToInt(e.logFont.lfWidth * sx);
     }
@@ -66,8 +66,7 @@ std::vector<TextPiece> OutputTextPieces(LabelElement& e) {
     if (text16.empty()) return {};
     RenderContext output;
     output.forOutput = true;
-    const PlacedText placed =
-        e.nEscapement != 0 ? PlaceRotatedText(e, text16, output) : PlaceOutputText(e, text16);
+    const PlacedText placed = e.nEscapement != 0 ? PlaceRotatedText(e, text16, output) : PlaceOutputText(e, text16);
     return placed.font.Pieces(placed.origin, placed.escapement);
 }
 
@@ -97,8 +96,7 @@ void DrawTextElement(QPainter& painter, LabelElement& e, const RenderContext& ct
     const QSize extent = font.Extent();
     if (box.width == 0 && box.height == 0) TakeMeasuredSize(e, extent, ctx);
     if (e.bSelected)
-        DrawSelectionHandles(painter, HandleStyle::Text, box.left, box.top, extent.width(),
-                             extent.height(), &e);
+        DrawSelectionHandles(painter, HandleStyle::Text, box.left, box.top, extent.width(), extent.height(), &e);
 }
 
 void DrawRotatedTextElement(QPainter& painter, LabelElement& e, const RenderContext& ctx) {

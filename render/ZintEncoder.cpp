@@ -19,8 +19,7 @@ using Symbol = std::unique_ptr<zint_symbol, SymbolDeleter>;
 
 // The symbol encoded with the scale it is drawn at (kept within
 // kMaxImageSide), or null when the library refuses it.
-Symbol EncodeSymbol(int symbology, std::u16string_view data, int widthDots, int rotateAngle,
-                    bool linear) {
+Symbol EncodeSymbol(int symbology, std::u16string_view data, int widthDots, int rotateAngle, bool linear) {
     if (!ZBarcode_ValidID(symbology)) return {};
     if (rotateAngle != 0 && rotateAngle != 90 && rotateAngle != 180 && rotateAngle != 270) return {};
     const QByteArray bytes = ZintEncoder::LibraryData(data);
@@ -33,8 +32,8 @@ Symbol EncodeSymbol(int symbology, std::u16string_view data, int widthDots, int 
     const auto* source = reinterpret_cast<const unsigned char*>(bytes.constData());
     if (ZBarcode_Encode(symbol.get(), source, static_cast<int>(bytes.size())) >= ZINT_ERROR) return {};
     // A raster module is two pixels per unit of scale; keep the bitmap bounded.
-    const float modules = static_cast<float>(
-        std::max({symbol->width, symbol->rows, static_cast<int>(symbol->height), 1}) + 20);
+    const float modules =
+        static_cast<float>(std::max({symbol->width, symbol->rows, static_cast<int>(symbol->height), 1}) + 20);
     const float maxScale = ZintEncoder::kMaxImageSide / (2.0f * modules);
     if (symbol->scale > maxScale) symbol->scale = std::max(0.5f, maxScale);
     return symbol;
@@ -71,14 +70,13 @@ float ZintEncoder::ScaleFor(int widthDots) {
     return quotient > 0 ? static_cast<float>(quotient) : 1.0f;
 }
 
-QImage ZintEncoder::Encode(int symbology, std::u16string_view data, int widthDots, int rotateAngle,
-                           bool linear) {
+QImage ZintEncoder::Encode(int symbology, std::u16string_view data, int widthDots, int rotateAngle, bool linear) {
     const Symbol symbol = EncodeSymbol(symbology, data, widthDots, rotateAngle, linear);
     return symbol ? Raster(symbol.get(), rotateAngle) : QImage();
 }
 
-CodeImage ZintEncoder::EncodeModules(int symbology, std::u16string_view data, int widthDots,
-                                     int rotateAngle, bool linear) {
+CodeImage ZintEncoder::EncodeModules(int symbology, std::u16string_view data, int widthDots, int rotateAngle,
+                                     bool linear) {
     const Symbol symbol = EncodeSymbol(symbology, data, widthDots, rotateAngle, linear);
     if (!symbol) return {};
     const float scale = symbol->scale;

@@ -21,13 +21,12 @@ public:
     // turned clockwise by `rotateAngle` (0, 90, 180 or 270). `linear` hides the
     // human-readable text the library would add. Returns a null image when the
     // library refuses the symbology, the data or the angle.
-    static QImage Encode(int symbology, std::u16string_view data, int widthDots, int rotateAngle,
-                         bool linear);
+    static QImage Encode(int symbology, std::u16string_view data, int widthDots, int rotateAngle, bool linear);
     // The same symbol at module size. When the library's image is the module
     // image magnified (a whole scale; not MaxiCode, whose hexagons are drawn
     // at the scale) it is never made; otherwise it is made and factored.
-    static CodeImage EncodeModules(int symbology, std::u16string_view data, int widthDots,
-                                   int rotateAngle, bool linear);
+    static CodeImage EncodeModules(int symbology, std::u16string_view data, int widthDots, int rotateAngle,
+                                   bool linear);
 
     // The bytes the library gets: UTF-8, at most 255 of them, whole characters.
     static QByteArray LibraryData(std::u16string_view data);

@@ -76,22 +76,40 @@ QByteArray GlabelsDocument(const QString& csv) {
            "  </Label-rectangle>\n"
            " </Template>\n"
            " <Objects id=\"0\" rotate=\"False\">\n"
-           "  <Object-box" + m + " x=\"2mm\" y=\"2mm\" w=\"96mm\" h=\"146mm\" line_width=\"0.5mm\" line_color=\"" +
-           black + "\" fill_color=\"0x00000000\"/>\n"
-           "  <Object-text" + m + " x=\"6mm\" y=\"5mm\" w=\"87.6mm\" h=\"11mm\" justify=\"Left\" valign=\"Top\">"
-           "<Span font_family=\"Sans\" font_size=\"28\" font_weight=\"bold\" color=\"" + black +
+           "  <Object-box" +
+           m + " x=\"2mm\" y=\"2mm\" w=\"96mm\" h=\"146mm\" line_width=\"0.5mm\" line_color=\"" + black +
+           "\" fill_color=\"0x00000000\"/>\n"
+           "  <Object-text" +
+           m +
+           " x=\"6mm\" y=\"5mm\" w=\"87.6mm\" h=\"11mm\" justify=\"Left\" valign=\"Top\">"
+           "<Span font_family=\"Sans\" font_size=\"28\" font_weight=\"bold\" color=\"" +
+           black +
            "\" line_spacing=\"1\">Shipping label</Span></Object-text>\n"
-           "  <Object-line" + m + " x=\"4mm\" y=\"18mm\" dx=\"92mm\" dy=\"0mm\" line_width=\"0.4mm\" line_color=\"" +
-           black + "\"/>\n"
-           "  <Object-text" + m + " x=\"6mm\" y=\"22mm\" w=\"87.6mm\" h=\"8mm\" justify=\"Left\" valign=\"Top\">"
-           "<Span font_family=\"Sans\" font_size=\"20\" font_weight=\"normal\" color=\"" + black +
+           "  <Object-line" +
+           m + " x=\"4mm\" y=\"18mm\" dx=\"92mm\" dy=\"0mm\" line_width=\"0.4mm\" line_color=\"" + black +
+           "\"/>\n"
+           "  <Object-text" +
+           m +
+           " x=\"6mm\" y=\"22mm\" w=\"87.6mm\" h=\"8mm\" justify=\"Left\" valign=\"Top\">"
+           "<Span font_family=\"Sans\" font_size=\"20\" font_weight=\"normal\" color=\"" +
+           black +
            "\" line_spacing=\"1\">Serial: <Field name=\"serial\"/></Span></Object-text>\n"
-           "  <Object-barcode" + m + " x=\"10mm\" y=\"36mm\" w=\"80mm\" h=\"30mm\" backend=\"gnu-barcode\" "
-           "style=\"Code128\" text=\"True\" checksum=\"True\" color=\"" + black + "\" field=\"serial\"/>\n"
-           "  <Object-barcode" + m + " x=\"30mm\" y=\"76mm\" w=\"40mm\" h=\"40mm\" backend=\"libqrencode\" "
-           "style=\"IEC18004\" text=\"False\" checksum=\"True\" color=\"" + black + "\" field=\"serial\"/>\n"
+           "  <Object-barcode" +
+           m +
+           " x=\"10mm\" y=\"36mm\" w=\"80mm\" h=\"30mm\" backend=\"gnu-barcode\" "
+           "style=\"Code128\" text=\"True\" checksum=\"True\" color=\"" +
+           black +
+           "\" field=\"serial\"/>\n"
+           "  <Object-barcode" +
+           m +
+           " x=\"30mm\" y=\"76mm\" w=\"40mm\" h=\"40mm\" backend=\"libqrencode\" "
+           "style=\"IEC18004\" text=\"False\" checksum=\"True\" color=\"" +
+           black +
+           "\" field=\"serial\"/>\n"
            " </Objects>\n"
-           " <Merge type=\"Text/Comma/Line1Keys\" src=\"" + csv.toUtf8() + "\"/>\n"
+           " <Merge type=\"Text/Comma/Line1Keys\" src=\"" +
+           csv.toUtf8() +
+           "\"/>\n"
            "</Glabels-document>\n";
 }
 
@@ -160,9 +178,15 @@ void BM_KestrixTspl(benchmark::State& state) {
         return;
     }
     WriteFile(dir.filePath(QStringLiteral("empty.ini")), {});
-    const std::vector<QByteArray> args = {ProgramBeside("kestrix-cli").toLocal8Bit(), "tspl", "batch.lab",
-                                          "--settings", "empty.ini", "--copies", QByteArray::number(copies),
-                                          "-o", "out.tspl"};
+    const std::vector<QByteArray> args = {ProgramBeside("kestrix-cli").toLocal8Bit(),
+                                          "tspl",
+                                          "batch.lab",
+                                          "--settings",
+                                          "empty.ini",
+                                          "--copies",
+                                          QByteArray::number(copies),
+                                          "-o",
+                                          "out.tspl"};
     Measure(state, args, dir.path(), copies);
 }
 BENCHMARK(BM_KestrixTspl)->Arg(1000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);

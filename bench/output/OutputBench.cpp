@@ -62,14 +62,16 @@ LabelDocument MixedLabel(const QString& picture) {
         doc.elements.push_back(Sized(CreateElement(kBarcode, {10 + (i % 2) * 400, 70 + (i / 2) * 280}, data), 340, 70));
     }
     for (int i = 0; i < 6; ++i)
-        doc.elements.push_back(Sized(CreateElement(kCode2D, {620 - (i % 2) * 150, 900 + (i / 2) * 100}, u"Kestrix 2D"), 90, 90));
+        doc.elements.push_back(
+            Sized(CreateElement(kCode2D, {620 - (i % 2) * 150, 900 + (i / 2) * 100}, u"Kestrix 2D"), 90, 90));
     for (int i = 0; i < 8; ++i) {
         LabelElement line = CreateElement(kLine, {10, 60 + i * 140}, {}, {780, 60 + i * 140 + (i % 3) * 20});
         line.nLineWidth = 1 + i % 3;
         doc.elements.push_back(line);
     }
     for (int i = 0; i < 2; ++i)
-        doc.elements.push_back(Sized(CreatePictureElement({400 + i * 200, 1060}, picture.toStdU16String(), 240, 160), 180, 120));
+        doc.elements.push_back(
+            Sized(CreatePictureElement({400 + i * 200, 1060}, picture.toStdU16String(), 240, 160), 180, 120));
     for (int i = 0; i < 10; ++i) {
         LabelElement shape = Sized(CreateElement(kShape, {20 + (i % 4) * 190, 880 + (i / 4) * 100}), 150, 80);
         shape.nShapeType = i % 5;

@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <sys/resource.h>
 
 #include "LoopbackPrinter.h"
 #include "document/LabelFile.h"
@@ -93,8 +93,8 @@ TEST_F(Cli, OutputIntoFifoAndFilesButNotFolders) {
     for (const char* command : {"tspl", "render"}) {
         const CliRun full = Run({command, "a.lab", "-o", "a.tspl"}, 10000, 500);
         EXPECT_EQ(full.exitCode, 1) << command;
-        EXPECT_NE(full.err.find("a.tspl: cannot be written: file size limit reached: only 500 of "),
-                  std::string::npos) << full.err;
+        EXPECT_NE(full.err.find("a.tspl: cannot be written: file size limit reached: only 500 of "), std::string::npos)
+            << full.err;
         EXPECT_EQ(Read("a.tspl"), stream_);
     }
 }
@@ -131,7 +131,8 @@ TEST_F(Cli, NetworkFaultsAreToldAtOnce) {
     qputenv("CUPS_SERVER", QFile::encodeName(Path("no-cupsd.sock")));
     const std::pair<QString, std::string> faults[] = {
         {off.Address(), off.Address().toStdString() + ": connection refused"},
-        {"cups:labels", "cups:labels: CUPS is not running (no scheduler at " + Path("no-cupsd.sock").toStdString() + ")"},
+        {"cups:labels",
+         "cups:labels: CUPS is not running (no scheduler at " + Path("no-cupsd.sock").toStdString() + ")"},
         {"ipp://printer/ipp/print",
          "\"ipp://printer/ipp/print\": a printer address is usb, socket://HOST[:PORT], cups:QUEUE or a path"},
     };
@@ -169,7 +170,8 @@ TEST_F(Cli, SeveralLabelsGoOutInOrderAsTheirOwnRunsWould) {
     ASSERT_NE(updated[0], original[0]);
     Write("lp0", "an earlier run");
     for (const auto& [command, out] : {std::pair<QStringList, QString>{{"tspl", "-o", "all.tspl"}, "all.tspl"},
-                                       {{"print", "--device", "lp0"}, "lp0"}, {{"print"}, ""}}) {
+                                       {{"print", "--device", "lp0"}, "lp0"},
+                                       {{"print"}, ""}}) {
         Write("s.lab", original[0]);
         Write("t.lab", original[1]);
         const CliRun run = Run(command + labels + options);

@@ -9,17 +9,17 @@
 
 #include <gtest/gtest.h>
 
-#include <QByteArray>
-#include <QFile>
-#include <QFileInfo>
-#include <QString>
-#include <QThread>
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <QByteArray>
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+#include <QThread>
 
 #include <thread>
 

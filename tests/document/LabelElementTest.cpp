@@ -66,14 +66,23 @@ TEST(ElementText, HoldsAtMost255CodeUnitsAndReadsWithinItsField) {
 // the draws, the text after them and whether the last draw changed it.
 TEST(SerialNumber, AdvancesTheTrailingDigitsAndReportsAChange) {
     const std::tuple<std::u16string, int, int, std::u16string, bool> cases[] = {
-        {u"0001", 1, 3, u"0004", true}, {u"0010", 2, 1, u"0009", true},
-        {u"999", 1, 1, u"000", true}, {u"000", 2, 1, u"999", true},
-        {u"LOT9", 1, 1, u"LOT0", true}, {u"A-0099", 1, 1, u"A-0100", true},
-        {u"B-1000", 2, 1, u"B-0999", true}, {u"98", 1, 2, u"00", true},
-        {u"9", 1, 11, u"0", true}, {u"\u6807\u7b7e9", 1, 1, u"\u6807\u7b7e0", true},
-        {u"12A", 1, 1, u"12A", false}, {u"N-", 2, 1, u"N-", false},
-        {u"0001", 0, 5, u"0001", false}, {u"0001", 3, 1, u"0001", false}, {u"0001", -1, 1, u"0001", false},
-        {u"", 1, 1, u"", false}, {std::u16string(255, u'9'), 1, 1, std::u16string(255, u'0'), true},
+        {u"0001", 1, 3, u"0004", true},
+        {u"0010", 2, 1, u"0009", true},
+        {u"999", 1, 1, u"000", true},
+        {u"000", 2, 1, u"999", true},
+        {u"LOT9", 1, 1, u"LOT0", true},
+        {u"A-0099", 1, 1, u"A-0100", true},
+        {u"B-1000", 2, 1, u"B-0999", true},
+        {u"98", 1, 2, u"00", true},
+        {u"9", 1, 11, u"0", true},
+        {u"\u6807\u7b7e9", 1, 1, u"\u6807\u7b7e0", true},
+        {u"12A", 1, 1, u"12A", false},
+        {u"N-", 2, 1, u"N-", false},
+        {u"0001", 0, 5, u"0001", false},
+        {u"0001", 3, 1, u"0001", false},
+        {u"0001", -1, 1, u"0001", false},
+        {u"", 1, 1, u"", false},
+        {std::u16string(255, u'9'), 1, 1, std::u16string(255, u'0'), true},
     };
     for (const auto& [before, mode, draws, after, changes] : cases) {
         SCOPED_TRACE(QString::fromStdU16String(before).toStdString() + " mode " + std::to_string(mode));

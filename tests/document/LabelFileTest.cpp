@@ -57,7 +57,8 @@ TEST(LabelFile, BothLayoutsTheNameBlockRuleAndShortTails) {
     const QByteArray one = Records({CreateElement(kText, {1, 1}, u"A")});
     const QByteArray odd = Records({OddRecord(2)});
     const QByteArray oddRead = Records({OddRecord(2)}, true);
-    const std::tuple<QByteArray, QByteArray, QByteArray> cases[] = {  // file, printer name, records
+    const std::tuple<QByteArray, QByteArray, QByteArray> cases[] = {
+        // file, printer name, records
         {SizeText("50 70") + odd + one, {}, oddRead + one},  // older layout: records from byte 20
         // A printable first byte marks a name block, even when the length does not fit.
         {SizeText("50 70") + NameBlock("Desk") + one + QByteArray(10, '\x7f'), "Desk", one},
@@ -97,7 +98,8 @@ TEST(LabelFileOnDisk, DamagedInputsAreRefusedAndOnlyAGoodSaveReplacesTheOldFile)
     const auto Path = [&dir](const QString& name) { return dir.filePath(name); };
     const QString notTwo = "not a label file: the size text is not two numbers", out = " mm is outside 1 to 2000 mm";
     const std::tuple<const char*, QByteArray, QString> damaged[] = {
-        {"empty", {}, notTwo}, {"words", SizeText("abc def") + NameBlock({}) + Records({OddRecord(0)}), notTwo},
+        {"empty", {}, notTwo},
+        {"words", SizeText("abc def") + NameBlock({}) + Records({OddRecord(0)}), notTwo},
         {"no terminator", QByteArray(20, '7') + NameBlock("D"), notTwo},
         {"zero size", SizeText("0 0") + NameBlock("D"), "label size 0 x 0" + out},
         {"negative width", SizeText("-5 70") + NameBlock("D"), "label size -5 x 70" + out},
@@ -139,10 +141,11 @@ TEST(LabelFileOnDisk, DamagedInputsAreRefusedAndOnlyAGoodSaveReplacesTheOldFile)
 }
 
 TEST(LabelFile, ExtensionAddedOnlyToANameWithoutAny) {
-    for (const auto& [name, saved] :
-         {std::pair{"/home/u/shipping", "/home/u/shipping.lab"}, {"/home/u/shipping.lab", "/home/u/shipping.lab"},
-          {"/home/u/notes.txt", "/home/u/notes.txt"}, {"/home/u/v1.2/shipping", "/home/u/v1.2/shipping.lab"},
-          {"shipping.LAB", "shipping.LAB"}})
+    for (const auto& [name, saved] : {std::pair{"/home/u/shipping", "/home/u/shipping.lab"},
+                                      {"/home/u/shipping.lab", "/home/u/shipping.lab"},
+                                      {"/home/u/notes.txt", "/home/u/notes.txt"},
+                                      {"/home/u/v1.2/shipping", "/home/u/v1.2/shipping.lab"},
+                                      {"shipping.LAB", "shipping.LAB"}})
         EXPECT_EQ(WithLabelExtension(name), saved);
 }
 
@@ -173,7 +176,10 @@ LabelDocument ShippingLabel() {
     LabelElement barcode = Placed(CreateElement(kBarcode, {16, 72}, u"KX-2026-000123"), 310, 110);
     std::tie(barcode.nSerialMode, barcode.nSerialStep, barcode.nSerialReset, barcode.nSerialLimit) =
         std::tuple{1, 1, 1, 99999};
-    return {60, 40, {}, {},
+    return {60,
+            40,
+            {},
+            {},
             {frame, title, rule, barcode,
              Placed(CreateElement(kCode2D, {350, 72}, u"https://example.com/track/KX-2026-000123"), 110, 110),
              Placed(CreateElement(kText, {16, 204}, u"Ship to: A. Example"), 260, 30, u"DejaVu Sans"),

@@ -122,7 +122,8 @@ TEST_F(SessionTest, UndoFilesAndCopiesKeepEveryRecordByteButTheCache) {
 // "a" at x 0 (b at 100, ...) and takes a snapshot, s:ac selects a and c only;
 // C copy, X cut, V paste, U undo, R redo, N new label.
 TEST(LabelSessionSequences, UndoRedoCutCopyAndPaste) {
-    const std::tuple<const char*, const char*, Counters> cases[] = {  // ops, label, undo counters
+    const std::tuple<const char*, const char*, Counters> cases[] = {
+        // ops, label, undo counters
         // Two texts undone to 0, the empty label, and redone; nothing happens beyond either end.
         {"+a +b U", "a@0,0", {1, 1, 2}},
         {"+a +b U U U", "", {0, 0, 2}},

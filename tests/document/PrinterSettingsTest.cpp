@@ -17,8 +17,8 @@ using Values = std::tuple<int, int, int, std::string, int, int, int, int, std::s
 const Values kDefaults{1, 6, 0, "2.0", 0, 0, 1, 0, "0"};
 
 Values Read(const PrinterSettings& s) {
-    return {s.Speed, s.Density, s.LabelType, s.Gap.toStdString(), s.Media, s.SavePaper, s.Cutting, s.CuttingEveryLabel,
-            s.Offset.toStdString()};
+    return {s.Speed,     s.Density, s.LabelType,         s.Gap.toStdString(),   s.Media,
+            s.SavePaper, s.Cutting, s.CuttingEveryLabel, s.Offset.toStdString()};
 }
 
 TEST(PrinterSettings, DefaultsAndThePrivateProfileRules) {

@@ -24,7 +24,7 @@ LabelElement Element(int32_t type, int x, int y, int w, int h) {
 // One element of each kind, all selected, in array order: text, picture,
 // barcode, 2D code, line (ending at pixel 80, 0), shape, and a shape turned by 900.
 std::vector<LabelElement> EachKind() {
-    std::vector<LabelElement> v{Element(kText, 10, 20, 120, 24),   Element(kPicture, 50, 60, 100, 66),
+    std::vector<LabelElement> v{Element(kText, 10, 20, 120, 24),     Element(kPicture, 50, 60, 100, 66),
                                 Element(kBarcode, 30, 100, 300, 80), Element(kCode2D, 200, 200, 100, 100),
                                 Element(kLine, 5, 300, 0, 0),        Element(kShape, 70, 400, 40, 30),
                                 Element(kShape, 60, 80, 40, 30)};
@@ -53,19 +53,19 @@ constexpr LabelDotSize kLabel{400, 639};
 TEST(Arrangement, EachCommandOnOneElementOfEachKind) {
     // Each placed on its own against the label; the turned one stays, but is spaced.
     const Coords x0{10, 50, 30, 200, 5, 70, 60}, y0{20, 60, 100, 200, 300, 400, 80};
-    struct Case { int command; Coords xs, ys; };
-    for (const Case& c : {Case{140, x0, {0, 0, 0, 0, 0, 0, 80}},
-                          Case{141, {0, 0, 0, 0, 0, 0, 60}, y0},
-                          Case{142, x0, {615, 573, 559, 539, 639, 609, 80}},
-                          Case{143, {280, 300, 100, 300, 400, 360, 60}, y0},
-                          Case{144, x0, {307, 286, 279, 269, 319, 304, 80}},
-                          Case{145, {140, 150, 50, 150, 200, 180, 60}, y0},
-                          Case{146, {5, 5, 5, 5, 5, 5, 60}, y0},
-                          Case{147, x0, {20, 20, 20, 20, 20, 20, 80}},
-                          Case{148, {210, 230, 30, 230, 330, 290, 60}, y0},  // the barcode by its box
-                          Case{149, x0, {406, 364, 350, 330, 430, 400, 80}},
-                          Case{154, {37, 101, 69, 197, 5, 165, 133}, y0},    // step (200 - 5) / 6
-                          Case{155, x0, {20, 83, 209, 272, 335, 398, 146}}}) {  // step (400 - 20) / 6
+    struct Case {
+        int command;
+        Coords xs, ys;
+    };
+    for (const Case& c :
+         {Case{140, x0, {0, 0, 0, 0, 0, 0, 80}}, Case{141, {0, 0, 0, 0, 0, 0, 60}, y0},
+          Case{142, x0, {615, 573, 559, 539, 639, 609, 80}}, Case{143, {280, 300, 100, 300, 400, 360, 60}, y0},
+          Case{144, x0, {307, 286, 279, 269, 319, 304, 80}}, Case{145, {140, 150, 50, 150, 200, 180, 60}, y0},
+          Case{146, {5, 5, 5, 5, 5, 5, 60}, y0}, Case{147, x0, {20, 20, 20, 20, 20, 20, 80}},
+          Case{148, {210, 230, 30, 230, 330, 290, 60}, y0},  // the barcode by its box
+          Case{149, x0, {406, 364, 350, 330, 430, 400, 80}},
+          Case{154, {37, 101, 69, 197, 5, 165, 133}, y0},       // step (200 - 5) / 6
+          Case{155, x0, {20, 83, 209, 272, 335, 398, 146}}}) {  // step (400 - 20) / 6
         std::vector<LabelElement> v = EachKind();
         CodeImageCache codes;
         EXPECT_EQ(ArrangeElements(c.command, v, kLabel, codes), ArrangeOutcome::kRepaint);
@@ -76,10 +76,12 @@ TEST(Arrangement, EachCommandOnOneElementOfEachKind) {
 }
 
 TEST(Arrangement, SpacingSortsLaterFirstAmongEqualsAndSteps) {
-    struct Case { Coords before, after; };
-    for (const Case& c : {Case{{10, 50, 20}, {10, 50, 30}},     // sorted 10, 20, 50; step 20
-                          Case{{10, 10, 40}, {25, 10, 40}},     // the second 10 comes first
-                          Case{{0, 10, 25}, {0, 12, 24}},       // the step truncates: the last moves
+    struct Case {
+        Coords before, after;
+    };
+    for (const Case& c : {Case{{10, 50, 20}, {10, 50, 30}},  // sorted 10, 20, 50; step 20
+                          Case{{10, 10, 40}, {25, 10, 40}},  // the second 10 comes first
+                          Case{{0, 10, 25}, {0, 12, 24}},    // the step truncates: the last moves
                           Case{{70}, {70}}}) {
         std::vector<LabelElement> v;
         for (int x : c.before) v.push_back(Element(kShape, x, 0, 40, 30));
@@ -92,7 +94,11 @@ TEST(Arrangement, SpacingSortsLaterFirstAmongEqualsAndSteps) {
 }
 
 TEST(Arrangement, StackingMovesEverySelectedElementKeepingTheirOrder) {
-    struct Case { int mode; std::string selected, after; bool repaint; };
+    struct Case {
+        int mode;
+        std::string selected, after;
+        bool repaint;
+    };
     for (const Case& c : {Case{kMoveToFront, "BD", "ACEBD", true}, Case{kMoveToBack, "BD", "BDACE", true},
                           Case{kBringForward, "BD", "ACBED", true}, Case{kSendBackward, "BD", "BADCE", true},
                           Case{kBringForward, "AB", "CABDE", true}, Case{kSendBackward, "DE", "ABDEC", true},
@@ -128,7 +134,8 @@ TEST(Arrangement, TurnsWrapAtAFullCircleAndFreeTheCodeImage) {
     v[0].bSelected = 0;
     EXPECT_EQ(ArrangeElements(135, v, kLabel, codes), ArrangeOutcome::kRepaint);  // nothing turned
     const std::vector<LabelElement> before = v;
-    for (int command : {130, 137, 139, 156}) EXPECT_EQ(ArrangeElements(command, v, kLabel, codes), ArrangeOutcome::kNothing);
+    for (int command : {130, 137, 139, 156})
+        EXPECT_EQ(ArrangeElements(command, v, kLabel, codes), ArrangeOutcome::kNothing);
     EXPECT_EQ(std::memcmp(before.data(), v.data(), v.size() * sizeof(LabelElement)), 0);
 }
 

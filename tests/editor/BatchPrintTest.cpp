@@ -77,8 +77,12 @@ protected:
     QByteArray OpenLabelState() {
         const UndoSnapshots& u = Canvas().Session().Undo();
         return LabelFileBytes(Canvas().Session().Document()).toHex() + LabelPath().toUtf8() +
-               QString("|%1,%2,%3|%4").arg(u.nSnapshotCount()).arg(u.nSnapshotPos()).arg(u.nSnapshotTop())
-                   .arg(Canvas().width()).toUtf8();
+               QString("|%1,%2,%3|%4")
+                   .arg(u.nSnapshotCount())
+                   .arg(u.nSnapshotPos())
+                   .arg(u.nSnapshotTop())
+                   .arg(Canvas().width())
+                   .toUtf8();
     }
 };
 
@@ -237,9 +241,9 @@ TEST_F(DirectPrinter, DeviceOfTheSettingsFileThatRefusesIsToldInEitherLanguage) 
         MakeFrame(language);
         prompts_.messages.clear();
         Frame().OnCommand(kCmdDirectPrint);
-        EXPECT_EQ(prompts_.messages, QStringList(language == UiLanguage::English
-                                                     ? "The printer cannot be used:\n" + why + "|Vantic"
-                                                     : "无法使用打印机：\n" + why + "|打印标签"));
+        EXPECT_EQ(prompts_.messages,
+                  QStringList(language == UiLanguage::English ? "The printer cannot be used:\n" + why + "|Vantic"
+                                                              : "无法使用打印机：\n" + why + "|打印标签"));
     }
 }
 
@@ -253,7 +257,8 @@ TEST(StallDialog, WindowPaintsMessageShowsInItsLanguageAndCancelEndsTheJob) {
     PaintCounter window;
     window.show();
     const std::tuple<UiLanguage, int, StallWatch::Outcome, QString> cases[] = {
-        {UiLanguage::Chinese, 600, StallWatch::Outcome::Sent, "打印机没有接收数据（是否缺纸或上盖没有合好？）|打印标签|取消"},
+        {UiLanguage::Chinese, 600, StallWatch::Outcome::Sent,
+         "打印机没有接收数据（是否缺纸或上盖没有合好？）|打印标签|取消"},
         {UiLanguage::English, -1, StallWatch::Outcome::Cancelled,  // a printer that never takes data again
          "The printer is not taking data (out of paper or cover open?)|Vantic|Cancel"},
     };

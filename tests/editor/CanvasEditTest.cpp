@@ -32,7 +32,8 @@ protected:
         QImage image(30, 20, QImage::Format_RGB32);
         image.fill(Qt::darkGreen);
         image.save(TempPath("p.png"));
-        LabelElement& e = Elements().emplace_back(CreatePictureElement({x, y}, TempPath("p.png").toStdU16String(), 30, 20));
+        LabelElement& e =
+            Elements().emplace_back(CreatePictureElement({x, y}, TempPath("p.png").toStdU16String(), 30, 20));
         e.bSelected = selected;
         return e;
     }
@@ -52,21 +53,98 @@ TEST_F(CanvasTest, ThePressSelectsByArrayOrderWithTheShapeCandidateAndGrabsHandl
     };
     const auto none = Qt::NoModifier;
     const Case cases[] = {
-        {"empty area", {text, MakeElement(kShape, 100, 100, 40, 40, true)}, {300, 300}, none, "00", 0, -1, Qt::ArrowCursor},
-        {"empty area, Shift", {text, MakeElement(kShape, 100, 100, 40, 40, true)}, {300, 300}, Qt::ShiftModifier, "11", 0, -1, Qt::ArrowCursor},
-        {"overlapping texts", {MakeElement(kText, 0, 0, 50, 20), MakeElement(kText, 30, 0, 50, 20)}, {40, 10}, none, "01", 0, -1, Qt::ArrowCursor},
-        {"text over a frame", {MakeElement(kShape, 0, 0, 100, 100), MakeElement(kText, 20, 20, 40, 20)}, {30, 25}, none, "01", 0, -1, Qt::ArrowCursor},
-        {"frame beside the text", {MakeElement(kShape, 0, 0, 100, 100), MakeElement(kText, 20, 20, 40, 20)}, {80, 80}, none, "10", 0, -1, Qt::ArrowCursor},
-        {"text under a frame", {MakeElement(kText, 20, 20, 40, 20), MakeElement(kShape, 0, 0, 100, 100)}, {30, 25}, none, "11", 0, -1, Qt::ArrowCursor},
-        {"Control adds", {text, MakeElement(kText, 100, 0, 50, 20)}, {110, 10}, Qt::ControlModifier, "11", 0, -1, Qt::ArrowCursor},
-        {"armed handle", {MakeElement(kText, 300, 300, 10, 10), MakeElement(kShape, 100, 100, 40, 40, true, 7)}, {5, 5}, none, "01", 1, 7, Qt::SizeFDiagCursor},
-        {"armed, not selected", {text, MakeElement(kText, 100, 100, 40, 40, false, 3)}, {110, 110}, none, "01", 1, 3, Qt::SizeHorCursor},
-        {"picture corner", {MakeElement(kPicture, 100, 100, 60, 40, true)}, {170, 145}, none, "1", 0, 7, Qt::SizeFDiagCursor},
+        {"empty area",
+         {text, MakeElement(kShape, 100, 100, 40, 40, true)},
+         {300, 300},
+         none,
+         "00",
+         0,
+         -1,
+         Qt::ArrowCursor},
+        {"empty area, Shift",
+         {text, MakeElement(kShape, 100, 100, 40, 40, true)},
+         {300, 300},
+         Qt::ShiftModifier,
+         "11",
+         0,
+         -1,
+         Qt::ArrowCursor},
+        {"overlapping texts",
+         {MakeElement(kText, 0, 0, 50, 20), MakeElement(kText, 30, 0, 50, 20)},
+         {40, 10},
+         none,
+         "01",
+         0,
+         -1,
+         Qt::ArrowCursor},
+        {"text over a frame",
+         {MakeElement(kShape, 0, 0, 100, 100), MakeElement(kText, 20, 20, 40, 20)},
+         {30, 25},
+         none,
+         "01",
+         0,
+         -1,
+         Qt::ArrowCursor},
+        {"frame beside the text",
+         {MakeElement(kShape, 0, 0, 100, 100), MakeElement(kText, 20, 20, 40, 20)},
+         {80, 80},
+         none,
+         "10",
+         0,
+         -1,
+         Qt::ArrowCursor},
+        {"text under a frame",
+         {MakeElement(kText, 20, 20, 40, 20), MakeElement(kShape, 0, 0, 100, 100)},
+         {30, 25},
+         none,
+         "11",
+         0,
+         -1,
+         Qt::ArrowCursor},
+        {"Control adds",
+         {text, MakeElement(kText, 100, 0, 50, 20)},
+         {110, 10},
+         Qt::ControlModifier,
+         "11",
+         0,
+         -1,
+         Qt::ArrowCursor},
+        {"armed handle",
+         {MakeElement(kText, 300, 300, 10, 10), MakeElement(kShape, 100, 100, 40, 40, true, 7)},
+         {5, 5},
+         none,
+         "01",
+         1,
+         7,
+         Qt::SizeFDiagCursor},
+        {"armed, not selected",
+         {text, MakeElement(kText, 100, 100, 40, 40, false, 3)},
+         {110, 110},
+         none,
+         "01",
+         1,
+         3,
+         Qt::SizeHorCursor},
+        {"picture corner",
+         {MakeElement(kPicture, 100, 100, 60, 40, true)},
+         {170, 145},
+         none,
+         "1",
+         0,
+         7,
+         Qt::SizeFDiagCursor},
         {"text side", {MakeElement(kText, 100, 100, 60, 20, true)}, {168, 106}, none, "1", 0, 4, Qt::SizeHorCursor},
         // A line ends the press: what comes after it keeps its selection, unless the line is slanted.
         {"level line", {MakeLine(10, 100, 110, 100), text}, {200, 101}, none, "11", 0, -1, Qt::ArrowCursor},
         {"slanted line", {MakeLine(0, 200, 100, 250), text}, {40, 220}, none, "10", 0, -1, Qt::ArrowCursor},
-        {"slanted line, Shift", {MakeLine(0, 200, 100, 250), text}, {40, 220}, Qt::ShiftModifier, "11", 0, -1, Qt::ArrowCursor},
+        {"slanted line, Shift",
+         {MakeLine(0, 200, 100, 250), text},
+         {40, 220},
+         Qt::ShiftModifier,
+         "11",
+         0,
+         -1,
+         Qt::ArrowCursor},
     };
     for (const Case& c : cases) {
         Elements() = c.elements;
@@ -80,10 +158,12 @@ TEST_F(CanvasTest, ThePressSelectsByArrayOrderWithTheShapeCandidateAndGrabsHandl
 }
 
 TEST_F(CanvasTest, DragsMoveEverySelectedElementOrOneHandleOrALineEndAsOneUndoStep) {
-    const auto box = [&](int i) { return std::array{Elements()[i].nPosX, Elements()[i].nPosY, Elements()[i].nWidth, Elements()[i].nHeight}; };
+    const auto box = [&](int i) {
+        return std::array{Elements()[i].nPosX, Elements()[i].nPosY, Elements()[i].nWidth, Elements()[i].nHeight};
+    };
     Elements() = {MakeElement(kShape, 10, 10, 40, 30, true), MakeElement(kBarcode, 100, 50, 120, 60, true)};
-    AddPicture(60, 200, true);  // 100 x 66 dots
-    Settle();                   // the paint places the handles
+    AddPicture(60, 200, true);                        // 100 x 66 dots
+    Settle();                                         // the paint places the handles
     Click(&Canvas(), {15, 15}, Qt::ControlModifier);  // a click alone records nothing
     Drag(&Canvas(), {15, 15}, {40, 30}, Qt::ControlModifier, 20);
     EXPECT_EQ(Selection(Elements()), "111");
@@ -115,7 +195,8 @@ TEST_F(CanvasTest, DragsMoveEverySelectedElementOrOneHandleOrALineEndAsOneUndoSt
 }
 
 TEST_F(CanvasTest, AFrameDraggedOverEmptyLabelAreaSelectsWhatItHoldsWhole) {
-    Elements() = {MakeElement(kText, 20, 20, 30, 10), MakeElement(kShape, 60, 20, 30, 30, true), MakeElement(kShape, 100, 20, 300, 30)};
+    Elements() = {MakeElement(kText, 20, 20, 30, 10), MakeElement(kShape, 60, 20, 30, 30, true),
+                  MakeElement(kShape, 100, 20, 300, 30)};
     Settle();
     Drag(&Canvas(), {5, 5}, {95, 60}, Qt::NoModifier, 3);  // the press deselects, the frame selects
     EXPECT_EQ(Selection(Elements()), "110");
@@ -168,7 +249,8 @@ TEST_F(CanvasTest, ToolsCreateTheirElementsSelectAsTheirKindDoesAndEachRecordsAS
 }
 
 TEST_F(CanvasTest, DoubleClickOpensTheDialogsOfTheSelectedElementsUnderThePointer) {
-    Elements() = {MakeElement(kText, 10, 10, 100, 40, true), MakeElement(kBarcode, 50, 20, 203, 80, true), MakeElement(kShape, 10, 10, 300, 300)};
+    Elements() = {MakeElement(kText, 10, 10, 100, 40, true), MakeElement(kBarcode, 50, 20, 203, 80, true),
+                  MakeElement(kShape, 10, 10, 300, 300)};
     LabelElement& barcode = Elements()[1];
     barcode.hCache = Canvas().Codes().Store(CodeImage::FromFull(QImage(4, 4, QImage::Format_RGB32)));
     prompts_.text = QStringLiteral("Changed");
@@ -178,7 +260,8 @@ TEST_F(CanvasTest, DoubleClickOpensTheDialogsOfTheSelectedElementsUnderThePointe
     EXPECT_EQ(prompts_.dialogs, (QStringList{"text@10", "barcode@50", "shape@10"})) << "in array order";
     EXPECT_EQ(prompts_.barcodeShown->widthMm, 25);
     EXPECT_EQ(ElementText(Elements()[0]), u"Changed");
-    EXPECT_EQ((std::array{barcode.nWidth, barcode.nHeight, barcode.nBarcodeType, barcode.bShowText}), (std::array{240, 160, 8, 0}));
+    EXPECT_EQ((std::array{barcode.nWidth, barcode.nHeight, barcode.nBarcodeType, barcode.bShowText}),
+              (std::array{240, 160, 8, 0}));
     EXPECT_TRUE(barcode.hCache == 0 && Canvas().Codes().Size() == 0 && Snapshots() == 2);
     // A shape's OK records nothing; a cancelled dialog changes nothing; lines and empty area open none.
     prompts_.dialogs.clear();
@@ -198,7 +281,8 @@ TEST_F(CanvasTest, DoubleClickOpensTheDialogsOfTheSelectedElementsUnderThePointe
 
 TEST_F(CanvasTest, RightButtonSelectsWhatIsUnderItAndShowsTheMenusOfTextsAndPictures) {
     AddPicture(20, 20, false);
-    Elements().insert(Elements().end(), {MakeElement(kText, 30, 30, 60, 20), MakeElement(kBarcode, 25, 25, 100, 60), MakeElement(kShape, 300, 300, 10, 10, true)});
+    Elements().insert(Elements().end(), {MakeElement(kText, 30, 30, 60, 20), MakeElement(kBarcode, 25, 25, 100, 60),
+                                         MakeElement(kShape, 300, 300, 10, 10, true)});
     QStringList shown;
     QString choose = QStringLiteral("Change Picture Size");
     QTimer answer;
@@ -282,10 +366,12 @@ TEST_F(CanvasTest, TheWheelScrollsAndWithControlZooms) {
 TEST_F(CanvasTest, DamagedLabelsNeitherCrashNorHang) {
     constexpr int kMax = std::numeric_limits<int32_t>::max(), kMin = std::numeric_limits<int32_t>::min();
     for (int i = 0; i < 5000; ++i) {
-        LabelElement& e = Elements().emplace_back(MakeElement(i % 6, (i * 7) % 400 - 50, (i * 13) % 600, i % 3 ? 40 : -30, i % 5 ? 30 : 0, i % 2));
+        LabelElement& e = Elements().emplace_back(
+            MakeElement(i % 6, (i * 7) % 400 - 50, (i * 13) % 600, i % 3 ? 40 : -30, i % 5 ? 30 : 0, i % 2));
         if (i % 97 == 0) std::tie(e.nPosX, e.nWidth, e.nEndX, e.nEscapement) = std::tuple(kMax, kMax, kMin, 900);
         if (i % 89 == 0) std::tie(e.nPosY, e.nHeight, e.nOrgHeight, e.nSize) = std::tuple(kMin, kMin, kMax, 5);
-        if (i % 83 == 0) std::tie(e.nEndX, e.nEndY, e.nShapeType, e.nTextHeight) = std::tuple(e.nPosX, e.nPosY, 3, kMax);
+        if (i % 83 == 0)
+            std::tie(e.nEndX, e.nEndY, e.nShapeType, e.nTextHeight) = std::tuple(e.nPosX, e.nPosY, 3, kMax);
         for (HandlePoint& p : e.ptHandles) p = {kMax - i, kMin + i};
     }
     Settle();

@@ -75,7 +75,7 @@ TEST_F(FrameTest, CloseAsksYesNoOrCancelOnlyAfterChangesSinceTheLastSave) {
     Change();
     Frame().UpdateCommandUi();
     EXPECT_TRUE(Frame().isWindowModified());
-    EXPECT_FALSE(Frame().close());  // Cancel
+    EXPECT_FALSE(Frame().close());          // Cancel
     prompts_.choices = {QMessageBox::Yes};  // Yes, then the save dialog is cancelled: stays open
     EXPECT_FALSE(Frame().close());
     EXPECT_EQ(prompts_.questions.last(), "The Label has not been saved, Do you want to save it?|Label Editor");

@@ -23,7 +23,8 @@ void FrameTest::MakeFrame(UiLanguage language, Prompts* prompts) {
     TestApp();
     ASSERT_TRUE(dir_.isValid() && QDir(dir_.path()).mkpath(QStringLiteral("undo")));
     frame_.reset();
-    frame_ = std::make_unique<CMainFrame>(language, prompts ? *prompts : prompts_, FrameOptions{TempPath("undo"), TempPath("none.ini")});
+    frame_ = std::make_unique<CMainFrame>(language, prompts ? *prompts : prompts_,
+                                          FrameOptions{TempPath("undo"), TempPath("none.ini")});
     frame_->resize(1000, 700);
     frame_->show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame_.get()));
@@ -47,7 +48,8 @@ void FrameTest::Key(Qt::Key key, Qt::KeyboardModifiers modifiers) {
 
 LabelElement MakeElement(int32_t type, int x, int y, int w, int h, bool selected, int armed) {
     LabelElement e = CreateElement(type, {x, y}, u"12345");
-    std::tie(e.nWidth, e.nHeight, e.nOrgWidth, e.nOrgHeight, e.nSize, e.bSelected) = std::tuple(w, h, w, h, armed, selected);
+    std::tie(e.nWidth, e.nHeight, e.nOrgWidth, e.nOrgHeight, e.nSize, e.bSelected) =
+        std::tuple(w, h, w, h, armed, selected);
     return e;
 }
 
@@ -63,7 +65,8 @@ std::string Selection(const std::vector<LabelElement>& elements) {
     return bits;
 }
 
-void SendMouse(QWidget* widget, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+void SendMouse(QWidget* widget, QEvent::Type type, QPoint pos, Qt::MouseButton button,
+               Qt::KeyboardModifiers modifiers) {
     const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
     QMouseEvent event(type, QPointF(pos), QPointF(widget->mapToGlobal(pos)), button, buttons, modifiers);
     QApplication::sendEvent(widget, &event);

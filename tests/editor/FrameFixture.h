@@ -44,7 +44,8 @@ public:
     }
     std::optional<Code2DFields> Code2DDialog(QWidget*, const Code2DFields&) override { return std::nullopt; }
     bool ImageSizeDialog(QWidget*, LabelElement& e, int, int) override {
-        if (Opened("picture", e, imageSize)) std::tie(e.nWidth, e.nHeight) = std::pair(imageSize->width(), imageSize->height());
+        if (Opened("picture", e, imageSize))
+            std::tie(e.nWidth, e.nHeight) = std::pair(imageSize->width(), imageSize->height());
         return imageSize.has_value();
     }
     bool ShapeDialog(QWidget*, LabelElement& e) override {
@@ -140,7 +141,9 @@ protected:
     // A key press where the keyboard focus is, as the user would type it.
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     // Lets posted commands run.
-    static void Settle() { for (int i = 0; i < 3; ++i) QApplication::processEvents(); }
+    static void Settle() {
+        for (int i = 0; i < 3; ++i) QApplication::processEvents();
+    }
 
     QTemporaryDir dir_;
     FakePrompts prompts_;

@@ -15,17 +15,24 @@ namespace kestrix {
 namespace {
 
 TEST(CanvasGeometry, FitInA1000By700Frame) {
-    struct Case { int widthMm, heightMm; QSize expected; };
-    for (const Case& c : {Case{50, 80, {400, 639}},    // fits once, not twice: one pixel per dot
-                          Case{20, 10, {320, 160}},    // fits twice: double size
-                          Case{50, 150, {216, 650}},   // too tall: the full 650 high
-                          Case{200, 50, {800, 200}},   // too wide: 4 whole pixels per mm
-                          Case{2000, 10, {950, 4}}})   // under a pixel per mm: still not empty
+    struct Case {
+        int widthMm, heightMm;
+        QSize expected;
+    };
+    for (const Case& c : {Case{50, 80, {400, 639}},   // fits once, not twice: one pixel per dot
+                          Case{20, 10, {320, 160}},   // fits twice: double size
+                          Case{50, 150, {216, 650}},  // too tall: the full 650 high
+                          Case{200, 50, {800, 200}},  // too wide: 4 whole pixels per mm
+                          Case{2000, 10, {950, 4}}})  // under a pixel per mm: still not empty
         EXPECT_EQ(FitCanvasSize({1000, 700}, c.widthMm, c.heightMm, 203, 203), c.expected) << c.widthMm;
 }
 
 TEST(CanvasGeometry, ZoomPlacementAndScrollRange) {
-    struct Case { QSize canvas; int step; QSize expected; };
+    struct Case {
+        QSize canvas;
+        int step;
+        QSize expected;
+    };
     for (const Case& c : {Case{{400, 639}, 30, {430, 686}}, Case{{400, 639}, -30, {370, 592}},
                           Case{{110, 176}, -30, {100, 160}}, Case{{100, 160}, -30, {100, 160}},
                           Case{{3190, 5100}, 30, {3200, 5115}}, Case{{3200, 5118}, 30, {3200, 5118}}})
@@ -41,24 +48,29 @@ TEST(CanvasGeometry, ZoomPlacementAndScrollRange) {
 }
 
 TEST(RulerScale, SpacingIs2MmBelow4PixelsPerMmAndEveryTenthTickIsNumbered) {
-    struct Case { int viewLen, pixels, remainder, millimetres; };
+    struct Case {
+        int viewLen, pixels, remainder, millimetres;
+    };
     for (const Case& c : {Case{400, 8, 0, 1}, Case{403, 8, 3, 1}, Case{150, 6, 0, 2}}) {
         const RulerSpacing s = RulerSpacingFor(c.viewLen, 50);
-        EXPECT_EQ(std::tuple(s.pixels, s.remainder, s.millimetres),
-                  std::tuple(c.pixels, c.remainder, c.millimetres)) << c.viewLen;
+        EXPECT_EQ(std::tuple(s.pixels, s.remainder, s.millimetres), std::tuple(c.pixels, c.remainder, c.millimetres))
+            << c.viewLen;
     }
     EXPECT_TRUE(RulerTicks(0, 50, 0, 500).empty() && RulerTicks(400, 0, 0, 500).empty());
     EXPECT_LT(RulerTicks(100, 2000, 0, 1000).size(), 1000u);
     // Numbered every tenth tick, up to the band's end and left of the canvas; pixels left over
     // widen the first steps.
     using Majors = std::vector<std::pair<int, int>>;  // position less the band, value
-    struct Band { int viewLen, origin, clientLen; Majors expected; };
-    for (const Band& c : {Band{400, 0, 425, {{0, 0}, {80, 10}, {160, 20}, {240, 30}, {320, 40}, {400, 50}}},
-                          Band{403, 0, 428, {{1, 0}, {83, 10}, {163, 20}, {243, 30}, {323, 40}, {403, 50}}},
-                          Band{150, 0, 175, {{0, 0}, {60, 20}, {120, 40}}},
-                          Band{400, 200, 700,
-                               {{200, 0}, {280, 10}, {360, 20}, {440, 30}, {520, 40}, {600, 50},
-                                {120, 10}, {40, 20}}}}) {
+    struct Band {
+        int viewLen, origin, clientLen;
+        Majors expected;
+    };
+    for (const Band& c :
+         {Band{400, 0, 425, {{0, 0}, {80, 10}, {160, 20}, {240, 30}, {320, 40}, {400, 50}}},
+          Band{403, 0, 428, {{1, 0}, {83, 10}, {163, 20}, {243, 30}, {323, 40}, {403, 50}}},
+          Band{150, 0, 175, {{0, 0}, {60, 20}, {120, 40}}},
+          Band{
+              400, 200, 700, {{200, 0}, {280, 10}, {360, 20}, {440, 30}, {520, 40}, {600, 50}, {120, 10}, {40, 20}}}}) {
         Majors majors;
         for (const RulerTick& t : RulerTicks(c.viewLen, 50, c.origin, c.clientLen))
             if (t.major) majors.emplace_back(t.pos - kRulerBand, t.value);
@@ -66,9 +78,12 @@ TEST(RulerScale, SpacingIs2MmBelow4PixelsPerMmAndEveryTenthTickIsNumbered) {
     }
 }
 
-
 TEST(HitTest, BoxesTurnAboutTheCentreForQuarterTurnsOnly) {
-    struct Case { int32_t type; int angle; QRect expected; };
+    struct Case {
+        int32_t type;
+        int angle;
+        QRect expected;
+    };
     for (const Case& c : {Case{kBarcode, 0, {200, 100, 600, 160}}, Case{kBarcode, 1800, {200, 100, 600, 160}},
                           Case{kBarcode, 900, {420, -120, 160, 600}}, Case{kShape, -900, {420, -120, 160, 600}},
                           Case{kPicture, 2700, {420, -120, 160, 600}},
@@ -79,11 +94,16 @@ TEST(HitTest, BoxesTurnAboutTheCentreForQuarterTurnsOnly) {
         EXPECT_EQ(ElementHitBox(e, 2.0, 2.0), c.expected) << c.type << " at " << c.angle;
     }
     EXPECT_EQ(ElementHitBox(MakeLine(100, 50, 500, 300), 2.0, 2.0), QRect(200, 100, 0, 0));
-    EXPECT_TRUE(Inside({10, 10, 5, 5}, {10, 14}) && !Inside({10, 10, 5, 5}, {15, 10}) && !Inside({10, 10, -5, 5}, {8, 12}));
+    EXPECT_TRUE(Inside({10, 10, 5, 5}, {10, 14}) && !Inside({10, 10, 5, 5}, {15, 10}) &&
+                !Inside({10, 10, -5, 5}, {8, 12}));
 }
 
 TEST(HitTest, LinesAreHitNearTheirHeightOrSlopeEvenBeyondTheirEnds) {
-    struct Case { LabelElement line; QPoint p; LineHit expected; };
+    struct Case {
+        LabelElement line;
+        QPoint p;
+        LineHit expected;
+    };
     const Case cases[] = {
         {MakeLine(10, 10, 110, 11), {300, 12}, LineHit::KeepOthers},  // horizontal, past the end
         {MakeLine(10, 10, 110, 11), {50, 14}, LineHit::None},
@@ -164,17 +184,21 @@ TEST(ResizeRules, EveryHandleAtEveryAngleForEveryFamily) {
     const Box halfTurn[8] = {{110, 44, 50, 46}, {100, 44, 60, 46}, {100, 44, 70, 46}, {110, 50, 50, 40},
                              {100, 50, 70, 40}, {110, 50, 50, 34}, {100, 50, 60, 34}, {100, 50, 70, 34}};
     // A quarter turned, the shown box (110, 40)-(150, 100) keeps the side or corner opposite the handle.
-    const Box quarterTurn[8] = {{102, 52, 66, 30}, {97, 47, 66, 40}, {102, 42, 66, 50}, {105, 55, 60, 30},
+    const Box quarterTurn[8] = {{102, 52, 66, 30}, {97, 47, 66, 40},  {102, 42, 66, 50}, {105, 55, 60, 30},
                                 {105, 45, 60, 50}, {108, 52, 54, 30}, {103, 47, 54, 40}, {108, 42, 54, 50}};
-    const std::pair<Routine, int32_t> families[] = {
-        {SizeFont, kText}, {SizePicture, kPicture}, {SizePicture, kCode2D}, {SizeRectangle, kShape}, {SizeBarcode, kBarcode}};
+    const std::pair<Routine, int32_t> families[] = {{SizeFont, kText},
+                                                    {SizePicture, kPicture},
+                                                    {SizePicture, kCode2D},
+                                                    {SizeRectangle, kShape},
+                                                    {SizeBarcode, kBarcode}};
     for (const auto& [size, type] : families) {
         for (int handle = 0; handle < 8; ++handle) {
             EXPECT_EQ(Resized(size, type, 0, handle), upright[handle]) << type << " handle " << handle;
             EXPECT_EQ(Resized(size, type, 450, handle), upright[handle]) << type << " handle " << handle;
             EXPECT_EQ(Resized(size, type, 1800, handle), halfTurn[handle]) << type << " handle " << handle;
             for (int angle : {900, 2700, -900})
-                EXPECT_EQ(Resized(size, type, angle, handle), quarterTurn[handle]) << type << " " << angle << " " << handle;
+                EXPECT_EQ(Resized(size, type, angle, handle), quarterTurn[handle])
+                    << type << " " << angle << " " << handle;
         }
     }
 }

@@ -169,7 +169,8 @@ TEST(PropertyDialogs, SerializationOpensWithFixedNumbersAndWritesAllFourFieldsOn
     for (const auto& [button, step] : {std::pair{"2", 0}, {"1", 3}}) {
         SerializationDialog serialization(kZh, text);
         serialization.show();
-        for (const char* id : {"1035", "1036", "1037"}) EXPECT_FALSE(Control<QRadioButton>(&serialization, id)->isChecked());
+        for (const char* id : {"1035", "1036", "1037"})
+            EXPECT_FALSE(Control<QRadioButton>(&serialization, id)->isChecked());
         Type(&serialization, "1042", "3");
         Press(&serialization, button);
         EXPECT_EQ((std::array{text.nSerialMode, text.nSerialStep}), (std::array{5, step})) << button;
@@ -218,14 +219,22 @@ TEST(PropertyDialogs, ImageSizeInMillimetresOrPixelsKeepsTheProportion) {
 // Typed numbers count by their leading digits, saturated; a height kept in
 // proportion is truncated and saturated too.
 TEST(PropertyDialogs, TypedNumbersAndProportionalHeights) {
-    const std::pair<const char*, int> typed[] = {{" 42mm", 42}, {"-5", -5}, {"+7", 7},
-                                                 {"abc", 0},    {"", 0},    {"99999999999", 2147483647},
+    const std::pair<const char*, int> typed[] = {{" 42mm", 42},
+                                                 {"-5", -5},
+                                                 {"+7", 7},
+                                                 {"abc", 0},
+                                                 {"", 0},
+                                                 {"99999999999", 2147483647},
                                                  {"-99999999999", -2147483647}};
     for (const auto& [text, value] : typed) EXPECT_EQ(ReadDialogInt(QString::fromLatin1(text)), value) << text;
     const int cases[][4] = {
         // width, source width, source height, height
-        {200, 300, 200, 133}, {13, 300, 200, 8}, {0, 300, 200, 0}, {-5, 300, 200, -3},
-        {2147483647, 1, 2147483647, 2147483647}, {-2147483647, 1, 2147483647, -2147483647 - 1},
+        {200, 300, 200, 133},
+        {13, 300, 200, 8},
+        {0, 300, 200, 0},
+        {-5, 300, 200, -3},
+        {2147483647, 1, 2147483647, 2147483647},
+        {-2147483647, 1, 2147483647, -2147483647 - 1},
     };
     for (const auto& c : cases) EXPECT_EQ(ImageSizeDialog::ProportionalHeight(c[0], c[1], c[2]), c[3]) << c[0];
 }

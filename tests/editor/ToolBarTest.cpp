@@ -38,8 +38,9 @@ TEST_F(ToolBarTest, ButtonPlacesFontListsAndTips) {
     EXPECT_EQ(MainToolBar::HoverRect(0), QRect(5, 0, 35, 42));
     // Twenty sizes from 4 to 72 with 20 selected; Song offered last, and selected where it has a stand-in.
     QComboBox* sizes = draw_.SizeList();
-    EXPECT_EQ(QString::number(sizes->count()) + ": " + sizes->itemText(0) + "-" + sizes->itemText(19) + ", "
-                  + sizes->currentText(), "20: 4-72, 20");
+    EXPECT_EQ(QString::number(sizes->count()) + ": " + sizes->itemText(0) + "-" + sizes->itemText(19) + ", " +
+                  sizes->currentText(),
+              "20: 4-72, 20");
     InstallFontSubstitutes();
     DrawToolBar chinese(UiLanguage::Chinese);
     EXPECT_EQ(chinese.FaceList()->currentText(), QStringLiteral("宋体"));
@@ -49,10 +50,10 @@ TEST_F(ToolBarTest, ButtonPlacesFontListsAndTips) {
     EXPECT_EQ((QStringList{DrawToolBar::TipText(en, 0), DrawToolBar::TipText(zh, 3), DrawToolBar::TipText(en, 16),
                            DrawToolBar::TipText(zh, 14), DrawToolBar::TipText(en, DrawToolBar::kEmptyPlace)}),
               (QStringList{"Selection", "一维条码", "Right", "字体靠左", ""}));
-    EXPECT_EQ((QStringList{MainToolBar::TipText(en, 5), MainToolBar::TipText(en, 15), MainToolBar::TipText(en, 24),
-                           MainToolBar::TipText(zh, 24), MainToolBar::TipText(zh, 7)}),
-              (QStringList{"Left Hand Ratation", "Horizion Center", "Equal spacing between levels", "水平间等间距",
-                           "放大"}));
+    EXPECT_EQ(
+        (QStringList{MainToolBar::TipText(en, 5), MainToolBar::TipText(en, 15), MainToolBar::TipText(en, 24),
+                     MainToolBar::TipText(zh, 24), MainToolBar::TipText(zh, 7)}),
+        (QStringList{"Left Hand Ratation", "Horizion Center", "Equal spacing between levels", "水平间等间距", "放大"}));
 }
 
 TEST_F(ToolBarTest, ClicksPostTheButtonsCommandOnceWithHoverAndPressStates) {

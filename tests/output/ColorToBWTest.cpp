@@ -16,7 +16,8 @@ TEST(ColorToBW, WhiteFromBlueThenGreenThenRedAgainst200) {
     for (const auto& [colour, black] : cases) {
         QImage image(17, 1, QImage::Format_RGB32);
         image.fill(colour);
-        for (int x : {0, 5, 8, 16}) EXPECT_EQ(ColorToBW(image).IsBlack(x, 0), black) << std::hex << colour << " at " << x;
+        for (int x : {0, 5, 8, 16})
+            EXPECT_EQ(ColorToBW(image).IsBlack(x, 0), black) << std::hex << colour << " at " << x;
     }
 }
 

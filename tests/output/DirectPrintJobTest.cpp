@@ -130,7 +130,8 @@ TEST_F(DirectPrint, SendsTheRenderedLabelOrEndsWithTheFailuresMessage) {
     if (!QFileInfo::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
     EXPECT_EQ(Run({"/dev/full", {}}), DirectPrintStatus::WriteFailed);
     Run({"/dev/full", {}}, 1);
-    EXPECT_EQ(shown_, QStringList({"Failed to send data to the printer.|Vantic", QStringLiteral("向打印机发送数据失败。|打印标签")}));
+    EXPECT_EQ(shown_, QStringList({"Failed to send data to the printer.|Vantic",
+                                   QStringLiteral("向打印机发送数据失败。|打印标签")}));
 }
 
 }  // namespace

@@ -27,7 +27,8 @@ TEST_F(DrawLabelTest, AdvancesTextsAndBarcodesRenewingChangedCodes) {
     doc_.elements = {text, barcode, fixed, code};
     const QImage first = Draw();
     EXPECT_EQ(QStringList({Content(0), Content(1), Content(2), Content(3)}),
-              QStringList({"0010", "X0", "LOT12", "0001"})) << "2D codes do not advance";
+              QStringList({"0010", "X0", "LOT12", "0001"}))
+        << "2D codes do not advance";
     EXPECT_EQ(doc_.elements[1].hCache, 0u) << "the changed barcode's image is released";
     EXPECT_NE(doc_.elements[3].hCache, 0u);
     EXPECT_EQ(codes_.Size(), 2);

@@ -33,7 +33,7 @@ QString WritePicture(const QTemporaryDir& dir) {
 LabelDocument RandomLabel(QRandomGenerator& random, const std::u16string& picture) {
     const auto any = [&random](int low, int high) { return low + static_cast<int>(random.bounded(high - low + 1)); };
     // Per kind (text, barcode, EAN-13, 2D code, shape, picture): the width and height ranges.
-    const int sizes[][4] = {{30, 200, 12, 60}, {60, 300, 30, 120}, {110, 250, 40, 100},
+    const int sizes[][4] = {{30, 200, 12, 60},   {60, 300, 30, 120}, {110, 250, 40, 100},
                             {40, 120, 100, 100}, {10, 250, 10, 150}, {20, 150, 20, 100}};
     const int rotations[] = {0, 0, 900, 1800, 2700};
     const char16_t* serials[] = {u"A-0995", u"X10", u"0009", u"LOT-99", u"12"};
@@ -41,7 +41,7 @@ LabelDocument RandomLabel(QRandomGenerator& random, const std::u16string& pictur
     for (int i = any(5, 10); i > 0; --i) {
         const ElementPoint at{any(-30, 330), any(-30, 200)};
         const int kind = any(0, 5);
-        LabelElement e = kind == 5 ? CreatePictureElement(at, picture, 60, 40)
+        LabelElement e = kind == 5   ? CreatePictureElement(at, picture, 60, 40)
                          : kind == 4 ? CreateElement(kShape, at)
                          : kind == 3 ? CreateElement(kCode2D, at, u"K-0001")
                          : kind == 2 ? CreateElement(kBarcode, at, any(0, 1) ? u"590123412345" : u"400638133393")

@@ -60,7 +60,7 @@ TEST(PrintStreamBody, OneBandPerRunOfInkedRowsOverItsInkedBytes) {
 // byte for byte by the acceptance checks; these are the cases they do not make.
 TEST(PrintStreamHeader, UnknownLabelTypesLatin1TextAndTheLargestSteps) {
     PrinterSettings s;
-    s.LabelType = 7;  // unknown types are gaps
+    s.LabelType = 7;                      // unknown types are gaps
     s.Gap = QStringLiteral("2,5\u00b5");  // the text as Latin-1
     EXPECT_TRUE(BuildPrintStreamHeader(s, 40, 30).contains("\r\nGAP 2,5\xb5 mm,0 mm\r\nREFERENCE"));
     // The largest step a file can hold stays the largest number instead of wrapping round.

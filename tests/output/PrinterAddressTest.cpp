@@ -31,10 +31,10 @@ TEST(PrinterAddress, FourKindsReadAndWrittenBackMalformedOnesRefusedSayingWhy) {
                   std::tuple(kind, name, port, written));
         EXPECT_EQ(ParsePrinterAddress(written), a);
     }
-    for (const char* text : {"socket://", "socket://:9100", "socket://host:0", "socket://host:65536",
-                             "socket://host:port", "socket://user@host", "socket://host/queue", "socket://host?x=1",
-                             "socket://two words", "cups:", "cups:/queue", "cups:two words", "ipp://host/printers/x",
-                             "http://host"}) {
+    for (const char* text :
+         {"socket://", "socket://:9100", "socket://host:0", "socket://host:65536", "socket://host:port",
+          "socket://user@host", "socket://host/queue", "socket://host?x=1", "socket://two words",
+          "cups:", "cups:/queue", "cups:two words", "ipp://host/printers/x", "http://host"}) {
         QString why;
         EXPECT_FALSE(ParsePrinterAddress(QString::fromLatin1(text), &why)) << text;
         EXPECT_TRUE(why.contains(QString::fromLatin1(text))) << why.toStdString();

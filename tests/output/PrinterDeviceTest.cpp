@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include "output/PrinterDevice.h"
 

@@ -88,8 +88,8 @@ TEST_F(CupsPrint, TheLabelLandsAtItsTrueSizeAndPlaceAndItsCodeDecodes) {
     const QRect rendered = InkBox(QImage(TempPath("label.bmp")));
     ASSERT_FALSE(rendered.isEmpty());
     for (auto edge : {&QRect::left, &QRect::top, &QRect::right, &QRect::bottom})
-        EXPECT_NEAR((printed.*edge)(), (rendered.*edge)(), 3) << printed.x() << "," << printed.y() << " "
-                                                            << rendered.x() << "," << rendered.y();
+        EXPECT_NEAR((printed.*edge)(), (rendered.*edge)(), 3)
+            << printed.x() << "," << printed.y() << " " << rendered.x() << "," << rendered.y();
 }
 
 TEST_F(CupsPrint, ThePrinterMakesTheCopiesUnlessTheLabelCounts) {
@@ -103,7 +103,9 @@ TEST_F(CupsPrint, ThePrinterMakesTheCopiesUnlessTheLabelCounts) {
     EXPECT_EQ(CupsTestServer::JobCopies(job), 1);
     const QString text = RunTool(QStringLiteral("pdftotext"), {CupsTestServer::SpooledDocument(job), "-"});
     EXPECT_TRUE(QRegularExpression(QStringLiteral("0001.*0002.*0003"), QRegularExpression::DotMatchesEverythingOption)
-                    .match(text).hasMatch()) << text.toStdString();
+                    .match(text)
+                    .hasMatch())
+        << text.toStdString();
     const QString pdf = CupsTestServer::WaitForPdf(kQueue, job);
     ASSERT_EQ(PdfPageSizesMm(pdf).size(), 3);
     for (int page = 1; page <= 3; ++page)
@@ -187,7 +189,8 @@ TEST_F(CupsPrint, SeveralLabelsAreAJobEachInTheOrderGiven) {
     narrow.widthMm = 40;
     ASSERT_TRUE(WriteLabelFile(TempPath("narrow.lab"), narrow, nullptr));
     const qsizetype before = CupsTestServer::Jobs().size();
-    Cli({"print", WriteLabel(TestLabel(false)), TempPath("missing.lab"), TempPath("narrow.lab"), "--printer", kQueue}, 1);
+    Cli({"print", WriteLabel(TestLabel(false)), TempPath("missing.lab"), TempPath("narrow.lab"), "--printer", kQueue},
+        1);
     const QList<int> jobs = CupsTestServer::Jobs().mid(before);
     ASSERT_EQ(jobs.size(), 2);
     for (int k : {0, 1}) {

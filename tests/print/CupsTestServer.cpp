@@ -24,7 +24,8 @@ QString CupsTestServer::Connect() {
     QFile unavailable(ServerDir() + "/unavailable");
     if (unavailable.open(QIODevice::ReadOnly)) return QString::fromUtf8(unavailable.readAll()).trimmed();
     const QString socket = ServerDir() + "/cups.sock";
-    if (!QFile::exists(socket)) return QStringLiteral("%1 is missing: run the tests through ctest, which starts it").arg(socket);
+    if (!QFile::exists(socket))
+        return QStringLiteral("%1 is missing: run the tests through ctest, which starts it").arg(socket);
     qputenv("CUPS_SERVER", socket.toLocal8Bit());
     cupsSetServer(socket.toLocal8Bit().constData());
     return {};
@@ -34,7 +35,8 @@ QList<int> CupsTestServer::Jobs() {
     // A job's document is in the spool as soon as the job is taken.
     QList<int> jobs;
     const QDir spool(ServerDir() + "/spool");
-    for (const QString& name : spool.entryList({QStringLiteral("d[0-9][0-9][0-9][0-9][0-9]-001")}, QDir::Files, QDir::Name))
+    for (const QString& name :
+         spool.entryList({QStringLiteral("d[0-9][0-9][0-9][0-9][0-9]-001")}, QDir::Files, QDir::Name))
         jobs << name.mid(1, 5).toInt();
     return jobs;
 }
@@ -48,7 +50,10 @@ int CupsTestServer::JobCopies(int job) {
     while (!file.exists() && timer.elapsed() < 10000) QThread::msleep(100);
     if (!file.open(QIODevice::ReadOnly)) return 0;
     const QByteArray data = file.readAll();
-    const QByteArray key("\x21\x00\x06" "copies\x00\x04", 11);
+    const QByteArray key(
+        "\x21\x00\x06"
+        "copies\x00\x04",
+        11);
     const qsizetype at = data.indexOf(key);
     if (at < 0 || at + key.size() + 4 > data.size()) return 1;
     const auto* v = reinterpret_cast<const uchar*>(data.constData() + at + key.size());
@@ -69,7 +74,8 @@ QString CupsTestServer::WaitForPdf(const QString& queue, int job) {
         // cups-pdf writes in place: the file is whole once the job has completed.
         cups_job_t* jobs = nullptr;
         const int count = cupsGetJobs(&jobs, name.constData(), 0, CUPS_WHICHJOBS_COMPLETED);
-        const bool done = std::any_of(jobs, jobs + std::max(count, 0), [job](const cups_job_t& j) { return j.id == job; });
+        const bool done =
+            std::any_of(jobs, jobs + std::max(count, 0), [job](const cups_job_t& j) { return j.id == job; });
         cupsFreeJobs(count, jobs);
         const QStringList found = dir.entryList({pattern}, QDir::Files);
         if (done && !found.isEmpty()) return dir.filePath(found.first());
@@ -90,7 +96,7 @@ QString RunTool(const QString& program, const QStringList& args) {
 
 QList<QSizeF> PdfPageSizesMm(const QString& pdf) {
     const QString info = RunTool(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"),
-                                                            QStringLiteral("-l"), QStringLiteral("999"), pdf});
+                                                             QStringLiteral("-l"), QStringLiteral("999"), pdf});
     QList<QSizeF> sizes;
     static const QRegularExpression line(QStringLiteral(R"(Page\s+\d+ size:\s+([\d.]+) x ([\d.]+) pts)"));
     for (auto it = line.globalMatch(info); it.hasNext();) {

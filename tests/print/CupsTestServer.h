@@ -39,9 +39,9 @@ QString DecodeBarcode(const QImage& image);
 QRect InkBox(const QImage& image);
 
 // Skips the test, saying why, when the test cupsd cannot run here.
-#define KESTRIX_REQUIRE_CUPSD()                                              \
-    do {                                                                     \
-        const QString why = CupsTestServer::Connect();                       \
+#define KESTRIX_REQUIRE_CUPSD()                                                     \
+    do {                                                                            \
+        const QString why = CupsTestServer::Connect();                              \
         if (!why.isEmpty()) GTEST_SKIP() << "no test cupsd: " << why.toStdString(); \
     } while (0)
 

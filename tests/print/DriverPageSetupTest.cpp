@@ -16,10 +16,10 @@ TEST(DriverPageSetup, TheLabelsResolutionWhenOfferedElseThePrintersDefault) {
         int resolution;
         double scale;
     } cases[] = {
-        {{203, 300}, 300, 203, 1.0},               // a label printer offering ours: dot for pixel
+        {{203, 300}, 300, 203, 1.0},                     // a label printer offering ours: dot for pixel
         {{150, 300, 600, 1200}, 300, 300, 300.0 / 203},  // an office or PDF printer: true size at 300
         {{600}, 600, 600, 600.0 / 203},
-        {{}, 0, 203, 1.0},                         // nothing known: draw at the label's own
+        {{}, 0, 203, 1.0},  // nothing known: draw at the label's own
         {{150, 300}, 0, 203, 1.0},
     };
     for (const Case& c : cases) {

@@ -23,7 +23,10 @@ void PaintEverywhere(const LabelElement& original) {
             QElapsedTimer timer;
             timer.start();
             test::Paint(e, 400, 300,
-                        {.scaleX = zoom, .scaleY = zoom, .forOutput = scale == 0.0, .monoPictures = scale == 0.0,
+                        {.scaleX = zoom,
+                         .scaleY = zoom,
+                         .forOutput = scale == 0.0,
+                         .monoPictures = scale == 0.0,
                          .pictures = &pictures});
             EXPECT_LT(timer.elapsed(), 5000) << "type " << e.nType << " rotation " << rotation << " scale " << scale;
         }
@@ -32,9 +35,10 @@ void PaintEverywhere(const LabelElement& original) {
 
 TEST(BadInput, AbsurdSizesPositionsFontHeightsPathsAndData) {
     // Width, height, font height; an empty box measures the text at its font height.
-    const int sizes[][3] = {{0, 0, 0},  {0, 0, 100000}, {0, 0, -100000},    {0, 0, 1},
-                            {0, 0, -1}, {-50, -20, 20}, {300, 80, -100000}, {1000000, 3, -1},
-                            {1000000, 1000000, 100000}, {-1000000, 5, 0}};
+    const int sizes[][3] = {{0, 0, 0},          {0, 0, 100000},   {0, 0, -100000},
+                            {0, 0, 1},          {0, 0, -1},       {-50, -20, 20},
+                            {300, 80, -100000}, {1000000, 3, -1}, {1000000, 1000000, 100000},
+                            {-1000000, 5, 0}};
     const int positions[][2] = {{10, 10}, {-1000000, 5}, {2000000000, -2000000000}};
     for (const auto& size : sizes)
         for (const auto& pos : positions)
@@ -74,9 +78,10 @@ TEST(BadInput, AbsurdSizesPositionsFontHeightsPathsAndData) {
 // marked box with the handles of a selected element.
 TEST(BadInput, CodesThatCannotBeDrawnAreMarkedOnScreenOnly) {
     // Kind, symbology, turn, content and the x of the top-left handle.
-    for (const auto& [type, symbology, rotation, content, handleX] :
-         {std::tuple{kBarcode, 34, 0, u"ABC", 2}, {kBarcode, 34, 900, u"ABC", 52}, {kCode2D, 58, 0, u"", 2},
-          {kBarcode, kBuiltinEan13, 0, u"12345", 2}}) {
+    for (const auto& [type, symbology, rotation, content, handleX] : {std::tuple{kBarcode, 34, 0, u"ABC", 2},
+                                                                      {kBarcode, 34, 900, u"ABC", 52},
+                                                                      {kCode2D, 58, 0, u"", 2},
+                                                                      {kBarcode, kBuiltinEan13, 0, u"12345", 2}}) {
         LabelElement e = test::Boxed(type, 10, 10, 200, 100, content);
         std::tie(e.nBarcodeType, e.nEscapement, e.bSelected) = std::tuple{symbology, rotation, 1};
         EXPECT_TRUE(test::InkBounds(test::PaintForOutput(e, 300, 300)).isEmpty()) << symbology;

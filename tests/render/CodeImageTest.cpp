@@ -15,10 +15,19 @@ namespace {
 
 // Every symbology the barcode and 2D code dialogs offer (EAN-13 has its own
 // encoder): linear ones with their data, then the 2D ones with "K-000001".
-const std::pair<int, const char16_t*> kLinear[] = {
-    {20, u"K-000001"}, {60, u"K-000001"}, {8, u"CODE39"}, {9, u"code39x"}, {25, u"CODE93"},
-    {13, u"590123412345+12"}, {16, u"[01]12345678901231"}, {34, u"01234567890"}, {37, u"0123456"},
-    {89, u"1234567890123"}, {129, u"12345678"}, {18, u"A12345B"}, {72, u"1234567890123"}};
+const std::pair<int, const char16_t*> kLinear[] = {{20, u"K-000001"},
+                                                   {60, u"K-000001"},
+                                                   {8, u"CODE39"},
+                                                   {9, u"code39x"},
+                                                   {25, u"CODE93"},
+                                                   {13, u"590123412345+12"},
+                                                   {16, u"[01]12345678901231"},
+                                                   {34, u"01234567890"},
+                                                   {37, u"0123456"},
+                                                   {89, u"1234567890123"},
+                                                   {129, u"12345678"},
+                                                   {18, u"A12345B"},
+                                                   {72, u"1234567890123"}};
 const int k2D[] = {58, 55, 56, 71, 57, 142, 84};
 
 TEST(CodeImage, ModuleImagesExpandToTheLibraryImage) {
@@ -68,9 +77,9 @@ TEST(CodeImage, DrawnWithQtsSamplingOfTheFullImageWhateverTheClip) {
         const QRect part = dest & expected.rect().adjusted(-1, -1, 1, 1);
         const double sx = double(source.width()) / dest.width(), sy = double(source.height()) / dest.height();
         if (QRect(QPoint(), full.size()).contains(source))
-            painter.drawImage(QRectF(part), full, QRectF(source.x() + (part.x() - dest.x()) * sx,
-                                                          source.y() + (part.y() - dest.y()) * sy,
-                                                          part.width() * sx, part.height() * sy));
+            painter.drawImage(QRectF(part), full,
+                              QRectF(source.x() + (part.x() - dest.x()) * sx, source.y() + (part.y() - dest.y()) * sy,
+                                     part.width() * sx, part.height() * sy));
         else
             DrawImageNearest(painter, full, source, dest, WrapMode::Tile);
         painter.end();

@@ -40,9 +40,13 @@ std::string ExpectedColumns(const QString& modules, int left, int u, int extraLe
 TEST(Ean13DrawTest, BarColumnsPixelForPixelAndTheInkInTheBox) {
     const QString modules = Ean13Code(u"590123412345").Modules();
     // Box width and height, module width u and the extra pixels of each half.
-    for (const auto [width, height, u, extraLeft, extraRight] :
-         {std::array{204, 150, 2, 0, 0}, {210, 150, 2, 3, 3}, {313, 150, 3, 3, 4}, {60, 40, 0, 30, 30},
-          {101, 40, 0, 50, 51}, {110, 40, 1, 4, 4}, {150, 40, 1, 24, 24}}) {
+    for (const auto [width, height, u, extraLeft, extraRight] : {std::array{204, 150, 2, 0, 0},
+                                                                 {210, 150, 2, 3, 3},
+                                                                 {313, 150, 3, 3, 4},
+                                                                 {60, 40, 0, 30, 30},
+                                                                 {101, 40, 0, 50, 51},
+                                                                 {110, 40, 1, 4, 4},
+                                                                 {150, 40, 1, 24, 24}}) {
         LabelElement e = test::Boxed(kBarcode, 37, 20, width, height, u"590123412345");
         e.nBarcodeType = kBuiltinEan13;
         const QImage img = test::PaintForOutput(e, 700, 200);
@@ -50,14 +54,17 @@ TEST(Ean13DrawTest, BarColumnsPixelForPixelAndTheInkInTheBox) {
         if (u == 1) continue;
         const int bottom = 20 + height;
         EXPECT_EQ(test::InkRow(img, u ? 20 + (height - 10 * u) / 2 : bottom - 1),
-                  ExpectedColumns(modules, 37, u, extraLeft, extraRight)) << width;
+                  ExpectedColumns(modules, 37, u, extraLeft, extraRight))
+            << width;
         if (u == 0) continue;
         // Guard bars reach 3u above the bottom, data bars stop 10u above it (the
         // first data bar is module 6, after the extra pixels of the left half).
         const int guardX = 37 + 7 * u + (extraLeft > 0), dataX = 37 + 13 * u + extraLeft;
         const auto ink = [&](int x, int y) { return test::IsInk(img, x, y) ? '1' : '0'; };
         EXPECT_EQ(std::string({ink(guardX, bottom - 3 * u - 1), ink(guardX, bottom - 3 * u),
-                               ink(dataX, bottom - 10 * u - 1), ink(dataX, bottom - 10 * u)}), "1010") << width;
+                               ink(dataX, bottom - 10 * u - 1), ink(dataX, bottom - 10 * u)}),
+                  "1010")
+            << width;
     }
 }
 

@@ -63,9 +63,8 @@ TEST_F(PictureElementTest, FillsItsBoxHardEdgedHalfTurnedUpsideDownNotMirroredAn
     const QRgb red = qRgb(255, 0, 0), green = qRgb(0, 255, 0), blue = qRgb(0, 0, 255);
     const QRgb black = qRgb(0, 0, 0), white = qRgb(255, 255, 255);
     const std::tuple<int, int, int, QRgb> probes[] = {
-        {0, 10, 10, red},      {0, 19, 19, red},     {0, 20, 10, green},
-        {0, 45, 15, black},    {0, 49, 29, white},   {1800, 45, 25, red},
-        {1800, 15, 25, black}, {1800, 25, 25, blue}, {1800, 15, 15, white}};
+        {0, 10, 10, red},    {0, 19, 19, red},      {0, 20, 10, green},   {0, 45, 15, black},   {0, 49, 29, white},
+        {1800, 45, 25, red}, {1800, 15, 25, black}, {1800, 25, 25, blue}, {1800, 15, 15, white}};
     for (const auto& [rotation, x, y, colour] : probes) {
         LabelElement e = Element(rotation);
         EXPECT_EQ(test::PaintForOutput(e, 80, 60).pixel(x, y), colour) << rotation << " at " << x << "," << y;
@@ -97,8 +96,9 @@ TEST_F(PictureElementTest, PhotosStandUprightAndProcFilesAreNotRead) {
     ASSERT_TRUE(upright.save(photo));
     // After the start-of-image marker: an APP1 "Exif" segment whose only tag is Orientation = 6.
     const QByteArray jpeg = ReadRegularFile(photo, 1 << 20).bytes;
-    const QByteArray exif = QByteArray::fromHex("ffe10022457869660000 49492a0008000000 0100"
-                                                "120103000100000006000000 00000000");
+    const QByteArray exif = QByteArray::fromHex(
+        "ffe10022457869660000 49492a0008000000 0100"
+        "120103000100000006000000 00000000");
     QFile file(photo);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(jpeg.left(2) + exif + jpeg.mid(2)) > 0);
     file.close();

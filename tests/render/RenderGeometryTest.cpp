@@ -12,9 +12,10 @@ namespace {
 
 TEST(RotatedBoxTest, QuarterTurnsSwapSidesAboutTheCentre) {
     const LabelElement e = test::Boxed(kShape, 100, 50, 300, 80);  // centre (250, 90)
-    const std::pair<int, std::vector<int>> cases[] = {
-        {900, {210, -60, 80, 300}}, {2700, {210, -60, 80, 300}}, {1800, {100, 50, 300, 80}},
-        {450, {100, 50, 300, 80}}};  // not turned
+    const std::pair<int, std::vector<int>> cases[] = {{900, {210, -60, 80, 300}},
+                                                      {2700, {210, -60, 80, 300}},
+                                                      {1800, {100, 50, 300, 80}},
+                                                      {450, {100, 50, 300, 80}}};  // not turned
     for (const auto& [rotation, expected] : cases) {
         const DeviceBox b = RotatedBox(e, 1.0, 1.0, rotation);
         EXPECT_EQ(std::vector<int>({b.left, b.top, b.width, b.height}), expected) << rotation;

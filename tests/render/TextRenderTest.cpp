@@ -63,10 +63,10 @@ TEST(TextScreen, NewTextTakesItsBoxFromTheNaturalSize) {
     zoomed.lfHeight = 40;
     const int naturalWidth = GdiFont(zoomed, QStringLiteral("Hello"), true).Extent().width();
     // Box and original size in dots; handles around the measured text at (20, 20).
-    EXPECT_EQ(std::vector<int>({e.nWidth, e.nHeight, e.nOrgWidth, e.nOrgHeight, e.ptHandles[0].x,
-                                e.ptHandles[0].y, e.ptHandles[7].x, e.ptHandles[7].y}),
-              std::vector<int>({naturalWidth / 2, 20, naturalWidth / 2, 20, 12, 12,
-                                20 + naturalWidth + 8, 20 + 40 + 2}));
+    EXPECT_EQ(
+        std::vector<int>({e.nWidth, e.nHeight, e.nOrgWidth, e.nOrgHeight, e.ptHandles[0].x, e.ptHandles[0].y,
+                          e.ptHandles[7].x, e.ptHandles[7].y}),
+        std::vector<int>({naturalWidth / 2, 20, naturalWidth / 2, 20, 12, 12, 20 + naturalWidth + 8, 20 + 40 + 2}));
     EXPECT_FALSE(test::InkBounds(img).isEmpty());
 }
 

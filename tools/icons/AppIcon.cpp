@@ -8,8 +8,7 @@
 
 namespace kestrix::icons {
 
-QImage PaintAppIcon(int size)
-{
+QImage PaintAppIcon(int size) {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
@@ -36,8 +35,7 @@ QImage PaintAppIcon(int size)
     p.setBrush(bodyShade);
     p.drawRoundedRect(r(3, 12, 58, 32), 7 * u, 7 * u);
     // Lid seam and the teal status light.
-    if (!tiny)
-        p.fillRect(r(9, 21, 46, 1), QColor(0x5C, 0x71, 0x86));
+    if (!tiny) p.fillRect(r(9, 21, 46, 1), QColor(0x5C, 0x71, 0x86));
     p.setBrush(kTeal);
     p.drawEllipse(r(48, 15, 5, 4));
     // Output slot.
@@ -54,28 +52,34 @@ QImage PaintAppIcon(int size)
     // Teal heading band and barcode on the label.
     p.fillRect(r(19, 40, 26, 4), kTeal);
     if (tiny) {
-        for (int x : {5, 7, 9, 10})
-            p.fillRect(QRectF(x, 13, 1, 2), kSlate);
+        for (int x : {5, 7, 9, 10}) p.fillRect(QRectF(x, 13, 1, 2), kSlate);
         return image;
     }
     if (size < 64) {
         // One character per pixel column, so the bars stay sharp and apart.
-        const QString modules = size < 40 ? QStringLiteral("1101011001011")
-                                          : QStringLiteral("1101001101100101011");
+        const QString modules = size < 40 ? QStringLiteral("1101011001011") : QStringLiteral("1101001101100101011");
         const int x0 = qRound(32 * u - modules.size() / 2.0);
         const QRectF rows = r(19, 47, 26, 11);
         for (int i = 0; i < modules.size(); ++i)
-            if (modules[i] == '1')
-                p.fillRect(QRectF(x0 + i, rows.top(), 1, rows.height()), kSlate);
+            if (modules[i] == '1') p.fillRect(QRectF(x0 + i, rows.top(), 1, rows.height()), kSlate);
         return image;
     }
     static constexpr std::array<std::array<qreal, 2>, 12> kBars{{
-        {19, 1.5}, {21.5, 1}, {23.5, 2.5}, {27, 1}, {29, 1.5}, {31.5, 2.5},
-        {35, 1}, {37, 1.5}, {39, 1}, {40.5, 2}, {43.5, 1}, {45, 0.5},
+        {19, 1.5},
+        {21.5, 1},
+        {23.5, 2.5},
+        {27, 1},
+        {29, 1.5},
+        {31.5, 2.5},
+        {35, 1},
+        {37, 1.5},
+        {39, 1},
+        {40.5, 2},
+        {43.5, 1},
+        {45, 0.5},
     }};
-    for (const auto& bar : kBars)
-        p.fillRect(QRectF(bar[0] * u, 47 * u, bar[1] * u, 11 * u), kSlate);
+    for (const auto& bar : kBars) p.fillRect(QRectF(bar[0] * u, 47 * u, bar[1] * u, 11 * u), kSlate);
     return image;
 }
 
-} // namespace kestrix::icons
+}  // namespace kestrix::icons

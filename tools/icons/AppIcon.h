@@ -8,4 +8,4 @@ namespace kestrix::icons {
 // Small sizes drop detail so they stay legible.
 QImage PaintAppIcon(int size);
 
-} // namespace kestrix::icons
+}  // namespace kestrix::icons

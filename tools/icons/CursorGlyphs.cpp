@@ -5,8 +5,7 @@
 
 namespace kestrix::icons {
 
-QImage PaintCursor(ToolCursor tool)
-{
+QImage PaintCursor(ToolCursor tool) {
     QImage image(32, 32, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
@@ -34,4 +33,4 @@ QImage PaintCursor(ToolCursor tool)
     return image;
 }
 
-} // namespace kestrix::icons
+}  // namespace kestrix::icons

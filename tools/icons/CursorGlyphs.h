@@ -13,4 +13,4 @@ inline constexpr QPoint kCursorHotSpot{7, 7};
 // A 32 x 32 cursor: crosshair at the hot spot, the tool's mini glyph below right of it.
 QImage PaintCursor(ToolCursor tool);
 
-} // namespace kestrix::icons
+}  // namespace kestrix::icons

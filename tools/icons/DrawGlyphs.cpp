@@ -9,8 +9,7 @@
 namespace kestrix::icons {
 namespace {
 
-void PaintSelection(QPainter& p)
-{
+void PaintSelection(QPainter& p) {
     QPainterPath arrow;
     arrow.moveTo(8, 3);
     arrow.lineTo(8, 22);
@@ -27,8 +26,7 @@ void PaintSelection(QPainter& p)
     p.drawPath(arrow);
 }
 
-void PaintText(QPainter& p)
-{
+void PaintText(QPainter& p) {
     Solid(p, QRectF(4, 4, 16, 4), kSlate);
     Solid(p, QRectF(4, 4, 2, 6), kSlate);
     Solid(p, QRectF(18, 4, 2, 6), kSlate);
@@ -40,36 +38,46 @@ void PaintText(QPainter& p)
     Solid(p, QRectF(21, 25, 6, 2), kTeal);
 }
 
-void FinderPattern(QPainter& p, qreal x, qreal y)
-{
+void FinderPattern(QPainter& p, qreal x, qreal y) {
     p.setPen(Stroke(kSlate));
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRectF(x + 1, y + 1, 7, 7));
     Solid(p, QRectF(x + 3, y + 3, 3, 3), kTeal);
 }
 
-void PaintCode2D(QPainter& p)
-{
+void PaintCode2D(QPainter& p) {
     FinderPattern(p, 2, 2);
     FinderPattern(p, 17, 2);
     FinderPattern(p, 2, 17);
     // Data modules on a 3 px grid, lower right quarter and the gaps between the finders.
     static constexpr std::array<std::array<int, 2>, 17> kModules{{
-        {13, 3}, {13, 9}, {3, 13}, {9, 13}, {13, 13}, {16, 13}, {22, 13}, {25, 16},
-        {13, 19}, {19, 16}, {19, 19}, {22, 22}, {16, 22}, {13, 25}, {25, 25}, {19, 25}, {10, 13},
+        {13, 3},
+        {13, 9},
+        {3, 13},
+        {9, 13},
+        {13, 13},
+        {16, 13},
+        {22, 13},
+        {25, 16},
+        {13, 19},
+        {19, 16},
+        {19, 19},
+        {22, 22},
+        {16, 22},
+        {13, 25},
+        {25, 25},
+        {19, 25},
+        {10, 13},
     }};
-    for (const auto& m : kModules)
-        Solid(p, QRectF(m[0], m[1], 3, 3), kSlate);
+    for (const auto& m : kModules) Solid(p, QRectF(m[0], m[1], 3, 3), kSlate);
 }
 
-void PaintBarcode(QPainter& p)
-{
+void PaintBarcode(QPainter& p) {
     // Bar widths alternate bar / space, in pixels.
     static constexpr std::array<int, 17> kPattern{2, 1, 1, 2, 3, 1, 1, 1, 2, 2, 1, 1, 3, 1, 1, 2, 2};
     int x = 3;
     for (size_t i = 0; i < kPattern.size(); ++i) {
-        if (i % 2 == 0)
-            Solid(p, QRectF(x, 4, kPattern[i], 16), kSlate);
+        if (i % 2 == 0) Solid(p, QRectF(x, 4, kPattern[i], 16), kSlate);
         x += kPattern[i];
     }
     Solid(p, QRectF(3, 22, 5, 2), kTeal);
@@ -77,8 +85,7 @@ void PaintBarcode(QPainter& p)
     Solid(p, QRectF(18, 22, 7, 2), kTeal);
 }
 
-void PaintPicture(QPainter& p)
-{
+void PaintPicture(QPainter& p) {
     Box(p, QRectF(3, 5, 22, 18), kPaper);
     QPainterPath hills;
     hills.moveTo(4, 22);
@@ -95,16 +102,14 @@ void PaintPicture(QPainter& p)
     p.drawEllipse(QPointF(19, 10), 2.5, 2.5);
 }
 
-void PaintLine(QPainter& p)
-{
+void PaintLine(QPainter& p) {
     p.setPen(RoundStroke(kSlate, 2.5));
     p.drawLine(QPointF(6, 22), QPointF(22, 6));
     Box(p, QRectF(3, 20, 5, 5), kTeal);
     Box(p, QRectF(20, 3, 5, 5), kTeal);
 }
 
-void PaintRectangle(QPainter& p)
-{
+void PaintRectangle(QPainter& p) {
     p.setPen(Stroke(kSlate));
     p.setBrush(kPaper);
     p.drawRect(QRectF(5, 7, 18, 14));
@@ -113,8 +118,7 @@ void PaintRectangle(QPainter& p)
 }
 
 // Curved arrow turning back to the left (undo) or, mirrored, to the right (redo).
-void PaintHistory(QPainter& p, bool undo)
-{
+void PaintHistory(QPainter& p, bool undo) {
     if (!undo) {
         p.translate(28, 0);
         p.scale(-1, 1);
@@ -134,8 +138,7 @@ void PaintHistory(QPainter& p, bool undo)
     ArrowHead(p, QPointF(2, 10.5), QPointF(-1, 0), 8, 5.5, kTeal);
 }
 
-void PaintDelete(QPainter& p)
-{
+void PaintDelete(QPainter& p) {
     Solid(p, QRectF(11, 2, 6, 2), kSlate);
     Solid(p, QRectF(4, 5, 20, 3), kSlate);
     QPainterPath can;
@@ -151,10 +154,9 @@ void PaintDelete(QPainter& p)
     Solid(p, QRectF(16, 12, 2, 11), kTeal);
 }
 
-} // namespace
+}  // namespace
 
-void PaintDrawGlyph(QPainter& p, int index)
-{
+void PaintDrawGlyph(QPainter& p, int index) {
     p.save();
     switch (index) {
     case 0: PaintSelection(p); break;
@@ -172,8 +174,7 @@ void PaintDrawGlyph(QPainter& p, int index)
     p.restore();
 }
 
-void PaintMiniText(QPainter& p)
-{
+void PaintMiniText(QPainter& p) {
     Solid(p, QRectF(1, 1, 10, 2), kSlate);
     Solid(p, QRectF(1, 1, 1, 3), kSlate);
     Solid(p, QRectF(10, 1, 1, 3), kSlate);
@@ -181,8 +182,7 @@ void PaintMiniText(QPainter& p)
     Solid(p, QRectF(3, 10, 6, 1), kSlate);
 }
 
-void PaintMiniCode2D(QPainter& p)
-{
+void PaintMiniCode2D(QPainter& p) {
     auto finder = [&p](qreal x, qreal y) {
         Solid(p, QRectF(x, y, 4, 4), kSlate);
         Solid(p, QRectF(x + 1, y + 1, 2, 2), kPaper);
@@ -198,18 +198,19 @@ void PaintMiniCode2D(QPainter& p)
     Solid(p, QRectF(9, 5, 2, 2), kSlate);
 }
 
-void PaintMiniBarcode(QPainter& p)
-{
+void PaintMiniBarcode(QPainter& p) {
     // (x, width) of each bar.
     static constexpr std::array<std::array<int, 2>, 5> kBars{{
-        {0, 1}, {2, 2}, {5, 1}, {7, 2}, {10, 1},
+        {0, 1},
+        {2, 2},
+        {5, 1},
+        {7, 2},
+        {10, 1},
     }};
-    for (const auto& bar : kBars)
-        Solid(p, QRectF(bar[0], 1, bar[1], 10), kSlate);
+    for (const auto& bar : kBars) Solid(p, QRectF(bar[0], 1, bar[1], 10), kSlate);
 }
 
-void PaintMiniPicture(QPainter& p)
-{
+void PaintMiniPicture(QPainter& p) {
     Solid(p, QRectF(0, 1, 12, 10), kSlate);
     Solid(p, QRectF(1, 2, 10, 8), kPaper);
     QPainterPath hill;
@@ -225,12 +226,11 @@ void PaintMiniPicture(QPainter& p)
     p.drawPath(hill);
 }
 
-void PaintMiniLine(QPainter& p)
-{
+void PaintMiniLine(QPainter& p) {
     p.setPen(RoundStroke(kSlate, 2.0));
     p.drawLine(QPointF(2, 10), QPointF(10, 2));
     Solid(p, QRectF(0, 9, 3, 3), kTeal);
     Solid(p, QRectF(9, 0, 3, 3), kTeal);
 }
 
-} // namespace kestrix::icons
+}  // namespace kestrix::icons

@@ -17,4 +17,4 @@ void PaintMiniBarcode(QPainter& p);
 void PaintMiniPicture(QPainter& p);
 void PaintMiniLine(QPainter& p);
 
-} // namespace kestrix::icons
+}  // namespace kestrix::icons

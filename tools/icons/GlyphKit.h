@@ -23,11 +23,10 @@ QPen Stroke(const QColor& colour, qreal width = 2.0);
 QPen RoundStroke(const QColor& colour, qreal width = 2.0);
 
 // Filled triangle whose tip is at `tip`, pointing along the direction (dx, dy).
-void ArrowHead(QPainter& p, QPointF tip, QPointF direction, qreal length, qreal halfWidth,
-               const QColor& colour);
+void ArrowHead(QPainter& p, QPointF tip, QPointF direction, qreal length, qreal halfWidth, const QColor& colour);
 // Straight arrow from `from` to `to` with a filled head.
-void Arrow(QPainter& p, QPointF from, QPointF to, const QColor& colour, qreal width = 2.0,
-           qreal headLength = 5.0, qreal headHalfWidth = 4.0);
+void Arrow(QPainter& p, QPointF from, QPointF to, const QColor& colour, qreal width = 2.0, qreal headLength = 5.0,
+           qreal headHalfWidth = 4.0);
 
 // A sheet of paper with a dog-ear at the top right; `fold` is the ear size.
 void Page(QPainter& p, const QRectF& r, qreal fold);
@@ -38,4 +37,4 @@ void Solid(QPainter& p, const QRectF& r, const QColor& fill);
 // Magnifying glass: lens centred at `centre`, handle towards the lower right.
 void Magnifier(QPainter& p, QPointF centre, qreal radius, qreal handleLength);
 
-} // namespace kestrix::icons
+}  // namespace kestrix::icons

@@ -8,8 +8,7 @@
 namespace kestrix::icons {
 namespace {
 
-void PaintNew(QPainter& p)
-{
+void PaintNew(QPainter& p) {
     Page(p, QRectF(5, 2, 17, 23), 6);
     p.setPen(Qt::NoPen);
     p.setBrush(kPaper);
@@ -20,8 +19,7 @@ void PaintNew(QPainter& p)
     Solid(p, QRectF(17, 20, 8, 2), kPaper);
 }
 
-void PaintOpen(QPainter& p)
-{
+void PaintOpen(QPainter& p) {
     QPainterPath back;
     back.moveTo(3, 24);
     back.lineTo(3, 5);
@@ -42,8 +40,7 @@ void PaintOpen(QPainter& p)
     p.drawPath(front);
 }
 
-void PaintSave(QPainter& p)
-{
+void PaintSave(QPainter& p) {
     QPainterPath body;
     body.moveTo(3, 3);
     body.lineTo(21, 3);
@@ -61,8 +58,7 @@ void PaintSave(QPainter& p)
     Solid(p, QRectF(10, 21, 6, 1), kPaper);
 }
 
-void PaintPrinter(QPainter& p)
-{
+void PaintPrinter(QPainter& p) {
     Box(p, QRectF(8, 3, 12, 7), kPaper);
     p.setPen(Stroke(kSlate));
     p.setBrush(kMist);
@@ -73,8 +69,7 @@ void PaintPrinter(QPainter& p)
     Solid(p, QRectF(10, 22, 6, 1), kSlateSoft);
 }
 
-void PaintPreview(QPainter& p)
-{
+void PaintPreview(QPainter& p) {
     Page(p, QRectF(4, 2, 15, 21), 5);
     Solid(p, QRectF(7, 9, 7, 1), kSlateSoft);
     Solid(p, QRectF(7, 12, 5, 1), kSlateSoft);
@@ -85,8 +80,7 @@ void PaintPreview(QPainter& p)
 }
 
 // Quarter-turn arrow around a small element; ccw for Left Hand Rotation.
-void PaintRotation(QPainter& p, bool ccw)
-{
+void PaintRotation(QPainter& p, bool ccw) {
     if (!ccw) {
         p.translate(28, 0);
         p.scale(-1, 1);
@@ -99,8 +93,8 @@ void PaintRotation(QPainter& p, bool ccw)
     const qreal fromDeg = -150, toDeg = 115;
     p.setPen(RoundStroke(kSlate, 2.0));
     p.setBrush(Qt::NoBrush);
-    p.drawArc(QRectF(c.x() - radius, c.y() - radius, 2 * radius, 2 * radius),
-              qRound(fromDeg * 16), qRound((toDeg - fromDeg) * 16));
+    p.drawArc(QRectF(c.x() - radius, c.y() - radius, 2 * radius, 2 * radius), qRound(fromDeg * 16),
+              qRound((toDeg - fromDeg) * 16));
     // The head spans the chord from the arc's end to a point further round, so it sits on the ring.
     auto onRing = [&](qreal deg) {
         const qreal t = qDegreesToRadians(deg);
@@ -111,16 +105,13 @@ void PaintRotation(QPainter& p, bool ccw)
     ArrowHead(p, tip, chord, qSqrt(QPointF::dotProduct(chord, chord)), 4.5, kSlate);
 }
 
-void PaintZoom(QPainter& p, bool in)
-{
+void PaintZoom(QPainter& p, bool in) {
     Magnifier(p, QPointF(12, 12), 8.5, 8);
     Solid(p, QRectF(8, 11, 8, 2), kTeal);
-    if (in)
-        Solid(p, QRectF(11, 8, 2, 8), kTeal);
+    if (in) Solid(p, QRectF(11, 8, 2, 8), kTeal);
 }
 
-void PaintImport(QPainter& p)
-{
+void PaintImport(QPainter& p) {
     Page(p, QRectF(9, 2, 16, 23), 6);
     Solid(p, QRectF(16, 16, 6, 1), kSlateSoft);
     Solid(p, QRectF(16, 19, 6, 1), kSlateSoft);
@@ -129,8 +120,7 @@ void PaintImport(QPainter& p)
 }
 
 // Label outline used by the "place at edge / centre" buttons.
-void LabelFrame(QPainter& p)
-{
+void LabelFrame(QPainter& p) {
     p.setPen(Stroke(kSlate, 1.0));
     p.setBrush(kPaper);
     p.drawRect(QRectF(2.5, 2.5, 23, 23));
@@ -138,8 +128,7 @@ void LabelFrame(QPainter& p)
 
 enum class Edge { Top, Left, Bottom, Right };
 
-void PaintPlaceAtEdge(QPainter& p, Edge edge)
-{
+void PaintPlaceAtEdge(QPainter& p, Edge edge) {
     LabelFrame(p);
     switch (edge) {
     case Edge::Top:
@@ -161,8 +150,7 @@ void PaintPlaceAtEdge(QPainter& p, Edge edge)
     }
 }
 
-void PaintPlaceCentre(QPainter& p, bool vertical)
-{
+void PaintPlaceCentre(QPainter& p, bool vertical) {
     LabelFrame(p);
     if (vertical) {
         Solid(p, QRectF(7, 11, 14, 6), kTeal);
@@ -176,8 +164,7 @@ void PaintPlaceCentre(QPainter& p, bool vertical)
 }
 
 // Two objects flush against a guide line; drawn for "left" and turned for the others.
-void PaintAlign(QPainter& p, int quarterTurns)
-{
+void PaintAlign(QPainter& p, int quarterTurns) {
     p.translate(14, 14);
     p.rotate(90.0 * quarterTurns);
     p.translate(-14, -14);
@@ -187,29 +174,23 @@ void PaintAlign(QPainter& p, int quarterTurns)
 }
 
 // Stacking buttons: the teal object is the one being moved.
-void PaintStack(QPainter& p, bool toEnd, bool front)
-{
+void PaintStack(QPainter& p, bool toEnd, bool front) {
     if (toEnd) {
         const QRectF back1(2, 2, 13, 13), back2(13, 13, 13, 13), moved(7, 7, 14, 14);
-        if (!front)
-            Box(p, moved, kTeal);
+        if (!front) Box(p, moved, kTeal);
         Box(p, back1, kPaper);
         Box(p, back2, kPaper);
-        if (front)
-            Box(p, moved, kTeal);
+        if (front) Box(p, moved, kTeal);
     } else {
         const QRectF other(3, 3, 15, 15), moved(10, 10, 15, 15);
-        if (!front)
-            Box(p, moved, kTeal);
+        if (!front) Box(p, moved, kTeal);
         Box(p, other, kPaper);
-        if (front)
-            Box(p, moved, kTeal);
+        if (front) Box(p, moved, kTeal);
     }
 }
 
 // Three objects with evenly spaced edges and the equal gaps marked below them.
-void PaintSpacing(QPainter& p, bool horizontal)
-{
+void PaintSpacing(QPainter& p, bool horizontal) {
     if (!horizontal) {
         p.translate(14, 14);
         p.rotate(90);
@@ -226,10 +207,9 @@ void PaintSpacing(QPainter& p, bool horizontal)
     Solid(p, QRectF(23, 22, 1, 5), kSlate);
 }
 
-} // namespace
+}  // namespace
 
-void PaintMainGlyph(QPainter& p, int index)
-{
+void PaintMainGlyph(QPainter& p, int index) {
     p.save();
     switch (index) {
     case 0: PaintNew(p); break;
@@ -263,4 +243,4 @@ void PaintMainGlyph(QPainter& p, int index)
     p.restore();
 }
 
-} // namespace kestrix::icons
+}  // namespace kestrix::icons

@@ -10,4 +10,4 @@ inline constexpr int kMainGlyphCount = 26;
 // Paints glyph `index` of the main tool bar into the 28 x 28 box at the painter's origin.
 void PaintMainGlyph(QPainter& p, int index);
 
-} // namespace kestrix::icons
+}  // namespace kestrix::icons

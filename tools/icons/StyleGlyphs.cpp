@@ -8,9 +8,7 @@ namespace kestrix::icons {
 namespace {
 
 // A letter taken from a font outline, centred on x = 15 with its baseline at `baseline`.
-void Letter(QPainter& p, QChar letter, const QString& family, bool bold, bool italic,
-            qreal baseline)
-{
+void Letter(QPainter& p, QChar letter, const QString& family, bool bold, bool italic, qreal baseline) {
     QFont font(family);
     font.setPixelSize(22);
     font.setBold(bold);
@@ -26,8 +24,7 @@ void Letter(QPainter& p, QChar letter, const QString& family, bool bold, bool it
 }
 
 // Four text lines; `align` is 0 left, 1 centre, 2 right.
-void PaintParagraph(QPainter& p, int align)
-{
+void PaintParagraph(QPainter& p, int align) {
     static constexpr int kLengths[4] = {20, 14, 20, 10};
     for (int row = 0; row < 4; ++row) {
         const int length = kLengths[row];
@@ -36,10 +33,9 @@ void PaintParagraph(QPainter& p, int align)
     }
 }
 
-} // namespace
+}  // namespace
 
-void PaintStyleGlyph(QPainter& p, int index)
-{
+void PaintStyleGlyph(QPainter& p, int index) {
     p.save();
     switch (index) {
     case 0: Letter(p, 'B', QStringLiteral("DejaVu Sans"), true, false, 23); break;
@@ -56,4 +52,4 @@ void PaintStyleGlyph(QPainter& p, int index)
     p.restore();
 }
 
-} // namespace kestrix::icons
+}  // namespace kestrix::icons

@@ -10,4 +10,4 @@ inline constexpr int kStyleGlyphCount = 6;
 // Paints style glyph `index` into the 30 x 30 cell at the painter's origin.
 void PaintStyleGlyph(QPainter& p, int index);
 
-} // namespace kestrix::icons
+}  // namespace kestrix::icons
