@@ -2,6 +2,7 @@
 # Kestrix set-up for Debian 12, run as root from the project folder.
 #   ./setup.sh run    install what is missing, build, start the editor
 #   ./setup.sh test   install what is missing, build, run every test
+#   ./setup.sh package  install what is missing, build, make the Debian package in build/
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -14,6 +15,7 @@ PACKAGES=(
   libxcb1-dev
   xvfb xauth xdotool imagemagick desktop-file-utils
   cups printer-driver-cups-pdf poppler-utils
+  appstream lintian man-db xdg-utils
 )
 
 install_packages() {
@@ -58,8 +60,15 @@ case "${1:-}" in
       echo "acceptance checks (../shared/conformance) not found: skipped"
     fi
     ;;
+  package)
+    install_packages
+    build
+    # CPack installs the finished build into the package; nothing is compiled again.
+    cmake --build build --target package
+    ls build/kestrix_*.deb
+    ;;
   *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|package" >&2
     exit 2
     ;;
 esac
