@@ -11,6 +11,7 @@
 
 #include "app/CommandIds.h"
 #include "app/DrawToolBar.h"
+#include "app/FrameTexts.h"
 #include "app/LockKeys.h"
 #include "app/MainToolBar.h"
 #include "dialogs/BatchProgressDialog.h"
@@ -162,7 +163,7 @@ void CMainFrame::BuildAccelerators() {
 
 void CMainFrame::BuildStatusBar() {
     QStatusBar* bar = statusBar();
-    bar->addWidget(new QLabel(UiText(language_, "Ready", "就绪")), 1);
+    bar->addWidget(new QLabel(UiText(language_, frame_text::kReady)), 1);
     const auto addPane = [bar](const QString& text) {
         auto* pane = new QLabel;
         pane->setAlignment(Qt::AlignCenter);
@@ -220,7 +221,7 @@ void CMainFrame::UpdateCommandUi() {
 
 void CMainFrame::UpdateTitle() {
     const QString path = Canvas()->Session().Document().labelPath;
-    const QString name = path.isEmpty() ? UiText(language_, "Untitled", "无标题") : QFileInfo(path).fileName();
+    const QString name = path.isEmpty() ? UiText(language_, frame_text::kUntitled) : QFileInfo(path).fileName();
     setWindowTitle(QStringLiteral("Kestrix Editor - %1[*]").arg(name));
     setWindowModified(Canvas()->Session().HasUnsavedChanges());
 }
@@ -334,11 +335,9 @@ void CMainFrame::OpenLabelFile(const QString& path, bool reportUnreadable) {
         return;
     }
     if (result == LabelSession::OpenResult::Refused || reportUnreadable) {
-        const QString why = LabelFileProblemText(problem, LanguageFlag(language_));
-        prompts_.ShowMessage(this,
-                             UiText(language_, "The label file %1 cannot be opened:\n%2", "无法打开标签文件 %1：\n%2")
-                                 .arg(QDir::toNativeSeparators(path), why),
-                             UiText(language_, "Kestrix", "Dravel标签编辑器"), QMessageBox::Warning);
+        const QString why = LabelFileProblemText(problem, language_);
+        prompts_.ShowMessage(this, UiText(language_, frame_text::kCannotOpen).arg(QDir::toNativeSeparators(path), why),
+                             UiText(language_, frame_text::kCaption), QMessageBox::Warning);
     }
 }
 
@@ -351,10 +350,8 @@ bool CMainFrame::SaveLabel(const QString& path) {
         if (target.isEmpty()) return false;
         target = WithLabelExtension(target);
         if (QFileInfo::exists(target) &&
-            !prompts_.AskYesNo(canvas,
-                               UiText(language_, "The file already exists. Do you want to overwrite it?",
-                                      "标签文件已经存在，是否覆盖？"),
-                               UiText(language_, "Kestrix", "Dravel标签编辑器"), QMessageBox::NoIcon))
+            !prompts_.AskYesNo(canvas, UiText(language_, frame_text::kOverwrite),
+                               UiText(language_, frame_text::kCaption), QMessageBox::NoIcon))
             return false;
     }
     return canvas->Session().SaveLabel(target);
@@ -377,33 +374,23 @@ void CMainFrame::OnPrintQueued(const QString& path, int ownElements) {
         PrintQueuedLabels(*Canvas(), path, ownElements, std::bind_front(&BatchProgressDialog::Step, &progress),
                           std::bind_front(&CMainFrame::ShowPrintMessage, this));
     progress.close();
-    const QString caption = UiText(language_, "Kestrix", "Dravel标签编辑器");
+    const QString caption = UiText(language_, frame_text::kCaption);
     if (!outcome.unreadable.isEmpty())
-        prompts_.ShowMessage(this,
-                             UiText(language_, "These label files could not be opened and were not printed:\n%1",
-                                    "以下标签文件无法打开，没有打印：\n%1")
-                                 .arg(outcome.unreadable.join(u'\n')),
+        prompts_.ShowMessage(this, UiText(language_, frame_text::kNotPrinted).arg(outcome.unreadable.join(u'\n')),
                              caption, QMessageBox::Warning);
     // No printer and a failed write have told the user already.
     const DirectPrintStatus status = outcome.stopped.status;
     if (status == DirectPrintStatus::OpenFailed || status == DirectPrintStatus::RenderFailed)
         prompts_.ShowMessage(this,
-                             UiText(language_,
-                                    "Batch printing stopped at %1: %2\nThe files not yet printed stay queued; "
-                                    "Select Label Files prints them.",
-                                    "批量打印在 %1 处停止：%2\n尚未打印的文件仍在队列中，"
-                                    "选择标签文件即可继续打印。")
+                             UiText(language_, frame_text::kBatchStopped)
                                  .arg(QDir::toNativeSeparators(outcome.stoppedAt), outcome.stopped.detail),
                              caption, QMessageBox::Warning);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (!closeWithoutQuestion_ && Canvas()->Session().HasUnsavedChanges()) {
-        const QMessageBox::StandardButton answer =
-            prompts_.AskYesNoCancel(this,
-                                    UiText(language_, "The Label has not been saved, Do you want to save it?",
-                                           "所修改的标签还没有保存，是否要保存？"),
-                                    UiText(language_, "Label Editor", "标签编辑"));
+        const QMessageBox::StandardButton answer = prompts_.AskYesNoCancel(
+            this, UiText(language_, frame_text::kSaveQuestion), UiText(language_, frame_text::kSaveQuestionCaption));
         if (answer == QMessageBox::Cancel || (answer == QMessageBox::Yes && !SaveLabel({}))) {
             event->ignore();
             return;

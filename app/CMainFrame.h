@@ -6,7 +6,7 @@
 #include <QHash>
 #include <QMainWindow>
 
-#include "dialogs/UiLanguage.h"
+#include "document/UiLanguage.h"
 
 class QLabel;
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/ToolBarLook.h"
-#include "dialogs/UiLanguage.h"
+#include "document/UiLanguage.h"
 
 namespace kestrix {
 

@@ -8,6 +8,7 @@
 
 #include "app/CMainFrame.h"
 #include "dialogs/DialogPrompts.h"
+#include "dialogs/QtTranslation.h"
 #include "editor/LabelCanvas.h"
 #include "render/GdiFont.h"
 

@@ -53,7 +53,7 @@ std::optional<LabelDocument> OpenLabel(const QString& path, QString* error) {
     LabelDocument doc;
     LabelFileProblem problem;
     if (!ReadLabelFile(path, doc, &problem)) {
-        *error = path + QStringLiteral(": ") + LabelFileProblemText(problem, 0);
+        *error = path + QStringLiteral(": ") + LabelFileProblemText(problem, UiLanguage::English);
         return std::nullopt;
     }
     doc.labelPath = path;

@@ -109,7 +109,7 @@ PrinterSettings SettingsOf(const Arguments& a) {
         // Only a regular file: a FIFO without a writer would wait forever.
         const FileRead read = ReadRegularFile(*path, IniFile::kMaxBytes);
         if (read.problem != FileProblem::None)
-            Fail(QStringLiteral("cannot read settings %1: %2").arg(*path, FileProblemText(read, 0)));
+            Fail(QStringLiteral("cannot read settings %1: %2").arg(*path, FileProblemText(read, UiLanguage::English)));
         LoadPrinterSettings(settings, IniFile::FromText(read.bytes));
     } else {
         LoadPrinterSettings(settings);
@@ -253,7 +253,8 @@ int RunPrint(const QStringList& args) {
     // A printer that stops taking data is waited for; --timeout gives up after that many seconds of it.
     StallWatch watch(qint64(a.PositiveInt(QStringLiteral("--timeout"), 0)) * 1000);
     watch.onStalled = [] {
-        std::fprintf(stderr, "kestrix-cli print: %s; still waiting\n", qPrintable(PrinterStalledMessage(0).text));
+        std::fprintf(stderr, "kestrix-cli print: %s; still waiting\n",
+                     qPrintable(PrinterStalledMessage(UiLanguage::English).text));
     };
     const PrinterSettings settings = SettingsOf(a);
     PrinterTarget target;
@@ -261,7 +262,7 @@ int RunPrint(const QStringList& args) {
 
     // The printer is opened once, at the first label that can be read, and
     // takes every label's jobs back to back.
-    DirectPrinter printer(0, {}, &watch);
+    DirectPrinter printer(UiLanguage::English, {}, &watch);
     bool opened = false;
     const int code = SendEachLabel("print", labels, [&](LabelDocument& doc) -> QString {
         if (!opened) {

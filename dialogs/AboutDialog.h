@@ -3,7 +3,7 @@
 
 #include <QDialog>
 
-#include "dialogs/UiLanguage.h"
+#include "document/UiLanguage.h"
 
 namespace kestrix {
 

@@ -6,8 +6,8 @@
 #include <QDialog>
 
 #include "dialogs/Prompts.h"
-#include "dialogs/UiLanguage.h"
 #include "document/LabelElement.h"
+#include "document/UiLanguage.h"
 
 class QCheckBox;
 class QComboBox;

@@ -5,7 +5,7 @@
 
 #include <QProgressDialog>
 
-#include "dialogs/UiLanguage.h"
+#include "document/UiLanguage.h"
 
 namespace kestrix {
 

@@ -5,7 +5,7 @@
 #include <QDialog>
 
 #include "dialogs/Prompts.h"
-#include "dialogs/UiLanguage.h"
+#include "document/UiLanguage.h"
 
 class QComboBox;
 class QLineEdit;

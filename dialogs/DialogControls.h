@@ -5,9 +5,9 @@
 #include <QString>
 #include <span>
 
-#include "dialogs/UiLanguage.h"
 #include "document/LabelElement.h"
 #include "document/Symbologies.h"
+#include "document/UiLanguage.h"
 
 class QBoxLayout;
 class QComboBox;

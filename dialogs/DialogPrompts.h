@@ -2,7 +2,7 @@
 // The real dialogs behind Prompts.
 
 #include "dialogs/Prompts.h"
-#include "dialogs/UiLanguage.h"
+#include "document/UiLanguage.h"
 
 namespace kestrix {
 

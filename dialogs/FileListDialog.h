@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <QStringList>
 
-#include "dialogs/UiLanguage.h"
+#include "document/UiLanguage.h"
 
 class QListWidget;
 class QPushButton;

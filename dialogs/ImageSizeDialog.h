@@ -5,8 +5,8 @@
 
 #include <QDialog>
 
-#include "dialogs/UiLanguage.h"
 #include "document/LabelElement.h"
+#include "document/UiLanguage.h"
 
 class QCheckBox;
 class QComboBox;

@@ -5,7 +5,7 @@
 #include <QSize>
 #include <functional>
 
-#include "dialogs/UiLanguage.h"
+#include "document/UiLanguage.h"
 
 class QLineEdit;
 

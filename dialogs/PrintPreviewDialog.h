@@ -7,7 +7,7 @@
 #include <QDialog>
 #include <QRect>
 
-#include "dialogs/UiLanguage.h"
+#include "document/UiLanguage.h"
 
 class QComboBox;
 class QGroupBox;

@@ -4,8 +4,8 @@
 
 #include <QDialog>
 
-#include "dialogs/UiLanguage.h"
 #include "document/LabelElement.h"
+#include "document/UiLanguage.h"
 
 class QComboBox;
 class QLineEdit;

@@ -11,7 +11,7 @@ namespace kestrix {
 
 StallDialog::StallDialog(UiLanguage language, QWidget* owner, int reportAfterMs)
     : StallWatch(0, reportAfterMs), box_(owner) {
-    const PrintMessage message = PrinterStalledMessage(LanguageFlag(language));
+    const PrintMessage message = PrinterStalledMessage(language);
     box_.setIcon(QMessageBox::Warning);
     box_.setWindowTitle(message.caption);
     box_.setText(message.text);

@@ -7,7 +7,7 @@
 
 #include <QMessageBox>
 
-#include "dialogs/UiLanguage.h"
+#include "document/UiLanguage.h"
 #include "output/StallWatch.h"
 
 namespace kestrix {

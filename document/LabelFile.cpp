@@ -36,16 +36,16 @@ bool Refuse(LabelFileProblem* problem, LabelFileProblem::Code code, FileRead fil
 
 }  // namespace
 
-QString LabelFileProblemText(const LabelFileProblem& p, int chinese) {
+QString LabelFileProblemText(const LabelFileProblem& p, UiLanguage language) {
     switch (p.code) {
     case LabelFileProblem::None: break;
-    case LabelFileProblem::FileNotRead: return FileProblemText(p.file, chinese);
+    case LabelFileProblem::FileNotRead: return FileProblemText(p.file, language);
     case LabelFileProblem::SizeNotTwoNumbers:
-        return QString::fromUtf8(chinese ? "这不是标签文件：开头的尺寸不是两个数字。"
-                                         : "not a label file: the size text is not two numbers");
+        return UiText(language, "not a label file: the size text is not two numbers",
+                      "这不是标签文件：开头的尺寸不是两个数字。");
     case LabelFileProblem::SizeOutOfRange:
-        return QString::fromUtf8(chinese ? "标签尺寸 %1 × %2 毫米超出了 1 到 2000 毫米的范围。"
-                                         : "label size %1 x %2 mm is outside 1 to 2000 mm")
+        return UiText(language, "label size %1 x %2 mm is outside 1 to 2000 mm",
+                      "标签尺寸 %1 × %2 毫米超出了 1 到 2000 毫米的范围。")
             .arg(p.widthMm)
             .arg(p.heightMm);
     }

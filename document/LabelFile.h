@@ -35,8 +35,8 @@ struct LabelFileProblem {
     bool NothingRead() const { return code == FileNotRead && file.problem != FileProblem::TooLarge; }
 };
 
-// The reason in words (without the file name); `chinese` is the language flag.
-QString LabelFileProblemText(const LabelFileProblem& problem, int chinese);
+// The reason in words (without the file name).
+QString LabelFileProblemText(const LabelFileProblem& problem, UiLanguage language);
 
 // Parses the bytes of a label file into `out` (size, printer name, elements with
 // hCache 0; labelPath untouched). On failure `out` is unchanged and `problem` says why.

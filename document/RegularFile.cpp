@@ -58,22 +58,21 @@ FileRead ReadRegularFile(const QString& path, qint64 maxBytes) {
     return read;
 }
 
-QString FileProblemText(const FileRead& read, int chinese) {
-    const auto text = [chinese](const char* english, const char* chineseText) {
-        return QString::fromUtf8(chinese ? chineseText : english);
-    };
+QString FileProblemText(const FileRead& read, UiLanguage language) {
     switch (read.problem) {
     case FileProblem::None: break;
-    case FileProblem::Missing: return text("no such file", "文件不存在。");
-    case FileProblem::Folder: return text("is a folder", "这是文件夹，不是文件。");
+    case FileProblem::Missing: return UiText(language, "no such file", "文件不存在。");
+    case FileProblem::Folder: return UiText(language, "is a folder", "这是文件夹，不是文件。");
     case FileProblem::NotRegular:
-        return text("is not a regular file", "这不是普通文件（可能是管道或设备），不能读取。");
-    case FileProblem::TooLarge: return text("is too large (%1 bytes)", "文件太大（%1 字节）。").arg(read.size);
+        return UiText(language, "is not a regular file", "这不是普通文件（可能是管道或设备），不能读取。");
+    case FileProblem::TooLarge:
+        return UiText(language, "is too large (%1 bytes)", "文件太大（%1 字节）。").arg(read.size);
     case FileProblem::Unreadable:
         if (read.systemError == EACCES || read.systemError == EPERM)
-            return text("cannot be read: permission denied", "没有读取这个文件的权限。");
-        return chinese ? QStringLiteral("无法读取这个文件。")
-                       : QStringLiteral("cannot be read: ") + QString::fromLocal8Bit(std::strerror(read.systemError));
+            return UiText(language, "cannot be read: permission denied", "没有读取这个文件的权限。");
+        return language == UiLanguage::Chinese
+                   ? QStringLiteral("无法读取这个文件。")
+                   : QStringLiteral("cannot be read: ") + QString::fromLocal8Bit(std::strerror(read.systemError));
     }
     return {};
 }

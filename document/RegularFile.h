@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include "document/UiLanguage.h"
+
 namespace kestrix {
 
 enum class FileProblem { None, Missing, Folder, NotRegular, TooLarge, Unreadable };
@@ -20,7 +22,7 @@ struct FileRead {
 // The whole file, when it is a regular file of at most `maxBytes`.
 FileRead ReadRegularFile(const QString& path, qint64 maxBytes);
 
-// Why a file was not read, in words (without its name); `chinese` is the language flag.
-QString FileProblemText(const FileRead& read, int chinese);
+// Why a file was not read, in words (without its name).
+QString FileProblemText(const FileRead& read, UiLanguage language);
 
 }  // namespace kestrix

@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include "dialogs/UiLanguage.h"
+#include "document/UiLanguage.h"
 
 class QScrollBar;
 

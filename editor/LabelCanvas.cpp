@@ -217,7 +217,7 @@ DirectPrintResult LabelCanvas::DirectPrintLabel(const std::function<void(const P
     input.viewScaleY = ScaleY();
     StallDialog wait(language_, this);
     const DirectPrintResult result =
-        kestrix::DirectPrintLabel(input, batchQueue_, LanguageFlag(language_), show, printerTarget_, &wait);
+        kestrix::DirectPrintLabel(input, batchQueue_, language_, show, printerTarget_, &wait);
     // Serial numbers have advanced.
     update();
     return result;
@@ -254,7 +254,6 @@ RenderContext LabelCanvas::Context() {
 
 void LabelCanvas::DriverPrint(const QString& printerName, int copies) {
     if (!prompts_) return;
-    const int chinese = LanguageFlag(language_);
     const auto show = [this](const PrintMessage& message) {
         prompts_->ShowMessage(this, message.text, message.caption, QMessageBox::Critical);
     };
@@ -264,7 +263,7 @@ void LabelCanvas::DriverPrint(const QString& printerName, int copies) {
         printer.setPrinterName(printerName);
     } else {
         // An empty print dialog would leave the user guessing.
-        if (installed.isEmpty()) return show(NoPrinterInstalledMessage(chinese));
+        if (installed.isEmpty()) return show(NoPrinterInstalledMessage(language_));
         if (!prompts_->ChoosePrinter(this, printer)) return;
         copies = printer.copyCount();
     }
@@ -273,7 +272,7 @@ void LabelCanvas::DriverPrint(const QString& printerName, int copies) {
     // Serial numbers have advanced.
     update();
     if (result.status != DriverPrintStatus::Printed)
-        show(DriverPrintFailedMessage(chinese, printer.printerName(), result.detail));
+        show(DriverPrintFailedMessage(language_, printer.printerName(), result.detail));
 }
 
 QImage LabelCanvas::OutputImage() {

@@ -9,8 +9,8 @@
 #include <functional>
 #include <optional>
 
-#include "dialogs/UiLanguage.h"
 #include "document/LabelSession.h"
+#include "document/UiLanguage.h"
 #include "editor/CanvasMode.h"
 #include "editor/ElementCommands.h"
 #include "output/DirectPrintJob.h"

@@ -16,7 +16,7 @@ std::optional<DirectPrintResult> PrintLabelFile(LabelCanvas& canvas, const QStri
     LabelDocument label;
     LabelFileProblem why;
     if (!ReadLabelFile(path, label, &why)) {
-        unreadable << path + QStringLiteral(": ") + LabelFileProblemText(why, LanguageFlag(canvas.Language()));
+        unreadable << path + QStringLiteral(": ") + LabelFileProblemText(why, canvas.Language());
         return std::nullopt;
     }
     label.labelPath = path;

@@ -5,24 +5,25 @@
 
 namespace kestrix {
 
-PrintMessage PrinterNotConnectedMessage(int chinese) {
-    if (chinese)
+PrintMessage PrinterNotConnectedMessage(UiLanguage language) {
+    if (language == UiLanguage::Chinese)
         return {QStringLiteral("没有发现打印机，请检查打印机是否开机、USB是否接好！"), QStringLiteral("打印标签")};
     return {QStringLiteral("Printer not connected!"), QStringLiteral("Vantic")};
 }
 
-PrintMessage WriteFailedMessage(int chinese) {
-    if (chinese) return {QStringLiteral("向打印机发送数据失败。"), QStringLiteral("打印标签")};
+PrintMessage WriteFailedMessage(UiLanguage language) {
+    if (language == UiLanguage::Chinese) return {QStringLiteral("向打印机发送数据失败。"), QStringLiteral("打印标签")};
     return {QStringLiteral("Failed to send data to the printer."), QStringLiteral("Vantic")};
 }
 
-PrintMessage PrinterStalledMessage(int chinese) {
-    if (chinese) return {QStringLiteral("打印机没有接收数据（是否缺纸或上盖没有合好？）"), QStringLiteral("打印标签")};
+PrintMessage PrinterStalledMessage(UiLanguage language) {
+    if (language == UiLanguage::Chinese)
+        return {QStringLiteral("打印机没有接收数据（是否缺纸或上盖没有合好？）"), QStringLiteral("打印标签")};
     return {QStringLiteral("The printer is not taking data (out of paper or cover open?)"), QStringLiteral("Vantic")};
 }
 
-PrintMessage PrintCancelledMessage(int chinese, bool partSent) {
-    if (chinese)
+PrintMessage PrintCancelledMessage(UiLanguage language, bool partSent) {
+    if (language == UiLanguage::Chinese)
         return {partSent ? QStringLiteral("打印已取消。打印机只收到了标签的一部分，请先关闭再打开打印机，然后再打印。")
                          : QStringLiteral("打印已取消。"),
                 QStringLiteral("打印标签")};
@@ -32,8 +33,9 @@ PrintMessage PrintCancelledMessage(int chinese, bool partSent) {
             QStringLiteral("Vantic")};
 }
 
-PrintMessage PrinterUnreachableMessage(int chinese, const QString& why) {
-    if (chinese) return {QStringLiteral("无法使用打印机：\n%1").arg(why), QStringLiteral("打印标签")};
+PrintMessage PrinterUnreachableMessage(UiLanguage language, const QString& why) {
+    if (language == UiLanguage::Chinese)
+        return {QStringLiteral("无法使用打印机：\n%1").arg(why), QStringLiteral("打印标签")};
     return {QStringLiteral("The printer cannot be used:\n%1").arg(why), QStringLiteral("Vantic")};
 }
 
@@ -42,11 +44,12 @@ PrintStream RenderPrintStream(const DirectPrintInput& in, QString* error) {
     return maker.Next(error);
 }
 
-DirectPrinter::DirectPrinter(int chinese, const std::function<void(const PrintMessage&)>& show, StallWatch* watch)
-    : chinese_(chinese), show_(show), wait_(watch ? *watch : waitAsLongAsItStays_) {}
+DirectPrinter::DirectPrinter(UiLanguage language, const std::function<void(const PrintMessage&)>& show,
+                             StallWatch* watch)
+    : language_(language), show_(show), wait_(watch ? *watch : waitAsLongAsItStays_) {}
 
 DirectPrintResult DirectPrinter::Unreachable(const QString& error) const {
-    if (show_) show_(PrinterUnreachableMessage(chinese_, error));
+    if (show_) show_(PrinterUnreachableMessage(language_, error));
     return {DirectPrintStatus::Unreachable, error};
 }
 
@@ -58,8 +61,8 @@ DirectPrintResult DirectPrinter::Open(const PrinterTarget& target, QStringList& 
         address->path = FindPrinterDevicePath(target.location);
         if (address->path.isEmpty()) {
             batchQueue.clear();
-            if (show_) show_(PrinterNotConnectedMessage(chinese_));
-            return {DirectPrintStatus::NoPrinter, PrinterNotConnectedMessage(0).text};
+            if (show_) show_(PrinterNotConnectedMessage(language_));
+            return {DirectPrintStatus::NoPrinter, PrinterNotConnectedMessage(UiLanguage::English).text};
         }
     }
     cups_ = address->kind == PrinterAddress::Kind::Cups;
@@ -104,20 +107,20 @@ DirectPrintResult DirectPrinter::Ended(StallWatch::Outcome outcome, const QStrin
     switch (outcome) {
     case StallWatch::Outcome::Sent: return {DirectPrintStatus::Printed, {}, rendered};
     case StallWatch::Outcome::Cancelled:
-        if (show_) show_(PrintCancelledMessage(chinese_, !cups_));
+        if (show_) show_(PrintCancelledMessage(language_, !cups_));
         return {DirectPrintStatus::Cancelled, error, rendered};
     case StallWatch::Outcome::GaveUp:
     case StallWatch::Outcome::Failed: break;
     }
-    if (show_) show_(WriteFailedMessage(chinese_));
+    if (show_) show_(WriteFailedMessage(language_));
     return {outcome == StallWatch::Outcome::GaveUp ? DirectPrintStatus::GaveUp : DirectPrintStatus::WriteFailed, error,
             rendered};
 }
 
-DirectPrintResult DirectPrintLabel(const DirectPrintInput& in, QStringList& batchQueue, int chinese,
+DirectPrintResult DirectPrintLabel(const DirectPrintInput& in, QStringList& batchQueue, UiLanguage language,
                                    const std::function<void(const PrintMessage&)>& show, const PrinterTarget& target,
                                    StallWatch* watch) {
-    DirectPrinter printer(chinese, show, watch);
+    DirectPrinter printer(language, show, watch);
     DirectPrintResult result = printer.Open(target, batchQueue);
     if (result.status == DirectPrintStatus::Printed) result = printer.Send(in);
     if (result.status != DirectPrintStatus::Printed) return result;

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "document/LabelDocument.h"
+#include "document/UiLanguage.h"
 #include "output/PrintStream.h"
 #include "output/PrinterDevice.h"
 #include "output/PrinterLocation.h"
@@ -65,16 +66,16 @@ struct DirectPrintResult {
     int rendered = 0;  // copies whose serial numbers were used
 };
 
-// The messages the user sees, by the language flag (nonzero: Chinese).
-PrintMessage PrinterNotConnectedMessage(int chinese);
-PrintMessage WriteFailedMessage(int chinese);
+// The messages the user sees.
+PrintMessage PrinterNotConnectedMessage(UiLanguage language);
+PrintMessage WriteFailedMessage(UiLanguage language);
 // While the printer takes no data; the job goes on waiting.
-PrintMessage PrinterStalledMessage(int chinese);
+PrintMessage PrinterStalledMessage(UiLanguage language);
 // After the user's Cancel, which leaves the printer with part of a job unless
 // the job could be withdrawn whole (CUPS).
-PrintMessage PrintCancelledMessage(int chinese, bool partSent = true);
+PrintMessage PrintCancelledMessage(UiLanguage language, bool partSent = true);
 // A network printer or CUPS queue that cannot be used; `why` names it.
-PrintMessage PrinterUnreachableMessage(int chinese, const QString& why);
+PrintMessage PrinterUnreachableMessage(UiLanguage language, const QString& why);
 
 // Renders the label (pictures in black and white), reduces it with ColorToBW
 // and builds header and body: PrintJobMaker's first copy. Serial numbers
@@ -86,7 +87,8 @@ PrintStream RenderPrintStream(const DirectPrintInput& in, QString* error = nullp
 // DirectPrintLabel says; each call's result says what happened.
 class DirectPrinter {
 public:
-    DirectPrinter(int chinese, const std::function<void(const PrintMessage&)>& show, StallWatch* watch = nullptr);
+    DirectPrinter(UiLanguage language, const std::function<void(const PrintMessage&)>& show,
+                  StallWatch* watch = nullptr);
 
     // Finds and opens the printer; with no printer the batch queue is emptied.
     DirectPrintResult Open(const PrinterTarget& target, QStringList& batchQueue);
@@ -99,7 +101,7 @@ private:
     DirectPrintResult Unreachable(const QString& error) const;
     DirectPrintResult Ended(StallWatch::Outcome outcome, const QString& error, int rendered) const;
 
-    int chinese_;
+    UiLanguage language_;
     std::function<void(const PrintMessage&)> show_;
     StallWatch waitAsLongAsItStays_;
     StallWatch& wait_;
@@ -115,7 +117,7 @@ private:
 // result says why). Opening and sending run under `watch` (StallWatch::Run); a
 // printer that stops taking data is waited for as it rules (without one: as
 // long as the printer stays).
-DirectPrintResult DirectPrintLabel(const DirectPrintInput& in, QStringList& batchQueue, int chinese,
+DirectPrintResult DirectPrintLabel(const DirectPrintInput& in, QStringList& batchQueue, UiLanguage language,
                                    const std::function<void(const PrintMessage&)>& show,
                                    const PrinterTarget& target = {}, StallWatch* watch = nullptr);
 

@@ -50,15 +50,16 @@ void SetLabelPaper(QPrinter& printer, int widthMm, int heightMm) {
     printer.setPageMargins(QMarginsF(), QPageLayout::Millimeter);
 }
 
-PrintMessage NoPrinterInstalledMessage(int chinese) {
-    if (chinese)
+PrintMessage NoPrinterInstalledMessage(UiLanguage language) {
+    if (language == UiLanguage::Chinese)
         return {QStringLiteral("没有安装打印机，请先在系统的打印机设置中添加打印机。"), QStringLiteral("打印标签")};
     return {QStringLiteral("No printer is installed. Add one in the system's printer settings first."),
             QStringLiteral("Vantic")};
 }
 
-PrintMessage DriverPrintFailedMessage(int chinese, const QString& printer, const QString& detail) {
-    if (chinese) return {QStringLiteral("无法在打印机 %1 上打印：%2").arg(printer, detail), QStringLiteral("打印标签")};
+PrintMessage DriverPrintFailedMessage(UiLanguage language, const QString& printer, const QString& detail) {
+    if (language == UiLanguage::Chinese)
+        return {QStringLiteral("无法在打印机 %1 上打印：%2").arg(printer, detail), QStringLiteral("打印标签")};
     return {QStringLiteral("Cannot print on %1: %2").arg(printer, detail), QStringLiteral("Vantic")};
 }
 

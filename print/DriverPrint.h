@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "document/LabelDocument.h"
+#include "document/UiLanguage.h"
 
 class QPrinter;
 
@@ -22,9 +23,9 @@ struct DriverPrintResult {
     int pages = 0;   // pages sent (each printed as often as the job's copies say)
 };
 
-// The messages the user sees, by the language flag (nonzero: Chinese).
-PrintMessage NoPrinterInstalledMessage(int chinese);
-PrintMessage DriverPrintFailedMessage(int chinese, const QString& printer, const QString& detail);
+// The messages the user sees.
+PrintMessage NoPrinterInstalledMessage(UiLanguage language);
+PrintMessage DriverPrintFailedMessage(UiLanguage language, const QString& printer, const QString& detail);
 
 // A paper of exactly the label's size, without margins, drawn from its corner.
 void SetLabelPaper(QPrinter& printer, int widthMm, int heightMm);

@@ -27,7 +27,8 @@ LabelDocument Parse(const QByteArray& bytes) {
     LabelDocument doc;
     doc.labelPath = "/labels/a.lab";
     LabelFileProblem problem;
-    EXPECT_TRUE(ParseLabelFile(bytes, doc, &problem)) << LabelFileProblemText(problem, 0).toStdString();
+    EXPECT_TRUE(ParseLabelFile(bytes, doc, &problem))
+        << LabelFileProblemText(problem, UiLanguage::English).toStdString();
     EXPECT_EQ(doc.labelPath, "/labels/a.lab") << "the path is not the file's to change";
     return doc;
 }
@@ -116,7 +117,7 @@ TEST(LabelFileOnDisk, DamagedInputsAreRefusedAndOnlyAGoodSaveReplacesTheOldFile)
         LabelDocument doc = TwoElementLabel();
         LabelFileProblem problem;
         EXPECT_FALSE(ReadLabelFile(Path(name), doc, &problem));
-        EXPECT_EQ(LabelFileProblemText(problem, 0), reason);
+        EXPECT_EQ(LabelFileProblemText(problem, UiLanguage::English), reason);
         EXPECT_EQ(LabelFileBytes(doc), LabelFileBytes(TwoElementLabel())) << "the label is unchanged";
     }
 

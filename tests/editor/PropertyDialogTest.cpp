@@ -27,6 +27,7 @@
 #include "dialogs/FontChoice.h"
 #include "dialogs/ImageSizeDialog.h"
 #include "dialogs/NewLabelDialog.h"
+#include "dialogs/QtTranslation.h"
 #include "dialogs/SerializationDialog.h"
 #include "dialogs/ShapeDialog.h"
 #include "dialogs/TextDialog.h"

@@ -70,12 +70,13 @@ TEST_F(FakeSystem, SupportedPrintersAreFoundAndListedOnceNodesFirst) {
 // A 40 x 30 mm label with a text counting up from 0009, queued with two more labels.
 class DirectPrint : public FakeSystem {
 protected:
-    DirectPrintStatus Run(const PrinterTarget& target, int chinese = 0, StallWatch* watch = nullptr) {
+    DirectPrintStatus Run(const PrinterTarget& target, UiLanguage language = UiLanguage::English,
+                          StallWatch* watch = nullptr) {
         DirectPrintInput in{doc_, settings_, codes_};
         const auto show = [&](const PrintMessage& m) { shown_ << m.text + u'|' + m.caption; };
-        return DirectPrintLabel(in, queue_, chinese, show, target, watch).status;
+        return DirectPrintLabel(in, queue_, language, show, target, watch).status;
     }
-    DirectPrintStatus Run(int chinese = 0) { return Run({QString(), Location()}, chinese); }
+    DirectPrintStatus Run(UiLanguage language = UiLanguage::English) { return Run({QString(), Location()}, language); }
     QString Serial() const { return QString::fromStdU16String(ElementText(doc_.elements[0])); }
 
     LabelDocument doc_{40, 30, {}, {}, {[] {
@@ -96,7 +97,7 @@ protected:
 TEST_F(DirectPrint, SendsTheRenderedLabelOrEndsWithTheFailuresMessage) {
     EXPECT_EQ(Run(), DirectPrintStatus::NoPrinter);
     EXPECT_TRUE(queue_.isEmpty());
-    Run(1);
+    Run(UiLanguage::Chinese);
     EXPECT_EQ(shown_, QStringList({"Printer not connected!|Vantic",
                                    QStringLiteral("没有发现打印机，请检查打印机是否开机、USB是否接好！|打印标签")}));
     shown_.clear();
@@ -124,12 +125,12 @@ TEST_F(DirectPrint, SendsTheRenderedLabelOrEndsWithTheFailuresMessage) {
 
     StallWatch cancelled;
     cancelled.Cancel();
-    EXPECT_EQ(Run({"/dev/null", {}}, 0, &cancelled), DirectPrintStatus::Cancelled);
+    EXPECT_EQ(Run({"/dev/null", {}}, UiLanguage::English, &cancelled), DirectPrintStatus::Cancelled);
     EXPECT_TRUE(shown_.size() == 1 && shown_[0].startsWith("Printing cancelled. The printer has received only part"));
     shown_.clear();
     if (!QFileInfo::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
     EXPECT_EQ(Run({"/dev/full", {}}), DirectPrintStatus::WriteFailed);
-    Run({"/dev/full", {}}, 1);
+    Run({"/dev/full", {}}, UiLanguage::Chinese);
     EXPECT_EQ(shown_, QStringList({"Failed to send data to the printer.|Vantic",
                                    QStringLiteral("向打印机发送数据失败。|打印标签")}));
 }

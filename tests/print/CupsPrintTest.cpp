@@ -153,7 +153,7 @@ TEST_F(CupsPrint, AQueueThatRefusesJobsOrNoPrinterAtAllIsTold) {
     Frame().OnCommand(kCmdPrintButton);
     cupsSetServer(server.constData());
     ASSERT_EQ(prompts_.messages.size(), 2);
-    EXPECT_EQ(prompts_.messages[1], NoPrinterInstalledMessage(0).text + "|Vantic");
+    EXPECT_EQ(prompts_.messages[1], NoPrinterInstalledMessage(UiLanguage::English).text + "|Vantic");
     EXPECT_EQ(prompts_.printDialogs, 0);
     EXPECT_EQ(CupsTestServer::Jobs(), before);
     // The command-line tool names what is there instead.

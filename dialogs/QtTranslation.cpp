@@ -1,15 +1,10 @@
-#include "dialogs/UiLanguage.h"
+#include "dialogs/QtTranslation.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
 
 namespace kestrix {
-
-UiLanguage LanguageForLocale(const QLocale& locale) {
-    return locale.language() == QLocale::Chinese && locale.territory() == QLocale::China ? UiLanguage::Chinese
-                                                                                         : UiLanguage::English;
-}
 
 bool InstallQtTranslation(QCoreApplication& app, UiLanguage language) {
     if (language != UiLanguage::Chinese) return true;

@@ -1,11 +1,10 @@
 #pragma once
 // The interface language, chosen once at start-up from the system locale and
-// handed to every window that shows text.
+// handed to everything that shows or returns text for the user: the file
+// readers' and the print jobs' messages as much as the windows.
 
 #include <QLocale>
 #include <QString>
-
-class QCoreApplication;
 
 namespace kestrix {
 
@@ -14,18 +13,19 @@ enum class UiLanguage { English, Chinese };
 // Chinese only for Chinese (China); every other locale, zh_TW included, is English.
 UiLanguage LanguageForLocale(const QLocale& locale);
 
-// The language flag as the output code takes it: nonzero for Chinese.
-inline int LanguageFlag(UiLanguage language) { return language == UiLanguage::Chinese ? 1 : 0; }
+// One text in both languages: a row of a text table.
+struct UiTexts {
+    const char* english;
+    const char* chinese;
+};
 
 // The text of the interface language.
 inline QString UiText(UiLanguage language, const char* english, const char* chinese) {
     return QString::fromUtf8(language == UiLanguage::Chinese ? chinese : english);
 }
-
-// Qt's own dialogs and buttons (file, font and print dialogs, Yes/No/Cancel)
-// speak the interface language: installs Qt's translation for Chinese.
-// False when it is needed and not installed on the system.
-bool InstallQtTranslation(QCoreApplication& app, UiLanguage language);
+inline QString UiText(UiLanguage language, const UiTexts& texts) {
+    return UiText(language, texts.english, texts.chinese);
+}
 
 // The file dialogs' filter for label files.
 inline QString LabelFileFilter(UiLanguage language) {
