@@ -19,6 +19,7 @@
 #include "document/LabelFile.h"
 #include "editor/CTaveloView.h"
 #include "editor/LabelCanvas.h"
+#include "editor/LabelController.h"
 #include "editor/PrintQueuedLabels.h"
 #include "editor/RulerBar.h"
 #include "output/DirectPrintJob.h"
@@ -90,9 +91,14 @@ bool IsEditKey(int key) {
 }  // namespace
 
 CMainFrame::CMainFrame(UiLanguage language, Prompts& prompts, const FrameOptions& options)
-    : language_(language), prompts_(prompts), client_(new QWidget(this)) {
+    : language_(language),
+      prompts_(prompts),
+      label_(new LabelController(language, options.undoFolder, this)),
+      client_(new QWidget(this)) {
     setCentralWidget(client_);
-    view_ = new CTaveloView(language, client_, options.undoFolder, options.settingsPath);
+    label_->LoadPrinterSettings(options.settingsPath);
+    label_->SetPrompts(&prompts_, this);
+    view_ = new CTaveloView(*label_, client_);
     ruler_ = new RulerBar(client_);
     mainBar_ = new MainToolBar(language, client_);
     drawBar_ = new DrawToolBar(language, client_);
@@ -101,11 +107,10 @@ CMainFrame::CMainFrame(UiLanguage language, Prompts& prompts, const FrameOptions
     // notification that caused them has returned.
     connect(mainBar_, &MainToolBar::Command, this, &CMainFrame::OnCommand, Qt::QueuedConnection);
     connect(drawBar_, &DrawToolBar::Command, this, &CMainFrame::OnCommand, Qt::QueuedConnection);
-    connect(drawBar_, &DrawToolBar::FontChosen, Canvas(), &LabelCanvas::ApplyFontChoice, Qt::QueuedConnection);
-    connect(Canvas(), &LabelCanvas::Changed, this, &CMainFrame::UpdateCommandUi);
-    Canvas()->SetPrompts(&prompts_);
+    connect(drawBar_, &DrawToolBar::FontChosen, label_, &LabelController::ApplyFontChoice, Qt::QueuedConnection);
+    connect(label_, &LabelController::Changed, this, &CMainFrame::UpdateCommandUi);
     connect(Canvas(), &LabelCanvas::LayoutChanged, this, &CMainFrame::CanvasLaidOut);
-    connect(Canvas(), &LabelCanvas::QueuedLabelLoaded, this, &CMainFrame::OnPrintQueued, Qt::QueuedConnection);
+    connect(label_, &LabelController::QueuedLabelLoaded, this, &CMainFrame::OnPrintQueued, Qt::QueuedConnection);
 
     BuildMenus();
     BuildAccelerators();
@@ -199,11 +204,11 @@ void CMainFrame::LayoutClient() {
 
 void CMainFrame::CanvasLaidOut() {
     const LabelCanvas* canvas = Canvas();
-    ruler_->SetCanvasLayout(canvas->pos(), canvas->size(), canvas->LabelWidthMm(), canvas->LabelHeightMm());
+    ruler_->SetCanvasLayout(canvas->pos(), canvas->size(), label_->LabelWidthMm(), label_->LabelHeightMm());
 }
 
 void CMainFrame::UpdateCommandUi() {
-    const LabelSession& session = Canvas()->Session();
+    const LabelSession& session = label_->Session();
     const auto enabledFor = [&session](int id) {
         switch (id) {
         case kCmdUndo: return session.Undo().CanUndo();
@@ -220,10 +225,10 @@ void CMainFrame::UpdateCommandUi() {
 }
 
 void CMainFrame::UpdateTitle() {
-    const QString path = Canvas()->Session().Document().labelPath;
+    const QString path = label_->Session().Document().labelPath;
     const QString name = path.isEmpty() ? UiText(language_, frame_text::kUntitled) : QFileInfo(path).fileName();
     setWindowTitle(QStringLiteral("Kestrix Editor - %1[*]").arg(name));
-    setWindowModified(Canvas()->Session().HasUnsavedChanges());
+    setWindowModified(label_->Session().HasUnsavedChanges());
 }
 
 void CMainFrame::PostCommand(int id) {
@@ -234,18 +239,17 @@ void CMainFrame::PostCommand(int id) {
 QString CMainFrame::LabelFilter() const { return LabelFileFilter(language_); }
 
 void CMainFrame::OnCommand(int id) {
-    LabelCanvas* canvas = Canvas();
     if (id >= kCmdDrawFirst && id <= kCmdDrawLast) return OnDrawToolBar(id);
     if (id >= kCmdMainFirst && id <= kCmdMainLast) return OnMainToolBar(id);
     switch (id) {
     case kCmdNewLabel: OnNewLabel(); break;
     case kCmdOpenLabel: OnOpenLabel(); break;
-    case kCmdSave: SaveLabel(canvas->Session().Document().labelPath); break;
+    case kCmdSave: SaveLabel(label_->Session().Document().labelPath); break;
     case kCmdSaveAs: SaveLabel({}); break;
-    case kCmdPrint: canvas->DriverPrint(PrinterNameText(canvas->Session().Document().printerName), 1); break;
+    case kCmdPrint: label_->DriverPrint(PrinterNameText(label_->Session().Document().printerName), 1); break;
     case kCmdDirectPrint: OnDirectPrint(); break;
     case kCmdChoosePrinter: OnChoosePrinter(); break;
-    case kCmdBatchPrint: canvas->BatchPrint(); break;
+    case kCmdBatchPrint: label_->BatchPrint(); break;
     case kCmdExit: close(); break;
     case kCmdDestroyWindow:
         closeWithoutQuestion_ = true;
@@ -254,35 +258,34 @@ void CMainFrame::OnCommand(int id) {
     // Undo from the menu and keys runs as the tool bar's Undo.
     case kCmdUndo: PostCommand(kCmdUndoStep); break;
     case kCmdCut:
-        if (canvas->Session().CanCutOrCopy()) canvas->Cut();
+        if (label_->Session().CanCutOrCopy()) label_->Cut();
         break;
     case kCmdCopy:
-        if (canvas->Session().CanCutOrCopy()) canvas->Copy();
+        if (label_->Session().CanCutOrCopy()) label_->Copy();
         break;
     case kCmdPaste:
-        if (canvas->Session().CanPaste()) canvas->Paste();
+        if (label_->Session().CanPaste()) label_->Paste();
         break;
-    case kCmdDelete: canvas->Commands().DeleteSelected(); break;
+    case kCmdDelete: label_->Commands().DeleteSelected(); break;
     case kCmdAbout: prompts_.ShowAbout(this); break;
-    case kCmdAddText: canvas->Commands().AddText(); break;
-    case kCmdAddPicture: canvas->Commands().AddPicture(); break;
-    case kCmdAddBarcode: canvas->Commands().AddBarcode(); break;
-    case kCmdAdd2D: canvas->Commands().AddCode2D(); break;
+    case kCmdAddText: label_->Commands().AddText(); break;
+    case kCmdAddPicture: label_->Commands().AddPicture(); break;
+    case kCmdAddBarcode: label_->Commands().AddBarcode(); break;
+    case kCmdAdd2D: label_->Commands().AddCode2D(); break;
     default: break;
     }
     UpdateCommandUi();
 }
 
 void CMainFrame::OnDrawToolBar(int id) {
-    LabelCanvas* canvas = Canvas();
     const int index = id - kCmdDrawFirst;
     switch (id) {
-    case kCmdUndoStep: canvas->UndoStep(); break;
-    case kCmdRedoStep: canvas->RedoStep(); break;
-    case kCmdDeleteButton: canvas->Commands().PostDelete(); break;
+    case kCmdUndoStep: label_->UndoStep(); break;
+    case kCmdRedoStep: label_->RedoStep(); break;
+    case kCmdDeleteButton: label_->Commands().PostDelete(); break;
     default:
-        if (index >= 11 && index <= 13) canvas->ToggleFontStyle(index);
-        canvas->SetToolMode(index);
+        if (index >= 11 && index <= 13) label_->ToggleFontStyle(index);
+        Canvas()->SetToolMode(index);
         break;
     }
     UpdateCommandUi();
@@ -292,46 +295,44 @@ void CMainFrame::OnMainToolBar(int id) {
     switch (id) {
     case kCmdNewButton: OnNewLabel(); break;
     case kCmdOpenButton: OnOpenLabel(); break;
-    case kCmdSaveButton: SaveLabel(Canvas()->Session().Document().labelPath); break;
-    case kCmdPrintButton: Canvas()->DriverPrint({}, 1); break;
-    case kCmdPrintPreview: prompts_.ShowPrintPreview(this, *Canvas()); break;
+    case kCmdSaveButton: SaveLabel(label_->Session().Document().labelPath); break;
+    case kCmdPrintButton: label_->DriverPrint({}, 1); break;
+    case kCmdPrintPreview: prompts_.ShowPrintPreview(this, *label_); break;
     case kCmdZoomIn: Canvas()->ZoomCanvas(30); break;
     case kCmdZoomOut:
         Canvas()->ZoomCanvas(-30);
         view_->update();
         break;
-    default: Canvas()->Arrange(id); break;
+    default: label_->Arrange(id); break;
     }
 }
 
 void CMainFrame::OnNewLabel() {
     const std::optional<QSize> size = prompts_.NewLabelSize(this);
     if (!size) return;
-    LabelCanvas* canvas = Canvas();
     QString error;
-    if (!canvas->Session().NewLabel(size->width(), size->height(), &error)) {
+    if (!label_->Session().NewLabel(size->width(), size->height(), &error)) {
         prompts_.ShowMessage(this, error, QStringLiteral("Kestrix"), QMessageBox::Warning);
         return;
     }
-    canvas->ResetCanvas(size->width(), size->height());
+    Canvas()->ResetCanvas(size->width(), size->height());
 }
 
 void CMainFrame::OnOpenLabel() {
     const QString path = prompts_.OpenFileName(this, LabelFilter());
     if (path.isEmpty()) {
-        Canvas()->Session().OpenCancelled();
+        label_->Session().OpenCancelled();
         return;
     }
     OpenLabelFile(path, false);
 }
 
 void CMainFrame::OpenLabelFile(const QString& path, bool reportUnreadable) {
-    LabelCanvas* canvas = Canvas();
     LabelFileProblem problem;
-    const LabelSession::OpenResult result = canvas->Session().OpenLabel(path, &problem);
+    const LabelSession::OpenResult result = label_->Session().OpenLabel(path, &problem);
     if (result == LabelSession::OpenResult::Opened) {
-        canvas->FitCanvasToFrame(canvas->LabelWidthMm(), canvas->LabelHeightMm());
-        canvas->ElementsReplaced();
+        Canvas()->FitCanvasToFrame(label_->LabelWidthMm(), label_->LabelHeightMm());
+        label_->ElementsReplaced();
         return;
     }
     if (result == LabelSession::OpenResult::Refused || reportUnreadable) {
@@ -342,36 +343,35 @@ void CMainFrame::OpenLabelFile(const QString& path, bool reportUnreadable) {
 }
 
 bool CMainFrame::SaveLabel(const QString& path) {
-    LabelCanvas* canvas = Canvas();
-    if (canvas->Elements().empty()) return true;
+    if (label_->Elements().empty()) return true;
     QString target = path;
     if (target.isEmpty()) {
         target = prompts_.SaveFileName(this, LabelFilter());
         if (target.isEmpty()) return false;
         target = WithLabelExtension(target);
         if (QFileInfo::exists(target) &&
-            !prompts_.AskYesNo(canvas, UiText(language_, frame_text::kOverwrite),
+            !prompts_.AskYesNo(Canvas(), UiText(language_, frame_text::kOverwrite),
                                UiText(language_, frame_text::kCaption), QMessageBox::NoIcon))
             return false;
     }
-    return canvas->Session().SaveLabel(target);
+    return label_->Session().SaveLabel(target);
 }
 
 void CMainFrame::ShowPrintMessage(const PrintMessage& message) {
     prompts_.ShowMessage(nullptr, message.text, message.caption, QMessageBox::Critical);
 }
 
-void CMainFrame::OnDirectPrint() { Canvas()->DirectPrintLabel(std::bind_front(&CMainFrame::ShowPrintMessage, this)); }
+void CMainFrame::OnDirectPrint() { label_->DirectPrintLabel(std::bind_front(&CMainFrame::ShowPrintMessage, this)); }
 
 void CMainFrame::OnChoosePrinter() {
-    if (const std::optional<QString> address = prompts_.ChoosePrinterAddress(this, Canvas()->DirectPrinter()))
-        Canvas()->ChooseDirectPrinter(*address);
+    if (const std::optional<QString> address = prompts_.ChoosePrinterAddress(this, label_->DirectPrinter()))
+        label_->ChooseDirectPrinter(*address);
 }
 
 void CMainFrame::OnPrintQueued(const QString& path, int ownElements) {
     BatchProgressDialog progress(language_, this);
     const BatchPrintOutcome outcome =
-        PrintQueuedLabels(*Canvas(), path, ownElements, std::bind_front(&BatchProgressDialog::Step, &progress),
+        PrintQueuedLabels(*label_, path, ownElements, std::bind_front(&BatchProgressDialog::Step, &progress),
                           std::bind_front(&CMainFrame::ShowPrintMessage, this));
     progress.close();
     const QString caption = UiText(language_, frame_text::kCaption);
@@ -388,7 +388,7 @@ void CMainFrame::OnPrintQueued(const QString& path, int ownElements) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (!closeWithoutQuestion_ && Canvas()->Session().HasUnsavedChanges()) {
+    if (!closeWithoutQuestion_ && label_->Session().HasUnsavedChanges()) {
         const QMessageBox::StandardButton answer = prompts_.AskYesNoCancel(
             this, UiText(language_, frame_text::kSaveQuestion), UiText(language_, frame_text::kSaveQuestionCaption));
         if (answer == QMessageBox::Cancel || (answer == QMessageBox::Yes && !SaveLabel({}))) {
@@ -421,7 +421,7 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
             return false;
         }
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (IsEditKey(key)) Canvas()->Commands().KeyEdit(key);
+        if (IsEditKey(key)) label_->Commands().KeyEdit(key);
     }
     return false;
 }

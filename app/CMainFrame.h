@@ -1,7 +1,8 @@
 #pragma once
 // The main window: both tool bars, the ruler, the view with the label canvas
 // and the status bar; the menus and accelerators; the routing of every
-// command number; the question asked on closing.
+// command number to the label's controller or the canvas; the question asked
+// on closing.
 
 #include <QHash>
 #include <QMainWindow>
@@ -15,6 +16,7 @@ namespace kestrix {
 class CTaveloView;
 class DrawToolBar;
 class LabelCanvas;
+class LabelController;
 class MainToolBar;
 class Prompts;
 class RulerBar;
@@ -32,6 +34,8 @@ public:
     ~CMainFrame() override;
 
     UiLanguage Language() const { return language_; }
+    // The label being edited and its printing.
+    LabelController* Label() const { return label_; }
     LabelCanvas* Canvas() const;
     CTaveloView* View() const { return view_; }
     RulerBar* Ruler() const { return ruler_; }
@@ -79,6 +83,7 @@ private:
 
     UiLanguage language_;
     Prompts& prompts_;
+    LabelController* label_;
     QWidget* client_;
     MainToolBar* mainBar_;
     DrawToolBar* drawBar_;

@@ -89,8 +89,8 @@ bool DialogPrompts::ChoosePrinter(QWidget* owner, QPrinter& printer) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-void DialogPrompts::ShowPrintPreview(QWidget* owner, LabelCanvas& canvas) {
-    PrintPreviewDialog dialog(language_, canvas, owner);
+void DialogPrompts::ShowPrintPreview(QWidget* owner, PrintableLabel& label) {
+    PrintPreviewDialog dialog(language_, label, owner);
     dialog.exec();
 }
 

@@ -20,7 +20,7 @@ public:
     QMessageBox::StandardButton AskYesNoCancel(QWidget* owner, const QString& text, const QString& caption) override;
     void ShowAbout(QWidget* owner) override;
     bool ChoosePrinter(QWidget* owner, QPrinter& printer) override;
-    void ShowPrintPreview(QWidget* owner, LabelCanvas& canvas) override;
+    void ShowPrintPreview(QWidget* owner, PrintableLabel& label) override;
     std::optional<QString> TextDialog(QWidget* owner, LabelElement& e) override;
     std::optional<BarcodeFields> BarcodeDialog(QWidget* owner, LabelElement& e, const BarcodeFields& initial) override;
     std::optional<Code2DFields> Code2DDialog(QWidget* owner, const Code2DFields& initial) override;

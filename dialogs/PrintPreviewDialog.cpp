@@ -15,7 +15,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/DialogNumber.h"
-#include "editor/LabelCanvas.h"
+#include "dialogs/PrintableLabel.h"
 #include "print/DriverPrint.h"
 
 namespace kestrix {
@@ -42,9 +42,9 @@ QRect FitPreviewLabel(const QRect& frame, const QSize& displayed) {
     return {frame.left() + (frame.width() - width) / 2, frame.top() + (frame.height() - height) / 2 + 3, width, height};
 }
 
-PrintPreviewDialog::PrintPreviewDialog(UiLanguage language, LabelCanvas& canvas, QWidget* parent)
+PrintPreviewDialog::PrintPreviewDialog(UiLanguage language, PrintableLabel& label, QWidget* parent)
     : QDialog(parent),
-      canvas_(canvas),
+      label_(label),
       printers_(new QComboBox),
       copies_(new QLineEdit(QStringLiteral("1"))),
       frame_(new QGroupBox(UiText(language, "Preview", "预览"))) {
@@ -95,18 +95,18 @@ PrintPreviewDialog::PrintPreviewDialog(UiLanguage language, LabelCanvas& canvas,
 QRect PrintPreviewDialog::LabelRect() const {
     // The frame as drawn: a Qt group box keeps its caption above the border.
     const QRect frame = frame_->geometry().adjusted(0, frame_->fontMetrics().height(), 0, 0);
-    return FitPreviewLabel(frame, canvas_.size());
+    return FitPreviewLabel(frame, label_.DisplayedSize());
 }
 
 void PrintPreviewDialog::PrintLabel() {
-    canvas_.DriverPrint(printers_->currentText().left(kMaxPrinterName), ReadDialogInt(copies_->text()));
+    label_.DriverPrint(printers_->currentText().left(kMaxPrinterName), ReadDialogInt(copies_->text()));
 }
 
 void PrintPreviewDialog::ShowProperties() {
     if (printers_->currentText().isEmpty()) return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setPrinterName(printers_->currentText());
-    SetLabelPaper(printer, canvas_.LabelWidthMm(), canvas_.LabelHeightMm());
+    SetLabelPaper(printer, label_.LabelWidthMm(), label_.LabelHeightMm());
     // As with the driver's own properties, nothing chosen here changes the job.
     QPageSetupDialog dialog(&printer, this);
     dialog.exec();
@@ -117,11 +117,11 @@ void PrintPreviewDialog::paintEvent(QPaintEvent* event) {
     // repaints around the buttons leave it alone.
     const QRect target = LabelRect();
     if (target.isEmpty() || !event->rect().intersects(target)) return;
-    const QImage label = canvas_.OutputImage();
-    if (label.isNull()) return;
+    const QImage image = label_.OutputImage();
+    if (image.isNull()) return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(target, label);
+    painter.drawImage(target, image);
 }
 
 }  // namespace kestrix

@@ -15,7 +15,7 @@ class QLineEdit;
 
 namespace kestrix {
 
-class LabelCanvas;
+class PrintableLabel;
 
 // Where the label lands in the preview frame: the longer side of the label as
 // the canvas shows it spans the frame less 20 pixels, centred, 3 pixels low.
@@ -24,7 +24,7 @@ QRect FitPreviewLabel(const QRect& frame, const QSize& displayed);
 class PrintPreviewDialog : public QDialog {
     Q_OBJECT
 public:
-    PrintPreviewDialog(UiLanguage language, LabelCanvas& canvas, QWidget* parent = nullptr);
+    PrintPreviewDialog(UiLanguage language, PrintableLabel& label, QWidget* parent = nullptr);
 
     QComboBox* PrinterList() const { return printers_; }
     QLineEdit* CopiesEdit() const { return copies_; }
@@ -42,7 +42,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    LabelCanvas& canvas_;
+    PrintableLabel& label_;
     QComboBox* printers_;
     QLineEdit* copies_;
     QGroupBox* frame_;

@@ -8,14 +8,13 @@
 #include <QStringList>
 #include <optional>
 
+#include "dialogs/PrintableLabel.h"
 #include "document/LabelElement.h"
 
 class QPrinter;
 class QWidget;
 
 namespace kestrix {
-
-class LabelCanvas;
 
 // What the barcode and 2D code dialogs show and give back; sizes in millimetres.
 struct BarcodeFields {
@@ -54,8 +53,8 @@ public:
     virtual void ShowAbout(QWidget* owner) = 0;
     // The print dialog: sets `printer` to the chosen printer and copies; false when cancelled.
     virtual bool ChoosePrinter(QWidget* owner, QPrinter& printer) = 0;
-    // The modal print preview of the label in `canvas`.
-    virtual void ShowPrintPreview(QWidget* owner, LabelCanvas& canvas) = 0;
+    // The modal print preview of `label`.
+    virtual void ShowPrintPreview(QWidget* owner, PrintableLabel& label) = 0;
 
     // The element property dialogs; each gives nothing (or false) when cancelled.
     // The text and barcode dialogs get the element for its Serialize button.

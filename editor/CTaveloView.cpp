@@ -9,6 +9,7 @@
 
 #include "editor/CanvasGeometry.h"
 #include "editor/LabelCanvas.h"
+#include "editor/LabelController.h"
 
 namespace kestrix {
 
@@ -19,9 +20,9 @@ constexpr int kWheelNotch = 120;
 constexpr int kZoomStep = 30;
 }  // namespace
 
-CTaveloView::CTaveloView(UiLanguage language, QWidget* parent, const QString& undoFolder, const QString& settingsPath)
+CTaveloView::CTaveloView(LabelController& label, QWidget* parent)
     : QWidget(parent),
-      canvas_(new LabelCanvas(language, this, undoFolder)),
+      canvas_(new LabelCanvas(label, this)),
       horizontal_(new QScrollBar(Qt::Horizontal, this)),
       vertical_(new QScrollBar(Qt::Vertical, this)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -32,7 +33,7 @@ CTaveloView::CTaveloView(UiLanguage language, QWidget* parent, const QString& un
                 [this, bar](int value) { canvas_->ScrollTo(bar->orientation(), value); });
     }
     connect(canvas_, &LabelCanvas::LayoutChanged, this, &CTaveloView::UpdateScrollBars);
-    canvas_->CreateCanvas(50, 80, settingsPath);
+    canvas_->CreateCanvas(50, 80);
 }
 
 void CTaveloView::paintEvent(QPaintEvent* event) { QPainter(this).fillRect(event->rect(), QColor(64, 128, 128)); }
@@ -42,7 +43,7 @@ void CTaveloView::resizeEvent(QResizeEvent*) {
     if (!fitted_) {
         // The first real size of the view is the one the start-up label is fitted to.
         fitted_ = true;
-        canvas_->FitCanvasToFrame(canvas_->LabelWidthMm(), canvas_->LabelHeightMm());
+        canvas_->FitCanvasToFrame(canvas_->Label().LabelWidthMm(), canvas_->Label().LabelHeightMm());
     } else {
         canvas_->CentreInView();
     }

@@ -4,21 +4,19 @@
 
 #include <QWidget>
 
-#include "document/UiLanguage.h"
-
 class QScrollBar;
 
 namespace kestrix {
 
 class LabelCanvas;
+class LabelController;
 
 class CTaveloView : public QWidget {
     Q_OBJECT
 public:
-    // Creates the canvas with a 50 x 80 mm label; it is fitted to the view
+    // Creates the canvas of `label`, 50 x 80 mm; it is fitted to the view
     // when the view first gets its size.
-    CTaveloView(UiLanguage language, QWidget* parent = nullptr, const QString& undoFolder = {},
-                const QString& settingsPath = {});
+    explicit CTaveloView(LabelController& label, QWidget* parent = nullptr);
 
     LabelCanvas* Canvas() const { return canvas_; }
     QScrollBar* HorizontalBar() const { return horizontal_; }

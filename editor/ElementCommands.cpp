@@ -8,7 +8,7 @@
 #include "document/Units.h"
 #include "editor/CanvasMode.h"
 #include "editor/HitTest.h"
-#include "editor/LabelCanvas.h"
+#include "editor/LabelController.h"
 #include "render/RenderGeometry.h"
 
 namespace kestrix {
@@ -33,35 +33,35 @@ QRect PlainBox(const LabelElement& e, double scaleX, double scaleY) {
 }  // namespace
 
 void ElementCommands::AppendNew(const LabelElement& e) {
-    auto& elements = canvas_.Elements();
+    auto& elements = label_.Elements();
     if (e.nType == kText) {
         if (!elements.empty() && contextIndex_ < elements.size()) elements[contextIndex_].bSelected = 0;
     } else if (e.nType != kPicture) {
         for (LabelElement& other : elements) other.bSelected = 0;
     }
     elements.push_back(e);
-    canvas_.Session().MarkEdited();
-    canvas_.EditDone();
+    label_.Session().MarkEdited();
+    label_.EditDone();
 }
 
 void ElementCommands::CreatePicture(ElementPoint at) {
-    Prompts* prompts = canvas_.Dialogs();
+    Prompts* prompts = label_.Dialogs();
     if (!prompts) return;
-    const UiLanguage language = canvas_.Language();
-    const QString path = prompts->OpenFileName(
-        &canvas_, UiText(language, "All Files(*.*);;Bmp File(*.bmp)", "所有图像文件(*.*);;图像文件(*.bmp)"));
+    const UiLanguage language = label_.Language();
+    const QString path = prompts->OpenFileName(label_.DialogOwner(), UiText(language, "All Files(*.*);;Bmp File(*.bmp)",
+                                                                            "所有图像文件(*.*);;图像文件(*.bmp)"));
     if (path.isEmpty()) return;
     const QString caption = UiText(language, "Kestrix", "Dravel标签编辑器");
     if (path.size() >= kStrUnits) {
         prompts->ShowMessage(
-            &canvas_,
+            label_.DialogOwner(),
             UiText(language, "The path of the picture is too long:\n%1", "图片文件的路径太长：\n%1").arg(path), caption,
             QMessageBox::Warning);
         return;
     }
     const QImage image = PictureCache::ReadPicture(path);
     if (image.isNull() || image.width() <= 0) {
-        prompts->ShowMessage(&canvas_,
+        prompts->ShowMessage(label_.DialogOwner(),
                              UiText(language, "The picture file %1 cannot be read.", "无法读取图片文件 %1。").arg(path),
                              caption, QMessageBox::Warning);
         return;
@@ -70,17 +70,14 @@ void ElementCommands::CreatePicture(ElementPoint at) {
 }
 
 void ElementCommands::CreateAt(int tool, QPoint p) {
-    const double sx = canvas_.ScaleX();
-    const double sy = canvas_.ScaleY();
+    const double sx = label_.ScaleX();
+    const double sy = label_.ScaleY();
     const ElementPoint at{TruncToInt(p.x() / sx), TruncToInt(p.y() / sy)};
     switch (tool) {
-    case kTextTool: AppendNew(CreateElement(kText, at, DefaultText(canvas_.Language()))); break;
+    case kTextTool: AppendNew(CreateElement(kText, at, DefaultText(label_.Language()))); break;
     case kCode2DTool: AppendNew(CreateElement(kCode2D, at, u"0123456789")); break;
     case kBarcodeTool: AppendNew(CreateElement(kBarcode, at, u"0123456789")); break;
-    case kPictureTool:
-        CreatePicture(at);
-        canvas_.SetToolMode(kSelectMode);
-        break;
+    case kPictureTool: CreatePicture(at); break;
     case kLineTool:
         // The end starts on the start, in pixels; the drag that follows pulls it.
         AppendNew(CreateElement(kLine, at, {}, {TruncToInt(at.x * sx), TruncToInt(at.y * sy)}));
@@ -91,12 +88,12 @@ void ElementCommands::CreateAt(int tool, QPoint p) {
 }
 
 void ElementCommands::AddText() {
-    canvas_.Session().TakeSnapshot();
-    AppendNew(CreateElement(kText, {0, 0}, DefaultText(canvas_.Language())));
+    label_.Session().TakeSnapshot();
+    AppendNew(CreateElement(kText, {0, 0}, DefaultText(label_.Language())));
 }
 
 void ElementCommands::AddBarcode() {
-    canvas_.Session().TakeSnapshot();
+    label_.Session().TakeSnapshot();
     AppendNew(CreateElement(kBarcode, {0, 0}, u"0123456789"));
 }
 
@@ -105,20 +102,20 @@ void ElementCommands::AddCode2D() { AppendNew(CreateElement(kCode2D, {0, 0}, u"0
 void ElementCommands::AddPicture() { CreatePicture({0, 0}); }
 
 void ElementCommands::DeleteSelected() {
-    auto& elements = canvas_.Elements();
+    auto& elements = label_.Elements();
     const auto before = elements.size();
     std::erase_if(elements, [](const LabelElement& e) { return e.bSelected != 0; });
-    if (elements.size() != before) canvas_.Session().TakeSnapshot();
-    canvas_.ElementsReplaced();
+    if (elements.size() != before) label_.Session().TakeSnapshot();
+    label_.ElementsReplaced();
 }
 
 void ElementCommands::PostDelete() {
     QMetaObject::invokeMethod(
-        &canvas_, [this] { DeleteSelected(); }, Qt::QueuedConnection);
+        &label_, [this] { DeleteSelected(); }, Qt::QueuedConnection);
 }
 
 void ElementCommands::KeyEdit(int key) {
-    auto& elements = canvas_.Elements();
+    auto& elements = label_.Elements();
     auto target =
         std::find_if(elements.begin(), elements.end(), [](const LabelElement& e) { return e.bSelected != 0; });
     if (target == elements.end()) return;
@@ -151,41 +148,41 @@ void ElementCommands::KeyEdit(int key) {
     case Qt::Key_Delete: PostDelete(); return;
     default: return;
     }
-    canvas_.Session().MarkEdited();
-    canvas_.EditDone();
+    label_.Session().MarkEdited();
+    label_.EditDone();
 }
 
 void ElementCommands::EditElement(std::size_t index) {
-    Prompts* prompts = canvas_.Dialogs();
-    auto& elements = canvas_.Elements();
+    Prompts* prompts = label_.Dialogs();
+    auto& elements = label_.Elements();
     if (!prompts || index >= elements.size()) return;
     LabelElement& e = elements[index];
-    const int dpiX = canvas_.m_nDpiX;
-    const int dpiY = canvas_.m_nDpiY;
+    const int dpiX = label_.m_nDpiX;
+    const int dpiY = label_.m_nDpiY;
     // Serialize writes into the element at once, and a Cancel after it keeps that.
     const auto serial = [&e] { return std::array{e.nSerialMode, e.nSerialStep, e.nSerialLimit, e.nSerialReset}; };
     const auto serialBefore = serial();
     const auto cancelled = [&] {
         if (serial() == serialBefore) return;
-        canvas_.Session().MarkEdited();
-        canvas_.EditDone();
+        label_.Session().MarkEdited();
+        label_.EditDone();
     };
     switch (e.nType) {
     case kText: {
-        const std::optional<QString> text = prompts->TextDialog(&canvas_, e);
+        const std::optional<QString> text = prompts->TextDialog(label_.DialogOwner(), e);
         if (!text) return cancelled();
         SetElementText(e, text->toStdU16String());
         break;
     }
     case kPicture:
-        if (!prompts->ImageSizeDialog(&canvas_, e, dpiX, dpiY)) return;
+        if (!prompts->ImageSizeDialog(label_.DialogOwner(), e, dpiX, dpiY)) return;
         break;
     case kBarcode: {
         const BarcodeFields initial{e.nBarcodeType, QString::fromStdU16String(ElementText(e)), DotsToMm(e.nWidth, dpiX),
                                     DotsToMm(e.nHeight, dpiY), e.bShowText != 0};
-        const std::optional<BarcodeFields> fields = prompts->BarcodeDialog(&canvas_, e, initial);
+        const std::optional<BarcodeFields> fields = prompts->BarcodeDialog(label_.DialogOwner(), e, initial);
         if (!fields) return cancelled();
-        canvas_.Codes().Release(e.hCache);
+        label_.Codes().Release(e.hCache);
         e.nWidth = DotsFromMm(fields->widthMm, dpiX);
         e.nHeight = DotsFromMm(fields->heightMm, dpiY);
         SetElementText(e, fields->content.toStdU16String());
@@ -195,9 +192,9 @@ void ElementCommands::EditElement(std::size_t index) {
     }
     case kCode2D: {
         const Code2DFields initial{e.nBarcodeType, QString::fromStdU16String(ElementText(e)), DotsToMm(e.nWidth, dpiX)};
-        const std::optional<Code2DFields> fields = prompts->Code2DDialog(&canvas_, initial);
+        const std::optional<Code2DFields> fields = prompts->Code2DDialog(label_.DialogOwner(), initial);
         if (!fields) return;
-        canvas_.Codes().Release(e.hCache);
+        label_.Codes().Release(e.hCache);
         e.nWidth = DotsFromMm(fields->sizeMm, dpiX);
         SetElementText(e, fields->content.toStdU16String());
         e.nBarcodeType = fields->type;
@@ -205,35 +202,35 @@ void ElementCommands::EditElement(std::size_t index) {
     }
     case kShape:
         // The shape dialog has written the element; it takes no snapshot.
-        if (prompts->ShapeDialog(&canvas_, e)) {
-            canvas_.Session().MarkEdited();
-            canvas_.EditDone();
+        if (prompts->ShapeDialog(label_.DialogOwner(), e)) {
+            label_.Session().MarkEdited();
+            label_.EditDone();
         }
         return;
     default: return;
     }
     // The snapshot first, so the window's Undo and title see it.
-    canvas_.Session().TakeSnapshot();
-    canvas_.EditDone();
+    label_.Session().TakeSnapshot();
+    label_.EditDone();
 }
 
 void ElementCommands::DoubleClick(QPoint p) {
-    const double sx = canvas_.ScaleX();
-    const double sy = canvas_.ScaleY();
+    const double sx = label_.ScaleX();
+    const double sy = label_.ScaleY();
     // Indexes, not references: each dialog runs its own event loop.
-    for (std::size_t i = 0; i < canvas_.Elements().size(); ++i) {
-        const LabelElement& e = canvas_.Elements()[i];
+    for (std::size_t i = 0; i < label_.Elements().size(); ++i) {
+        const LabelElement& e = label_.Elements()[i];
         if (e.bSelected && Inside(PlainBox(e, sx, sy), p)) EditElement(i);
     }
 }
 
 void ElementCommands::RightButton(QPoint p, QPoint globalPos) {
-    const double sx = canvas_.ScaleX();
-    const double sy = canvas_.ScaleY();
-    for (LabelElement& e : canvas_.Elements()) e.bSelected = Inside(PlainBox(e, sx, sy), p) ? 1 : 0;
-    canvas_.EditDone();
-    for (std::size_t i = 0; i < canvas_.Elements().size(); ++i) {
-        const LabelElement& e = canvas_.Elements()[i];
+    const double sx = label_.ScaleX();
+    const double sy = label_.ScaleY();
+    for (LabelElement& e : label_.Elements()) e.bSelected = Inside(PlainBox(e, sx, sy), p) ? 1 : 0;
+    label_.EditDone();
+    for (std::size_t i = 0; i < label_.Elements().size(); ++i) {
+        const LabelElement& e = label_.Elements()[i];
         QRect box = PlainBox(e, sx, sy);
         // A barcode is looked for in its code box, which nothing ever sizes.
         if (e.nType == kBarcode) box.setSize({TruncToInt(e.nCodeWidth * sx), TruncToInt(e.nCodeHeight * sy)});
@@ -246,9 +243,9 @@ void ElementCommands::RightButton(QPoint p, QPoint globalPos) {
 bool ElementCommands::ContextMenu(QPoint globalPos) {
     const LabelElement* e = ContextElement();
     if (!e || (e->nType != kText && e->nType != kPicture)) return true;
-    const UiLanguage language = canvas_.Language();
+    const UiLanguage language = label_.Language();
     const bool text = e->nType == kText;
-    QMenu menu(&canvas_);
+    QMenu menu(label_.DialogOwner());
     menu.setTitle(text ? UiText(language, "Text Attributes", "文字属性")
                        : UiText(language, "Piture Settings", "图片设置"));
     QAction* remove = menu.addAction(text ? UiText(language, "Delte Text", "删除文字")
@@ -267,23 +264,24 @@ bool ElementCommands::ContextMenu(QPoint globalPos) {
 }
 
 LabelElement* ElementCommands::ContextElement() {
-    auto& elements = canvas_.Elements();
+    auto& elements = label_.Elements();
     return contextIndex_ < elements.size() ? &elements[contextIndex_] : nullptr;
 }
 
 void ElementCommands::TextAttributes() {
     LabelElement* e = ContextElement();
-    if (!e || !canvas_.Dialogs() || !canvas_.Dialogs()->FontDialog(&canvas_, e->logFont)) return;
-    canvas_.Session().MarkEdited();
-    canvas_.EditDone();
+    if (!e || !label_.Dialogs() || !label_.Dialogs()->FontDialog(label_.DialogOwner(), e->logFont)) return;
+    label_.Session().MarkEdited();
+    label_.EditDone();
 }
 
 void ElementCommands::ChangePictureSize() {
     LabelElement* e = ContextElement();
-    if (!e || !canvas_.Dialogs() || !canvas_.Dialogs()->ImageSizeDialog(&canvas_, *e, canvas_.m_nDpiX, canvas_.m_nDpiY))
+    if (!e || !label_.Dialogs() ||
+        !label_.Dialogs()->ImageSizeDialog(label_.DialogOwner(), *e, label_.m_nDpiX, label_.m_nDpiY))
         return;
-    canvas_.Session().MarkEdited();
-    canvas_.EditDone();
+    label_.Session().MarkEdited();
+    label_.EditDone();
 }
 
 }  // namespace kestrix

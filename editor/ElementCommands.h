@@ -1,5 +1,5 @@
 #pragma once
-// The commands that add, delete, nudge and edit elements on the canvas: the
+// The commands that add, delete, nudge and edit the label's elements: the
 // creators behind the drawing tools and the Add commands, Delete, the arrow
 // keys, the double click that opens an element's dialog, and the right-button
 // menus of texts and pictures with Text Attributes and Change Picture Size.
@@ -11,11 +11,11 @@
 
 namespace kestrix {
 
-class LabelCanvas;
+class LabelController;
 
 class ElementCommands {
 public:
-    explicit ElementCommands(LabelCanvas& canvas) : canvas_(canvas) {}
+    explicit ElementCommands(LabelController& label) : label_(label) {}
 
     // A press of creating tool `tool` at `p` (canvas pixels). The caller takes
     // the snapshot, made or not (a cancelled picture makes none).
@@ -54,7 +54,7 @@ private:
     bool ContextMenu(QPoint globalPos);
     LabelElement* ContextElement();
 
-    LabelCanvas& canvas_;
+    LabelController& label_;
     // The element a context menu or the Delete key last referred to.
     std::size_t contextIndex_ = 0;
 };

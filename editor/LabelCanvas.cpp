@@ -3,24 +3,12 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QPrinter>
-#include <QPrinterInfo>
-#include <QSet>
-#include <QSettings>
-#include <algorithm>
 
-#include "dialogs/Prompts.h"
-#include "dialogs/StallDialog.h"
 #include "document/Units.h"
-#include "editor/Arrangement.h"
 #include "editor/CanvasGeometry.h"
-#include "editor/CanvasMode.h"
 #include "editor/DragStep.h"
 #include "editor/HitTest.h"
-#include "output/BatchQueue.h"
-#include "output/DirectPrintJob.h"
-#include "output/DrawLabel.h"
-#include "print/DriverPrint.h"
+#include "editor/LabelController.h"
 #include "render/ElementPainter.h"
 
 namespace kestrix {
@@ -39,41 +27,28 @@ const char* ToolCursorImage(int mode) {
     }
 }
 
-constexpr char kDirectPrinterKey[] = "Direct Print/Printer";
-
-QSettings EditorSettings() {
-    return QSettings(QStringLiteral("Local AppWizard-Generated Applications"), QStringLiteral("Kestrix"));
-}
-
 }  // namespace
 
-LabelCanvas::LabelCanvas(UiLanguage language, QWidget* view, const QString& undoFolder)
-    : QWidget(view), language_(language), session_(undoFolder) {
+LabelCanvas::LabelCanvas(LabelController& label, QWidget* view) : QWidget(view), label_(label) {
     // The paint covers every pixel, so the window is never cleared first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Handles are armed by hovering, so the pointer is followed with no button down.
     setMouseTracking(true);
     setCursor(Qt::ArrowCursor);
+    connect(&label_, &LabelController::Repaint, this, qOverload<>(&QWidget::update));
+    connect(&label_, &LabelController::PlacementWanted, this, &LabelCanvas::PlaceLabel);
     hide();
 }
 
-void LabelCanvas::CreateCanvas(int widthMm, int heightMm, const QString& settingsPath) {
+void LabelCanvas::CreateCanvas(int widthMm, int heightMm) {
     setGeometry(0, 0, 500, 800);
     FitCanvasToFrame(widthMm, heightMm);
     show();
-    LoadPrinterSettings(settings_, settingsPath);
-    printerTarget_.device = EditorSettings().value(kDirectPrinterKey, settings_.Device).toString();
 }
 
-void LabelCanvas::ChooseDirectPrinter(const QString& address) {
-    printerTarget_.device = address;
-    // PrinterSettings.ini is only read: the choice is kept with the editor's own settings.
-    EditorSettings().setValue(kDirectPrinterKey, address);
-}
+double LabelCanvas::ScaleX() const { return width() / LabelDots(label_.LabelWidthMm(), label_.m_nDpiX); }
 
-double LabelCanvas::ScaleX() const { return width() / LabelDots(LabelWidthMm(), m_nDpiX); }
-
-double LabelCanvas::ScaleY() const { return height() / LabelDots(LabelHeightMm(), m_nDpiY); }
+double LabelCanvas::ScaleY() const { return height() / LabelDots(label_.LabelHeightMm(), label_.m_nDpiY); }
 
 void LabelCanvas::PlaceCanvas(QRect rect) {
     const QSize view = parentWidget() ? parentWidget()->size() : rect.size();
@@ -85,29 +60,36 @@ void LabelCanvas::PlaceCanvas(QRect rect) {
     emit LayoutChanged();
 }
 
-void LabelCanvas::ScaleChanged() { session_.SetViewScale(ScaleX(), ScaleY()); }
+void LabelCanvas::PlaceLabel(std::optional<QRect> place) {
+    if (place)
+        PlaceCanvas(*place);
+    else
+        FitCanvasToFrame(label_.LabelWidthMm(), label_.LabelHeightMm());
+}
+
+void LabelCanvas::ScaleChanged() { label_.SetDisplayRect(geometry()); }
 
 void LabelCanvas::resizeEvent(QResizeEvent*) { ScaleChanged(); }
 
 void LabelCanvas::FitCanvasToFrame(int widthMm, int heightMm) {
-    LabelDocument& doc = session_.Document();
+    LabelDocument& doc = label_.Session().Document();
     doc.widthMm = widthMm;
     doc.heightMm = heightMm;
     const QSize view = parentWidget() ? parentWidget()->size() : QSize(1000, 700);
-    const QSize size = FitCanvasSize(view, widthMm, heightMm, m_nDpiX, m_nDpiY);
+    const QSize size = FitCanvasSize(view, widthMm, heightMm, label_.m_nDpiX, label_.m_nDpiY);
     PlaceCanvas({CenteredCanvasAxis(size.width(), view.width()), CenteredCanvasAxis(size.height(), view.height()),
                  size.width(), size.height()});
 }
 
 void LabelCanvas::ResetCanvas(int widthMm, int heightMm) {
-    Elements().clear();
+    label_.Elements().clear();
     FitCanvasToFrame(widthMm, heightMm);
-    ElementsReplaced();
+    label_.ElementsReplaced();
 }
 
 void LabelCanvas::ZoomCanvas(int step) {
     const QSize view = parentWidget() ? parentWidget()->size() : size();
-    const QSize newSize = ZoomCanvasSize(size(), step, LabelDots(LabelWidthMm(), m_nDpiX));
+    const QSize newSize = ZoomCanvasSize(size(), step, LabelDots(label_.LabelWidthMm(), label_.m_nDpiX));
     PlaceCanvas(ZoomCanvasRect(geometry(), newSize, view));
 }
 
@@ -145,150 +127,15 @@ void LabelCanvas::ShowModeCursor() {
     }
 }
 
-void LabelCanvas::ElementsReplaced() {
-    QSet<uint32_t> alive;
-    for (const LabelElement& e : Elements()) alive.insert(e.hCache);
-    for (const LabelElement& e : session_.Clipboard().CutBuffer()) alive.insert(e.hCache);
-    codes_.Retain([&alive](uint32_t handle) { return alive.contains(handle); });
-    EditDone();
-}
-
-void LabelCanvas::EditDone() {
-    update();
-    emit Changed();
-}
-
-void LabelCanvas::UndoStep() {
-    if (session_.UndoStep()) ElementsReplaced();
-}
-
-void LabelCanvas::RedoStep() {
-    if (session_.RedoStep()) ElementsReplaced();
-}
-
-void LabelCanvas::Cut() {
-    session_.Cut();
-    EditDone();
-}
-
-void LabelCanvas::Copy() {
-    session_.Copy();
-    emit Changed();
-}
-
-void LabelCanvas::Paste() {
-    session_.Paste();
-    session_.MarkEdited();
-    EditDone();
-}
-
-void LabelCanvas::ToggleFontStyle(int index) {
-    for (LabelElement& e : Elements()) {
-        if (!e.bSelected) continue;
-        LogFont& f = e.logFont;
-        if (index == 11)
-            f.lfWeight = f.lfWeight < 900 ? 900 : 400;
-        else if (index == 12)
-            f.lfItalic = !f.lfItalic;
-        else if (index == 13)
-            f.lfUnderline = !f.lfUnderline;
-        session_.MarkEdited();
-    }
-    update();
-}
-
-void LabelCanvas::ApplyFontChoice(int size, const QString& face) {
-    for (LabelElement& e : Elements()) {
-        if (!e.bSelected) continue;
-        SetFaceName(e.logFont, face.toStdU16String());
-        e.logFont.lfHeight = size;
-        e.logFont.lfWidth = 0;
-    }
-    update();
-    session_.TakeSnapshot();
-    emit Changed();
-}
-
-DirectPrintResult LabelCanvas::DirectPrintLabel(const std::function<void(const PrintMessage&)>& show) {
-    DirectPrintInput input{session_.Document(), settings_, codes_, &pictures_};
-    input.dpiX = m_nDpiX;
-    input.dpiY = m_nDpiY;
-    input.viewScaleX = ScaleX();
-    input.viewScaleY = ScaleY();
-    StallDialog wait(language_, this);
-    const DirectPrintResult result =
-        kestrix::DirectPrintLabel(input, batchQueue_, language_, show, printerTarget_, &wait);
-    // Serial numbers have advanced.
-    update();
-    return result;
-}
-
-void LabelCanvas::BatchPrint() {
-    if (prompts_) batchQueue_ += prompts_->ChoosePrintFiles(window());
-    // Served even when the list was cancelled: paths left by an earlier run wait.
-    const int ownElements = static_cast<int>(Elements().size());
-    const QString served = ServeQueuedLabel(batchQueue_, Elements());
-    if (served.isEmpty()) return;
-    update();
-    emit Changed();
-    emit QueuedLabelLoaded(served, ownElements);
-}
-
-void LabelCanvas::ReplaceLabel(LabelDocument doc, std::optional<QRect> place) {
-    session_.ReplaceDocument(std::move(doc));
-    if (place)
-        PlaceCanvas(*place);
-    else
-        FitCanvasToFrame(LabelWidthMm(), LabelHeightMm());
-    ElementsReplaced();
-}
-
-RenderContext LabelCanvas::Context() {
-    RenderContext ctx;
-    ctx.viewScaleX = ScaleX();
-    ctx.viewScaleY = ScaleY();
-    ctx.codes = &codes_;
-    ctx.pictures = &pictures_;
-    return ctx;
-}
-
-void LabelCanvas::DriverPrint(const QString& printerName, int copies) {
-    if (!prompts_) return;
-    const auto show = [this](const PrintMessage& message) {
-        prompts_->ShowMessage(this, message.text, message.caption, QMessageBox::Critical);
-    };
-    const QStringList installed = QPrinterInfo::availablePrinterNames();
-    QPrinter printer(QPrinter::HighResolution);
-    if (!printerName.isEmpty() && installed.contains(printerName)) {
-        printer.setPrinterName(printerName);
-    } else {
-        // An empty print dialog would leave the user guessing.
-        if (installed.isEmpty()) return show(NoPrinterInstalledMessage(language_));
-        if (!prompts_->ChoosePrinter(this, printer)) return;
-        copies = printer.copyCount();
-    }
-    const DriverPrintResult result =
-        kestrix::DriverPrint(printer, copies, session_.Document(), m_nDpiX, m_nDpiY, Context());
-    // Serial numbers have advanced.
-    update();
-    if (result.status != DriverPrintStatus::Printed)
-        show(DriverPrintFailedMessage(language_, printer.printerName(), result.detail));
-}
-
-QImage LabelCanvas::OutputImage() {
-    QImage image = DrawLabelImage(session_.Document(), m_nDpiX, m_nDpiY, Context());
-    update();
-    return image;
-}
-
 void LabelCanvas::RenderLabel(QImage& target, QPoint origin) {
     target.fill(Qt::white);
     QPainter painter(&target);
     painter.translate(-origin);
-    RenderContext ctx = Context();
-    ctx.scaleX = ScaleX();
-    ctx.scaleY = ScaleY();
-    for (LabelElement& e : Elements()) PaintElement(painter, e, ctx);
+    // The label at the canvas's own size, its line ends at that scale.
+    RenderContext ctx = label_.Context();
+    ctx.viewScaleX = ctx.scaleX = ScaleX();
+    ctx.viewScaleY = ctx.scaleY = ScaleY();
+    for (LabelElement& e : label_.Elements()) PaintElement(painter, e, ctx);
 }
 
 void LabelCanvas::paintEvent(QPaintEvent* event) {
@@ -307,20 +154,10 @@ void LabelCanvas::paintEvent(QPaintEvent* event) {
     emit Painted();
 }
 
-void LabelCanvas::Arrange(int command) {
-    // The label as the canvas sees it: the client size in dots.
-    const LabelDotSize label{static_cast<int>(width() / ScaleX()), static_cast<int>(height() / ScaleY())};
-    const ArrangeOutcome outcome = ArrangeElements(command, Elements(), label, codes_);
-    if (outcome == ArrangeOutcome::kNothing) return;
-    if (outcome == ArrangeOutcome::kRepaintAndSnapshot) session_.TakeSnapshot();
-    update();
-    emit Changed();
-}
-
 void LabelCanvas::LeftPress(QPoint p, Qt::KeyboardModifiers modifiers) {
     m_MouseDownPoint = p;
     afterRelease_ = nullptr;
-    auto& elements = Elements();
+    auto& elements = label_.Elements();
     StartDrag(elements);
     switch (toolMode_) {
     case kSelectMode: {
@@ -328,15 +165,15 @@ void LabelCanvas::LeftPress(QPoint p, Qt::KeyboardModifiers modifiers) {
         const PressOutcome outcome = SelectionPress(elements, p, add, ScaleX(), ScaleY());
         if (outcome.cursor) setCursor(*outcome.cursor);
         if (!outcome.onElement) frame_ = QRect(p, p);
-        if (outcome.repaint) EditDone();
+        if (outcome.repaint) label_.EditDone();
         return;
     }
     case kPictureTool:
         // The file dialog comes with the release; the snapshot follows it.
         afterRelease_ = [this, p] {
-            commands_.CreateAt(kPictureTool, p);
-            session_.TakeSnapshot();
-            EditDone();
+            label_.Commands().CreateAt(kPictureTool, p);
+            label_.Session().TakeSnapshot();
+            label_.EditDone();
         };
         return;
     case kTextTool:
@@ -344,7 +181,7 @@ void LabelCanvas::LeftPress(QPoint p, Qt::KeyboardModifiers modifiers) {
     case kBarcodeTool:
     case kLineTool:
     case kRectangleTool:
-        commands_.CreateAt(toolMode_, p);
+        label_.Commands().CreateAt(toolMode_, p);
         if (toolMode_ == kRectangleTool) setCursor(Qt::SizeFDiagCursor);
         break;
     case kLineEndDrag:
@@ -353,27 +190,27 @@ void LabelCanvas::LeftPress(QPoint p, Qt::KeyboardModifiers modifiers) {
     default: break;
     }
     // Every other mode, the inert ones included, records the label.
-    session_.TakeSnapshot();
-    EditDone();
+    label_.Session().TakeSnapshot();
+    label_.EditDone();
 }
 
 void LabelCanvas::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     if (event->button() == Qt::LeftButton) LeftPress(p, event->modifiers());
-    if (event->button() == Qt::RightButton) commands_.RightButton(p, event->globalPosition().toPoint());
+    if (event->button() == Qt::RightButton) label_.Commands().RightButton(p, event->globalPosition().toPoint());
 }
 
 void LabelCanvas::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     std::optional<Qt::CursorShape> cursor;
     if (!(event->buttons() & Qt::LeftButton)) {
-        cursor = ArmHandles(Elements(), p, toolMode_, ScaleX(), ScaleY());
+        cursor = ArmHandles(label_.Elements(), p, toolMode_, ScaleX(), ScaleY());
         if (!cursor) ShowModeCursor();
     } else if (frame_) {
         frame_->setBottomRight(p);
         update();
     } else {
-        cursor = DragSelected(Elements(), p, m_MouseDownPoint, ScaleX(), ScaleY());
+        cursor = DragSelected(label_.Elements(), p, m_MouseDownPoint, ScaleX(), ScaleY());
         update();
     }
     if (cursor) setCursor(*cursor);
@@ -384,13 +221,14 @@ void LabelCanvas::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     if (frame_) {
         // Dragged on empty label area: what the frame holds joins the selection.
-        if (frame_->topLeft() != p) SelectInside(Elements(), QRect(frame_->topLeft(), p), ScaleX(), ScaleY());
+        if (frame_->topLeft() != p) SelectInside(label_.Elements(), QRect(frame_->topLeft(), p), ScaleX(), ScaleY());
         frame_.reset();
     }
     // One undo step per drag, and none for a click that changed nothing.
-    if (FinishDrag(Elements(), p, toolMode_ == kRectangleTool, ScaleX(), ScaleY())) session_.TakeSnapshot();
+    if (FinishDrag(label_.Elements(), p, toolMode_ == kRectangleTool, ScaleX(), ScaleY()))
+        label_.Session().TakeSnapshot();
     SetToolMode(kSelectMode);
-    EditDone();
+    label_.EditDone();
     if (afterRelease_) std::exchange(afterRelease_, nullptr)();
 }
 
@@ -398,7 +236,7 @@ void LabelCanvas::mouseReleaseEvent(QMouseEvent* event) {
 // dialogs of the selected elements under the pointer.
 void LabelCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
-    if (event->button() == Qt::LeftButton) afterRelease_ = [this, p] { commands_.DoubleClick(p); };
+    if (event->button() == Qt::LeftButton) afterRelease_ = [this, p] { label_.Commands().DoubleClick(p); };
 }
 
 }  // namespace kestrix

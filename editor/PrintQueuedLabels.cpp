@@ -3,35 +3,35 @@
 #include <optional>
 
 #include "document/LabelFile.h"
-#include "editor/LabelCanvas.h"
+#include "editor/LabelController.h"
 
 namespace kestrix {
 
 namespace {
 
-// Opens a queued file in the canvas as Open does and prints it; nothing is
+// Opens a queued file as Open does and prints it; nothing is
 // printed, and the reason kept, when the file cannot be opened.
-std::optional<DirectPrintResult> PrintLabelFile(LabelCanvas& canvas, const QString& path, QStringList& unreadable,
+std::optional<DirectPrintResult> PrintLabelFile(LabelController& label, const QString& path, QStringList& unreadable,
                                                 const std::function<void(const PrintMessage&)>& show) {
-    LabelDocument label;
+    LabelDocument doc;
     LabelFileProblem why;
-    if (!ReadLabelFile(path, label, &why)) {
-        unreadable << path + QStringLiteral(": ") + LabelFileProblemText(why, canvas.Language());
+    if (!ReadLabelFile(path, doc, &why)) {
+        unreadable << path + QStringLiteral(": ") + LabelFileProblemText(why, label.Language());
         return std::nullopt;
     }
-    label.labelPath = path;
-    canvas.ReplaceLabel(std::move(label));
-    return canvas.DirectPrintLabel(show);
+    doc.labelPath = path;
+    label.ReplaceLabel(std::move(doc));
+    return label.DirectPrintLabel(show);
 }
 
 }  // namespace
 
-BatchPrintOutcome PrintQueuedLabels(LabelCanvas& canvas, const QString& firstPath, int ownElements,
+BatchPrintOutcome PrintQueuedLabels(LabelController& label, const QString& firstPath, int ownElements,
                                     const BatchStep& step, const std::function<void(const PrintMessage&)>& show) {
     BatchPrintOutcome outcome;
-    QStringList& queue = canvas.BatchQueue();
-    const QRect place = canvas.geometry();
-    LabelDocument open = canvas.Session().Document();
+    QStringList& queue = label.BatchQueue();
+    const QRect place = label.DisplayRect();
+    LabelDocument open = label.Session().Document();
     QString path = firstPath;
     for (int number = 1;; ++number) {
         if (!step(number, number + static_cast<int>(queue.size()), path)) {
@@ -41,10 +41,10 @@ BatchPrintOutcome PrintQueuedLabels(LabelCanvas& canvas, const QString& firstPat
         }
         std::optional<DirectPrintResult> result;
         if (number == 1) {
-            result = canvas.DirectPrintLabel(show);
-            open = canvas.Session().Document();
+            result = label.DirectPrintLabel(show);
+            open = label.Session().Document();
         } else {
-            result = PrintLabelFile(canvas, path, outcome.unreadable, show);
+            result = PrintLabelFile(label, path, outcome.unreadable, show);
         }
         if (result && result->status != DirectPrintStatus::Printed) {
             outcome.stoppedAt = path;
@@ -57,7 +57,7 @@ BatchPrintOutcome PrintQueuedLabels(LabelCanvas& canvas, const QString& firstPat
     }
     // The joined file's elements leave with the queued labels.
     open.elements.resize(std::min(open.elements.size(), static_cast<std::size_t>(std::max(ownElements, 0))));
-    canvas.ReplaceLabel(std::move(open), place);
+    label.ReplaceLabel(std::move(open), place);
     return outcome;
 }
 

@@ -12,7 +12,7 @@
 
 namespace kestrix {
 
-class LabelCanvas;
+class LabelController;
 
 struct BatchPrintOutcome {
     int printed = 0;
@@ -28,11 +28,11 @@ struct BatchPrintOutcome {
 // the run and its file; false stops the run there, the file staying queued.
 using BatchStep = std::function<bool(int number, int count, const QString& path)>;
 
-// `firstPath` is the file the batch operation joined to the canvas's label
+// `firstPath` is the file the batch operation joined to the label
 // after its first `ownElements` elements. A job that fails ends the run and
 // leaves the files not yet printed in the queue (no printer empties it).
 // Serial numbers the open label's own elements used in the first job stay used.
-BatchPrintOutcome PrintQueuedLabels(LabelCanvas& canvas, const QString& firstPath, int ownElements,
+BatchPrintOutcome PrintQueuedLabels(LabelController& label, const QString& firstPath, int ownElements,
                                     const BatchStep& step, const std::function<void(const PrintMessage&)>& show);
 
 }  // namespace kestrix

@@ -15,6 +15,7 @@
 
 #include "document/Units.h"
 #include "editor/LabelCanvas.h"
+#include "editor/LabelController.h"
 
 namespace kestrix {
 namespace {
@@ -62,19 +63,20 @@ void BM_CanvasPaint200Elements(benchmark::State& state) {
     App();
     QWidget view;
     view.resize(1800, 2600);
-    LabelCanvas canvas(UiLanguage::English, &view, QDir::tempPath());
-    canvas.Session().Document().widthMm = 100;
-    canvas.Session().Document().heightMm = 150;
+    LabelController label(UiLanguage::English, QDir::tempPath());
+    LabelCanvas canvas(label, &view);
+    label.Session().Document().widthMm = 100;
+    label.Session().Document().heightMm = 150;
     // Double size: two pixels per dot.
     canvas.resize(static_cast<int>(2 * LabelDots(100, 203)), static_cast<int>(2 * LabelDots(150, 203)));
-    FillLabel(canvas.Elements(), canvas.ScaleX(), static_cast<int>(state.range(0)));
+    FillLabel(label.Elements(), canvas.ScaleX(), static_cast<int>(state.range(0)));
     QImage target(canvas.size(), QImage::Format_ARGB32_Premultiplied);
     canvas.RenderLabel(target);  // encodes the codes once, as the first paint does
     for (auto _ : state) {
         canvas.RenderLabel(target);
         benchmark::DoNotOptimize(target.constBits());
     }
-    state.counters["codes"] = static_cast<double>(canvas.Codes().Size());
+    state.counters["codes"] = static_cast<double>(label.Codes().Size());
 }
 // Argument -1: the mixed label; 0..4: 200 texts, barcodes, 2D codes, lines or
 // shapes; 5: an empty label.
@@ -85,8 +87,8 @@ BENCHMARK(BM_CanvasPaint200Elements)->Arg(-1)->DenseRange(0, 5)->Unit(benchmark:
 struct ShownCanvas {
     ShownCanvas() {
         view.resize(1256, 870);
-        canvas.Session().Document().widthMm = 100;
-        canvas.Session().Document().heightMm = 150;
+        label.Session().Document().widthMm = 100;
+        label.Session().Document().heightMm = 150;
         canvas.setGeometry(0, 0, static_cast<int>(2 * LabelDots(100, 203)), static_cast<int>(2 * LabelDots(150, 203)));
         canvas.show();
         view.show();
@@ -101,7 +103,8 @@ struct ShownCanvas {
     QApplication& app = App();
     QTemporaryDir undoFolder;
     QWidget view;
-    LabelCanvas canvas{UiLanguage::English, &view, undoFolder.path()};
+    LabelController label{UiLanguage::English, undoFolder.path()};
+    LabelCanvas canvas{label, &view};
 };
 
 // `count` texts, barcodes, 2D codes and shapes in turn, the first `selected` of them selected.
@@ -119,7 +122,7 @@ void FillBoxes(std::vector<LabelElement>& elements, int count, int selected) {
 // One pointer step dragging a label of 20 or 200 elements, all selected: the step and its repaint.
 void BM_DragStep(benchmark::State& state) {
     ShownCanvas shown;
-    FillBoxes(shown.canvas.Elements(), static_cast<int>(state.range(0)), static_cast<int>(state.range(0)));
+    FillBoxes(shown.label.Elements(), static_cast<int>(state.range(0)), static_cast<int>(state.range(0)));
     shown.canvas.repaint();
     shown.Send(QEvent::MouseButtonPress, {10, 10}, Qt::LeftButton);
     int step = 0;
@@ -134,8 +137,8 @@ BENCHMARK(BM_DragStep)->Arg(20)->Arg(200)->Arg(5000)->Unit(benchmark::kMilliseco
 // One pointer step resizing a selected barcode by its bottom-right handle among 200 elements.
 void BM_ResizeStep(benchmark::State& state) {
     ShownCanvas shown;
-    FillBoxes(shown.canvas.Elements(), 200, 0);
-    LabelElement& barcode = shown.canvas.Elements()[1];
+    FillBoxes(shown.label.Elements(), 200, 0);
+    LabelElement& barcode = shown.label.Elements()[1];
     barcode.bSelected = 1;
     shown.canvas.repaint();
     const HandlePoint corner = barcode.ptHandles[7];
@@ -154,9 +157,9 @@ BENCHMARK(BM_ResizeStep)->Unit(benchmark::kMillisecond);
 // the next drag and one undo file of 200 records is written.
 void BM_ReleaseSnapshot200(benchmark::State& state) {
     ShownCanvas shown;
-    FillBoxes(shown.canvas.Elements(), 200, 200);
+    FillBoxes(shown.label.Elements(), 200, 200);
     int step = 0;
-    const LabelElement& first = shown.canvas.Elements()[0];
+    const LabelElement& first = shown.label.Elements()[0];
     for (auto _ : state) {
         ++step;
         // On the first element wherever the last drag left it, else the press would start a frame.
@@ -169,7 +172,7 @@ void BM_ReleaseSnapshot200(benchmark::State& state) {
         state.ResumeTiming();
         shown.Send(QEvent::MouseButtonRelease, to, Qt::NoButton);
     }
-    state.counters["snapshots"] = shown.canvas.Session().Undo().nSnapshotCount();
+    state.counters["snapshots"] = shown.label.Session().Undo().nSnapshotCount();
 }
 BENCHMARK(BM_ReleaseSnapshot200)->Unit(benchmark::kMillisecond);
 
@@ -177,8 +180,8 @@ BENCHMARK(BM_ReleaseSnapshot200)->Unit(benchmark::kMillisecond);
 // handles with the button up, and a press, without repaints.
 void BM_PointerOver5000(benchmark::State& state) {
     ShownCanvas shown;
-    FillBoxes(shown.canvas.Elements(), 5000, 0);
-    for (std::size_t i = 0; i < shown.canvas.Elements().size(); i += 2) shown.canvas.Elements()[i].bSelected = 1;
+    FillBoxes(shown.label.Elements(), 5000, 0);
+    for (std::size_t i = 0; i < shown.label.Elements().size(); i += 2) shown.label.Elements()[i].bSelected = 1;
     int step = 0;
     for (auto _ : state) {
         ++step;

@@ -1,4 +1,4 @@
-// Printing from the editor. Batch printing: the file list, the canvas's batch
+// Printing from the editor. Batch printing: the file list, the batch
 // operation and the run that command 32774 starts, printed into a file standing
 // for the printer. The direct print job's printer, kept for the next start and
 // told when it cannot be reached; and the wait for a stalled printer.
@@ -42,14 +42,14 @@ protected:
     void SetUp() override {
         FrameTest::SetUp();
         WriteFile(QStringLiteral("printer"), {});
-        Canvas().SetPrinterTarget({TempPath("printer"), {}});
+        Label().SetPrinterTarget({TempPath("printer"), {}});
         WriteFile(QStringLiteral("printer.ini"), "[Print Settings]\nSpeed=3\nCutting=2\n");
-        LoadPrinterSettings(Canvas().Settings(), TempPath("printer.ini"));
+        LoadPrinterSettings(Label().Settings(), TempPath("printer.ini"));
     }
 
     // A label of the given size with a numbered text, a barcode and a frame,
     // saved with a printer name so a tail after its records reads as designed.
-    QString Label(const QString& name, int widthMm, int heightMm, const char16_t* number) {
+    QString SavedLabel(const QString& name, int widthMm, int heightMm, const char16_t* number) {
         LabelDocument doc{widthMm, heightMm, "TSC", {}, {CreateElement(kText, {20, 16}, number)}};
         doc.elements[0].nWidth = 150;
         doc.elements[0].nHeight = 40;
@@ -75,8 +75,8 @@ protected:
 
     // Everything of the open label that must come back after a run.
     QByteArray OpenLabelState() {
-        const UndoSnapshots& u = Canvas().Session().Undo();
-        return LabelFileBytes(Canvas().Session().Document()).toHex() + LabelPath().toUtf8() +
+        const UndoSnapshots& u = Label().Session().Undo();
+        return LabelFileBytes(Label().Session().Document()).toHex() + LabelPath().toUtf8() +
                QString("|%1,%2,%3|%4")
                    .arg(u.nSnapshotCount())
                    .arg(u.nSnapshotPos())
@@ -107,47 +107,47 @@ TEST_F(BatchPrintTest, FileListKeepsPathsSortedWithDuplicatesInBothLanguages) {
 }
 
 TEST_F(BatchPrintTest, BatchOperationServesOnePathPerRunEvenWhenTheListIsCancelled) {
-    const QStringList paths = {Label("a.lab", 50, 80, u"A1"), Label("b.lab", 40, 30, u"B1"),
-                               Label("c.lab", 40, 30, u"C1")};
-    LabelCanvas canvas(UiLanguage::English, nullptr, TempPath("undo"));
-    canvas.SetPrompts(&prompts_);
-    canvas.Elements().push_back(CreateElement(kText, {0, 0}, u"own"));
-    QSignalSpy loaded(&canvas, &LabelCanvas::QueuedLabelLoaded);
+    const QStringList paths = {SavedLabel("a.lab", 50, 80, u"A1"), SavedLabel("b.lab", 40, 30, u"B1"),
+                               SavedLabel("c.lab", 40, 30, u"C1")};
+    LabelController label(UiLanguage::English, TempPath("undo"));
+    label.SetPrompts(&prompts_);
+    label.Elements().push_back(CreateElement(kText, {0, 0}, u"own"));
+    QSignalSpy loaded(&label, &LabelController::QueuedLabelLoaded);
 
     prompts_.printFiles = paths;
-    canvas.BatchPrint();
-    EXPECT_EQ(Texts(canvas.Elements()), QStringList({"own", "A1", "0123456789", ""}));
-    EXPECT_EQ(canvas.BatchQueue(), paths.mid(1));
+    label.BatchPrint();
+    EXPECT_EQ(Texts(label.Elements()), QStringList({"own", "A1", "0123456789", ""}));
+    EXPECT_EQ(label.BatchQueue(), paths.mid(1));
     EXPECT_EQ(loaded.value(0), QVariantList({paths[0], 1}));
     prompts_.printFiles.clear();  // cancelled
-    canvas.BatchPrint();
-    EXPECT_EQ(Texts(canvas.Elements()).mid(4, 1), QStringList{"B1"});
-    EXPECT_EQ(canvas.BatchQueue(), paths.mid(2));
+    label.BatchPrint();
+    EXPECT_EQ(Texts(label.Elements()).mid(4, 1), QStringList{"B1"});
+    EXPECT_EQ(label.BatchQueue(), paths.mid(2));
 
     // What a file adds: its complete records, nothing from a file that is no label.
     const QByteArray tailed = FileBytes(paths[2]) + QByteArray(300, 'z');
     const std::pair<QByteArray, int> files[] = {{tailed, 3}, {"not a label, just text", 0}, {{}, 0}};
     for (const auto& [bytes, records] : files) {
         WriteFile(QStringLiteral("f.lab"), bytes);
-        canvas.BatchQueue() = {TempPath("f.lab"), TempPath("gone.lab")};
-        const auto before = canvas.Elements().size();
-        canvas.BatchPrint();
-        EXPECT_EQ(canvas.Elements().size(), before + records);
-        EXPECT_EQ(canvas.BatchQueue(), QStringList{TempPath("gone.lab")});
-        canvas.BatchPrint();
-        EXPECT_EQ(canvas.Elements().size(), before + records);
+        label.BatchQueue() = {TempPath("f.lab"), TempPath("gone.lab")};
+        const auto before = label.Elements().size();
+        label.BatchPrint();
+        EXPECT_EQ(label.Elements().size(), before + records);
+        EXPECT_EQ(label.BatchQueue(), QStringList{TempPath("gone.lab")});
+        label.BatchPrint();
+        EXPECT_EQ(label.Elements().size(), before + records);
     }
     EXPECT_EQ(loaded.size(), 3) << "only a file that was read is announced";
 }
 
 TEST_F(BatchPrintTest, QueuedLabelsPrintBackToBackAsTheCliWritesThemAndTheOpenLabelComesBack) {
-    // The first file joins the canvas's label, empty here and of its size, so
+    // The first file joins the open label, empty here and of its size, so
     // every job is the stream of one file.
-    const QString a = Label("a.lab", 50, 80, u"A-007"), b = Label("b.lab", 40, 30, u"B-1"),
-                  c = Label("c.lab", 60, 40, u"C-99");
+    const QString a = SavedLabel("a.lab", 50, 80, u"A-007"), b = SavedLabel("b.lab", 40, 30, u"B-1"),
+                  c = SavedLabel("c.lab", 60, 40, u"C-99");
     const QByteArray expected = Tspl(a) + Tspl(b) + Tspl(c);
     LabelPath() = TempPath("open.lab");
-    Canvas().Session().TakeSnapshot();
+    Label().Session().TakeSnapshot();
     const QByteArray before = OpenLabelState();
 
     prompts_.printFiles = {a, b, TempPath("gone.lab"), c};
@@ -155,50 +155,50 @@ TEST_F(BatchPrintTest, QueuedLabelsPrintBackToBackAsTheCliWritesThemAndTheOpenLa
     EXPECT_TRUE(Printed().isEmpty()) << "32774 is posted, not run inside the batch operation";
     Settle();
     EXPECT_EQ(Printed(), expected);
-    EXPECT_TRUE(Canvas().BatchQueue().isEmpty());
+    EXPECT_TRUE(Label().BatchQueue().isEmpty());
     EXPECT_EQ(OpenLabelState(), before);
     ASSERT_EQ(prompts_.messages.size(), 1);
     EXPECT_TRUE(prompts_.messages[0].contains(u"gone.lab"));
 }
 
 TEST_F(BatchPrintTest, CancelBetweenLabelsLeavesTheRestQueuedWhichNoPrinterEmpties) {
-    const QStringList paths = {Label("a.lab", 50, 80, u"A1"), Label("b.lab", 40, 30, u"B1"),
-                               Label("c.lab", 60, 40, u"C1"), Label("d.lab", 30, 20, u"D1")};
+    const QStringList paths = {SavedLabel("a.lab", 50, 80, u"A1"), SavedLabel("b.lab", 40, 30, u"B1"),
+                               SavedLabel("c.lab", 60, 40, u"C1"), SavedLabel("d.lab", 30, 20, u"D1")};
     AddShape(300, 300, true);
     // Its end point is in pixels of the open label's scale, which the queued labels change for a while.
     LabelElement& line = Elements().emplace_back(CreateElement(kLine, {40, 40}, {}, {90, 70}));
     line.bSelected = 0;
     line.nSize = -1;
     LabelPath() = TempPath("open.lab");
-    Canvas().Session().TakeSnapshot();
+    Label().Session().TakeSnapshot();
     Canvas().ZoomCanvas(60);
     Settle();  // painting stores the selected shape's handle points
     const QByteArray before = OpenLabelState();
 
     prompts_.printFiles = paths;
     {
-        const QSignalBlocker unannounced(Canvas());  // the run is started by hand below
-        Canvas().BatchPrint();
+        const QSignalBlocker unannounced(Label());  // the run is started by hand below
+        Label().BatchPrint();
     }
     QStringList steps;
     const auto step = [&steps](int number, int count, const QString& path) {
         steps << QString("%1/%2 %3").arg(number).arg(count).arg(QFileInfo(path).fileName());
         return number < 3;
     };
-    const BatchPrintOutcome outcome = PrintQueuedLabels(Canvas(), paths[0], 2, step, {});
+    const BatchPrintOutcome outcome = PrintQueuedLabels(Label(), paths[0], 2, step, {});
     EXPECT_EQ(steps, QStringList({"1/4 a.lab", "2/4 b.lab", "3/4 c.lab"}));
     EXPECT_TRUE(outcome.cancelled && outcome.printed == 2 && Printed().count("PRINT 1,1\r\n") == 2);
-    EXPECT_EQ(Canvas().BatchQueue(), paths.mid(2));
+    EXPECT_EQ(Label().BatchQueue(), paths.mid(2));
     EXPECT_EQ(OpenLabelState(), before);
 
     // A cancelled list serves c.lab; with no printer the queue is emptied and
     // the message shown once.
-    Canvas().SetPrinterTarget({QString(), {TempPath("sys"), TempPath("dev")}});
+    Label().SetPrinterTarget({QString(), {TempPath("sys"), TempPath("dev")}});
     prompts_.printFiles.clear();
     Frame().OnCommand(kCmdBatchPrint);
-    EXPECT_EQ(Canvas().BatchQueue(), paths.mid(3));
+    EXPECT_EQ(Label().BatchQueue(), paths.mid(3));
     Settle();
-    EXPECT_TRUE(Canvas().BatchQueue().isEmpty());
+    EXPECT_TRUE(Label().BatchQueue().isEmpty());
     EXPECT_EQ(prompts_.messages, QStringList{"Printer not connected!|Vantic"});
     EXPECT_EQ(OpenLabelState(), before);
 }
@@ -213,7 +213,7 @@ protected:
 
 TEST_F(DirectPrinter, TheChosenPrinterGetsTheLabelAndIsKeptForTheNextStart) {
     AddShape(10, 10, false);
-    const LabelDocument before = Canvas().Session().Document();
+    const LabelDocument before = Label().Session().Document();
     LoopbackPrinter printer;
     prompts_.printerAddress = printer.Address();
     Frame().OnCommand(kCmdChoosePrinter);
@@ -222,7 +222,7 @@ TEST_F(DirectPrinter, TheChosenPrinterGetsTheLabelAndIsKeptForTheNextStart) {
 
     LabelDocument copy = before;
     CodeImageCache codes;
-    const PrintStream expected = RenderPrintStream({copy, Canvas().Settings(), codes});
+    const PrintStream expected = RenderPrintStream({copy, Label().Settings(), codes});
     EXPECT_EQ(printer.Received(), expected.header + expected.body);
     EXPECT_TRUE(prompts_.messages.isEmpty()) << prompts_.messages.join(u'\n').toStdString();
 
@@ -230,7 +230,7 @@ TEST_F(DirectPrinter, TheChosenPrinterGetsTheLabelAndIsKeptForTheNextStart) {
     Frame().OnCommand(kCmdChoosePrinter);
     EXPECT_EQ(prompts_.printerAddressShown, printer.Address());
     MakeFrame(UiLanguage::English);
-    EXPECT_EQ(Canvas().DirectPrinter(), printer.Address());
+    EXPECT_EQ(Label().DirectPrinter(), printer.Address());
 }
 
 TEST_F(DirectPrinter, DeviceOfTheSettingsFileThatRefusesIsToldInEitherLanguage) {

@@ -252,7 +252,7 @@ TEST_F(CanvasTest, DoubleClickOpensTheDialogsOfTheSelectedElementsUnderThePointe
     Elements() = {MakeElement(kText, 10, 10, 100, 40, true), MakeElement(kBarcode, 50, 20, 203, 80, true),
                   MakeElement(kShape, 10, 10, 300, 300)};
     LabelElement& barcode = Elements()[1];
-    barcode.hCache = Canvas().Codes().Store(CodeImage::FromFull(QImage(4, 4, QImage::Format_RGB32)));
+    barcode.hCache = Label().Codes().Store(CodeImage::FromFull(QImage(4, 4, QImage::Format_RGB32)));
     prompts_.text = QStringLiteral("Changed");
     prompts_.barcode = BarcodeFields{8, QStringLiteral("ABC"), 30, 20, false};
     DoubleClick(&Canvas(), QPoint(60, 30));
@@ -262,7 +262,7 @@ TEST_F(CanvasTest, DoubleClickOpensTheDialogsOfTheSelectedElementsUnderThePointe
     EXPECT_EQ(ElementText(Elements()[0]), u"Changed");
     EXPECT_EQ((std::array{barcode.nWidth, barcode.nHeight, barcode.nBarcodeType, barcode.bShowText}),
               (std::array{240, 160, 8, 0}));
-    EXPECT_TRUE(barcode.hCache == 0 && Canvas().Codes().Size() == 0 && Snapshots() == 2);
+    EXPECT_TRUE(barcode.hCache == 0 && Label().Codes().Size() == 0 && Snapshots() == 2);
     // A shape's OK records nothing; a cancelled dialog changes nothing; lines and empty area open none.
     prompts_.dialogs.clear();
     std::tie(Elements()[0].bSelected, barcode.bSelected, Elements()[2].bSelected) = std::tuple(0, 0, 1);
@@ -331,13 +331,13 @@ TEST_F(CanvasTest, LineEndsKeepTheirPlaceInDotsAcrossZoomUndoAndPaste) {
         return QPoint(qRound(e.nEndX / Canvas().ScaleX()), qRound(e.nEndY / Canvas().ScaleY()));
     };
     Elements() = {MakeLine(10, 10, qRound(210 * Canvas().ScaleX()), qRound(110 * Canvas().ScaleY()), true)};
-    Canvas().Session().TakeSnapshot();
+    Label().Session().TakeSnapshot();
     Frame().OnCommand(kCmdCopy);
     for (int i = 0; i < 5; ++i) Frame().OnCommand(kCmdZoomIn);
     EXPECT_EQ(endInDots(Elements()[0]), QPoint(210, 110));
     Frame().OnCommand(kCmdPaste);
     EXPECT_EQ(endInDots(Elements()[1]), QPoint(210, 110));
-    Canvas().Session().TakeSnapshot();
+    Label().Session().TakeSnapshot();
     Frame().OnCommand(kCmdUndoStep);
     ASSERT_EQ(Elements().size(), 1u);
     EXPECT_EQ(endInDots(Elements()[0]), QPoint(210, 110)) << "restored from the file written before the zoom";
@@ -378,7 +378,7 @@ TEST_F(CanvasTest, DamagedLabelsNeitherCrashNorHang) {
     for (QPoint p : {QPoint(5, 5), QPoint(200, 300), QPoint(399, 600)}) {
         Drag(&Canvas(), p, p + QPoint(37, -25), Qt::NoModifier, 3);
         Drag(&Canvas(), p, p + QPoint(-300, 400), Qt::ShiftModifier, 2);
-        for (int key : {Qt::Key_Up, Qt::Key_Left}) Canvas().Commands().KeyEdit(key);
+        for (int key : {Qt::Key_Up, Qt::Key_Left}) Label().Commands().KeyEdit(key);
     }
     Frame().OnCommand(kCmdZoomIn);
     Settle();

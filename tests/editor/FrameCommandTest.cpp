@@ -28,13 +28,13 @@ TEST_F(FrameTest, NewFromCtrlNUnlessCancelledAndOpenFromCtrlO) {
     prompts_.newSize = QSize(40, 30);
     Key(Qt::Key_N, Qt::ControlModifier);
     Settle();
-    EXPECT_EQ(QSize(Canvas().LabelWidthMm(), Canvas().LabelHeightMm()), QSize(40, 30));
+    EXPECT_EQ(QSize(Label().LabelWidthMm(), Label().LabelHeightMm()), QSize(40, 30));
     EXPECT_TRUE(Elements().empty() && LabelPath().isEmpty() && prompts_.newDialogs == 2);
     EXPECT_EQ(QPoint(Frame().Ruler()->m_nLabelWidth, Frame().Ruler()->m_nViewWidth), QPoint(40, Canvas().width()));
 
     prompts_.openName = TempPath("in.lab");
     Key(Qt::Key_O, Qt::ControlModifier);
-    EXPECT_TRUE(Canvas().LabelWidthMm() == 50 && Elements().size() == 1u && LabelPath() == TempPath("in.lab"));
+    EXPECT_TRUE(Label().LabelWidthMm() == 50 && Elements().size() == 1u && LabelPath() == TempPath("in.lab"));
     EXPECT_TRUE(Frame().windowTitle() == "Kestrix Editor - in.lab[*]" && !Frame().isWindowModified());
 }
 

@@ -15,6 +15,7 @@
 #include "app/CMainFrame.h"
 #include "dialogs/Prompts.h"
 #include "editor/LabelCanvas.h"
+#include "editor/LabelController.h"
 
 namespace kestrix {
 
@@ -85,7 +86,7 @@ public:
         printer.setPrinterName(printerName);
         return true;
     }
-    void ShowPrintPreview(QWidget*, LabelCanvas&) override {}
+    void ShowPrintPreview(QWidget*, PrintableLabel&) override {}
     std::optional<QString> ChoosePrinterAddress(QWidget*, const QString& current) override {
         printerAddressShown = current;
         return printerAddress;
@@ -126,9 +127,10 @@ protected:
 
     CMainFrame& Frame() { return *frame_; }
     LabelCanvas& Canvas() { return *frame_->Canvas(); }
-    std::vector<LabelElement>& Elements() { return Canvas().Elements(); }
-    QString& LabelPath() { return Canvas().Session().Document().labelPath; }
-    int Snapshots() { return Canvas().Session().Undo().nSnapshotCount(); }
+    LabelController& Label() { return *frame_->Label(); }
+    std::vector<LabelElement>& Elements() { return Label().Elements(); }
+    QString& LabelPath() { return Label().Session().Document().labelPath; }
+    int Snapshots() { return Label().Session().Undo().nSnapshotCount(); }
     QString TempPath(const QString& name) const { return dir_.filePath(name); }
     void WriteFile(const QString& name, const QByteArray& bytes);
     // Adds a 40 x 30 dot shape at (x, y) dots.
@@ -136,7 +138,7 @@ protected:
     // An edit the close question counts: a shape and its snapshot.
     void Change() {
         AddShape(10, 10, false);
-        Canvas().Session().TakeSnapshot();
+        Label().Session().TakeSnapshot();
     }
     // A key press where the keyboard focus is, as the user would type it.
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);

@@ -295,7 +295,7 @@ TEST_F(FrameTest, ADoubleClickOpensTheRealDialogAndItsOkChangesTheElement) {
     EXPECT_EQ(opened, "12345");
     EXPECT_TRUE(ElementText(Elements()[0]) == u"Changed" && Snapshots() == 1 && Frame().isWindowModified());
     // Serialize writes at once: the text dialog's Cancel keeps it, and the close question knows.
-    ASSERT_TRUE(Canvas().Session().SaveLabel(TempPath("saved.lab")));
+    ASSERT_TRUE(Label().Session().SaveLabel(TempPath("saved.lab")));
     OnNextModal([](QWidget* w) {
         OnNextModal([](QWidget* s) {
             Control<QRadioButton>(s, "1036")->setChecked(true);

@@ -121,7 +121,7 @@ TEST_F(CupsPrint, MenuPrintAsksOnceThenGoesStraightToThePrinterTheToolBarAlwaysA
     prompts_.printerName = kQueue;
     OneJob([&] { Frame().OnCommand(kCmdPrint); });
     EXPECT_EQ(prompts_.printDialogs, 1);
-    EXPECT_EQ(Canvas().Session().Document().printerName, kQueue.toUtf8());
+    EXPECT_EQ(Label().Session().Document().printerName, kQueue.toUtf8());
     OneJob([&] { Frame().OnCommand(kCmdPrint); });
     EXPECT_EQ(prompts_.printDialogs, 1);
 
@@ -141,7 +141,7 @@ TEST_F(CupsPrint, MenuPrintAsksOnceThenGoesStraightToThePrinterTheToolBarAlwaysA
 
 TEST_F(CupsPrint, AQueueThatRefusesJobsOrNoPrinterAtAllIsTold) {
     Elements() = TestLabel(false).elements;
-    Canvas().Session().Document().printerName = "kestrix-refusing";
+    Label().Session().Document().printerName = "kestrix-refusing";
     const QList<int> before = CupsTestServer::Jobs();
     Frame().OnCommand(kCmdPrint);
     ASSERT_EQ(prompts_.messages.size(), 1);

@@ -32,7 +32,7 @@ protected:
 
 TEST_F(PrintPreview, EveryRepaintDrawsTheLabelFittedAndAdvancesItsSerials) {
     AddSerial(u"0001");
-    PrintPreviewDialog dialog(UiLanguage::English, Canvas());
+    PrintPreviewDialog dialog(UiLanguage::English, Label());
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     const std::u16string shown = ElementText(Elements()[0]);
@@ -50,16 +50,16 @@ TEST_F(PrintPreview, EveryRepaintDrawsTheLabelFittedAndAdvancesItsSerials) {
 }
 
 TEST_F(PrintPreview, TextsInBothLanguagesTheSettingsGroupStaysChinese) {
-    PrintPreviewDialog english(UiLanguage::English, Canvas());
+    PrintPreviewDialog english(UiLanguage::English, Label());
     EXPECT_EQ(Captions(english), (QStringList{"Print Preview", "Printer", "设置", "Preview", "Attribute:", "Print"}));
-    PrintPreviewDialog chinese(UiLanguage::Chinese, Canvas());
+    PrintPreviewDialog chinese(UiLanguage::Chinese, Label());
     EXPECT_EQ(Captions(chinese), (QStringList{"打印预览", "打印机", "设置", "预览", "属性", "打印"}));
 }
 
 TEST_F(PrintPreview, ListsThePrintersWithTheDefaultAndPrintsTheCopiesTyped) {
     KESTRIX_REQUIRE_CUPSD();
     Elements().emplace_back(CreateElement(kShape, {20, 20}));
-    PrintPreviewDialog dialog(UiLanguage::English, Canvas());
+    PrintPreviewDialog dialog(UiLanguage::English, Label());
     QStringList printers;
     for (int i = 0; i < dialog.PrinterList()->count(); ++i) printers << dialog.PrinterList()->itemText(i);
     EXPECT_TRUE(printers.contains("kestrix-pdf") && printers.contains("kestrix-refusing"));

@@ -1,0 +1,132 @@
+#pragma once
+// The label being edited and its printing, without a window: the session
+// (document, undo snapshots, clipboard), the printer settings and the direct
+// print job's printer, the code and picture caches, the batch queue, the edits
+// every window runs on the label, and the direct, driver and batch printing
+// flows with their messages. The canvas shows the label and turns pointer
+// events into calls here; the frame, the dialogs and the batch run talk to it.
+
+#include <QObject>
+#include <QRect>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+#include "dialogs/PrintableLabel.h"
+#include "document/LabelSession.h"
+#include "document/UiLanguage.h"
+#include "editor/ElementCommands.h"
+#include "output/DirectPrintJob.h"
+#include "output/PrinterSettings.h"
+#include "render/CodeImageCache.h"
+#include "render/PictureCache.h"
+#include "render/RenderContext.h"
+
+class QWidget;
+
+namespace kestrix {
+
+class Prompts;
+
+class LabelController : public QObject, public PrintableLabel {
+    Q_OBJECT
+public:
+    // `undoFolder` holds the numbered undo files (the temporary folder when empty).
+    explicit LabelController(UiLanguage language, const QString& undoFolder = {}, QObject* parent = nullptr);
+
+    // Loads the printer settings (from `settingsPath`, or the standard place
+    // when empty) and the direct print job's printer chosen last.
+    void LoadPrinterSettings(const QString& settingsPath = {});
+
+    LabelSession& Session() { return session_; }
+    const LabelSession& Session() const { return session_; }
+    std::vector<LabelElement>& Elements() { return session_.Elements(); }
+    PrinterSettings& Settings() { return settings_; }
+    CodeImageCache& Codes() { return codes_; }
+    ElementCommands& Commands() { return commands_; }
+    UiLanguage Language() const { return language_; }
+    QStringList& BatchQueue() { return batchQueue_; }
+    int LabelWidthMm() const override { return session_.Document().widthMm; }
+    int LabelHeightMm() const override { return session_.Document().heightMm; }
+    int m_nDpiX = 203;
+    int m_nDpiY = 203;
+
+    // Where questions, messages and dialogs go, and the window they belong to.
+    void SetPrompts(Prompts* prompts, QWidget* owner = nullptr);
+    Prompts* Dialogs() const { return prompts_; }
+    QWidget* DialogOwner() const { return owner_; }
+
+    // Where the canvas shows the label, in pixels of the view. The display
+    // scale follows its size, and line end points with it.
+    void SetDisplayRect(const QRect& rect);
+    QRect DisplayRect() const { return display_; }
+    QSize DisplayedSize() const override { return display_.size(); }
+    // Canvas pixels per dot.
+    double ScaleX() const;
+    double ScaleY() const;
+    // The caches and the display scale, for drawing the label anywhere.
+    RenderContext Context();
+
+    // Everything the label holds was replaced (Open, Undo, Redo, New, Delete):
+    // forget code images nobody refers to and repaint.
+    void ElementsReplaced();
+    // Elements or their selection changed: repaint and tell the frame.
+    void EditDone();
+    void UndoStep();
+    void RedoStep();
+    void Cut();
+    void Copy();
+    void Paste();
+    // Bold (11), Italic (12) and Underline (13) on every selected element.
+    void ToggleFontStyle(int index);
+    // The tool bar's face and size on every selected element, then a snapshot.
+    void ApplyFontChoice(int size, const QString& face);
+    // Runs an arrangement command of the second tool bar (135 to 156) on the
+    // selected elements; rotation takes a snapshot.
+    void Arrange(int command);
+
+    // The direct print job; messages for the user go to `show`.
+    DirectPrintResult DirectPrintLabel(const std::function<void(const PrintMessage&)>& show);
+    // Where the direct print job sends the label: the USB search unless a device is given.
+    void SetPrinterTarget(const PrinterTarget& target) { printerTarget_ = target; }
+    // The direct print job's printer address: the one last chosen (remembered
+    // between runs), else Device= of the printer settings.
+    const QString& DirectPrinter() const { return printerTarget_.device; }
+    void ChooseDirectPrinter(const QString& address);
+    // The batch operation: the file list adds its paths to the batch queue, then
+    // the label file at the front of the queue (if any) leaves it and its
+    // elements join the label; a joined file is announced with QueuedLabelLoaded.
+    void BatchPrint();
+    // Puts `doc` in place of the label: the canvas fits it into the view as
+    // Open does, or puts it at `place`, where it was when it held `doc` before.
+    void ReplaceLabel(LabelDocument doc, std::optional<QRect> place = {});
+    void DriverPrint(const QString& printerName, int copies) override;
+    QImage OutputImage() override;
+
+signals:
+    // Elements or selection changed: command enabling may differ.
+    void Changed();
+    // The label looks different: the canvas repaints.
+    void Repaint();
+    // The label was replaced (ReplaceLabel): the canvas fits it into the view,
+    // or puts it at `place`, and says where with SetDisplayRect.
+    void PlacementWanted(std::optional<QRect> place);
+    // The batch operation joined the label file `path` to the label, after its
+    // first `ownElements` elements: command 32774 for the main frame.
+    void QueuedLabelLoaded(const QString& path, int ownElements);
+
+private:
+    UiLanguage language_;
+    LabelSession session_;
+    PrinterSettings settings_;
+    CodeImageCache codes_;
+    PictureCache pictures_;
+    QStringList batchQueue_;
+    PrinterTarget printerTarget_;
+    Prompts* prompts_ = nullptr;
+    QWidget* owner_ = nullptr;
+    QRect display_;
+    ElementCommands commands_{*this};
+};
+
+}  // namespace kestrix
