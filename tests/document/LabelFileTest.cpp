@@ -83,6 +83,21 @@ TEST(LabelFile, BothLayoutsTheNameBlockRuleAndShortTails) {
     }
 }
 
+// The first byte after the size text decides alone when the length does not:
+// printable ASCII, 0x20 to 0x7E, starts a name block; anything else is the
+// first byte of a record of the older layout.
+TEST(LabelFile, NameBlockFirstByteRuleAtItsBounds) {
+    const QByteArray one = Records({CreateElement(kText, {1, 1}, u"A")});
+    const std::pair<char, bool> cases[] = {{'\x1f', false}, {' ', true}, {'A', true}, {'~', true}, {'\x7f', false}};
+    for (const auto& [first, named] : cases) {
+        const QByteArray block = NameBlock(first + QByteArray("Desk"));
+        // 10 bytes over, so that neither layout's length fits and only the byte counts.
+        const LabelDocument doc = Parse(SizeText("50 70") + block + one + QByteArray(10, '\0'));
+        EXPECT_EQ(doc.printerName, named ? first + QByteArray("Desk") : QByteArray()) << int(first);
+        EXPECT_EQ(Records(doc.elements), named ? one : (block + one).first(796)) << int(first);
+    }
+}
+
 TEST(LabelFile, RandomBytesAreRefusedOrOpenSanely) {
     QByteArray noise(10 * 1024 * 1024, Qt::Uninitialized);
     QRandomGenerator(20240607).fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
