@@ -36,7 +36,8 @@ start() {
   mkdir -p "$dir"/{etc/ppd,spool/tmp,cache,state,log,pdf}
   [ "$(id -u)" = 0 ] || unavailable "needs root: the cups-pdf backend only runs under a root cupsd"
   [ -x /usr/sbin/cupsd ] || unavailable "cupsd is not installed (Debian package cups)"
-  [ -x /usr/lib/cups/backend/cups-pdf ] || unavailable "cups-pdf is not installed (Debian package printer-driver-cups-pdf)"
+  [ -x /usr/lib/cups/backend/cups-pdf ] ||
+    unavailable "cups-pdf is not installed (Debian package printer-driver-cups-pdf)"
   # Filters run as lp and must reach the spool below DIR.
   chmod 755 "$dir"
   local d=$dir

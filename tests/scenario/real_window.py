@@ -213,7 +213,8 @@ def run(kestrix, cli, work):
         s.close()
     check("Ambiguous shortcut" not in open(os.path.join(work, "kestrix.err")).read(), "no key has two owners")
 
-    elements = json.loads(subprocess.run([cli, "info", saved], capture_output=True, text=True, check=True).stdout)["elements"]
+    info = subprocess.run([cli, "info", saved], capture_output=True, text=True, check=True).stdout
+    elements = json.loads(info)["elements"]
     box = [[e["nPosX"], e["nPosY"], e["nWidth"], e["nHeight"]] for e in elements]
     check([e["nType"] for e in elements] == [0, 2, 3, 1, 4, 5], "one element of each kind, in the order made")
     check([b[:2] for b in (box[0], box[2], box[3])] == [expected["text"], expected["code2d"], expected["picture"]],
