@@ -50,6 +50,9 @@ enum ElementType : int32_t {
 constexpr int32_t kBuiltinEan13 = 113;
 constexpr int32_t kPdf417 = 55;
 constexpr int kStrUnits = 256;  // str holds at most 255 code units + NUL
+// Barcode and 2D code data reach the barcode library as at most this many UTF-8
+// bytes, cut at a character boundary.
+constexpr int kMaxCodeBytes = 255;
 constexpr int kFaceUnits = 32;
 
 struct LabelElement {

@@ -6,11 +6,11 @@
 #include <cmath>
 #include <memory>
 
+#include "document/LabelElement.h"
+
 namespace kestrix {
 
 namespace {
-
-constexpr int kMaxDataBytes = 255;
 
 struct SymbolDeleter {
     void operator()(zint_symbol* s) const { ZBarcode_Delete(s); }
@@ -58,8 +58,8 @@ QImage Raster(zint_symbol* symbol, int rotateAngle) {
 
 QByteArray ZintEncoder::LibraryData(std::u16string_view data) {
     QByteArray bytes = QString::fromStdU16String(std::u16string(data)).toUtf8();
-    if (bytes.size() <= kMaxDataBytes) return bytes;
-    int cut = kMaxDataBytes;
+    if (bytes.size() <= kMaxCodeBytes) return bytes;
+    int cut = kMaxCodeBytes;
     // Step back over continuation bytes so no character is cut in half.
     while (cut > 0 && (static_cast<unsigned char>(bytes[cut]) & 0xC0) == 0x80) --cut;
     return bytes.left(cut);
