@@ -3,8 +3,10 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "document/FieldMerge.h"
 #include "document/SerialNumber.h"
 #include "output/DrawLabel.h"
+#include "render/CodeImageCache.h"
 #include "render/PaintedArea.h"
 #include "render/TextDrawing.h"
 
@@ -40,14 +42,20 @@ QRect Union(const std::vector<TextPiece>& pieces) {
 }  // namespace
 
 CopyRenderer::CopyRenderer(LabelDocument& doc, int dpiX, int dpiY, const RenderContext& ctx)
-    : elements_(doc.elements), output_(OutputContext(ctx)) {
+    : elements_(doc.elements), output_(OutputContext(ctx)), looks_(doc.elements.size()), merged_(doc.elements.size()) {
     const QSize size = OutputTargetSize(doc, dpiX, dpiY);
     if (!IsTargetTooLarge(size)) raster_ = QImage(size, QImage::Format_RGB32);
 }
 
-const QImage& CopyRenderer::Next() {
+CopyRenderer::~CopyRenderer() {
+    for (std::optional<LabelElement>& copy : merged_)
+        if (copy && output_.codes) output_.codes->Release(copy->hCache);
+}
+
+const QImage& CopyRenderer::Next(const DataRow* row) {
     changed_.clear();
     if (raster_.isNull()) return raster_;
+    FillFields(row);
     if (first_)
         DrawWhole();
     else
@@ -69,7 +77,7 @@ QRect CopyRenderer::Reach(LabelElement& e) {
 void CopyRenderer::DrawWhole() {
     raster_.fill(Qt::white);
     QPainter painter(&raster_);
-    for (LabelElement& e : elements_) DrawOutputElement(painter, e, output_);
+    for (std::size_t i = 0; i < elements_.size(); ++i) DrawOutputElement(painter, Drawn(i), output_);
     changed_ = {raster_.rect()};
 }
 
@@ -82,15 +90,23 @@ CopyRenderer::Look CopyRenderer::LookOf(LabelElement& e) {
     return look;
 }
 
+CopyRenderer::Change CopyRenderer::Before(std::size_t i) {
+    LabelElement& e = Drawn(i);
+    Change change{i, reachKnown_ ? reach_[i] : Reach(e), {}};
+    change.before = looks_[i] ? std::move(*looks_[i]) : LookOf(e);
+    looks_[i].reset();
+    return change;
+}
+
 QList<QRect> CopyRenderer::DirtyAreas(const std::vector<Look>& looksNow) {
     QList<QRect> areas;
-    for (std::size_t k = 0; k < advanced_.size(); ++k) {
-        const Look& before = looksBefore_[k];
+    for (std::size_t k = 0; k < changes_.size(); ++k) {
+        const Change& change = changes_[k];
         const Look& now = looksNow[k];
-        const QList<QRect> changed = elements_[advanced_[k]].nType == kText ? PieceDifferences(before.text, now.text)
-                                     : before.barcode && now.barcode
-                                         ? LookDifferences(*before.barcode, *now.barcode, raster_.rect())
-                                         : QList<QRect>{before_[k] | reach_[advanced_[k]]};
+        const QList<QRect> changed = Drawn(change.index).nType == kText ? PieceDifferences(change.before.text, now.text)
+                                     : change.before.barcode && now.barcode
+                                         ? LookDifferences(*change.before.barcode, *now.barcode, raster_.rect())
+                                         : QList<QRect>{change.was | reach_[change.index]};
         for (const QRect& area : changed)
             if (!(area & raster_.rect()).isEmpty()) areas << (area & raster_.rect());
     }
@@ -110,46 +126,61 @@ QList<QRect> CopyRenderer::DirtyAreas(const std::vector<Look>& looksNow) {
 }
 
 void CopyRenderer::DrawChanges() {
-    std::vector<Look> looksNow(advanced_.size());
-    for (std::size_t k = 0; k < advanced_.size(); ++k) looksNow[k] = LookOf(elements_[advanced_[k]]);
+    std::vector<Look> looksNow(changes_.size());
+    for (std::size_t k = 0; k < changes_.size(); ++k) looksNow[k] = LookOf(Drawn(changes_[k].index));
     if (!reachKnown_) {
         reach_.resize(elements_.size());
-        for (std::size_t i = 0; i < elements_.size(); ++i) reach_[i] = Reach(elements_[i]);
+        for (std::size_t i = 0; i < elements_.size(); ++i) reach_[i] = Reach(Drawn(i));
         reachKnown_ = true;
     } else {
-        for (std::size_t k = 0; k < advanced_.size(); ++k) {
-            LabelElement& e = elements_[advanced_[k]];
-            reach_[advanced_[k]] = e.nType == kText ? Union(looksNow[k].text) : Reach(e);
+        for (std::size_t k = 0; k < changes_.size(); ++k) {
+            LabelElement& e = Drawn(changes_[k].index);
+            reach_[changes_[k].index] = e.nType == kText ? Union(looksNow[k].text) : Reach(e);
         }
     }
     changed_ = DirtyAreas(looksNow);
-    looksBefore_ = std::move(looksNow);
+    for (std::size_t k = 0; k < changes_.size(); ++k) looks_[changes_[k].index] = std::move(looksNow[k]);
+    changes_.clear();
     QPainter painter(&raster_);
     for (const QRect& area : changed_) {
         painter.setClipRect(area);
         painter.fillRect(area, Qt::white);
         for (std::size_t i = 0; i < elements_.size(); ++i)
-            if (reach_[i].intersects(area)) DrawOutputElement(painter, elements_[i], output_);
+            if (reach_[i].intersects(area)) DrawOutputElement(painter, Drawn(i), output_);
+    }
+}
+
+void CopyRenderer::FillFields(const DataRow* row) {
+    for (std::size_t i = 0; i < elements_.size(); ++i) {
+        std::optional<LabelElement>& copy = merged_[i];
+        const bool takes = row && TakesFields(elements_[i]);
+        if (!takes && !copy) continue;
+        std::optional<LabelElement> next;
+        if (takes) next = MergedElement(elements_[i], *row);
+        // The same values: the copy drawn last time, with its code image, stands.
+        if (next && copy && std::equal(next->str, next->str + kStrUnits, copy->str)) continue;
+        const bool noted = std::any_of(changes_.begin(), changes_.end(), [i](const Change& c) { return c.index == i; });
+        if (!first_ && !noted) changes_.push_back(Before(i));
+        looks_[i].reset();
+        if (copy && output_.codes) output_.codes->Release(copy->hCache);
+        copy = std::move(next);
     }
 }
 
 void CopyRenderer::AdvanceSerials() {
-    // What the elements were drawn of: kept from the last redraw, else worked out.
-    std::vector<Look> drawn = std::move(looksBefore_);
-    std::vector<std::size_t> drawnOf = std::move(advanced_);
-    advanced_.clear();
-    before_.clear();
-    looksBefore_.clear();
     for (std::size_t i = 0; i < elements_.size(); ++i) {
         LabelElement& e = elements_[i];
         if (!IsSerialized(e)) continue;
-        const QRect was = reachKnown_ ? reach_[i] : Reach(e);
-        const auto known = std::find(drawnOf.begin(), drawnOf.end(), i);
-        Look look = known != drawnOf.end() && !drawn.empty() ? std::move(drawn[known - drawnOf.begin()]) : LookOf(e);
-        if (!AdvanceOutputSerial(e, output_.codes)) continue;
-        advanced_.push_back(i);
-        before_.push_back(was);
-        looksBefore_.push_back(std::move(look));
+        // A copy with a row's values shows the new number when the next row is filled in.
+        if (merged_[i]) {
+            AdvanceOutputSerial(e, output_.codes);
+            continue;
+        }
+        Change change = Before(i);
+        if (AdvanceOutputSerial(e, output_.codes))
+            changes_.push_back(std::move(change));
+        else
+            looks_[i] = std::move(change.before);
     }
 }
 

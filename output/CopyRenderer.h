@@ -7,6 +7,12 @@
 // area grows to take it in), as its scaling depends on the clip. Serial numbers advance per copy exactly as DrawLabel
 // advances them.
 //
+// A merged label takes each copy's fields from a data row: an element that
+// takes fields is drawn from a copy of its record with the row's values filled
+// in (the record keeps its ${NAME} and its serial number), and where those
+// values change from one copy to the next it is redrawn like a serial number.
+// The copies' code images are their own, released when their values change.
+//
 // Serves every caller that draws the same label many times: the direct print
 // stream (PrintJobMaker) and driver printing (a page per copy).
 
@@ -16,6 +22,7 @@
 #include <optional>
 #include <vector>
 
+#include "document/DataRow.h"
 #include "document/LabelDocument.h"
 #include "render/BarcodeDrawing.h"
 #include "render/GdiFont.h"
@@ -29,10 +36,14 @@ public:
     // with `ctx` (monoPictures, view scales and caches as for DrawLabel). The
     // document and the caches must outlive the renderer.
     CopyRenderer(LabelDocument& doc, int dpiX, int dpiY, const RenderContext& ctx);
+    ~CopyRenderer();
+    CopyRenderer(const CopyRenderer&) = delete;
+    CopyRenderer& operator=(const CopyRenderer&) = delete;
 
-    // The next copy, valid until the next call; a null image when the target
-    // is too large or cannot be allocated.
-    const QImage& Next();
+    // The next copy, valid until the next call, with the fields filled from
+    // `row` (without one, ${NAME} is drawn as it stands); a null image when
+    // the target is too large or cannot be allocated.
+    const QImage& Next(const DataRow* row = nullptr);
     // Where the last Next() changed the raster: its whole area after the
     // first copy, the redrawn areas after the others (none when nothing
     // changed).
@@ -50,10 +61,21 @@ private:
         std::optional<BarcodeLook> barcode;
     };
     Look LookOf(LabelElement& e);
+    // An element that will be drawn differently in the next copy: where it
+    // was and what it was drawn of.
+    struct Change {
+        std::size_t index;
+        QRect was;
+        Look before;
+    };
+    Change Before(std::size_t i);
     // The areas to redraw: where each changed element was and now is (where
     // its pieces differ, when known), grown to take in every picture they touch.
     QList<QRect> DirtyAreas(const std::vector<Look>& looksNow);
+    void FillFields(const DataRow* row);
     void AdvanceSerials();
+    // The record drawn for element i: its copy with the row's values when it takes fields.
+    LabelElement& Drawn(std::size_t i) { return merged_[i] ? *merged_[i] : elements_[i]; }
 
     std::vector<LabelElement>& elements_;
     RenderContext output_;
@@ -62,11 +84,12 @@ private:
     // Per element: where it reached when last drawn (empty until needed).
     std::vector<QRect> reach_;
     bool reachKnown_ = false;
-    // Elements whose content advanced after the last copy, with where they
-    // were and, for texts, what they were drawn of.
-    std::vector<std::size_t> advanced_;
-    std::vector<QRect> before_;
-    std::vector<Look> looksBefore_;
+    // Per element: what it was last drawn of, when known.
+    std::vector<std::optional<Look>> looks_;
+    // Per element: its record with the row's values, for those that take fields.
+    std::vector<std::optional<LabelElement>> merged_;
+    // Elements drawn differently in the next copy than in the last.
+    std::vector<Change> changes_;
     QList<QRect> changed_;
 };
 

@@ -81,7 +81,8 @@ DirectPrintResult DirectPrinter::Send(const DirectPrintInput& in) {
     QString error;
     int rendered = 0;
     StallWatch::Outcome sent = StallWatch::Outcome::Sent;
-    for (int copy = 0; copy < in.copies && sent == StallWatch::Outcome::Sent; ++copy) {
+    const qint64 jobs = maker.Jobs();
+    for (qint64 job = 0; job < jobs && sent == StallWatch::Outcome::Sent; ++job) {
         const PrintStream& stream = maker.Next(&error);
         if (stream.body.isEmpty()) return {DirectPrintStatus::RenderFailed, error, rendered};
         ++rendered;
@@ -89,6 +90,7 @@ DirectPrintResult DirectPrinter::Send(const DirectPrintInput& in) {
             sent = device_.Write(stream.header, wait_, &error);
             if (sent == StallWatch::Outcome::Sent) sent = device_.Write(stream.body, wait_, &error);
         });
+        if (sent == StallWatch::Outcome::Sent && in.progress) in.progress(job + 1, jobs);
     }
     return Ended(sent, error, rendered);
 }

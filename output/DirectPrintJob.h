@@ -18,6 +18,7 @@
 namespace kestrix {
 
 class CodeImageCache;
+class DataSource;
 class PictureCache;
 
 // What one job draws and with which options.
@@ -33,6 +34,12 @@ struct DirectPrintInput {
     double viewScaleY = 1.0;
     // Jobs sent back to back, each with the next serial numbers.
     int copies = 1;
+    // A merged label: one label per row of the checked range (DataSource::Check),
+    // each `copies` times, its fields filled from the row; read from the start
+    // of the range as the labels are made.
+    DataSource* rows = nullptr;
+    // Told after each label is sent: how many so far, of how many.
+    std::function<void(qint64 sent, qint64 total)> progress = {};
 };
 
 // Where the stream goes: `device` is a printer address (PrinterAddress); empty
@@ -92,7 +99,7 @@ public:
 
     // Finds and opens the printer; with no printer the batch queue is emptied.
     DirectPrintResult Open(const PrinterTarget& target, QStringList& batchQueue);
-    // Renders and writes `in.copies` jobs of one label.
+    // Renders and writes `in.copies` jobs of one label (of each row, when merging).
     DirectPrintResult Send(const DirectPrintInput& in);
     // After the last label: a network printer has taken every byte, a CUPS job is closed.
     DirectPrintResult Finish();

@@ -1,5 +1,6 @@
 #include "output/DrawLabel.h"
 
+#include "document/FieldMerge.h"
 #include "document/SerialNumber.h"
 #include "document/Units.h"
 #include "output/CopyRenderer.h"
@@ -50,10 +51,17 @@ bool AdvanceOutputSerial(LabelElement& e, CodeImageCache* codes) {
     return true;
 }
 
-void DrawLabel(QPainter& painter, std::vector<LabelElement>& elements, const RenderContext& ctx) {
+void DrawLabel(QPainter& painter, std::vector<LabelElement>& elements, const RenderContext& ctx, const DataRow* row) {
     const RenderContext output = OutputContext(ctx);
     for (LabelElement& e : elements) {
-        DrawOutputElement(painter, e, output);
+        if (row && TakesFields(e)) {
+            // The copy's code image is encoded from its own values and lives only as long as the copy.
+            LabelElement merged = MergedElement(e, *row);
+            DrawOutputElement(painter, merged, output);
+            if (output.codes) output.codes->Release(merged.hCache);
+        } else {
+            DrawOutputElement(painter, e, output);
+        }
         AdvanceOutputSerial(e, output.codes);
     }
 }
@@ -64,9 +72,9 @@ QSize OutputTargetSize(const LabelDocument& doc, int dpiX, int dpiY) {
     return {TargetDots(doc.widthMm, dpiX), TargetDots(doc.heightMm, dpiY)};
 }
 
-QImage DrawLabelImage(LabelDocument& doc, int dpiX, int dpiY, const RenderContext& ctx) {
+QImage DrawLabelImage(LabelDocument& doc, int dpiX, int dpiY, const RenderContext& ctx, const DataRow* row) {
     CopyRenderer copies(doc, dpiX, dpiY, ctx);
-    return copies.Next();
+    return copies.Next(row);
 }
 
 }  // namespace kestrix

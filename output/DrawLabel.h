@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <vector>
 
+#include "document/DataRow.h"
 #include "document/LabelDocument.h"
 #include "render/RenderContext.h"
 
@@ -15,8 +16,11 @@ namespace kestrix {
 // advances the serial number of each text and linear barcode after drawing it;
 // a barcode whose content changed loses its cached code image. Of `ctx` the
 // caller sets monoPictures, the view scales and the caches; the rest is the
-// output form's.
-void DrawLabel(QPainter& painter, std::vector<LabelElement>& elements, const RenderContext& ctx);
+// output form's. With a data `row`, an element that takes fields is drawn from
+// a copy with the row's values filled in (MergedElement); the records keep
+// their ${NAME}.
+void DrawLabel(QPainter& painter, std::vector<LabelElement>& elements, const RenderContext& ctx,
+               const DataRow* row = nullptr);
 
 // DrawLabel's two steps for one element: the drawing in output form (nothing
 // for an element that is left out), and the serial advance of a text or
@@ -32,9 +36,9 @@ QSize OutputTargetSize(const LabelDocument& doc, int dpiX, int dpiY);
 // Whether a target of this size is refused: over 2^29 pixels.
 bool IsTargetTooLarge(QSize size);
 
-// A white target of OutputTargetSize with the label drawn into it; a null
-// image when the target is too large or cannot be allocated (nothing is
-// drawn then).
-QImage DrawLabelImage(LabelDocument& doc, int dpiX, int dpiY, const RenderContext& ctx);
+// A white target of OutputTargetSize with the label drawn into it (its fields
+// filled from `row`, when given); a null image when the target is too large
+// or cannot be allocated (nothing is drawn then).
+QImage DrawLabelImage(LabelDocument& doc, int dpiX, int dpiY, const RenderContext& ctx, const DataRow* row = nullptr);
 
 }  // namespace kestrix

@@ -1,9 +1,11 @@
 #include "output/PrintJobMaker.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
 
+#include "document/DataSource.h"
 #include "output/ColorToBW.h"
 #include "output/DrawLabel.h"
 
@@ -26,10 +28,22 @@ RenderContext PrintContext(const DirectPrintInput& in) {
 PrintJobMaker::PrintJobMaker(const DirectPrintInput& in)
     : in_(in), copies_(in.doc, in.dpiX, in.dpiY, PrintContext(in)) {}
 
+qint64 PrintJobMaker::Jobs() const { return qint64(std::max(in_.copies, 1)) * (in_.rows ? in_.rows->Count() : 1); }
+
 const PrintStream& PrintJobMaker::Next(QString* error) {
     PrintStream& stream = streams_[turn_];
     turn_ ^= 1;
-    const QImage& raster = copies_.Next();
+    if (in_.rows && copyOfRow_ == 0) {
+        row_ = in_.rows->Next();
+        if (!row_) {
+            if (error)
+                *error = in_.rows->Error().isEmpty() ? QStringLiteral("no rows left to print") : in_.rows->Error();
+            stream = {};
+            return stream;
+        }
+    }
+    copyOfRow_ = (copyOfRow_ + 1) % std::max(in_.copies, 1);
+    const QImage& raster = copies_.Next(row_);
     if (!raster.isNull() && mono_.IsNull()) mono_ = MonoImage(raster.width(), raster.height());
     if (raster.isNull() || mono_.IsNull()) {
         const QSize size = OutputTargetSize(in_.doc, in_.dpiX, in_.dpiY);
@@ -49,7 +63,8 @@ const PrintStream& PrintJobMaker::Next(QString* error) {
     return stream;
 }
 
-SentJobs SendPrintJobs(PrintJobMaker& maker, int copies, const JobWriter& write) {
+SentJobs SendPrintJobs(PrintJobMaker& maker, qint64 jobs, const JobWriter& write,
+                       const std::function<void(qint64 sent)>& sentOne) {
     SentJobs sent;
     std::mutex mutex;
     std::condition_variable changed;
@@ -58,6 +73,7 @@ SentJobs SendPrintJobs(PrintJobMaker& maker, int copies, const JobWriter& write)
     const PrintStream* handed = nullptr;
     bool writing = false;
     bool finished = false;
+    qint64 written = 0;  // the writer's own
     std::thread writer([&] {
         std::unique_lock lock(mutex);
         while (true) {
@@ -68,6 +84,7 @@ SentJobs SendPrintJobs(PrintJobMaker& maker, int copies, const JobWriter& write)
             lock.unlock();
             QString error;
             const bool ok = write(job->header, &error) && write(job->body, &error);
+            if (ok && sentOne) sentOne(++written);
             lock.lock();
             writing = false;
             if (!ok) {
@@ -81,7 +98,7 @@ SentJobs SendPrintJobs(PrintJobMaker& maker, int copies, const JobWriter& write)
     // one before it is written, so the buffer being filled is never the one
     // being written.
     const auto idle = [&] { return (!handed && !writing) || sent.writeFailed; };
-    for (int copy = 0; copy < copies; ++copy) {
+    for (qint64 made = 0; made < jobs; ++made) {
         QString error;
         const PrintStream& job = maker.Next(&error);
         std::unique_lock lock(mutex);

@@ -17,17 +17,22 @@ namespace kestrix {
 
 class PrintJobMaker {
 public:
-    // `in` (its document and caches) must outlive the maker.
+    // `in` (its document, caches and rows) must outlive the maker.
     explicit PrintJobMaker(const DirectPrintInput& in);
 
-    // The next copy's header and body, valid until the call after next (two
+    // The labels the run makes: the copies, of every row when merging.
+    qint64 Jobs() const;
+    // The next label's header and body, valid until the call after next (two
     // buffers take turns, so one can be written while the next is made). An
-    // empty body, and `error` set, when the label cannot be rendered.
+    // empty body, and `error` set, when the label cannot be rendered or the
+    // next row cannot be read.
     const PrintStream& Next(QString* error = nullptr);
 
 private:
     DirectPrintInput in_;
     CopyRenderer copies_;
+    const DataRow* row_ = nullptr;
+    int copyOfRow_ = 0;
     MonoImage mono_;
     PrintStreamBody body_;
     PrintStream streams_[2];
@@ -38,14 +43,16 @@ private:
 using JobWriter = std::function<bool(QByteArrayView bytes, QString* error)>;
 
 struct SentJobs {
-    int rendered = 0;  // copies made, their serial numbers used
+    qint64 rendered = 0;  // labels made, their serial numbers used
     bool writeFailed = false;
     QString error;  // empty when every copy was sent
 };
 
-// Makes `copies` jobs with `maker` and sends each (header, then body) through
-// `write` on a second thread, so copy k+1 is made while copy k is written.
-// Stops at the first copy that cannot be made or written.
-SentJobs SendPrintJobs(PrintJobMaker& maker, int copies, const JobWriter& write);
+// Makes `jobs` labels with `maker` and sends each (header, then body) through
+// `write` on a second thread, so label k+1 is made while label k is written;
+// `sent`, when given, is told the count after each. Stops at the first label
+// that cannot be made or written.
+SentJobs SendPrintJobs(PrintJobMaker& maker, qint64 jobs, const JobWriter& write,
+                       const std::function<void(qint64 sent)>& sent = {});
 
 }  // namespace kestrix

@@ -5,6 +5,7 @@
 #include <QPrinter>
 #include <algorithm>
 
+#include "document/DataSource.h"
 #include "document/SerialNumber.h"
 #include "output/DirectPrintJob.h"
 #include "output/DrawLabel.h"
@@ -64,16 +65,19 @@ PrintMessage DriverPrintFailedMessage(UiLanguage language, const QString& printe
 }
 
 DriverPrintResult DriverPrint(QPrinter& printer, int copies, LabelDocument& doc, int dpiX, int dpiY,
-                              const RenderContext& ctx) {
+                              const RenderContext& ctx, DataSource* rows) {
     const QString name = printer.printerName();
     doc.printerName = StoredPrinterName(name);
     const CupsQueue queue = CupsQueue::Query(name);
     if (!queue.reachable) return {DriverPrintStatus::Unreachable, queue.problem};
 
-    const bool serials = LabelHasSerials(doc.elements);
-    const int pages = serials ? copies : 1;
+    // Every page is drawn anew when the label counts or takes its fields from rows.
+    const bool pagePerCopy = rows || LabelHasSerials(doc.elements);
+    const qint64 labels = rows ? rows->Count() : 1;
+    const int pagesPerLabel = pagePerCopy ? copies : 1;
+    const qint64 pages = labels * pagesPerLabel;
     if (pages < 1) return {};
-    printer.setCopyCount(serials ? 1 : std::max(copies, 1));
+    printer.setCopyCount(pagePerCopy ? 1 : std::max(copies, 1));
     const DriverPageSetup setup = PlanDriverPage(printer.supportedResolutions(), queue.defaultResolution, dpiX, dpiY);
     SetUpPage(printer, doc, setup);
 
@@ -82,16 +86,23 @@ DriverPrintResult DriverPrint(QPrinter& printer, int copies, LabelDocument& doc,
     RenderContext output = ctx;
     output.monoPictures = false;  // pictures in colour: the driver makes them printable
     const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
-    for (int page = 0; page < pages; ++page) {
-        if (page > 0 && !printer.newPage()) return {DriverPrintStatus::Failed, QStringLiteral("no new page"), page};
+    const DataRow* row = nullptr;
+    for (qint64 page = 0; page < pages; ++page) {
+        const int done = static_cast<int>(page);
+        if (rows && page % pagesPerLabel == 0 && !(row = rows->Next())) {
+            painter.end();
+            return {DriverPrintStatus::Failed, rows->Error(), done};
+        }
+        if (page > 0 && !printer.newPage()) return {DriverPrintStatus::Failed, QStringLiteral("no new page"), done};
         painter.fillRect(paper, Qt::white);
         painter.save();
         painter.scale(setup.scaleX, setup.scaleY);
-        DrawLabel(painter, doc.elements, output);
+        DrawLabel(painter, doc.elements, output, row);
         painter.restore();
     }
-    if (!painter.end()) return {DriverPrintStatus::Failed, QStringLiteral("the print job cannot be finished"), pages};
-    return {DriverPrintStatus::Printed, {}, pages};
+    const int printed = static_cast<int>(pages);
+    if (!painter.end()) return {DriverPrintStatus::Failed, QStringLiteral("the print job cannot be finished"), printed};
+    return {DriverPrintStatus::Printed, {}, printed};
 }
 
 }  // namespace kestrix

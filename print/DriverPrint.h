@@ -12,6 +12,7 @@ class QPrinter;
 
 namespace kestrix {
 
+class DataSource;
 struct PrintMessage;
 struct RenderContext;
 
@@ -34,8 +35,9 @@ void SetLabelPaper(QPrinter& printer, int widthMm, int heightMm);
 // `printer` is set to, which becomes the label's printerName; serial numbers
 // advance in `doc`. Of `ctx` the view scales and caches are used. Fewer than
 // one copy prints one when the printer makes the copies, nothing when the
-// label counts.
+// label counts. With `rows` (checked, DataSource::Check) every row of the
+// range is a label of its own, `copies` pages each, its fields filled from it.
 DriverPrintResult DriverPrint(QPrinter& printer, int copies, LabelDocument& doc, int dpiX, int dpiY,
-                              const RenderContext& ctx);
+                              const RenderContext& ctx, DataSource* rows = nullptr);
 
 }  // namespace kestrix
