@@ -4,6 +4,7 @@
 
 #include <QStringList>
 
+#include "document/DataSource.h"
 #include "document/LabelDocument.h"
 
 namespace kestrix::cli {
@@ -14,7 +15,9 @@ int RunRender(const QStringList& args);
 int RunTspl(const QStringList& args);
 int RunPrint(const QStringList& args);
 
-// print --printer: `copies` of the label on an installed printer; serial numbers advance in `doc`.
-void PrintThroughDriver(LabelDocument& doc, const QString& queue, int copies, double viewScaleX, double viewScaleY);
+// print --printer: `copies` of the label (of each row of `rows`) on an
+// installed printer; serial numbers advance in `doc`.
+void PrintThroughDriver(LabelDocument& doc, const QString& queue, int copies, double viewScaleX, double viewScaleY,
+                        DataSource* rows = nullptr);
 
 }  // namespace kestrix::cli

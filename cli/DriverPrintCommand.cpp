@@ -14,7 +14,8 @@
 
 namespace kestrix::cli {
 
-void PrintThroughDriver(LabelDocument& doc, const QString& queue, int copies, double viewScaleX, double viewScaleY) {
+void PrintThroughDriver(LabelDocument& doc, const QString& queue, int copies, double viewScaleX, double viewScaleY,
+                        DataSource* rows) {
     if (QPrinterInfo::printerInfo(queue).isNull()) {
         const QStringList installed = QPrinterInfo::availablePrinterNames();
         Fail(installed.isEmpty()
@@ -30,7 +31,7 @@ void PrintThroughDriver(LabelDocument& doc, const QString& queue, int copies, do
     ctx.viewScaleY = viewScaleY;
     ctx.codes = &codes;
     ctx.pictures = &pictures;
-    const DriverPrintResult result = DriverPrint(printer, copies, doc, kDefaultDpi, kDefaultDpi, ctx);
+    const DriverPrintResult result = DriverPrint(printer, copies, doc, kDefaultDpi, kDefaultDpi, ctx, rows);
     if (result.status != DriverPrintStatus::Printed)
         Fail(QStringLiteral("cannot print on %1: %2").arg(queue, result.detail));
 }

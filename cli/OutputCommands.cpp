@@ -14,6 +14,7 @@
 
 #include "cli/CliCommand.h"
 #include "cli/Commands.h"
+#include "cli/DataOptions.h"
 #include "document/LabelFile.h"
 #include "document/OutputFile.h"
 #include "document/RegularFile.h"
@@ -123,18 +124,42 @@ void WriteOutput(const QString& path, QByteArrayView bytes) {
     if (!WriteOutputFile(path, bytes, &error)) Fail(error);
 }
 
-// One label's direct-print jobs, `copies` of them, each written as soon as it
-// is made. A failed write ends the run; a label that cannot be rendered is
+// Checks the --data file against every label that can be read, before
+// anything is written or sent.
+void CheckDataForLabels(const QString& command, DataSource* data, const QStringList& labels, RowRange range) {
+    if (!data) return;
+    for (const QString& path : labels) {
+        QString problem;  // reported when the label's turn comes
+        if (std::optional<LabelDocument> doc = OpenLabel(path, &problem))
+            CheckDataForLabel(command, *data, *doc, range);
+    }
+}
+
+// The rows of a checked data file from the start of the range again.
+void RewindData(DataSource* data) {
+    QString error;
+    if (data && !data->Rewind(&error)) Fail(error);
+}
+
+// One label's direct-print jobs, `copies` of them (of every row of `data`),
+// each written as soon as it is made. A failed write, or a data file that can
+// no longer be read, ends the run; a label that cannot be rendered is
 // returned as the problem.
 QString WriteLabelJobs(LabelDocument& doc, const PrinterSettings& settings, std::pair<double, double> view, int copies,
-                       OutputFile& file) {
+                       DataSource* data, const std::function<void(qint64, qint64)>& progress, OutputFile& file) {
     CodeImageCache codes;
     PictureCache pictures;
-    const DirectPrintInput in{doc, settings, codes, &pictures, kDefaultDpi, kDefaultDpi, view.first, view.second};
+    DirectPrintInput in{doc, settings, codes, &pictures, kDefaultDpi, kDefaultDpi, view.first, view.second};
+    in.copies = copies;
+    in.rows = data;
+    RewindData(data);
     PrintJobMaker maker(in);
+    const qint64 jobs = maker.Jobs();
+    std::function<void(qint64)> sentOne;
+    if (progress) sentOne = [&progress, jobs](qint64 sent) { progress(sent, jobs); };
     const SentJobs sent = SendPrintJobs(
-        maker, copies, [&file](QByteArrayView bytes, QString* error) { return file.Write(bytes, error); });
-    if (sent.writeFailed) Fail(sent.error);
+        maker, jobs, [&file](QByteArrayView bytes, QString* error) { return file.Write(bytes, error); }, sentOne);
+    if (sent.writeFailed || (data && !sent.error.isEmpty())) Fail(sent.error);
     return sent.error.isEmpty() ? QString() : doc.labelPath + QStringLiteral(": ") + sent.error;
 }
 
@@ -147,11 +172,19 @@ QString SaveLabelBack(const LabelDocument& doc) {
 }  // namespace
 
 int RunRender(const QStringList& args) {
-    const Arguments a(args, {QStringLiteral("-o"), QStringLiteral("--dpi"), QStringLiteral("--view")},
-                      {QStringLiteral("--mono")});
+    const Arguments a(
+        args, QStringList{QStringLiteral("-o"), QStringLiteral("--dpi"), QStringLiteral("--view")} + DataValueOptions(),
+        {QStringLiteral("--mono")});
     const QString labelPath = SingleLabel(a, "render");
     const QString out = OutputPath(a);
+    const RowRange range = RowsOption(a, true);
     LabelDocument doc = OpenLabelOrFail(labelPath);
+    const std::unique_ptr<DataSource> data = OpenDataOption(a);
+    const DataRow* row = nullptr;
+    if (data) {
+        CheckDataForLabel(QStringLiteral("render"), *data, doc, range);
+        if (!(row = data->Next())) Fail(data->Error());
+    }
     const Resolution dpi = ParseDpi(a);
     const auto [viewX, viewY] = ViewScales(ViewSize(a), doc, dpi);
 
@@ -163,7 +196,7 @@ int RunRender(const QStringList& args) {
     ctx.viewScaleY = viewY;
     ctx.codes = &codes;
     ctx.pictures = &pictures;
-    const QImage raster = DrawLabelImage(doc, dpi.x, dpi.y, ctx);
+    const QImage raster = DrawLabelImage(doc, dpi.x, dpi.y, ctx, row);
     const QSize size = OutputTargetSize(doc, dpi.x, dpi.y);
     const QString tooLarge =
         QStringLiteral("the label (%1 x %2 dots) is too large to render").arg(size.width()).arg(size.height());
@@ -185,16 +218,21 @@ int RunRender(const QStringList& args) {
 }
 
 int RunTspl(const QStringList& args) {
-    const Arguments a(
-        args,
-        {QStringLiteral("-o"), QStringLiteral("--settings"), QStringLiteral("--copies"), QStringLiteral("--view")},
-        {QStringLiteral("--update")});
+    const Arguments a(args,
+                      QStringList{QStringLiteral("-o"), QStringLiteral("--settings"), QStringLiteral("--copies"),
+                                  QStringLiteral("--view")} +
+                          DataValueOptions(),
+                      {QStringLiteral("--update"), QStringLiteral("--progress")});
     const QStringList labels = LabelFiles(a, "tspl");
     const QString out = OutputPath(a);
     const int copies = a.PositiveInt(QStringLiteral("--copies"), 1);
+    const RowRange range = RowsOption(a, false);
     const PrinterSettings settings = SettingsOf(a);
     const std::optional<QSize> view = ViewSize(a);
     const bool update = a.Flag(QStringLiteral("--update"));
+    const std::unique_ptr<DataSource> data = OpenDataOption(a);
+    CheckDataForLabels(QStringLiteral("tspl"), data.get(), labels, range);
+    const auto progress = ProgressOption(a, QStringLiteral("tspl"));
 
     // OUT is opened at the first label that can be read and replaced only once
     // every job is in it; the labels are saved back after that, so a run that
@@ -213,7 +251,8 @@ int RunTspl(const QStringList& args) {
         }
         QString error;
         if (!file && !file.emplace(out).Open(&error)) Fail(error);
-        const QString problem = WriteLabelJobs(doc, settings, ViewScales(view, doc), copies, *file);
+        const QString problem =
+            WriteLabelJobs(doc, settings, ViewScales(view, doc), copies, data.get(), progress, *file);
         if (!problem.isEmpty()) return problem;
         ++labelsSent;
         if (update) toSave.push_back(std::move(doc));
@@ -233,20 +272,25 @@ int RunTspl(const QStringList& args) {
 
 int RunPrint(const QStringList& args) {
     const Arguments a(args,
-                      {QStringLiteral("--settings"), QStringLiteral("--copies"), QStringLiteral("--device"),
-                       QStringLiteral("--view"), QStringLiteral("--printer"), QStringLiteral("--timeout")},
-                      {QStringLiteral("--update")});
+                      QStringList{QStringLiteral("--settings"), QStringLiteral("--copies"), QStringLiteral("--device"),
+                                  QStringLiteral("--view"), QStringLiteral("--printer"), QStringLiteral("--timeout")} +
+                          DataValueOptions(),
+                      {QStringLiteral("--update"), QStringLiteral("--progress")});
     const QStringList labels = LabelFiles(a, "print");
     const int copies = a.PositiveInt(QStringLiteral("--copies"), 1);
+    const RowRange range = RowsOption(a, false);
     const std::optional<QSize> view = ViewSize(a);
     const bool update = a.Flag(QStringLiteral("--update"));
     if (const std::optional<QString> queue = a.Value(QStringLiteral("--printer"))) {
         if (a.Value(QStringLiteral("--device")) || a.Value(QStringLiteral("--settings")))
             UsageError(QStringLiteral("--printer takes neither --device nor --settings"));
+        const std::unique_ptr<DataSource> data = OpenDataOption(a);
+        CheckDataForLabels(QStringLiteral("print"), data.get(), labels, range);
         // One driver job per label.
         return SendEachLabel("print", labels, [&](LabelDocument& doc) -> QString {
             const auto [viewX, viewY] = ViewScales(view, doc);
-            PrintThroughDriver(doc, *queue, copies, viewX, viewY);
+            RewindData(data.get());
+            PrintThroughDriver(doc, *queue, copies, viewX, viewY, data.get());
             return update ? SaveLabelBack(doc) : QString();
         });
     }
@@ -257,6 +301,9 @@ int RunPrint(const QStringList& args) {
                      qPrintable(PrinterStalledMessage(UiLanguage::English).text));
     };
     const PrinterSettings settings = SettingsOf(a);
+    const std::unique_ptr<DataSource> data = OpenDataOption(a);
+    CheckDataForLabels(QStringLiteral("print"), data.get(), labels, range);
+    const auto progress = ProgressOption(a, QStringLiteral("print"));
     PrinterTarget target;
     target.device = a.Value(QStringLiteral("--device")).value_or(settings.Device);
 
@@ -282,10 +329,13 @@ int RunPrint(const QStringList& args) {
         const auto [viewX, viewY] = ViewScales(view, doc);
         DirectPrintInput in{doc, settings, codes, &pictures, kDefaultDpi, kDefaultDpi, viewX, viewY};
         in.copies = copies;
+        in.rows = data.get();
+        in.progress = progress;
+        RewindData(data.get());
         const DirectPrintResult result = printer.Send(in);
         // The numbers already used stay used: keep them out of the next run.
         const QString saveProblem = result.rendered > 0 && update ? SaveLabelBack(doc) : QString();
-        if (result.status == DirectPrintStatus::RenderFailed)
+        if (result.status == DirectPrintStatus::RenderFailed && !data)
             return doc.labelPath + QStringLiteral(": ") + result.detail;
         if (result.status != DirectPrintStatus::Printed) Fail(result.detail);
         return saveProblem;

@@ -16,19 +16,24 @@ const char kUsageText[] =
     "usage: kestrix-cli COMMAND ...\n"
     "  info LABEL.lab                      print the label as JSON\n"
     "  convert IN.lab OUT.lab              open IN and save it as OUT\n"
-    "  render LABEL.lab -o OUT.png [--mono] [--dpi N|NX,NY] [--view WxH]\n"
+    "  render LABEL.lab -o OUT.png [--mono] [--dpi N|NX,NY] [--view WxH] [--data FILE.csv [--row N]]\n"
     "                                      draw the label for output (--mono: 1-bit BMP)\n"
     "  tspl LABEL.lab... -o OUT [--settings FILE.ini] [--copies N] [--update] [--view WxH]\n"
+    "       [--data FILE.csv [--rows A-B]] [--progress]\n"
     "                                      write the printer command stream\n"
     "  print LABEL.lab... [--settings FILE.ini] [--copies N] [--update] [--device ADDRESS] [--view WxH]\n"
-    "        [--timeout SECONDS]           send the label to the label printer; a printer that\n"
+    "        [--timeout SECONDS] [--data FILE.csv [--rows A-B]] [--progress]\n"
+    "                                      send the label to the label printer; a printer that\n"
     "                                      takes no data is waited for, or given up after SECONDS\n"
     "                                      ADDRESS: usb (the default), socket://HOST[:PORT],\n"
     "                                      cups:QUEUE or a device node or file\n"
-    "  print LABEL.lab... --printer QUEUE [--copies N] [--update] [--view WxH]\n"
+    "  print LABEL.lab... --printer QUEUE [--copies N] [--update] [--view WxH] [--data FILE.csv [--rows A-B]]\n"
     "                                      print through an installed printer's driver (CUPS)\n"
     "tspl and print send several labels in the order given, each with the options; a label\n"
-    "that cannot be read is reported and the others are still sent (exit status 1).\n";
+    "that cannot be read is reported and the others are still sent (exit status 1).\n"
+    "--data merges: ${NAME} in a text, barcode or 2D code takes column NAME of the CSV file,\n"
+    "one label per row (A-B: rows A to B, A-: from A to the end; render draws row N, 1 by\n"
+    "default); --progress tells on standard error how many labels are sent.\n";
 
 void PrintLine(const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), stderr);

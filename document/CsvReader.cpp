@@ -72,7 +72,7 @@ bool CsvReader::Fail(qint64 line, const QString& what) {
 void CsvReader::Decide(QByteArrayView bytes) {
     // Stateful, so a character cut at the end of the piece is no error.
     QStringDecoder probe(QStringConverter::Utf8);
-    (void)probe(bytes);
+    const QString decoded = probe(bytes);
     encoding_ = probe.hasError() ? Encoding::Gb18030 : Encoding::Utf8;
     const auto flags = QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
     decoder_ =
