@@ -74,9 +74,14 @@ void CsvReader::Decide(QByteArrayView bytes) {
     QStringDecoder probe(QStringConverter::Utf8);
     const QString decoded = probe(bytes);
     encoding_ = probe.hasError() ? Encoding::Gb18030 : Encoding::Utf8;
+    MakeDecoder();
+}
+
+void CsvReader::MakeDecoder() {
+    // Made in place, never moved: the library's converter reports bad bytes to the object it was made for.
     const auto flags = QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
-    decoder_ =
-        encoding_ == Encoding::Utf8 ? QStringDecoder(QStringConverter::Utf8, flags) : QStringDecoder("GB18030", flags);
+    decoder_ = encoding_ == Encoding::Utf8 ? std::make_unique<QStringDecoder>(QStringConverter::Utf8, flags)
+                                           : std::make_unique<QStringDecoder>("GB18030", flags);
 }
 
 bool CsvReader::ReadChunk() {
@@ -157,9 +162,10 @@ bool CsvReader::Decode(const QByteArray& bytes, QString& text) {
         text = QString::fromLatin1(bytes);
         return true;
     }
-    text = decoder_(bytes);
-    if (!decoder_.hasError()) return true;
-    decoder_.resetState();
+    text = (*decoder_)(bytes);
+    if (!decoder_->hasError()) return true;
+    // A fresh one: the library's converter may keep part of the bad bytes.
+    MakeDecoder();
     return false;
 }
 

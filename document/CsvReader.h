@@ -63,6 +63,7 @@ private:
     void StartParser();
     bool ReadChunk();
     void Decide(QByteArrayView bytes);
+    void MakeDecoder();
     // Feeds the parser until a row is complete or the file ends.
     bool ReadRow(RawRow& row);
     bool Decode(const QByteArray& bytes, QString& text);
@@ -74,7 +75,7 @@ private:
     std::unique_ptr<csv_parser> parser_;
     char separator_ = ',';
     enum class Encoding { Undecided, Utf8, Gb18030 } encoding_ = Encoding::Undecided;
-    QStringDecoder decoder_;
+    std::unique_ptr<QStringDecoder> decoder_;
     std::shared_ptr<const QStringList> columns_;
     QString error_;
 

@@ -102,6 +102,7 @@ TEST(CsvReader, DamagedFilesAreRefusedNamingTheLine) {
         {"a\nx\"y\n", "data.csv, line 2: a \" inside a field"},
         {QByteArray("a\n1\n2\0\n", 7), "data.csv, line 3: holds a NUL byte"},
         {"a,b\n1,\xFF\xFE\n", "data.csv, line 2: row 1, column \"b\": bytes that are neither UTF-8 nor GB18030"},
+        {"a,b\n1,2\xFF\n", "data.csv, line 2: row 1, column \"b\": bytes that are neither UTF-8 nor GB18030"},
         {"\xEF\xBB\xBF"
          "a\n\xD6\xD0\n",
          "data.csv, line 2: row 1, column \"a\": bytes that are not UTF-8"},
