@@ -12,6 +12,7 @@
 #include <csignal>
 
 #include "DocumentTestSupport.h"
+#include "document/DataSource.h"
 #include "document/LabelFile.h"
 
 namespace kestrix {
@@ -165,8 +166,8 @@ TEST(LabelFile, ExtensionAddedOnlyToANameWithoutAny) {
         EXPECT_EQ(WithLabelExtension(name), saved);
 }
 
-// examples/shipping.lab is made here, from the element creators, and kept
-// equal to what they make. Regenerate it with
+// examples/shipping.lab and products.lab are made here, from the element
+// creators, and kept equal to what they make. Regenerate them with
 //   KESTRIX_WRITE_EXAMPLES=1 build/bin/test-document --gtest_filter='ExampleLabel.*'
 
 // Placed and sized as the editor leaves an element once the mouse is released.
@@ -207,6 +208,34 @@ TEST(ExampleLabel, ShippingLabelFileMatchesItsElements) {
     const LabelDocument doc = ShippingLabel();
     ASSERT_TRUE(!qEnvironmentVariableIsSet("KESTRIX_WRITE_EXAMPLES") || WriteLabelFile(path, doc, nullptr));
     EXPECT_EQ(FileBytes(path), LabelFileBytes(doc)) << path.toStdString();
+}
+
+// A 50 x 30 mm (400 x 240 dots) shelf label filled from examples/products.csv:
+// product name, price, a Code 128 of the SKU and a QR code of the product's page.
+LabelDocument ProductLabel() {
+    LabelElement name = Placed(CreateElement(kText, {12, 10}, u"${NAME}"), 376, 40, u"DejaVu Sans");
+    name.logFont.lfWeight = 700;
+    return {50,
+            30,
+            {},
+            {},
+            {name, Placed(CreateElement(kText, {12, 58}, u"${PRICE}"), 150, 44, u"DejaVu Sans"),
+             Placed(CreateElement(kBarcode, {12, 116}, u"${SKU}"), 260, 110),
+             Placed(CreateElement(kCode2D, {290, 116}, u"https://example.com/p/${SKU}"), 100, 100)}};
+}
+
+TEST(ExampleLabel, ProductLabelFileMatchesItsElementsAndItsData) {
+    const QString examples = QDir::cleanPath(QStringLiteral(KESTRIX_TEST_DATA "/../../../examples"));
+    const LabelDocument doc = ProductLabel();
+    const QString path = examples + QStringLiteral("/products.lab");
+    ASSERT_TRUE(!qEnvironmentVariableIsSet("KESTRIX_WRITE_EXAMPLES") || WriteLabelFile(path, doc, nullptr));
+    EXPECT_EQ(FileBytes(path), LabelFileBytes(doc)) << path.toStdString();
+    // The data shipped beside it fills every field, without a value cut.
+    QString error;
+    std::unique_ptr<DataSource> data = DataSource::Open(examples + QStringLiteral("/products.csv"), &error);
+    DataCheck check;
+    ASSERT_TRUE(data && data->Check(doc.elements, {}, check, &error)) << error.toStdString();
+    EXPECT_EQ((std::pair{check.rows, check.cuts}), (std::pair{qint64(5), qint64(0)}));
 }
 
 }  // namespace
