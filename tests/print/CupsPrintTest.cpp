@@ -184,6 +184,25 @@ TEST_F(CupsPrint, ARawQueuePassesTheDirectStreamOnByteForByte) {
 
 // Several labels in one run go through the driver as a job each, in the order
 // given; one that cannot be read is skipped.
+// Merged from a data file: one job, a page per row and copy, each drawn with its row's values.
+TEST_F(CupsPrint, MergedRowsAreAPageEach) {
+    LabelDocument merged = TestLabel(false);
+    SetElementText(merged.elements[0], u"${SKU}");
+    const QString label = WriteLabel(merged);
+    QFile csv(TempPath("rows.csv"));
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly) && csv.write("SKU\nA-11\nB-22\nC-33\n") > 0);
+    csv.close();
+    const int job = OneJob([&] {
+        Cli({"print", label, "--printer", kQueue, "--data", csv.fileName(), "--rows", "2-", "--copies", "2"});
+    });
+    EXPECT_EQ(CupsTestServer::JobCopies(job), 1);
+    const QString pdf = CupsTestServer::WaitForPdf(kQueue, job);
+    QStringList codes;
+    for (int page = 1; page <= PdfPageSizesMm(pdf).size(); ++page)
+        codes << DecodeBarcode(RasterizePage(pdf, page, 203));
+    EXPECT_EQ(codes, QStringList({"B-22", "B-22", "C-33", "C-33"}));
+}
+
 TEST_F(CupsPrint, SeveralLabelsAreAJobEachInTheOrderGiven) {
     LabelDocument narrow = TestLabel(false);
     narrow.widthMm = 40;
