@@ -33,9 +33,8 @@ std::unique_ptr<DataSource> OpenDataOption(const Arguments& a) {
 RowRange RowsOption(const Arguments& a, bool oneRow) {
     const std::optional<QString> rows = a.Value(QStringLiteral("--rows"));
     const std::optional<QString> row = a.Value(QStringLiteral("--row"));
-    if (rows && (row || oneRow))
-        UsageError(oneRow ? QStringLiteral("render draws one row: --row N")
-                          : QStringLiteral("--rows or --row, not both"));
+    if (rows && oneRow) UsageError(QStringLiteral("render draws one row: --row N"));
+    if (row && !oneRow) UsageError(QStringLiteral("--row N is render's; tspl and print take --rows A-B"));
     bool ok = true;
     if (row) {
         const qint64 n = RowNumber(*row, &ok);

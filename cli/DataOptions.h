@@ -18,8 +18,8 @@ QStringList DataValueOptions();
 // --rows or --row without --data is wrong usage.
 std::unique_ptr<DataSource> OpenDataOption(const Arguments& a);
 
-// The rows asked for: --rows A-B, --rows A- or --row N (all rows, or for
-// `oneRow` commands row 1, when neither is given). `oneRow` commands take only --row.
+// The rows asked for: --rows A-B or --rows A- (all rows when not given), or
+// for `oneRow` commands (render) --row N (row 1 when not given).
 RowRange RowsOption(const Arguments& a, bool oneRow);
 
 // Checks `data` for `range` against the label before anything is made: a

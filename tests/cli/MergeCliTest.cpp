@@ -160,6 +160,7 @@ TEST_F(MergeCli, BadDataStopsTheRunBeforeAnythingIsWritten) {
               "kestrix-cli render: m.lab: data.csv has 1 data row; row 2 was asked for\n");
     EXPECT_EQ(Run({"tspl", "m.lab", "--rows", "1-2", "-o", "out"}).exitCode, 2) << "--rows without --data";
     EXPECT_EQ(Run({"render", "m.lab", "--data", "data.csv", "--rows", "1-2", "-o", "out"}).exitCode, 2);
+    EXPECT_EQ(Run({"tspl", "m.lab", "--data", "data.csv", "--row", "1", "-o", "out"}).exitCode, 2) << "--rows 1-1";
     EXPECT_FALSE(QFile::exists(Path("out")));
 }
 
