@@ -50,7 +50,7 @@ const QString& MillionRows() {
     QByteArray block = "SKU,NAME,PRICE,URL\n";
     for (int i = 1; i <= 1000000; ++i) {
         const QByteArray n = QByteArray::number(i).rightJustified(7, '0');
-        block += n + ",\"Product " + n + ", a name long enough\"," + QByteArray::number(i % 100) + ".50," +
+        block += n + ",\"Product " + n + ", a name long enough for a shelf\"," + QByteArray::number(i % 100) + ".50," +
                  "https://example.org/items/" + n + "/detail\n";
         if (block.size() > (1 << 20) || i == 1000000) {
             file.write(block);
