@@ -21,6 +21,8 @@ EXPECTED = [
     "share/doc/kestrix/copyright",
     "share/doc/kestrix/changelog.gz",
     "share/doc/kestrix/examples/shipping.lab",
+    "share/doc/kestrix/examples/products.lab",
+    "share/doc/kestrix/examples/products.csv",
 ]
 
 
