@@ -20,7 +20,7 @@ QString ProblemText(FileProblem problem, int systemError = 0) {
     FileRead read;
     read.problem = problem;
     read.systemError = systemError;
-    return FileProblemText(read, 0);
+    return FileProblemText(read, UiLanguage::English);
 }
 
 }  // namespace
