@@ -32,10 +32,10 @@ bool CupsRawJob::Fail(QString* error) {
     return false;
 }
 
-bool CupsRawJob::Open(const QString& queue, QString* error) {
+CupsRawJob::CupsRawJob(const QString& queue) : queue_(queue.section(u'/', 0, 0).toUtf8()) {}
+
+bool CupsRawJob::Open(QString* error) {
     Close();
-    // An instance is a set of options, which a raw job has no use for.
-    queue_ = queue.section(u'/', 0, 0).toUtf8();
     http_ = ConnectToScheduler();
     if (!http_) {
         const QString server = QString::fromUtf8(cupsServer());
@@ -54,7 +54,7 @@ bool CupsRawJob::Open(const QString& queue, QString* error) {
     return true;
 }
 
-qint64 CupsRawJob::Transfer(QByteArrayView data, int waitMs, QString* error) {
+qint64 CupsRawJob::Write(QByteArrayView data, int waitMs, QString* error) {
     if (!http_) {
         if (error) *error = QStringLiteral("the job is not open");
         return -1;

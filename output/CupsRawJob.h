@@ -5,39 +5,37 @@
 // stops taking data holds up the queue, not this job.
 
 #include <QByteArray>
-#include <QByteArrayView>
-#include <QString>
+
+#include "output/PrinterTransport.h"
 
 typedef struct _http_s http_t;
 
 namespace kestrix {
 
-class CupsRawJob {
+class CupsRawJob : public PrinterTransport {
 public:
     // The scheduler must answer (connect, create the job, confirm it) within this.
     static constexpr int kAnswerTimeoutMs = 4000;
 
-    CupsRawJob() = default;
-    CupsRawJob(const CupsRawJob&) = delete;
-    CupsRawJob& operator=(const CupsRawJob&) = delete;
-    ~CupsRawJob() { Close(); }
+    explicit CupsRawJob(const QString& queue);
+    ~CupsRawJob() override { Close(); }
 
-    // Creates the job on `queue` and starts its document; on failure `error`
+    // Creates the job on the queue and starts its document; on failure `error`
     // says why (CUPS not running, no such queue, ...).
-    bool Open(const QString& queue, QString* error);
-    // One try, a StallWatch::Step: how much of `data` the scheduler takes
-    // within `waitMs` (0 when nothing), or -1 when it failed.
-    qint64 Transfer(QByteArrayView data, int waitMs, QString* error);
+    bool Open(QString* error) override;
+    // What the scheduler takes of `data` within `waitMs`.
+    qint64 Write(QByteArrayView data, int waitMs, QString* error) override;
     // Ends the document: the job is the scheduler's from here on.
-    bool Finish(QString* error);
+    bool Finish(QString* error) override;
     // A job not finished is withdrawn, so the printer gets none of it rather than part.
-    void Close();
+    void Close() override;
 
 private:
     bool Fail(QString* error);
 
+    // An instance is a set of options, which a raw job has no use for.
+    const QByteArray queue_;
     http_t* http_ = nullptr;
-    QByteArray queue_;
     int job_ = 0;
     bool finished_ = false;
 };

@@ -1,28 +1,25 @@
 #pragma once
-// The open printer for one job: a usblp device node (or any writable file), a
-// printer without a usblp node reached through libusb, a network printer's raw
-// port or a raw job on a CUPS queue. Opening never waits for a busy printer; a
-// printer that stops taking data is waited for under the job's StallWatch.
+// The open printer for one job, through the PrinterTransport its address
+// calls for. Opening never waits for a busy printer; a printer that stops
+// taking data is waited for under the job's StallWatch.
 
 #include <QByteArrayView>
 #include <QString>
 #include <memory>
 
+#include "output/PrinterTransport.h"
 #include "output/StallWatch.h"
 
 namespace kestrix {
 
-class CupsRawJob;
-class RawUsbPrinter;
-class SocketPrinter;
 struct PrinterAddress;
 
 class PrinterDevice {
 public:
-    PrinterDevice();
+    PrinterDevice() = default;
     PrinterDevice(const PrinterDevice&) = delete;
     PrinterDevice& operator=(const PrinterDevice&) = delete;
-    ~PrinterDevice();
+    ~PrinterDevice() { Close(); }
 
     // Opens a path that FindPrinterDevicePath gave, or a file (appended to).
     // On failure `error` says why ("printer busy", ...).
@@ -32,19 +29,21 @@ public:
     bool Open(const PrinterAddress& address, QString* error);
     // Sends all of `data` in order, waiting on a stalled printer as `watch` rules.
     StallWatch::Outcome Write(QByteArrayView data, StallWatch& watch, QString* error);
-    // One try, a StallWatch::Step: what the printer takes within `waitMs`.
-    qint64 TryWrite(QByteArrayView data, int waitMs, QString* error);
     // After the last write: a CUPS job is handed to the scheduler, which may refuse it.
     bool Finish(QString* error);
     void Close();
-    bool IsOpen() const;
+    bool IsOpen() const { return transport_ != nullptr; }
 
 private:
-    int fd_ = -1;
+    // The error of a transport, named after the printer.
+    void Name(QString* error) const;
+
+    std::unique_ptr<PrinterTransport> transport_;
     QString name_;  // the path or address, for messages
-    std::unique_ptr<RawUsbPrinter> usb_;
-    std::unique_ptr<SocketPrinter> socket_;
-    std::unique_ptr<CupsRawJob> cups_;
 };
+
+// The transport for an address (a "usb" one must have been searched for
+// first): nothing, and `error` saying why, for a USB address that is none.
+std::unique_ptr<PrinterTransport> MakePrinterTransport(const PrinterAddress& address, QString* error);
 
 }  // namespace kestrix

@@ -43,46 +43,45 @@ QString UsbErrorText(int code) {
 
 }  // namespace
 
-bool RawUsbPrinter::Fail(const QString& what, int code, QString* error) {
-    if (error) *error = what + QStringLiteral(": ") + UsbErrorText(code);
+bool RawUsbPrinter::Fail(int code, QString* error) {
+    if (error) *error = UsbErrorText(code);
     Close();
     return false;
 }
 
-bool RawUsbPrinter::Open(int bus, int address, QString* error) {
+bool RawUsbPrinter::Open(QString* error) {
     Close();
-    const QString name = QStringLiteral("USB printer %1:%2").arg(bus).arg(address);
     int rc = libusb_init(&context_);
     if (rc != LIBUSB_SUCCESS) {
         context_ = nullptr;
-        return Fail(name, rc, error);
+        return Fail(rc, error);
     }
     libusb_device** list = nullptr;
     const ssize_t count = libusb_get_device_list(context_, &list);
-    if (count < 0) return Fail(name, static_cast<int>(count), error);
+    if (count < 0) return Fail(static_cast<int>(count), error);
     libusb_device* device = nullptr;
     for (ssize_t i = 0; i < count && !device; ++i)
-        if (libusb_get_bus_number(list[i]) == bus && libusb_get_device_address(list[i]) == address) device = list[i];
+        if (libusb_get_bus_number(list[i]) == bus_ && libusb_get_device_address(list[i]) == address_) device = list[i];
     rc = !device                                               ? LIBUSB_ERROR_NO_DEVICE
          : !FindPrinterEndpoint(device, interface_, endpoint_) ? LIBUSB_ERROR_NOT_FOUND
                                                                : libusb_open(device, &handle_);
     libusb_free_device_list(list, 1);
     if (rc != LIBUSB_SUCCESS) {
         handle_ = nullptr;
-        return Fail(name, rc, error);
+        return Fail(rc, error);
     }
     if (libusb_kernel_driver_active(handle_, interface_) == 1) {
         rc = libusb_detach_kernel_driver(handle_, interface_);
-        if (rc != LIBUSB_SUCCESS) return Fail(name, rc, error);
+        if (rc != LIBUSB_SUCCESS) return Fail(rc, error);
         reattach_ = true;
     }
     rc = libusb_claim_interface(handle_, interface_);
-    if (rc != LIBUSB_SUCCESS) return Fail(name, rc, error);
+    if (rc != LIBUSB_SUCCESS) return Fail(rc, error);
     claimed_ = true;
     return true;
 }
 
-qint64 RawUsbPrinter::Transfer(QByteArrayView data, int waitMs, QString* error) {
+qint64 RawUsbPrinter::Write(QByteArrayView data, int waitMs, QString* error) {
     if (!handle_) {
         if (error) *error = QStringLiteral("the printer is not open");
         return -1;
@@ -94,7 +93,7 @@ qint64 RawUsbPrinter::Transfer(QByteArrayView data, int waitMs, QString* error) 
     const int rc = libusb_bulk_transfer(handle_, endpoint_, bytes, length, &sent, waitMs);
     // A timeout is no failure: the bytes that went out before it count.
     if (rc == LIBUSB_SUCCESS || rc == LIBUSB_ERROR_TIMEOUT) return sent;
-    if (error) *error = QStringLiteral("USB printer: ") + UsbErrorText(rc);
+    if (error) *error = UsbErrorText(rc);
     return -1;
 }
 

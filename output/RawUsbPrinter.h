@@ -3,31 +3,28 @@
 // printer-class interface is claimed (the kernel driver detached for the job
 // and reattached after) and the stream goes to its bulk OUT endpoint.
 
-#include <QByteArrayView>
-#include <QString>
+#include "output/PrinterTransport.h"
 
 struct libusb_context;
 struct libusb_device_handle;
 
 namespace kestrix {
 
-class RawUsbPrinter {
+class RawUsbPrinter : public PrinterTransport {
 public:
-    RawUsbPrinter() = default;
-    RawUsbPrinter(const RawUsbPrinter&) = delete;
-    RawUsbPrinter& operator=(const RawUsbPrinter&) = delete;
-    ~RawUsbPrinter() { Close(); }
+    // The device at a bus number and address.
+    RawUsbPrinter(int bus, int address) : bus_(bus), address_(address) {}
+    ~RawUsbPrinter() override { Close(); }
 
-    // Opens the device at a bus number and address; on failure `error` says why.
-    bool Open(int bus, int address, QString* error);
-    // One try, a StallWatch::Step: what the printer takes of `data` within
-    // `waitMs` (0 when nothing), or -1 when it failed.
-    qint64 Transfer(QByteArrayView data, int waitMs, QString* error);
-    void Close();
+    bool Open(QString* error) override;
+    qint64 Write(QByteArrayView data, int waitMs, QString* error) override;
+    void Close() override;
 
 private:
-    bool Fail(const QString& what, int code, QString* error);
+    bool Fail(int code, QString* error);
 
+    int bus_;
+    int address_;
     libusb_context* context_ = nullptr;
     libusb_device_handle* handle_ = nullptr;
     int interface_ = -1;

@@ -122,11 +122,11 @@ bool SocketPrinter::Fail(QString* error, const QString& why) {
     return false;
 }
 
-bool SocketPrinter::Open(const QString& host, quint16 port, QString* error) {
+bool SocketPrinter::Open(QString* error) {
     Close();
     const QDeadlineTimer deadline(kConnectTimeoutMs);
     QString why;
-    addrinfo* list = LookUp(host, port, deadline, &why);
+    addrinfo* list = LookUp(host_, port_, deadline, &why);
     if (!list) return Fail(error, why);
     int code = ETIMEDOUT;
     for (const addrinfo* a = list; a && fd_ < 0; a = a->ai_next) {
@@ -137,7 +137,7 @@ bool SocketPrinter::Open(const QString& host, quint16 port, QString* error) {
     return fd_ >= 0 || Fail(error, SocketErrorText(code));
 }
 
-qint64 SocketPrinter::Transfer(QByteArrayView data, int waitMs, QString* error) {
+qint64 SocketPrinter::Write(QByteArrayView data, int waitMs, QString* error) {
     const auto broken = [error](int code) -> qint64 {
         if (error) *error = SocketErrorText(code);
         return -1;

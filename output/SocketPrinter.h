@@ -4,34 +4,31 @@
 // buffered them, so a printer that stops reading is seen as stalled and a job
 // ends only when the printer has received all of it.
 
-#include <QByteArrayView>
-#include <QString>
+#include "output/PrinterTransport.h"
 
 namespace kestrix {
 
-class SocketPrinter {
+class SocketPrinter : public PrinterTransport {
 public:
     // Looking up the name and connecting together take at most this long.
     static constexpr int kConnectTimeoutMs = 4000;
 
-    SocketPrinter() = default;
-    SocketPrinter(const SocketPrinter&) = delete;
-    SocketPrinter& operator=(const SocketPrinter&) = delete;
-    ~SocketPrinter() { Close(); }
+    // `host` is a name or an address.
+    SocketPrinter(const QString& host, quint16 port) : host_(host), port_(port) {}
+    ~SocketPrinter() override { Close(); }
 
-    // Connects to `host` (a name or an address) at `port`; on failure `error`
-    // says why ("host unknown", "connection refused", ...).
-    bool Open(const QString& host, quint16 port, QString* error);
-    // One try, a StallWatch::Step: how much of `data` the printer has
-    // acknowledged within `waitMs` (0 when nothing), or -1 when the connection failed.
-    qint64 Transfer(QByteArrayView data, int waitMs, QString* error);
-    void Close();
+    // Connects; on failure `error` says why ("host unknown", "connection refused", ...).
+    bool Open(QString* error) override;
+    // What the printer has acknowledged of `data` within `waitMs`.
+    qint64 Write(QByteArrayView data, int waitMs, QString* error) override;
+    void Close() override;
 
 private:
     bool Fail(QString* error, const QString& why);
 
+    QString host_;
+    quint16 port_;
     int fd_ = -1;
-    QString name_;  // host:port, for messages
     // The first bytes of the data Transfer is given that are with the system
     // already, not yet acknowledged.
     qint64 inFlight_ = 0;

@@ -1,0 +1,31 @@
+#pragma once
+// One way of reaching a label printer for a direct print job: a usblp device
+// node or a file, a USB printer through libusb, a network printer's raw port or
+// a raw job on a CUPS queue. PrinterDevice picks one by the printer's address;
+// everything else talks to this interface only.
+
+#include <QByteArrayView>
+#include <QString>
+
+namespace kestrix {
+
+class PrinterTransport {
+public:
+    PrinterTransport() = default;
+    PrinterTransport(const PrinterTransport&) = delete;
+    PrinterTransport& operator=(const PrinterTransport&) = delete;
+    virtual ~PrinterTransport() = default;
+
+    // Opens the printer for one job without waiting for a busy one; on failure
+    // `error` says why ("printer busy", "connection refused", ...).
+    virtual bool Open(QString* error) = 0;
+    // One try, a StallWatch::Step: how many bytes of `data` the printer took
+    // within `waitMs` (0 when none), or -1 with `error` set when it failed.
+    virtual qint64 Write(QByteArrayView data, int waitMs, QString* error) = 0;
+    // After the last write: a CUPS job is handed to the scheduler, which may refuse it.
+    virtual bool Finish(QString*) { return true; }
+    // Ends the job; one not finished is dropped where the transport can drop it.
+    virtual void Close() = 0;
+};
+
+}  // namespace kestrix
