@@ -1,16 +1,25 @@
 // The direct print job's stages on a 100 x 150 mm label at 203 dpi
-// (799 x 1199 dots) holding 50 elements of every drawn kind.
+// (799 x 1199 dots) holding 50 elements of every drawn kind, and 100 of its
+// streams sent to a network printer on 127.0.0.1 (the simulated printer) and
+// to a file.
 
 #include <benchmark/benchmark.h>
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 
+#include "SimulatedPrinter.h"
 #include "output/ColorToBW.h"
 #include "output/DrawLabel.h"
 #include "output/PrintStream.h"
+#include "output/PrinterAddress.h"
+#include "output/PrinterDevice.h"
 #include "render/CodeImageCache.h"
 #include "render/PictureCache.h"
 
@@ -136,6 +145,59 @@ void BM_BandScanAndHeader(benchmark::State& state) {
     state.counters["raster_bytes"] = static_cast<double>(f.mono.Stride()) * f.mono.Height();
 }
 BENCHMARK(BM_BandScanAndHeader)->Unit(benchmark::kMillisecond);
+
+// 100 labels through one opening of the printer, until the printer has read them all.
+void SendLabels(benchmark::State& state, const std::function<QString()>& makePrinter,
+                const std::function<void(qsizetype)>& waitUntilRead) {
+    Fixture& f = Shared();
+    constexpr int kLabels = 100;
+    const PrintStream stream = BuildPrintStream(f.mono, PrinterSettings(), f.doc.widthMm, f.doc.heightMm);
+    for (auto _ : state) {
+        state.PauseTiming();
+        const std::optional<PrinterAddress> address = ParsePrinterAddress(makePrinter());
+        state.ResumeTiming();
+        PrinterDevice device;
+        StallWatch watch;
+        QString error;
+        if (!address || !device.Open(*address, &error)) return state.SkipWithError(qPrintable(error));
+        for (int label = 0; label < kLabels; ++label) {
+            device.Write(stream.header, watch, &error);
+            device.Write(stream.body, watch, &error);
+        }
+        if (!device.Finish(&error)) return state.SkipWithError(qPrintable(error));
+        device.Close();
+        waitUntilRead(kLabels * (stream.header.size() + stream.body.size()));
+    }
+    state.counters["labels"] = kLabels;
+    state.counters["label_bytes"] = static_cast<double>(stream.header.size() + stream.body.size());
+}
+
+void BM_SendLabelsToNetworkPrinter(benchmark::State& state) {
+    std::unique_ptr<SimulatedPrinter> printer;
+    SendLabels(
+        state,
+        [&] {
+            printer = std::make_unique<SimulatedPrinter>();
+            return printer->Address();
+        },
+        [&](qsizetype bytes) {
+            if (!printer->WaitForJobBytes(bytes, 60000)) state.SkipWithError("the printer did not get every label");
+        });
+}
+BENCHMARK(BM_SendLabelsToNetworkPrinter)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_SendLabelsToFile(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("printer"));
+    SendLabels(
+        state,
+        [&] {
+            QFile(path).open(QIODevice::WriteOnly | QIODevice::Truncate);
+            return path;
+        },
+        [](qsizetype) {});
+}
+BENCHMARK(BM_SendLabelsToFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace kestrix

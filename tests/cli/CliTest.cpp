@@ -3,18 +3,43 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <poll.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <functional>
+#include <future>
 
-#include "LoopbackPrinter.h"
+#include "SimulatedPrinter.h"
 #include "document/LabelFile.h"
 #include "document/RegularFile.h"
 
 namespace kestrix {
 namespace {
+
+// What a reader of a new FIFO at `path` gets until the writer closes; its
+// reading end is open at once, so writers need not wait for one.
+std::future<QByteArray> ReadFifo(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    mkfifo(name.constData(), 0600);
+    const int reader = ::open(name.constData(), O_RDONLY | O_NONBLOCK);
+    return std::async(std::launch::async, [reader] {
+        QByteArray got;
+        char chunk[4096];
+        for (pollfd p{reader, POLLIN, 0}; ::poll(&p, 1, 5000) > 0;) {
+            const ssize_t n = ::read(reader, chunk, sizeof chunk);
+            if (n <= 0) break;
+            got.append(chunk, n);
+        }
+        ::close(reader);
+        return got;
+    });
+}
 
 struct CliRun {
     int exitCode = -1;  // also when it did not end in time
@@ -44,21 +69,31 @@ protected:
         ASSERT_TRUE(WriteLabelFile(Path(name), {40, 30, {}, {}, {text}}, nullptr));
     }
     // Runs kestrix-cli in the test folder; a run over `limitMs` is killed. With
-    // `maxFileBytes`, files it writes may not grow beyond that, as on a full disk.
-    CliRun Run(const QStringList& args, int limitMs = 10000, rlim_t maxFileBytes = RLIM_INFINITY) const {
+    // `maxFileBytes`, files it writes may not grow beyond that, as on a full
+    // disk. `told` sees standard error so far each time more comes.
+    CliRun Run(const QStringList& args, int limitMs = 10000, rlim_t maxFileBytes = RLIM_INFINITY,
+               const std::function<void(const std::string&)>& told = {}) const {
         QProcess process;
         process.setChildProcessModifier([maxFileBytes] {
             const rlimit limit{maxFileBytes, maxFileBytes};
             setrlimit(RLIMIT_FSIZE, &limit);
         });
         process.setWorkingDirectory(dir_.path());
+        process.setReadChannel(QProcess::StandardError);
         process.start(QStringLiteral(KESTRIX_CLI), args);
         CliRun run;
-        if (process.waitForFinished(limitMs) && process.exitStatus() == QProcess::NormalExit)
+        QElapsedTimer clock;
+        clock.start();
+        while (process.state() != QProcess::NotRunning && clock.elapsed() < limitMs) {
+            if (!process.waitForReadyRead(50)) continue;
+            run.err += process.readAllStandardError().toStdString();
+            if (told) told(run.err);
+        }
+        if (process.state() == QProcess::NotRunning && process.exitStatus() == QProcess::NormalExit)
             run.exitCode = process.exitCode();
         process.kill();
         process.waitForFinished();
-        run.err = process.readAllStandardError().toStdString();
+        run.err += process.readAllStandardError().toStdString();
         return run;
     }
 
@@ -72,10 +107,10 @@ protected:
 // writer would wait forever).
 TEST_F(Cli, OutputIntoFifoAndFilesButNotFolders) {
     for (const char* target : {"fifo", "link"}) {
-        LoopbackPrinter fifo(Path("fifo"), 0);
+        std::future<QByteArray> fifo = ReadFifo(Path("fifo"));
         QFile::link(Path("fifo"), Path("link"));
         EXPECT_EQ(Run({"tspl", "a.lab", "-o", target}).exitCode, 0) << target;
-        EXPECT_EQ(fifo.Received(), stream_) << target;
+        EXPECT_EQ(fifo.get(), stream_) << target;
     }
     EXPECT_EQ(ReadRegularFile(Path("fifo"), 1).problem, FileProblem::NotRegular) << "still a FIFO";
     EXPECT_TRUE(QFileInfo(Path("link")).isSymLink());
@@ -99,35 +134,42 @@ TEST_F(Cli, OutputIntoFifoAndFilesButNotFolders) {
     }
 }
 
-// A printer that stops taking data (a FIFO standing for a USB printer, or a
-// network printer) is waited for: after 5 seconds the user is told once, and
-// the job is never cut short however long the stall. With --timeout the job
+// A printer that stops taking data (the simulated printer on the network, or
+// on a pseudo-terminal standing for a USB printer's node) is waited for:
+// after 5 seconds the user is told once, and the job goes on when the printer
+// reads again, never cut short however long the stall. With --timeout the job
 // gives up after that many seconds without progress.
 TEST_F(Cli, PrintWaitsForAStalledPrinterAndGivesUpOnlyWhenAsked) {
+    ASSERT_EQ(Run({"tspl", "a.lab", "--copies", "10", "-o", "ten.tspl"}).exitCode, 0);
+    const QByteArray ten = Read("ten.tspl");  // more than the system buffers between here and the printer
     for (const bool network : {false, true}) {
-        SCOPED_TRACE(network ? "network" : "FIFO");
-        const auto printer = [&](int readAfterMs) {
-            return network ? std::make_unique<LoopbackPrinter>(readAfterMs)
-                           : std::make_unique<LoopbackPrinter>(Path("lp0"), readAfterMs);
-        };
-        const auto outOfPaper = printer(network ? 6500 : 10500);
-        const CliRun waited = Run({"print", "a.lab", "--device", outOfPaper->Address()}, 20000);
+        SCOPED_TRACE(network ? "network" : "USB");
+        SimulatedPrinter printer(SimulatedPrinter::SmallBuffer());
+        const QString address = network ? printer.Address() : printer.PtyPath();
+        printer.SetStalled(true);
+        const CliRun waited = Run({"print", "a.lab", "--copies", "10", "--device", address}, 20000, RLIM_INFINITY,
+                                  [&](const std::string& err) {
+                                      if (err.find("still waiting") != std::string::npos) printer.SetStalled(false);
+                                  });
         EXPECT_EQ(waited.exitCode, 0);
         EXPECT_EQ(waited.err,
                   "kestrix-cli print: The printer is not taking data (out of paper or cover open?); still waiting\n");
-        EXPECT_EQ(outOfPaper->Received(), stream_);
+        EXPECT_EQ(printer.Received(), ten);
 
-        const auto stuck = printer(3000);
-        const CliRun gaveUp = Run({"print", "a.lab", "--device", stuck->Address(), "--timeout", "1"}, 4000);
+        SimulatedPrinter stuck(SimulatedPrinter::SmallBuffer());
+        stuck.SetStalled(true);
+        const QString stuckAddress = network ? stuck.Address() : stuck.PtyPath();
+        const CliRun gaveUp = Run({"print", "a.lab", "--copies", "10", "--device", stuckAddress, "--timeout", "1"});
         EXPECT_EQ(gaveUp.exitCode, 1);
         EXPECT_EQ(gaveUp.err, "kestrix-cli print: the printer has taken no data for 1 s; gave up\n");
-        EXPECT_LT(stuck->Received().size(), stream_.size());
+        stuck.SetStalled(false);
+        EXPECT_LT(stuck.Received().size(), ten.size());
     }
 }
 
 // A refused port, a CUPS that is not running and an address that is none fail at once.
 TEST_F(Cli, NetworkFaultsAreToldAtOnce) {
-    const LoopbackPrinter off(LoopbackPrinter::kSwitchedOff);
+    SimulatedPrinter off(SimulatedPrinter::SwitchedOff());
     qputenv("CUPS_SERVER", QFile::encodeName(Path("no-cupsd.sock")));
     const std::pair<QString, std::string> faults[] = {
         {off.Address(), off.Address().toStdString() + ": connection refused"},
@@ -155,7 +197,7 @@ TEST_F(Cli, NetworkFaultsAreToldAtOnce) {
 TEST_F(Cli, SeveralLabelsGoOutInOrderAsTheirOwnRunsWould) {
     WriteCountingLabel("s.lab", u"0001");
     WriteCountingLabel("t.lab", u"X10");
-    LoopbackPrinter printer;  // takes one connection only
+    SimulatedPrinter printer;
     Write("device.ini", "[Print Settings]\nDevice=" + printer.Address().toUtf8() + "\n");
     const QByteArray original[] = {Read("s.lab"), Read("t.lab")};
     const QStringList labels = {"s.lab", "a.lab", "missing.lab", "t.lab", "s.lab"};

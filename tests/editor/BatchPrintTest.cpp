@@ -16,7 +16,7 @@
 #include <QTimer>
 
 #include "FrameFixture.h"
-#include "LoopbackPrinter.h"
+#include "SimulatedPrinter.h"
 #include "app/CommandIds.h"
 #include "dialogs/FileListDialog.h"
 #include "dialogs/StallDialog.h"
@@ -214,7 +214,7 @@ protected:
 TEST_F(DirectPrinter, TheChosenPrinterGetsTheLabelAndIsKeptForTheNextStart) {
     AddShape(10, 10, false);
     const LabelDocument before = Label().Session().Document();
-    LoopbackPrinter printer;
+    SimulatedPrinter printer;
     prompts_.printerAddress = printer.Address();
     Frame().OnCommand(kCmdChoosePrinter);
     EXPECT_EQ(prompts_.printerAddressShown, QString()) << "the USB search until one is chosen";
@@ -234,7 +234,7 @@ TEST_F(DirectPrinter, TheChosenPrinterGetsTheLabelAndIsKeptForTheNextStart) {
 }
 
 TEST_F(DirectPrinter, DeviceOfTheSettingsFileThatRefusesIsToldInEitherLanguage) {
-    const LoopbackPrinter off(LoopbackPrinter::kSwitchedOff);
+    SimulatedPrinter off(SimulatedPrinter::SwitchedOff());
     WriteFile(QStringLiteral("none.ini"), "[Print Settings]\nDevice=" + off.Address().toUtf8() + "\n");
     const QString why = off.Address() + QStringLiteral(": connection refused");
     for (const auto language : {UiLanguage::English, UiLanguage::Chinese}) {

@@ -9,7 +9,7 @@
 
 #include "CupsTestServer.h"
 #include "FrameFixture.h"
-#include "LoopbackPrinter.h"
+#include "SimulatedPrinter.h"
 #include "app/CommandIds.h"
 #include "document/LabelFile.h"
 #include "document/SerialNumber.h"
@@ -163,7 +163,7 @@ TEST_F(CupsPrint, AQueueThatRefusesJobsOrNoPrinterAtAllIsTold) {
 // The direct stream as one raw job on a queue: the queue's device, a network
 // printer on 127.0.0.1, gets it byte for byte. A queue that is not there is told at once.
 TEST_F(CupsPrint, ARawQueuePassesTheDirectStreamOnByteForByte) {
-    LoopbackPrinter printer;
+    SimulatedPrinter printer;
     ASSERT_EQ(QProcess::execute(QStringLiteral(KESTRIX_TEST_CUPSD_SCRIPT),
                                 {"queue", KESTRIX_TEST_CUPSD, "kestrix-raw", printer.Address(), "-m", "raw"}),
               0);
