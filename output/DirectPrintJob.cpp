@@ -98,9 +98,7 @@ DirectPrintResult DirectPrinter::Send(const DirectPrintInput& in) {
 DirectPrintResult DirectPrinter::Finish() {
     QString error;
     StallWatch::Outcome outcome = StallWatch::Outcome::Sent;
-    wait_.Run([&] {
-        if (!device_.Finish(&error)) outcome = StallWatch::Outcome::Failed;
-    });
+    wait_.Run([&] { outcome = device_.Finish(wait_, &error); });
     device_.Close();
     return Ended(outcome, error, 0);
 }

@@ -101,7 +101,8 @@ public:
     DirectPrintResult Open(const PrinterTarget& target, QStringList& batchQueue);
     // Renders and writes `in.copies` jobs of one label (of each row, when merging).
     DirectPrintResult Send(const DirectPrintInput& in);
-    // After the last label: a network printer has taken every byte, a CUPS job is closed.
+    // After the last label: a network printer has received every byte (a
+    // stall is waited for as in Send), a CUPS job is closed.
     DirectPrintResult Finish();
 
 private:

@@ -72,10 +72,17 @@ StallWatch::Outcome PrinterDevice::Write(QByteArrayView data, StallWatch& watch,
     return watch.Send(data, step, error);
 }
 
-bool PrinterDevice::Finish(QString* error) {
-    if (!transport_ || transport_->Finish(error)) return true;
+StallWatch::Outcome PrinterDevice::Finish(StallWatch& watch, QString* error) {
+    if (!transport_) return StallWatch::Outcome::Sent;
+    const auto confirm = [this](int waitMs, QString* why) {
+        const qint64 confirmed = transport_->Confirm(waitMs, why);
+        if (confirmed < 0) Name(why);
+        return confirmed;
+    };
+    const StallWatch::Outcome outcome = watch.AwaitConfirmation(transport_->Unconfirmed(), confirm, error);
+    if (outcome != StallWatch::Outcome::Sent || transport_->Finish(error)) return outcome;
     Name(error);
-    return false;
+    return StallWatch::Outcome::Failed;
 }
 
 void PrinterDevice::Close() {

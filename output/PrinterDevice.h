@@ -29,8 +29,9 @@ public:
     bool Open(const PrinterAddress& address, QString* error);
     // Sends all of `data` in order, waiting on a stalled printer as `watch` rules.
     StallWatch::Outcome Write(QByteArrayView data, StallWatch& watch, QString* error);
-    // After the last write: a CUPS job is handed to the scheduler, which may refuse it.
-    bool Finish(QString* error);
+    // After the last write: waits, as `watch` rules, until the printer has
+    // confirmed every byte; a CUPS job is then handed to the scheduler, which may refuse it.
+    StallWatch::Outcome Finish(StallWatch& watch, QString* error);
     void Close();
     bool IsOpen() const { return transport_ != nullptr; }
 

@@ -22,6 +22,11 @@ public:
     // One try, a StallWatch::Step: how many bytes of `data` the printer took
     // within `waitMs` (0 when none), or -1 with `error` set when it failed.
     virtual qint64 Write(QByteArrayView data, int waitMs, QString* error) = 0;
+    // Bytes written that the printer has still to confirm it received (a
+    // network printer acknowledges them some time after the system took them).
+    virtual qint64 Unconfirmed() { return 0; }
+    // A StallWatch::Confirm: how many bytes more the printer confirmed within `waitMs`.
+    virtual qint64 Confirm(int, QString*) { return 0; }
     // After the last write: a CUPS job is handed to the scheduler, which may refuse it.
     virtual bool Finish(QString*) { return true; }
     // Ends the job; one not finished is dropped where the transport can drop it.

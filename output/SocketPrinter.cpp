@@ -22,8 +22,8 @@ namespace kestrix {
 
 namespace {
 
-// Once all the data is with the system, how often acknowledgements are looked for.
-constexpr int kAcknowledgePollMs = 20;
+// At the end of a job, how often acknowledgements are looked for.
+constexpr int kAcknowledgePollMs = 2;
 
 // One getaddrinfo call. It has no time limit of its own, so it runs on a
 // thread of its own; a caller that stops waiting leaves the answer to be
@@ -87,6 +87,11 @@ QString SocketErrorText(int code) {
     }
 }
 
+qint64 Broken(QString* error, int code) {
+    if (error) *error = SocketErrorText(code);
+    return -1;
+}
+
 int PollOnce(pollfd& p, int waitMs) {
     int ready;
     while ((ready = ::poll(&p, 1, waitMs)) < 0 && errno == EINTR) {}
@@ -137,44 +142,71 @@ bool SocketPrinter::Open(QString* error) {
     return fd_ >= 0 || Fail(error, SocketErrorText(code));
 }
 
+bool SocketPrinter::DropIncoming(QString* error) {
+    char chunk[512];
+    ssize_t n;
+    while ((n = ::recv(fd_, chunk, sizeof chunk, MSG_DONTWAIT)) > 0) {}
+    if (n == 0 || errno == EAGAIN || errno == EINTR) return true;
+    Broken(error, errno);
+    return false;
+}
+
 qint64 SocketPrinter::Write(QByteArrayView data, int waitMs, QString* error) {
-    const auto broken = [error](int code) -> qint64 {
-        if (error) *error = SocketErrorText(code);
-        return -1;
-    };
-    if (fd_ < 0) return broken(ENOTCONN);
-    const bool more = inFlight_ < data.size();
-    pollfd p{fd_, static_cast<short>(more ? POLLOUT : 0), 0};
-    if (PollOnce(p, more ? waitMs : std::min(waitMs, kAcknowledgePollMs)) < 0) return broken(errno);
+    if (fd_ < 0) return Broken(error, ENOTCONN);
+    pollfd p{fd_, POLLOUT | POLLIN, 0};
+    if (PollOnce(p, waitMs) < 0) return Broken(error, errno);
+    if (p.revents & POLLIN && !DropIncoming(error)) return -1;
     if (p.revents & (POLLERR | POLLHUP)) {
         int code = 0;
         socklen_t size = sizeof code;
         ::getsockopt(fd_, SOL_SOCKET, SO_ERROR, &code, &size);
-        return broken(code ? code : ECONNRESET);
+        return Broken(error, code ? code : ECONNRESET);
     }
-    if (p.revents & POLLOUT) {
-        const ssize_t n = ::send(fd_, data.data() + inFlight_, static_cast<size_t>(data.size() - inFlight_),
-                                 MSG_NOSIGNAL | MSG_DONTWAIT);
-        if (n > 0) inFlight_ += n;
-        if (n < 0 && errno != EAGAIN && errno != EINTR) return broken(errno);
-    }
-    // What has left the system's send queue is what the printer acknowledged.
+    if (!(p.revents & POLLOUT)) return 0;
+    const ssize_t n = ::send(fd_, data.data(), static_cast<size_t>(data.size()), MSG_NOSIGNAL | MSG_DONTWAIT);
+    if (n >= 0) return n;
+    if (errno == EAGAIN || errno == EINTR) return 0;
+    return Broken(error, errno);
+}
+
+qint64 SocketPrinter::Unconfirmed() {
     int waiting = 0;
-    if (::ioctl(fd_, SIOCOUTQ, &waiting) < 0) return broken(errno);
-    const qint64 taken = inFlight_ - waiting;
-    inFlight_ = waiting;
-    return taken;
+    unconfirmed_ = fd_ >= 0 && ::ioctl(fd_, SIOCOUTQ, &waiting) == 0 ? waiting : 0;
+    return unconfirmed_;
+}
+
+qint64 SocketPrinter::Confirm(int waitMs, QString* error) {
+    if (fd_ < 0) return Broken(error, ENOTCONN);
+    // The system tells of no acknowledgement, so the send queue is looked at every little while.
+    QDeadlineTimer deadline(waitMs);
+    for (;;) {
+        pollfd p{fd_, POLLIN, 0};
+        if (PollOnce(p, static_cast<int>(std::min<qint64>(deadline.remainingTime(), kAcknowledgePollMs))) < 0)
+            return Broken(error, errno);
+        if (p.revents & POLLIN && !DropIncoming(error)) return -1;
+        int waiting = 0;
+        if (::ioctl(fd_, SIOCOUTQ, &waiting) < 0) return Broken(error, errno);
+        int code = 0;
+        socklen_t size = sizeof code;
+        if (::getsockopt(fd_, SOL_SOCKET, SO_ERROR, &code, &size) == 0 && code != 0) return Broken(error, code);
+        const qint64 confirmed = unconfirmed_ - waiting;
+        unconfirmed_ = waiting;
+        if (confirmed > 0 || deadline.hasExpired()) return std::max<qint64>(confirmed, 0);
+    }
 }
 
 void SocketPrinter::Close() {
-    if (fd_ >= 0 && inFlight_ > 0) {
-        // A job cut short: what the printer has not taken is dropped, not sent after the job has ended.
-        const linger reset{1, 0};
-        ::setsockopt(fd_, SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+    if (fd_ >= 0) {
+        DropIncoming(nullptr);  // unread bytes would make the system reset the connection
+        if (Unconfirmed() > 0) {
+            // A job cut short: what the printer has not taken is dropped, not sent after the job has ended.
+            const linger reset{1, 0};
+            ::setsockopt(fd_, SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+        }
+        ::close(fd_);
     }
-    if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
-    inFlight_ = 0;
+    unconfirmed_ = 0;
 }
 
 }  // namespace kestrix

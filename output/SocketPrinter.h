@@ -1,8 +1,9 @@
 #pragma once
-// A network label printer's raw port: one TCP connection per job. Bytes count
-// as taken once the printer has acknowledged them, not when the system has
-// buffered them, so a printer that stops reading is seen as stalled and a job
-// ends only when the printer has received all of it.
+// A network label printer's raw port: one TCP connection per job. The labels
+// flow as fast as the system takes them; the job ends only when the printer
+// has acknowledged every byte, so a printer that stops reading is seen as
+// stalled, before the end as well as at it. Whatever the printer sends on the
+// job's connection is read and dropped.
 
 #include "output/PrinterTransport.h"
 
@@ -19,19 +20,23 @@ public:
 
     // Connects; on failure `error` says why ("host unknown", "connection refused", ...).
     bool Open(QString* error) override;
-    // What the printer has acknowledged of `data` within `waitMs`.
+    // What the system takes of `data` within `waitMs`.
     qint64 Write(QByteArrayView data, int waitMs, QString* error) override;
+    qint64 Unconfirmed() override;
+    qint64 Confirm(int waitMs, QString* error) override;
+    // A job cut short is reset: what the printer has not received is dropped.
     void Close() override;
 
 private:
     bool Fail(QString* error, const QString& why);
+    // Reads what the printer sent and drops it; false when the connection failed.
+    bool DropIncoming(QString* error);
 
     QString host_;
     quint16 port_;
     int fd_ = -1;
-    // The first bytes of the data Transfer is given that are with the system
-    // already, not yet acknowledged.
-    qint64 inFlight_ = 0;
+    // Bytes the system holds that the printer has not acknowledged, when last looked.
+    qint64 unconfirmed_ = 0;
 };
 
 }  // namespace kestrix

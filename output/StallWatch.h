@@ -35,6 +35,13 @@ public:
     // Sends all of `data` through `step` under the rule above.
     Outcome Send(QByteArrayView data, const Step& step, QString* error);
 
+    // Waits at most `waitMs` for the device to confirm more of what it was
+    // given (a network printer acknowledges what it received); how many bytes
+    // more it confirmed, or -1 with `error` set when it failed.
+    using Confirm = std::function<qint64(int waitMs, QString* error)>;
+    // Waits under the same rule until the device has confirmed `bytes` more.
+    Outcome AwaitConfirmation(qint64 bytes, const Confirm& confirm, QString* error);
+
     // Runs the sending part of a job, the code that calls Send. Here it runs
     // in place; the editor runs it on a worker thread and keeps its window alive.
     virtual void Run(const std::function<void()>& send) { send(); }
@@ -49,6 +56,10 @@ public:
     std::function<void()> onResumed;
 
 private:
+    // `step` moves bytes from `done` on: how many it moved within its wait, or -1.
+    using Progress = std::function<qint64(qint64 done, int waitMs, QString* error)>;
+    Outcome Move(qint64 total, const Progress& step, QString* error);
+
     qint64 giveUpAfterMs_;
     int reportAfterMs_;
     std::atomic<bool> cancelled_{false};

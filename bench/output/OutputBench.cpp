@@ -164,7 +164,7 @@ void SendLabels(benchmark::State& state, const std::function<QString()>& makePri
             device.Write(stream.header, watch, &error);
             device.Write(stream.body, watch, &error);
         }
-        if (!device.Finish(&error)) return state.SkipWithError(qPrintable(error));
+        if (device.Finish(watch, &error) != StallWatch::Outcome::Sent) return state.SkipWithError(qPrintable(error));
         device.Close();
         waitUntilRead(kLabels * (stream.header.size() + stream.body.size()));
     }

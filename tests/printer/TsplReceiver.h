@@ -41,8 +41,10 @@ private:
     bool TakeBitmap();
     void Interpret(const QString& line);
     void Consume(qsizetype n, bool partOfJob = true);
+    QByteArrayView Front() const { return QByteArrayView(pending_).sliced(at_); }
 
     QByteArray pending_;
+    qsizetype at_ = 0;  // where the commands not yet read begin in pending_
     QByteArray job_;
     QList<PrintedLabel> labels_;
     QStringList problems_;
