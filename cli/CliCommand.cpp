@@ -72,6 +72,7 @@ void Report(const QString& command, const QString& message) {
 }
 
 void Fail(const QString& message) { throw Failure{kFailed, message}; }
-void UsageError(const QString& message) { throw Failure{kUsage, message}; }
+void UsageError(const QString& message) { throw Failure{kUsage, message, true}; }
+void NotReady(const QString& message) { throw Failure{kPrinterNotReady, message}; }
 
 }  // namespace kestrix::cli

@@ -14,11 +14,15 @@ namespace kestrix::cli {
 constexpr int kOk = 0;
 constexpr int kFailed = 1;
 constexpr int kUsage = 2;
+// The printer reports a state that stops printing (status, print without --force).
+constexpr int kPrinterNotReady = 2;
 
-// Thrown by a command to end with one line on standard error.
+// Thrown by a command to end with one line on standard error (and the usage
+// text for wrong usage).
 struct Failure {
     int code;
     QString message;
+    bool wrongUsage = false;
 };
 
 // Positional arguments and --options of one subcommand.
@@ -49,5 +53,7 @@ LabelDocument OpenLabelOrFail(const QString& path);
 void Report(const QString& command, const QString& message);
 [[noreturn]] void Fail(const QString& message);
 [[noreturn]] void UsageError(const QString& message);
+// The printer is not ready to print: exit kPrinterNotReady.
+[[noreturn]] void NotReady(const QString& message);
 
 }  // namespace kestrix::cli

@@ -14,6 +14,7 @@ int RunConvert(const QStringList& args);
 int RunRender(const QStringList& args);
 int RunTspl(const QStringList& args);
 int RunPrint(const QStringList& args);
+int RunStatus(const QStringList& args);
 
 // print --printer: `copies` of the label (of each row of `rows`) on an
 // installed printer; serial numbers advance in `doc`.

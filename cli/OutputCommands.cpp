@@ -1,4 +1,5 @@
-// render, tspl and print: drawing the label for output and the direct print job.
+// render, tspl, print and status: drawing the label for output, the direct
+// print job and the printer's state.
 
 #include <QBuffer>
 #include <QFile>
@@ -169,6 +170,22 @@ QString SaveLabelBack(const LabelDocument& doc) {
     return WriteLabelFile(doc.labelPath, doc, &error) ? QString() : error;
 }
 
+// The device the direct print job goes to: --device, else Device= of the settings.
+PrinterTarget TargetOf(const Arguments& a, const PrinterSettings& settings) {
+    PrinterTarget target;
+    target.device = a.Value(QStringLiteral("--device")).value_or(settings.Device);
+    return target;
+}
+
+// Before a direct print: a printer that reports a state that stops the job gets none.
+void RefuseAStoppedPrinter(const PrinterTarget& target) {
+    const PrinterStatus status = AskPrinterStatus(target);
+    if (!status.StopsJob()) return;
+    NotReady(QStringLiteral("the printer reports %1; nothing sent (%2, or print anyway with --force)")
+                 .arg(PrinterStateText(status.state, UiLanguage::English),
+                      PrinterStateRemedy(status.state, UiLanguage::English)));
+}
+
 }  // namespace
 
 int RunRender(const QStringList& args) {
@@ -275,7 +292,7 @@ int RunPrint(const QStringList& args) {
                       QStringList{QStringLiteral("--settings"), QStringLiteral("--copies"), QStringLiteral("--device"),
                                   QStringLiteral("--view"), QStringLiteral("--printer"), QStringLiteral("--timeout")} +
                           DataValueOptions(),
-                      {QStringLiteral("--update"), QStringLiteral("--progress")});
+                      {QStringLiteral("--update"), QStringLiteral("--progress"), QStringLiteral("--force")});
     const QStringList labels = LabelFiles(a, "print");
     const int copies = a.PositiveInt(QStringLiteral("--copies"), 1);
     const RowRange range = RowsOption(a, false);
@@ -295,17 +312,21 @@ int RunPrint(const QStringList& args) {
         });
     }
     // A printer that stops taking data is waited for; --timeout gives up after that many seconds of it.
+    // Each state it reports meanwhile is told.
     StallWatch watch(qint64(a.PositiveInt(QStringLiteral("--timeout"), 0)) * 1000);
-    watch.onStalled = [] {
-        std::fprintf(stderr, "kestrix-cli print: %s; still waiting\n",
-                     qPrintable(PrinterStalledMessage(UiLanguage::English).text));
+    watch.onStalled = [&watch] {
+        const quint8 reported = watch.StalledState() & ~kPrinting;
+        const QString stall =
+            reported ? QStringLiteral("the printer reports ") + PrinterStateText(reported, UiLanguage::English)
+                     : PrinterStalledMessage(UiLanguage::English).text;
+        std::fprintf(stderr, "kestrix-cli print: %s; still waiting\n", qPrintable(stall));
     };
     const PrinterSettings settings = SettingsOf(a);
     const std::unique_ptr<DataSource> data = OpenDataOption(a);
     CheckDataForLabels(QStringLiteral("print"), data.get(), labels, range);
     const auto progress = ProgressOption(a, QStringLiteral("print"));
-    PrinterTarget target;
-    target.device = a.Value(QStringLiteral("--device")).value_or(settings.Device);
+    const PrinterTarget target = TargetOf(a, settings);
+    const bool force = a.Flag(QStringLiteral("--force"));
 
     // The printer is opened once, at the first label that can be read, and
     // takes every label's jobs back to back.
@@ -313,6 +334,7 @@ int RunPrint(const QStringList& args) {
     bool opened = false;
     const int code = SendEachLabel("print", labels, [&](LabelDocument& doc) -> QString {
         if (!opened) {
+            if (!force) RefuseAStoppedPrinter(target);
             // A plain file standing in for the printer receives just this run's jobs.
             if (QFileInfo(target.device).isFile()) {
                 QFile plain(target.device);
@@ -345,6 +367,15 @@ int RunPrint(const QStringList& args) {
         if (result.status != DirectPrintStatus::Printed) Fail(result.detail);
     }
     return code;
+}
+
+int RunStatus(const QStringList& args) {
+    const Arguments a(args, {QStringLiteral("--device"), QStringLiteral("--settings")}, {});
+    if (!a.Positional().isEmpty()) UsageError(QStringLiteral("status takes no label file"));
+    const PrinterStatus status = AskPrinterStatus(TargetOf(a, SettingsOf(a)));
+    if (status.kind != PrinterStatus::Kind::Answered) Fail(status.error);
+    std::printf("%s\n", qPrintable(PrinterStateText(status.state, UiLanguage::English)));
+    return status.state & ~kPrinting ? kPrinterNotReady : kOk;
 }
 
 }  // namespace kestrix::cli

@@ -22,13 +22,18 @@ const char kUsageText[] =
     "       [--data FILE.csv [--rows A-B]] [--progress]\n"
     "                                      write the printer command stream\n"
     "  print LABEL.lab... [--settings FILE.ini] [--copies N] [--update] [--device ADDRESS] [--view WxH]\n"
-    "        [--timeout SECONDS] [--data FILE.csv [--rows A-B]] [--progress]\n"
+    "        [--timeout SECONDS] [--force] [--data FILE.csv [--rows A-B]] [--progress]\n"
     "                                      send the label to the label printer; a printer that\n"
-    "                                      takes no data is waited for, or given up after SECONDS\n"
+    "                                      takes no data is waited for, or given up after SECONDS;\n"
+    "                                      one out of paper, open or out of ribbon is not sent to\n"
+    "                                      (exit 2) unless --force\n"
     "                                      ADDRESS: usb (the default), socket://HOST[:PORT],\n"
     "                                      cups:QUEUE or a device node or file\n"
     "  print LABEL.lab... --printer QUEUE [--copies N] [--update] [--view WxH] [--data FILE.csv [--rows A-B]]\n"
     "                                      print through an installed printer's driver (CUPS)\n"
+    "  status [--device ADDRESS] [--settings FILE.ini]\n"
+    "                                      the label printer's state: ready, or what is wrong\n"
+    "                                      (exit 0 ready or printing, 2 another state, 1 no answer)\n"
     "tspl and print send several labels in the order given, each with the options; a label\n"
     "that cannot be read is reported and the others are still sent (exit status 1).\n"
     "--data merges: ${NAME} in a text, barcode or 2D code takes column NAME of the CSV file,\n"
@@ -61,7 +66,7 @@ int main(int argc, char* argv[]) {
     const std::map<QString, std::function<int(const QStringList&)>> commands = {
         {QStringLiteral("info"), RunInfo},     {QStringLiteral("convert"), RunConvert},
         {QStringLiteral("render"), RunRender}, {QStringLiteral("tspl"), RunTspl},
-        {QStringLiteral("print"), RunPrint},
+        {QStringLiteral("print"), RunPrint},   {QStringLiteral("status"), RunStatus},
     };
     if (args.isEmpty() || args[0] == u"--help" || args[0] == u"-h") {
         std::fputs(kUsageText, args.isEmpty() ? stderr : stdout);
@@ -77,7 +82,7 @@ int main(int argc, char* argv[]) {
         return command->second(args.mid(1));
     } catch (const Failure& failure) {
         Report(args[0], failure.message);
-        if (failure.code == kUsage) std::fputs(kUsageText, stderr);
+        if (failure.wrongUsage) std::fputs(kUsageText, stderr);
         return failure.code;
     }
 }

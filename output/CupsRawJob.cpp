@@ -72,6 +72,11 @@ qint64 CupsRawJob::Write(QByteArrayView data, int waitMs, QString* error) {
     return piece;
 }
 
+std::unique_ptr<StatusQuery> CupsRawJob::AskStatus() {
+    return StatusQuery::Known(PrinterStatus::Problem(
+        PrinterStatus::Kind::CannotAsk, QStringLiteral("a CUPS queue does not pass the printer's state on")));
+}
+
 bool CupsRawJob::Finish(QString* error) {
     if (!http_ || cupsFinishDocument(http_, queue_.constData()) > IPP_STATUS_OK_CONFLICTING) return Fail(error);
     finished_ = true;

@@ -25,6 +25,8 @@ public:
     bool Open(QString* error) override;
     // What the scheduler takes of `data` within `waitMs`.
     qint64 Write(QByteArrayView data, int waitMs, QString* error) override;
+    // The scheduler holds the printer and passes no state on.
+    std::unique_ptr<StatusQuery> AskStatus() override;
     // Ends the document: the job is the scheduler's from here on.
     bool Finish(QString* error) override;
     // A job not finished is withdrawn, so the printer gets none of it rather than part.

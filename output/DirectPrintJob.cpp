@@ -16,10 +16,43 @@ PrintMessage WriteFailedMessage(UiLanguage language) {
     return {QStringLiteral("Failed to send data to the printer."), QStringLiteral("Vantic")};
 }
 
-PrintMessage PrinterStalledMessage(UiLanguage language) {
-    if (language == UiLanguage::Chinese)
+PrintMessage PrinterStalledMessage(UiLanguage language, quint8 reported) {
+    const quint8 trouble = reported & ~kPrinting;
+    if (language == UiLanguage::Chinese) {
+        if (trouble)
+            return {QStringLiteral("%1——正在等待，请%2，或者取消。")
+                        .arg(PrinterStateText(trouble, language), PrinterStateRemedy(trouble, language)),
+                    QStringLiteral("打印标签")};
         return {QStringLiteral("打印机没有接收数据（是否缺纸或上盖没有合好？）"), QStringLiteral("打印标签")};
+    }
+    if (trouble) {
+        QString state = PrinterStateText(trouble, language);
+        state[0] = state[0].toUpper();
+        return {QStringLiteral("%1 — waiting, %2 or Cancel").arg(state, PrinterStateRemedy(trouble, language)),
+                QStringLiteral("Vantic")};
+    }
     return {QStringLiteral("The printer is not taking data (out of paper or cover open?)"), QStringLiteral("Vantic")};
+}
+
+PrintMessage PrinterNotReadyMessage(UiLanguage language, quint8 state) {
+    if (language == UiLanguage::Chinese)
+        return {QStringLiteral("打印机报告：%1。请先%2。\n\n仍然打印吗？")
+                    .arg(PrinterStateText(state, language), PrinterStateRemedy(state, language)),
+                QStringLiteral("打印标签")};
+    return {QStringLiteral("The printer reports %1: %2 first.\n\nPrint anyway?")
+                .arg(PrinterStateText(state, language), PrinterStateRemedy(state, language)),
+            QStringLiteral("Vantic")};
+}
+
+PrinterStatus AskPrinterStatus(const PrinterTarget& target) {
+    QString error;
+    std::optional<PrinterAddress> address = ParsePrinterAddress(target.device, &error);
+    if (address && address->kind == PrinterAddress::Kind::Usb) {
+        address->path = FindPrinterDevicePath(target.location);
+        if (address->path.isEmpty()) error = PrinterNotConnectedMessage(UiLanguage::English).text;
+    }
+    if (!error.isEmpty()) return PrinterStatus::Problem(PrinterStatus::Kind::Failed, error);
+    return AskPrinterStatus(*address);
 }
 
 PrintMessage PrintCancelledMessage(UiLanguage language, bool partSent) {

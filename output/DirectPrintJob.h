@@ -13,6 +13,7 @@
 #include "output/PrinterDevice.h"
 #include "output/PrinterLocation.h"
 #include "output/PrinterSettings.h"
+#include "output/PrinterStatus.h"
 #include "output/StallWatch.h"
 
 namespace kestrix {
@@ -76,13 +77,23 @@ struct DirectPrintResult {
 // The messages the user sees.
 PrintMessage PrinterNotConnectedMessage(UiLanguage language);
 PrintMessage WriteFailedMessage(UiLanguage language);
-// While the printer takes no data; the job goes on waiting.
-PrintMessage PrinterStalledMessage(UiLanguage language);
+// While the printer takes no data; the job goes on waiting. With the state
+// the printer reports (StallWatch::StalledState), the message names it and
+// says what to do ("Out of paper — waiting, load paper or Cancel").
+PrintMessage PrinterStalledMessage(UiLanguage language, quint8 reported = 0);
+// Before a direct print, for a printer whose state stops the job
+// (PrinterStatus::StopsJob): names the state and asks whether to print anyway.
+PrintMessage PrinterNotReadyMessage(UiLanguage language, quint8 state);
 // After the user's Cancel, which leaves the printer with part of a job unless
 // the job could be withdrawn whole (CUPS).
 PrintMessage PrintCancelledMessage(UiLanguage language, bool partSent = true);
 // A network printer or CUPS queue that cannot be used; `why` names it.
 PrintMessage PrinterUnreachableMessage(UiLanguage language, const QString& why);
+
+// Asks the printer the stream would go to for its state, once, before a job
+// (3 seconds at most): the "usb" search first; no printer found, or an
+// address that is none, is a failure that says so.
+PrinterStatus AskPrinterStatus(const PrinterTarget& target);
 
 // Renders the label (pictures in black and white), reduces it with ColorToBW
 // and builds header and body: PrintJobMaker's first copy. Serial numbers

@@ -9,9 +9,7 @@
 
 namespace kestrix {
 
-namespace {
-
-QString ErrnoText(int code) {
+QString FilePrinter::ErrnoText(int code) {
     switch (code) {
     case EBUSY: return QStringLiteral("printer busy");
     case ENOENT: return QStringLiteral("no such device (printer disconnected?)");
@@ -22,8 +20,6 @@ QString ErrnoText(int code) {
     default: return QString::fromLocal8Bit(std::strerror(code));
     }
 }
-
-}  // namespace
 
 bool FilePrinter::Open(QString* error) {
     Close();
@@ -52,6 +48,11 @@ qint64 FilePrinter::Write(QByteArrayView data, int waitMs, QString* error) {
     if (errno == EAGAIN || errno == EINTR) return 0;
     if (error) *error = ErrnoText(errno);
     return -1;
+}
+
+std::unique_ptr<StatusQuery> FilePrinter::AskStatus() {
+    return StatusQuery::Known(PrinterStatus::Problem(
+        PrinterStatus::Kind::CannotAsk, QStringLiteral("not a printer device: it cannot be asked for its state")));
 }
 
 void FilePrinter::Close() {

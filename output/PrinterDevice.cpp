@@ -2,12 +2,15 @@
 
 #include <QStringList>
 
+#include <sys/stat.h>
+
 #include "output/CupsRawJob.h"
 #include "output/FilePrinter.h"
 #include "output/PrinterAddress.h"
 #include "output/PrinterLocation.h"
 #include "output/RawUsbPrinter.h"
 #include "output/SocketPrinter.h"
+#include "output/UsblpPrinter.h"
 
 namespace kestrix {
 
@@ -35,7 +38,20 @@ std::unique_ptr<PrinterTransport> MakePrinterTransport(const PrinterAddress& add
     case PrinterAddress::Kind::Path: break;
     }
     if (address.path.startsWith(QString::fromLatin1(kRawUsbPrefix))) return RawUsbTransport(address.path, error);
+    struct stat node {};
+    if (::stat(address.path.toLocal8Bit().constData(), &node) == 0 && S_ISCHR(node.st_mode))
+        return std::make_unique<UsblpPrinter>(address.path);
     return std::make_unique<FilePrinter>(address.path);
+}
+
+PrinterStatus AskPrinterStatus(const PrinterAddress& address) {
+    const QString name = address.kind == PrinterAddress::Kind::Usb ? address.path : address.Text();
+    QString why;
+    const std::unique_ptr<PrinterTransport> transport = MakePrinterTransport(address, &why);
+    PrinterStatus status =
+        transport ? transport->AskStatus()->Wait() : PrinterStatus::Problem(PrinterStatus::Kind::Failed, why);
+    if (!status.error.isEmpty()) status.error = name + QStringLiteral(": ") + status.error;
+    return status;
 }
 
 void PrinterDevice::Name(QString* error) const {
@@ -59,6 +75,12 @@ bool PrinterDevice::Open(const PrinterAddress& address, QString* error) {
     return transport_ != nullptr;
 }
 
+std::unique_ptr<StatusQuery> PrinterDevice::AskStatus() {
+    if (transport_) return transport_->AskStatus();
+    return StatusQuery::Known(
+        PrinterStatus::Problem(PrinterStatus::Kind::Failed, QStringLiteral("the printer is not open")));
+}
+
 StallWatch::Outcome PrinterDevice::Write(QByteArrayView data, StallWatch& watch, QString* error) {
     const auto step = [this](QByteArrayView rest, int waitMs, QString* why) -> qint64 {
         if (!transport_) {
@@ -69,7 +91,7 @@ StallWatch::Outcome PrinterDevice::Write(QByteArrayView data, StallWatch& watch,
         if (taken < 0) Name(why);
         return taken;
     };
-    return watch.Send(data, step, error);
+    return watch.Send(data, step, error, [this] { return AskStatus(); });
 }
 
 StallWatch::Outcome PrinterDevice::Finish(StallWatch& watch, QString* error) {
@@ -79,7 +101,8 @@ StallWatch::Outcome PrinterDevice::Finish(StallWatch& watch, QString* error) {
         if (confirmed < 0) Name(why);
         return confirmed;
     };
-    const StallWatch::Outcome outcome = watch.AwaitConfirmation(transport_->Unconfirmed(), confirm, error);
+    const StallWatch::Outcome outcome =
+        watch.AwaitConfirmation(transport_->Unconfirmed(), confirm, error, [this] { return AskStatus(); });
     if (outcome != StallWatch::Outcome::Sent || transport_->Finish(error)) return outcome;
     Name(error);
     return StallWatch::Outcome::Failed;

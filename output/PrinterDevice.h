@@ -1,7 +1,8 @@
 #pragma once
 // The open printer for one job, through the PrinterTransport its address
 // calls for. Opening never waits for a busy printer; a printer that stops
-// taking data is waited for under the job's StallWatch.
+// taking data is waited for under the job's StallWatch, which asks its state
+// while the stall lasts.
 
 #include <QByteArrayView>
 #include <QString>
@@ -36,12 +37,18 @@ public:
     bool IsOpen() const { return transport_ != nullptr; }
 
 private:
+    // The open printer's state, in the way that leaves the job's bytes alone.
+    std::unique_ptr<StatusQuery> AskStatus();
     // The error of a transport, named after the printer.
     void Name(QString* error) const;
 
     std::unique_ptr<PrinterTransport> transport_;
     QString name_;  // the path or address, for messages
 };
+
+// Asks the printer at `address` (a "usb" one searched for first) for its state
+// once, 3 seconds at most; an error names the printer. No job may be open on it.
+PrinterStatus AskPrinterStatus(const PrinterAddress& address);
 
 // The transport for an address (a "usb" one must have been searched for
 // first): nothing, and `error` saying why, for a USB address that is none.

@@ -6,6 +6,9 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <memory>
+
+#include "output/StatusQuery.h"
 
 namespace kestrix {
 
@@ -29,6 +32,11 @@ public:
     virtual qint64 Confirm(int, QString*) { return 0; }
     // After the last write: a CUPS job is handed to the scheduler, which may refuse it.
     virtual bool Finish(QString*) { return true; }
+    // Asks the printer's state (PrinterStatus) without touching a job's bytes:
+    // while no job is open, with the status query on a channel of its own;
+    // during a job only in a way that keeps the job's stream whole, if any.
+    // Works with the transport open or closed.
+    virtual std::unique_ptr<StatusQuery> AskStatus() = 0;
     // Ends the job; one not finished is dropped where the transport can drop it.
     virtual void Close() = 0;
 };

@@ -18,6 +18,8 @@
 #include <mutex>
 #include <thread>
 
+#include "output/StatusExchange.h"
+
 namespace kestrix {
 
 namespace {
@@ -146,6 +148,7 @@ bool SocketPrinter::DropIncoming(QString* error) {
     char chunk[512];
     ssize_t n;
     while ((n = ::recv(fd_, chunk, sizeof chunk, MSG_DONTWAIT)) > 0) {}
+    if (n == 0) silent_ = true;
     if (n == 0 || errno == EAGAIN || errno == EINTR) return true;
     Broken(error, errno);
     return false;
@@ -153,7 +156,7 @@ bool SocketPrinter::DropIncoming(QString* error) {
 
 qint64 SocketPrinter::Write(QByteArrayView data, int waitMs, QString* error) {
     if (fd_ < 0) return Broken(error, ENOTCONN);
-    pollfd p{fd_, POLLOUT | POLLIN, 0};
+    pollfd p{fd_, static_cast<short>(silent_ ? POLLOUT : POLLOUT | POLLIN), 0};
     if (PollOnce(p, waitMs) < 0) return Broken(error, errno);
     if (p.revents & POLLIN && !DropIncoming(error)) return -1;
     if (p.revents & (POLLERR | POLLHUP)) {
@@ -180,7 +183,7 @@ qint64 SocketPrinter::Confirm(int waitMs, QString* error) {
     // The system tells of no acknowledgement, so the send queue is looked at every little while.
     QDeadlineTimer deadline(waitMs);
     for (;;) {
-        pollfd p{fd_, POLLIN, 0};
+        pollfd p{fd_, static_cast<short>(silent_ ? 0 : POLLIN), 0};
         if (PollOnce(p, static_cast<int>(std::min<qint64>(deadline.remainingTime(), kAcknowledgePollMs))) < 0)
             return Broken(error, errno);
         if (p.revents & POLLIN && !DropIncoming(error)) return -1;
@@ -195,6 +198,41 @@ qint64 SocketPrinter::Confirm(int waitMs, QString* error) {
     }
 }
 
+std::unique_ptr<StatusQuery> SocketPrinter::AskStatus() {
+    const auto failed = [](const QString& why) {
+        return StatusQuery::Known(PrinterStatus::Problem(PrinterStatus::Kind::Failed, why));
+    };
+    // During a job the printer is the job connection's peer; otherwise its name is looked up.
+    sockaddr_storage peer{};
+    socklen_t peerSize = sizeof peer;
+    const bool jobOpen = fd_ >= 0 && ::getpeername(fd_, reinterpret_cast<sockaddr*>(&peer), &peerSize) == 0;
+    addrinfo jobPeer{};
+    jobPeer.ai_family = peer.ss_family;
+    jobPeer.ai_socktype = SOCK_STREAM;
+    jobPeer.ai_addr = reinterpret_cast<sockaddr*>(&peer);
+    jobPeer.ai_addrlen = peerSize;
+    QString why;
+    addrinfo* list = jobOpen ? &jobPeer : LookUp(host_, port_, QDeadlineTimer(StatusQuery::kAnswerWithinMs), &why);
+    if (!list) return failed(why);
+    int code = ECONNREFUSED;
+    int fd = -1;
+    bool connecting = false;
+    for (const addrinfo* a = list; a && fd < 0; a = a->ai_next) {
+        fd = ::socket(a->ai_family, a->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, a->ai_protocol);
+        if (fd < 0) {
+            code = errno;
+            continue;
+        }
+        if (::connect(fd, a->ai_addr, a->ai_addrlen) == 0 || (connecting = errno == EINPROGRESS)) break;
+        code = errno;
+        ::close(fd);
+        fd = -1;
+    }
+    if (!jobOpen) freeaddrinfo(list);
+    if (fd < 0) return failed(SocketErrorText(code));
+    return std::make_unique<StatusExchange>(fd, connecting);
+}
+
 void SocketPrinter::Close() {
     if (fd_ >= 0) {
         DropIncoming(nullptr);  // unread bytes would make the system reset the connection
@@ -207,6 +245,7 @@ void SocketPrinter::Close() {
     }
     fd_ = -1;
     unconfirmed_ = 0;
+    silent_ = false;
 }
 
 }  // namespace kestrix

@@ -3,7 +3,8 @@
 // flow as fast as the system takes them; the job ends only when the printer
 // has acknowledged every byte, so a printer that stops reading is seen as
 // stalled, before the end as well as at it. Whatever the printer sends on the
-// job's connection is read and dropped.
+// job's connection is read and dropped. The printer's state is asked on a
+// connection of its own, during a job as well as before it.
 
 #include "output/PrinterTransport.h"
 
@@ -24,6 +25,7 @@ public:
     qint64 Write(QByteArrayView data, int waitMs, QString* error) override;
     qint64 Unconfirmed() override;
     qint64 Confirm(int waitMs, QString* error) override;
+    std::unique_ptr<StatusQuery> AskStatus() override;
     // A job cut short is reset: what the printer has not received is dropped.
     void Close() override;
 
@@ -37,6 +39,8 @@ private:
     int fd_ = -1;
     // Bytes the system holds that the printer has not acknowledged, when last looked.
     qint64 unconfirmed_ = 0;
+    // The printer has said all it will say (it shut its side down, and may still read).
+    bool silent_ = false;
 };
 
 }  // namespace kestrix

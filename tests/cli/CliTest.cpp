@@ -5,19 +5,16 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <functional>
+#include <QImage>
 #include <future>
+#include <thread>
 
+#include "CliFixture.h"
 #include "SimulatedPrinter.h"
-#include "document/LabelFile.h"
-#include "document/RegularFile.h"
+#include "output/PrinterStatus.h"
 
 namespace kestrix {
 namespace {
@@ -40,66 +37,6 @@ std::future<QByteArray> ReadFifo(const QString& path) {
         return got;
     });
 }
-
-struct CliRun {
-    int exitCode = -1;  // also when it did not end in time
-    std::string err;
-};
-
-class Cli : public ::testing::Test {
-protected:
-    void SetUp() override {
-        LabelElement box = CreateElement(kShape, {10, 10});  // a stream of about 8 kB
-        std::tie(box.nWidth, box.nHeight) = std::tuple{300, 200};
-        ASSERT_TRUE(WriteLabelFile(Path("a.lab"), {40, 30, {}, {}, {box}}, nullptr));
-        ASSERT_EQ(Run({"tspl", "a.lab", "-o", "a.tspl"}).exitCode, 0);
-        stream_ = Read("a.tspl");
-    }
-
-    QString Path(const QString& name) const { return dir_.filePath(name); }
-    QByteArray Read(const QString& name) const { return ReadRegularFile(Path(name), 1 << 20).bytes; }
-    void Write(const QString& name, const QByteArray& bytes) const {
-        QFile file(Path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    }
-    // A label with one text that counts on by one with every label printed.
-    void WriteCountingLabel(const QString& name, std::u16string_view first) const {
-        LabelElement text = CreateElement(kText, {10, 10}, first);
-        std::tie(text.nWidth, text.nHeight, text.nSerialMode) = std::tuple{96, 28, 1};
-        ASSERT_TRUE(WriteLabelFile(Path(name), {40, 30, {}, {}, {text}}, nullptr));
-    }
-    // Runs kestrix-cli in the test folder; a run over `limitMs` is killed. With
-    // `maxFileBytes`, files it writes may not grow beyond that, as on a full
-    // disk. `told` sees standard error so far each time more comes.
-    CliRun Run(const QStringList& args, int limitMs = 10000, rlim_t maxFileBytes = RLIM_INFINITY,
-               const std::function<void(const std::string&)>& told = {}) const {
-        QProcess process;
-        process.setChildProcessModifier([maxFileBytes] {
-            const rlimit limit{maxFileBytes, maxFileBytes};
-            setrlimit(RLIMIT_FSIZE, &limit);
-        });
-        process.setWorkingDirectory(dir_.path());
-        process.setReadChannel(QProcess::StandardError);
-        process.start(QStringLiteral(KESTRIX_CLI), args);
-        CliRun run;
-        QElapsedTimer clock;
-        clock.start();
-        while (process.state() != QProcess::NotRunning && clock.elapsed() < limitMs) {
-            if (!process.waitForReadyRead(50)) continue;
-            run.err += process.readAllStandardError().toStdString();
-            if (told) told(run.err);
-        }
-        if (process.state() == QProcess::NotRunning && process.exitStatus() == QProcess::NormalExit)
-            run.exitCode = process.exitCode();
-        process.kill();
-        process.waitForFinished();
-        run.err += process.readAllStandardError().toStdString();
-        return run;
-    }
-
-    QTemporaryDir dir_;
-    QByteArray stream_;  // what tspl writes for a.lab
-};
 
 // -o into a FIFO (or a device node), also through a link, writes into it; a
 // regular file is replaced only by a complete new one; a folder is refused,
@@ -134,12 +71,13 @@ TEST_F(Cli, OutputIntoFifoAndFilesButNotFolders) {
     }
 }
 
-// A printer that stops taking data (the simulated printer on the network, or
-// on a pseudo-terminal standing for a USB printer's node) is waited for:
-// after 5 seconds the user is told once, and the job goes on when the printer
-// reads again, never cut short however long the stall. With --timeout the job
-// gives up after that many seconds without progress.
-TEST_F(Cli, PrintWaitsForAStalledPrinterAndGivesUpOnlyWhenAsked) {
+// A printer that stops taking data is waited for: after 5 seconds the user is
+// told, naming the state the printer reports (each state while the stall
+// lasts) where it can be asked beside the job, as on the network; a
+// pseudo-terminal standing for a USB printer's node cannot be. When the
+// printer reads again the job goes on, never cut short, and it prints what
+// tspl writes. With --timeout the job gives up after that many seconds without progress.
+TEST_F(Cli, PrintWaitsForAStalledPrinterNamingItsStateAndGivesUpOnlyWhenAsked) {
     ASSERT_EQ(Run({"tspl", "a.lab", "--copies", "10", "-o", "ten.tspl"}).exitCode, 0);
     const QByteArray ten = Read("ten.tspl");  // more than the system buffers between here and the printer
     for (const bool network : {false, true}) {
@@ -147,23 +85,59 @@ TEST_F(Cli, PrintWaitsForAStalledPrinterAndGivesUpOnlyWhenAsked) {
         SimulatedPrinter printer(SimulatedPrinter::SmallBuffer());
         const QString address = network ? printer.Address() : printer.PtyPath();
         printer.SetStalled(true);
-        const CliRun waited = Run({"print", "a.lab", "--copies", "10", "--device", address}, 20000, RLIM_INFINITY,
+        std::thread runsOutOfPaper([&] {  // once the job has begun
+            printer.WaitForJobBytes(1);
+            printer.SetState(kOutOfPaper);
+        });
+        const std::string outOfPaper = "kestrix-cli print: the printer reports out of paper; still waiting\n";
+        const std::string coverOpenToo =
+            "kestrix-cli print: the printer reports out of paper, cover open; still waiting\n";
+        const CliRun waited = Run({"print", "a.lab", "--copies", "10", "--device", address}, 30000, RLIM_INFINITY,
                                   [&](const std::string& err) {
-                                      if (err.find("still waiting") != std::string::npos) printer.SetStalled(false);
+                                      if (err.ends_with(outOfPaper)) {
+                                          printer.SetState(kOutOfPaper | kCoverOpen);
+                                      } else if (err.ends_with("still waiting\n")) {
+                                          printer.SetState(0);
+                                          printer.SetStalled(false);
+                                      }
                                   });
+        runsOutOfPaper.join();
         EXPECT_EQ(waited.exitCode, 0);
-        EXPECT_EQ(waited.err,
-                  "kestrix-cli print: The printer is not taking data (out of paper or cover open?); still waiting\n");
+        EXPECT_EQ(waited.err, network ? outOfPaper + coverOpenToo
+                                      : "kestrix-cli print: The printer is not taking data (out of paper or cover "
+                                        "open?); still waiting\n");
         EXPECT_EQ(printer.Received(), ten);
+        EXPECT_EQ(printer.Labels().size(), 10);
 
         SimulatedPrinter stuck(SimulatedPrinter::SmallBuffer());
-        stuck.SetStalled(true);
         const QString stuckAddress = network ? stuck.Address() : stuck.PtyPath();
+        stuck.SetStalled(true);
         const CliRun gaveUp = Run({"print", "a.lab", "--copies", "10", "--device", stuckAddress, "--timeout", "1"});
         EXPECT_EQ(gaveUp.exitCode, 1);
         EXPECT_EQ(gaveUp.err, "kestrix-cli print: the printer has taken no data for 1 s; gave up\n");
         stuck.SetStalled(false);
         EXPECT_LT(stuck.Received().size(), ten.size());
+        EXPECT_EQ(stuck.Resets(), network ? 1 : 0) << "what the printer has not taken is dropped";
+    }
+}
+
+// The printer prints what render draws, dot for dot, and keeps each label as a PNG.
+TEST_F(Cli, ThePrinterPrintsWhatRenderDraws) {
+    QTemporaryDir pngs;
+    SimulatedPrinter::Options options;
+    options.pngFolder = pngs.path();
+    SimulatedPrinter printer(options);
+    ASSERT_EQ(Run({"print", "a.lab", "--copies", "2", "--device", printer.Address()}).exitCode, 0);
+    ASSERT_EQ(Run({"render", "a.lab", "--mono", "-o", "a.bmp"}).exitCode, 0);
+    EXPECT_EQ(printer.Received(), stream_ + stream_);
+    const QImage drawn(Path("a.bmp"));
+    for (const char* name : {"label-0001.png", "label-0002.png"}) {
+        const QImage printed(pngs.filePath(name));
+        ASSERT_EQ(printed.width(), drawn.width()) << name;
+        int different = 0;
+        for (int y = 0; y < std::min(printed.height(), drawn.height()); ++y)
+            for (int x = 0; x < drawn.width(); ++x) different += qGray(printed.pixel(x, y)) != qGray(drawn.pixel(x, y));
+        EXPECT_EQ(different, 0) << name;
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <fcntl.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <stdlib.h>
 #include <sys/eventfd.h>
@@ -24,13 +25,17 @@ constexpr int kChunk = 64 * 1024;
 // A connection that has sent nothing but queries is read this much at a time
 // during a stall, so the first bytes of a job stop it being read.
 constexpr int kQueryBytes = 3;
+constexpr int kQuietMs = 200;
 
 }  // namespace
 
 SimulatedPrinter::SimulatedPrinter(const Options& options) : options_(options) {
     listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    if (options_.receiveBuffer > 0)  // accepted connections take it over
+    if (options_.receiveBuffer > 0) {  // accepted connections take both over
+        constexpr int kEthernetSegment = 1460;
         ::setsockopt(listener_, SOL_SOCKET, SO_RCVBUF, &options_.receiveBuffer, sizeof options_.receiveBuffer);
+        ::setsockopt(listener_, IPPROTO_TCP, TCP_MAXSEG, &kEthernetSegment, sizeof kEthernetSegment);
+    }
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -107,7 +112,15 @@ void SimulatedPrinter::SetStalled(bool stalled) {
 void SimulatedPrinter::SendUnasked(const QByteArray& bytes) {
     const std::lock_guard lock(mutex_);
     for (const auto& channel : channels_)
-        if (channel->job && !channel->closed) ::send(channel->fd, bytes.constData(), bytes.size(), MSG_NOSIGNAL);
+        if ((channel->job || channel->pty) && !channel->closed && !Send(*channel, bytes))
+            problems_ << QStringLiteral("unasked bytes could not be sent");
+}
+
+bool SimulatedPrinter::Send(const Channel& channel, const QByteArray& bytes) {
+    // A sender gone away is no reason to end the test program.
+    const ssize_t n = channel.pty ? ::write(channel.fd, bytes.constData(), bytes.size())
+                                  : ::send(channel.fd, bytes.constData(), bytes.size(), MSG_NOSIGNAL);
+    return n == bytes.size();
 }
 
 void SimulatedPrinter::Close(Channel& channel) {
@@ -126,7 +139,7 @@ void SimulatedPrinter::Serve() {
             polled.push_back(channel.get());
         }
         lock.unlock();
-        ::poll(waits.data(), waits.size(), 1000);
+        ::poll(waits.data(), waits.size(), 100);  // waiters look again at least this often
         lock.lock();
         uint64_t count;
         while (::read(wake_, &count, sizeof count) > 0) {}
@@ -147,8 +160,10 @@ void SimulatedPrinter::ReadFrom(Channel& channel) {
     static thread_local char chunk[kChunk];
     const bool onlyAsked = !channel.job && !channel.pty;
     const ssize_t n = ::read(channel.fd, chunk, stalled_ && onlyAsked ? kQueryBytes : kChunk);
+    if (n < 0 && errno == ECONNRESET) ++resets_;
     if (n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR)) return Close(channel);
     if (n < 0) return;
+    channel.sinceRead.start();
     for (int queries = channel.receiver.Take({chunk, n}); queries > 0; --queries) Reply(channel);
     channel.job = channel.job || !channel.receiver.Job().isEmpty();
     const QList<PrintedLabel>& labels = channel.receiver.Labels();
@@ -171,8 +186,7 @@ void SimulatedPrinter::Reply(Channel& channel) {
         return Close(channel);
     }
     const QByteArray bytes = answer_ == Answer::State ? QByteArray(1, char(state_)) : answerBytes_;
-    if (::write(channel.fd, bytes.constData(), bytes.size()) != bytes.size())
-        problems_ << QStringLiteral("the answer could not be sent");
+    if (!Send(channel, bytes)) problems_ << QStringLiteral("the answer could not be sent");
 }
 
 bool SimulatedPrinter::WaitUntil(const std::function<bool()>& done, int timeoutMs) {
@@ -189,9 +203,13 @@ QByteArray SimulatedPrinter::JobBytes() const {
 QByteArray SimulatedPrinter::Received(int timeoutMs) {
     WaitUntil(
         [this] {
+            // A pseudo-terminal passes what its user wrote on a little later: it is
+            // drained when it has nothing waiting and has been quiet for a while.
             const auto read = [](const auto& channel) {
                 int waiting = 0;
-                if (channel->pty) return ::ioctl(channel->fd, FIONREAD, &waiting) == 0 && waiting == 0;
+                if (channel->pty)
+                    return ::ioctl(channel->fd, FIONREAD, &waiting) == 0 && waiting == 0 &&
+                           (!channel->sinceRead.isValid() || channel->sinceRead.hasExpired(kQuietMs));
                 return channel->closed || !channel->job;
             };
             return std::any_of(channels_.begin(), channels_.end(), [](const auto& c) { return c->job; }) &&
@@ -202,14 +220,19 @@ QByteArray SimulatedPrinter::Received(int timeoutMs) {
     return JobBytes();
 }
 
-qsizetype SimulatedPrinter::JobSize() const {
+qsizetype SimulatedPrinter::JobSize() {
+    const std::lock_guard lock(mutex_);
+    return JobBytesRead();
+}
+
+qsizetype SimulatedPrinter::JobBytesRead() const {
     qsizetype size = 0;
     for (const auto& channel : channels_) size += channel->receiver.Job().size();
     return size;
 }
 
 bool SimulatedPrinter::WaitForJobBytes(qsizetype bytes, int timeoutMs) {
-    return WaitUntil([&] { return JobSize() >= bytes; }, timeoutMs);
+    return WaitUntil([&] { return JobBytesRead() >= bytes; }, timeoutMs);
 }
 
 QList<PrintedLabel> SimulatedPrinter::Labels() {
@@ -224,6 +247,11 @@ QStringList SimulatedPrinter::Problems() {
     QStringList problems = problems_;
     for (const auto& channel : channels_) problems += channel->receiver.Problems();
     return problems;
+}
+
+int SimulatedPrinter::Resets() {
+    const std::lock_guard lock(mutex_);
+    return resets_;
 }
 
 int SimulatedPrinter::Queries() {

@@ -8,6 +8,7 @@
 // writing each printed label as a PNG when it is given a folder.
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
 #include <condition_variable>
@@ -29,7 +30,9 @@ public:
 
     struct Options {
         // The receive buffer of each connection; 0 leaves the system's. A small
-        // one makes a printer that stops reading felt at once, as a real one is.
+        // one makes a printer that stops reading felt at once, as a real one is;
+        // its segments are then as small as on Ethernet, so the window it
+        // announces opens again as soon as it reads.
         int receiveBuffer = 0;
         // Where the printed labels go as label-0001.png, label-0002.png, ...
         QString pngFolder;
@@ -39,7 +42,7 @@ public:
 
     static Options SmallBuffer() {
         Options options;
-        options.receiveBuffer = 1024;  // the system makes it its smallest
+        options.receiveBuffer = 8192;
         return options;
     }
     static Options SwitchedOff() {
@@ -63,7 +66,7 @@ public:
     void SetAnswer(Answer answer, const QByteArray& bytes = {});
     // A stalled printer reads no job bytes; a connection that has only asked is still answered.
     void SetStalled(bool stalled);
-    // Bytes the printer sends unasked on every channel that carries a job.
+    // Bytes the printer sends unasked on the pseudo-terminal and every connection that carries a job.
     void SendUnasked(const QByteArray& bytes);
 
     // Waits at most `timeoutMs` until a job has come and every job so far has
@@ -73,9 +76,13 @@ public:
     QByteArray Received(int timeoutMs = 10000);
     // Waits until at least `bytes` job bytes have been read; false when they did not come in time.
     bool WaitForJobBytes(qsizetype bytes, int timeoutMs = 10000);
+    // The job bytes read so far, without waiting.
+    qsizetype JobSize();
     QList<PrintedLabel> Labels();
     QStringList Problems();
     int Queries();
+    // Connections the sender reset instead of closing (a job cut short).
+    int Resets();
 
 private:
     struct Channel {
@@ -85,16 +92,18 @@ private:
         bool closed = false;
         TsplReceiver receiver;
         qsizetype labelsWritten = 0;
+        QElapsedTimer sinceRead;  // started at the first bytes
     };
 
     void Serve();
     void ReadFrom(Channel& channel);
     void Reply(Channel& channel);
+    static bool Send(const Channel& channel, const QByteArray& bytes);
     void Close(Channel& channel);
     void Wake() const;
     bool WaitUntil(const std::function<bool()>& done, int timeoutMs);
     QByteArray JobBytes() const;
-    qsizetype JobSize() const;
+    qsizetype JobBytesRead() const;
 
     Options options_;
     QString address_;
@@ -111,6 +120,7 @@ private:
     bool stalled_ = false;
     bool stop_ = false;
     int queries_ = 0;
+    int resets_ = 0;
     int pngs_ = 0;
     QStringList problems_;
     std::thread thread_;

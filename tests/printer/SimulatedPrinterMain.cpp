@@ -8,19 +8,19 @@
 //   state N                  the state byte answered to <ESC>!? (0 to 255)
 //   answer state|nothing|reset|bytes HEX
 //   stall | resume
+//   unasked HEX              bytes sent unasked (SendUnasked)
 //   received FILE            waits for the jobs to be read whole, writes their bytes to FILE
 //   labels | queries         how many labels were printed, status queries answered
 // It ends at the end of its input.
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QGuiApplication>
 #include <QTextStream>
 
 #include "SimulatedPrinter.h"
 
 int main(int argc, char* argv[]) {
-    QGuiApplication app(argc, argv);  // for writing PNGs
+    QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     kestrix::SimulatedPrinter::Options options;
     const auto value = [&](const char* name) {
@@ -50,6 +50,8 @@ int main(int argc, char* argv[]) {
                                                      : Answer::State);
         } else if (command == u"stall" || command == u"resume") {
             printer.SetStalled(command == u"stall");
+        } else if (command == u"unasked") {
+            printer.SendUnasked(QByteArray::fromHex(argument.toLatin1()));
         } else if (command == u"received") {
             QFile file(argument);
             if (!file.open(QIODevice::WriteOnly) || file.write(printer.Received()) < 0) reply = QStringLiteral("error");
