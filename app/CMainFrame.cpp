@@ -7,7 +7,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QStatusBar>
+#include <cstdio>
+#include <cstring>
 
 #include "app/CommandIds.h"
 #include "app/DrawToolBar.h"
@@ -17,6 +20,7 @@
 #include "dialogs/BatchProgressDialog.h"
 #include "dialogs/Prompts.h"
 #include "document/LabelFile.h"
+#include "document/RecoverableLabel.h"
 #include "editor/CTaveloView.h"
 #include "editor/LabelCanvas.h"
 #include "editor/LabelController.h"
@@ -83,9 +87,30 @@ const Accelerator kAccelerators[] = {
 // Commands whose menu entry and keys follow the state of the label.
 constexpr int kEnabledByState[] = {kCmdUndo, kCmdCut, kCmdCopy, kCmdPaste};
 
+// The label's controller with this window's private undo folder, made in the
+// first of `parents` where one can be made.
+LabelController* NewLabelController(UiLanguage language, const QStringList& parents, QObject* parent) {
+    UndoProblem problem;
+    UndoFolder folder = UndoFolder::Create(parents, &problem);
+    std::optional<UndoProblem> none;
+    if (!folder.IsValid()) none = problem;
+    return new LabelController(language, std::move(folder), none, parent);
+}
+
+// The local file a drop brings, if any.
+QString DroppedFile(const QMimeData* data) {
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile()) return url.toLocalFile();
+    return {};
+}
+
 bool IsEditKey(int key) {
     return key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right ||
            key == Qt::Key_Backspace || key == Qt::Key_Delete;
+}
+
+QStringList UndoParents(const FrameOptions& options) {
+    return options.undoParent.isEmpty() ? UndoFolder::DefaultParents() : QStringList{options.undoParent};
 }
 
 }  // namespace
@@ -93,8 +118,9 @@ bool IsEditKey(int key) {
 CMainFrame::CMainFrame(UiLanguage language, Prompts& prompts, const FrameOptions& options)
     : language_(language),
       prompts_(prompts),
-      label_(new LabelController(language, options.undoFolder, this)),
-      client_(new QWidget(this)) {
+      label_(NewLabelController(language, UndoParents(options), this)),
+      client_(new QWidget(this)),
+      undoParents_(UndoParents(options)) {
     setCentralWidget(client_);
     label_->LoadPrinterSettings(options.settingsPath);
     label_->SetPrompts(&prompts_, this);
@@ -110,7 +136,7 @@ CMainFrame::CMainFrame(UiLanguage language, Prompts& prompts, const FrameOptions
     connect(drawBar_, &DrawToolBar::FontChosen, label_, &LabelController::ApplyFontChoice, Qt::QueuedConnection);
     connect(label_, &LabelController::Changed, this, &CMainFrame::UpdateCommandUi);
     connect(Canvas(), &LabelCanvas::LayoutChanged, this, &CMainFrame::CanvasLaidOut);
-    connect(label_, &LabelController::QueuedLabelLoaded, this, &CMainFrame::OnPrintQueued, Qt::QueuedConnection);
+    connect(label_, &LabelController::QueuedLabelsWaiting, this, &CMainFrame::OnPrintQueued, Qt::QueuedConnection);
 
     BuildMenus();
     BuildAccelerators();
@@ -120,6 +146,7 @@ CMainFrame::CMainFrame(UiLanguage language, Prompts& prompts, const FrameOptions
         if (QPixmap pixmap(QString::fromLatin1(path)); !pixmap.isNull()) icon.addPixmap(pixmap);
     if (!icon.isNull()) setWindowIcon(icon);
 
+    setAcceptDrops(true);
     client_->installEventFilter(this);
     qApp->installEventFilter(this);
     resize(1000, 700);
@@ -222,6 +249,20 @@ void CMainFrame::UpdateCommandUi() {
         if (QAction* action = menuActions_.value(id)) action->setEnabled(enabledFor(id));
     for (QAction* action : accelerators_) action->setEnabled(enabledFor(action->data().toInt()));
     UpdateTitle();
+    if (!undoProblemTold_ && session.Undo().Problem()) {
+        // Said once, after whatever is under way now.
+        undoProblemTold_ = true;
+        QMetaObject::invokeMethod(this, &CMainFrame::TellUndoUnavailable, Qt::QueuedConnection);
+    }
+}
+
+void CMainFrame::TellUndoUnavailable() {
+    const UndoProblem problem = label_->Session().Undo().Problem().value_or(UndoProblem{});
+    prompts_.ShowMessage(
+        this,
+        UiText(language_, frame_text::kUndoUnavailable)
+            .arg(QDir::toNativeSeparators(problem.folder), QString::fromLocal8Bit(std::strerror(problem.systemError))),
+        UiText(language_, frame_text::kCaption), QMessageBox::Warning);
 }
 
 void CMainFrame::UpdateTitle() {
@@ -307,7 +348,15 @@ void CMainFrame::OnMainToolBar(int id) {
     }
 }
 
+bool CMainFrame::MayDiscardLabel() {
+    if (!label_->Session().HasUnsavedChanges()) return true;
+    const QMessageBox::StandardButton answer = prompts_.AskYesNoCancel(
+        this, UiText(language_, frame_text::kSaveQuestion), UiText(language_, frame_text::kSaveQuestionCaption));
+    return answer == QMessageBox::No || (answer == QMessageBox::Yes && SaveLabel({}));
+}
+
 void CMainFrame::OnNewLabel() {
+    if (!MayDiscardLabel()) return;
     const std::optional<QSize> size = prompts_.NewLabelSize(this);
     if (!size) return;
     QString error;
@@ -319,12 +368,43 @@ void CMainFrame::OnNewLabel() {
 }
 
 void CMainFrame::OnOpenLabel() {
+    if (!MayDiscardLabel()) return;
     const QString path = prompts_.OpenFileName(this, LabelFilter());
     if (path.isEmpty()) {
         label_->Session().OpenCancelled();
         return;
     }
     OpenLabelFile(path, false);
+}
+
+void CMainFrame::OpenGivenFile(const QString& path) {
+    if (!MayDiscardLabel()) return;
+    OpenLabelFile(path, true);
+    UpdateCommandUi();
+}
+
+void CMainFrame::OfferRecovery() {
+    QStringList notes;
+    std::vector<RecoverableLabel> found = FindRecoverableLabels(undoParents_, &notes);
+    for (const QString& note : notes) std::fprintf(stderr, "kestrix: %s\n", qPrintable(note));
+    const QLocale locale(language_ == UiLanguage::Chinese ? QLocale::Chinese : QLocale::English);
+    for (RecoverableLabel& left : found) {
+        const QString path = left.state.labelPath;
+        const QString name = path.isEmpty() ? UiText(language_, frame_text::kUntitled) : QFileInfo(path).fileName();
+        const std::optional<bool> recover =
+            prompts_.AskRecover(this,
+                                UiText(language_, frame_text::kRecoverQuestion)
+                                    .arg(name, locale.toString(left.changedAt, QLocale::ShortFormat)),
+                                UiText(language_, frame_text::kCaption));
+        // Not answered: it is offered again at the next start.
+        if (!recover) continue;
+        if (*recover) {
+            label_->Recover(std::move(left));
+            break;
+        }
+        left.folder.Remove();
+    }
+    UpdateCommandUi();
 }
 
 void CMainFrame::OpenLabelFile(const QString& path, bool reportUnreadable) {
@@ -368,15 +448,17 @@ void CMainFrame::OnChoosePrinter() {
         label_->ChooseDirectPrinter(*address);
 }
 
-void CMainFrame::OnPrintQueued(const QString& path, int ownElements) {
+void CMainFrame::OnPrintQueued() {
     BatchProgressDialog progress(language_, this);
-    const BatchPrintOutcome outcome =
-        PrintQueuedLabels(*label_, path, ownElements, std::bind_front(&BatchProgressDialog::Step, &progress),
-                          std::bind_front(&CMainFrame::ShowPrintMessage, this));
+    const BatchPrintOutcome outcome = PrintQueuedLabels(*label_, std::bind_front(&BatchProgressDialog::Step, &progress),
+                                                        std::bind_front(&CMainFrame::ShowPrintMessage, this));
     progress.close();
     const QString caption = UiText(language_, frame_text::kCaption);
     if (!outcome.unreadable.isEmpty())
         prompts_.ShowMessage(this, UiText(language_, frame_text::kNotPrinted).arg(outcome.unreadable.join(u'\n')),
+                             caption, QMessageBox::Warning);
+    if (!outcome.unsaved.isEmpty())
+        prompts_.ShowMessage(this, UiText(language_, frame_text::kSerialsNotSaved).arg(outcome.unsaved.join(u'\n')),
                              caption, QMessageBox::Warning);
     // No printer and a failed write have told the user already.
     const DirectPrintStatus status = outcome.stopped.status;
@@ -388,16 +470,25 @@ void CMainFrame::OnPrintQueued(const QString& path, int ownElements) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (!closeWithoutQuestion_ && label_->Session().HasUnsavedChanges()) {
-        const QMessageBox::StandardButton answer = prompts_.AskYesNoCancel(
-            this, UiText(language_, frame_text::kSaveQuestion), UiText(language_, frame_text::kSaveQuestionCaption));
-        if (answer == QMessageBox::Cancel || (answer == QMessageBox::Yes && !SaveLabel({}))) {
-            event->ignore();
-            return;
-        }
+    if (!closeWithoutQuestion_ && !MayDiscardLabel()) {
+        event->ignore();
+        return;
     }
     closeWithoutQuestion_ = false;
     event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const QString path = DroppedFile(event->mimeData());
+    if (path.isEmpty()) return;
+    event->acceptProposedAction();
+    // The question is asked once the drop is over.
+    QMetaObject::invokeMethod(
+        this, [this, path] { OpenGivenFile(path); }, Qt::QueuedConnection);
 }
 
 void CMainFrame::changeEvent(QEvent* event) {

@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QStringList>
 
 #include "document/UiLanguage.h"
 
@@ -23,7 +24,9 @@ class RulerBar;
 struct PrintMessage;
 
 struct FrameOptions {
-    QString undoFolder;    // the temporary folder when empty
+    // Where the window makes its private undo folder: $XDG_RUNTIME_DIR, else
+    // the temporary folder, when empty. Recovery looks there too.
+    QString undoParent;
     QString settingsPath;  // ~/.config/PrinterSettings.ini when empty
 };
 
@@ -54,6 +57,12 @@ public:
     // Opens a label file into the canvas. A file that cannot be used is
     // explained when `reportUnreadable`; a damaged one always.
     void OpenLabelFile(const QString& path, bool reportUnreadable);
+    // A file given on the command line or dropped on the window: opened after
+    // the close question, as Open does.
+    void OpenGivenFile(const QString& path);
+    // Offers the label of each editor that died with unsaved work, newest
+    // first, until one is recovered; the others wait for the next start.
+    void OfferRecovery();
     // Enables Undo, Cut, Copy and Paste by the state of the label.
     void UpdateCommandUi();
 
@@ -61,6 +70,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void BuildMenus();
@@ -71,7 +82,11 @@ private:
     void OnOpenLabel();
     void OnDirectPrint();
     void OnChoosePrinter();
-    void OnPrintQueued(const QString& path, int ownElements);
+    // The close question before the label is replaced or the window closes:
+    // true when the label may go (saved, or its changes discarded).
+    bool MayDiscardLabel();
+    void TellUndoUnavailable();
+    void OnPrintQueued();
     void ShowPrintMessage(const PrintMessage& message);
     void OnDrawToolBar(int id);
     void OnMainToolBar(int id);
@@ -95,6 +110,8 @@ private:
     QHash<int, QAction*> menuActions_;
     QList<QAction*> accelerators_;
     bool closeWithoutQuestion_ = false;
+    QStringList undoParents_;
+    bool undoProblemTold_ = false;
 };
 
 }  // namespace kestrix

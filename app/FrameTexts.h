@@ -21,5 +21,17 @@ inline constexpr UiTexts kBatchStopped{
 inline constexpr UiTexts kSaveQuestion{"The Label has not been saved, Do you want to save it?",
                                        "所修改的标签还没有保存，是否要保存？"};
 inline constexpr UiTexts kSaveQuestionCaption{"Label Editor", "标签编辑"};
+inline constexpr UiTexts kUndoUnavailable{
+    "Undo is not available: no undo steps can be kept in %1 (%2).\n"
+    "Editing works as usual; save the label to keep your work.",
+    "撤消不可用：无法在 %1 中保存撤消步骤（%2）。\n仍可照常编辑，请保存标签以免丢失。"};
+inline constexpr UiTexts kRecoverQuestion{
+    "Kestrix Editor stopped before the label %1 was saved (last changed %2).\n"
+    "Recover the label as it was then, or discard it?",
+    "标签编辑器在标签 %1 保存之前意外退出（最后修改于 %2）。\n恢复到当时的标签，还是放弃它？"};
+inline constexpr UiTexts kSerialsNotSaved{
+    "These labels were printed, but their next serial numbers could not be saved; "
+    "printing them again would repeat the numbers:\n%1",
+    "以下标签已打印，但无法保存下一个序列号；再次打印将重复这些号码：\n%1"};
 
 }  // namespace kestrix::frame_text

@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <cstdio>
+#include <utility>
 
 #include "app/CMainFrame.h"
 #include "dialogs/DialogPrompts.h"
@@ -53,13 +54,20 @@ int main(int argc, char* argv[]) {
     // Maximised; the geometry also fills the screen where no window manager maximises.
     if (QScreen* screen = frame.screen()) frame.setGeometry(screen->availableGeometry());
     frame.showMaximized();
-    if (!args.isEmpty()) frame.OpenLabelFile(args.first(), true);
 
+    bool painted = false;
     if (quitAfterPaint) {
         QObject::connect(frame.Canvas(), &kestrix::LabelCanvas::Painted, &app, [&] {
+            if (std::exchange(painted, true)) return;
             std::fprintf(stderr, "first paint after %lld ms\n", static_cast<long long>(started.elapsed()));
-            QTimer::singleShot(0, &app, &QApplication::quit);
+            // Ends a recovery question's loop as well as the program's.
+            QTimer::singleShot(0, &app, [] { QCoreApplication::exit(0); });
         });
     }
+    // The label of an editor that died comes first; a file given here then
+    // asks before it replaces a recovered label.
+    frame.OfferRecovery();
+    if (quitAfterPaint && painted) return 0;
+    if (!args.isEmpty()) frame.OpenGivenFile(args.first());
     return app.exec();
 }

@@ -5,6 +5,7 @@
 #include <QFontDialog>
 #include <QPrintDialog>
 #include <QPrinterInfo>
+#include <QPushButton>
 
 #include "dialogs/AboutDialog.h"
 #include "dialogs/BarcodeDialog.h"
@@ -44,6 +45,18 @@ QMessageBox::StandardButton DialogPrompts::AskYesNoCancel(QWidget* owner, const 
     const int answer = box.exec();
     return answer == QMessageBox::Yes || answer == QMessageBox::No ? QMessageBox::StandardButton(answer)
                                                                    : QMessageBox::Cancel;
+}
+
+std::optional<bool> DialogPrompts::AskRecover(QWidget* owner, const QString& text, const QString& caption) {
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, owner);
+    QAbstractButton* recover = box.addButton(UiText(language_, "&Recover", "恢复(&R)"), QMessageBox::AcceptRole);
+    QAbstractButton* discard = box.addButton(UiText(language_, "&Discard", "放弃(&D)"), QMessageBox::DestructiveRole);
+    box.setDefaultButton(static_cast<QPushButton*>(recover));
+    // No escape button: a reflex Escape does not throw the work away.
+    box.exec();
+    if (box.clickedButton() == recover) return true;
+    if (box.clickedButton() == discard) return false;
+    return std::nullopt;
 }
 
 QString DialogPrompts::OpenFileName(QWidget* owner, const QString& filter) {

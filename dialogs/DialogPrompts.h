@@ -18,6 +18,7 @@ public:
     QStringList ChoosePrintFiles(QWidget* owner) override;
     std::optional<QSize> NewLabelSize(QWidget* owner) override;
     QMessageBox::StandardButton AskYesNoCancel(QWidget* owner, const QString& text, const QString& caption) override;
+    std::optional<bool> AskRecover(QWidget* owner, const QString& text, const QString& caption) override;
     void ShowAbout(QWidget* owner) override;
     bool ChoosePrinter(QWidget* owner, QPrinter& printer) override;
     void ShowPrintPreview(QWidget* owner, PrintableLabel& label) override;

@@ -38,6 +38,9 @@ public:
     virtual bool AskYesNo(QWidget* owner, const QString& text, const QString& caption, QMessageBox::Icon icon) = 0;
     // Yes, No or Cancel (also for a box closed without an answer).
     virtual QMessageBox::StandardButton AskYesNoCancel(QWidget* owner, const QString& text, const QString& caption) = 0;
+    // Recover or Discard the label an editor left when it died: true to
+    // recover, false to discard, nothing when the box went without an answer.
+    virtual std::optional<bool> AskRecover(QWidget* owner, const QString& text, const QString& caption) = 0;
     // A message with an OK button.
     virtual void ShowMessage(QWidget* owner, const QString& text, const QString& caption, QMessageBox::Icon icon) = 0;
     // The chosen file, or an empty string when cancelled.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace kestrix {
 
@@ -116,5 +117,24 @@ std::u16string FaceName(const LogFont& f) { return ReadUnits(f.lfFaceName, kFace
 void SetFaceName(LogFont& f, std::u16string_view face) { WriteUnits(f.lfFaceName, kFaceUnits, face); }
 
 int NormalizedEscapement(int32_t escapement) { return escapement < 0 ? escapement + 3600 : escapement; }
+
+namespace {
+
+LabelElement WithoutEditorState(LabelElement e) {
+    e.nOrgWidth = e.nOrgHeight = e.nOrgPosX = e.nOrgPosY = e.nOrgEndX = e.nOrgEndY = 0;
+    e.bSelected = 0;
+    e.nSize = 0;
+    std::fill(std::begin(e.ptHandles), std::end(e.ptHandles), HandlePoint{});
+    e.hCache = 0;
+    return e;
+}
+
+}  // namespace
+
+bool SameElements(const std::vector<LabelElement>& a, const std::vector<LabelElement>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const LabelElement& x, const LabelElement& y) {
+        return WriteRecord(WithoutEditorState(x)) == WriteRecord(WithoutEditorState(y));
+    });
+}
 
 }  // namespace kestrix

@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 namespace kestrix {
 
@@ -137,6 +138,12 @@ std::u16string ElementText(const LabelElement& e);
 void SetElementText(LabelElement& e, std::u16string_view text);
 std::u16string FaceName(const LogFont& f);
 void SetFaceName(LogFont& f, std::u16string_view face);
+
+// Whether two labels' elements look and print the same: equal records in the
+// same order, leaving aside what only the running editor keeps in them (the
+// selection, the armed handle, the handle points last painted, the drag's
+// start and the code image).
+bool SameElements(const std::vector<LabelElement>& a, const std::vector<LabelElement>& b);
 
 // Rotation in tenths of a degree with negative values taken as value + 3600.
 int NormalizedEscapement(int32_t escapement);

@@ -30,7 +30,8 @@ void PlaceLineEnd(LabelElement& e, double dotsX, double dotsY, QPointF from, QPo
 
 }  // namespace
 
-LabelSession::LabelSession(QString undoFolder) : undo_(std::move(undoFolder)) {}
+LabelSession::LabelSession(UndoFolder folder, std::optional<UndoProblem> problem)
+    : undo_(std::move(folder), std::move(problem)) {}
 
 bool LabelSession::NewLabel(int widthMm, int heightMm, QString* error) {
     if (!IsValidLabelSize(widthMm, heightMm)) {
@@ -43,7 +44,10 @@ bool LabelSession::NewLabel(int widthMm, int heightMm, QString* error) {
     doc_.heightMm = heightMm;
     doc_.labelPath.clear();
     doc_.printerName.clear();
+    undo_.Restart();
+    fileScales_.clear();
     MarkSaved();
+    SaveState();
     return true;
 }
 
@@ -53,6 +57,8 @@ LabelSession::OpenResult LabelSession::OpenLabel(const QString& path, LabelFileP
     if (LabelDocument read; ReadLabelFile(path, read, &why)) {
         read.labelPath = path;
         doc_ = std::move(read);
+        undo_.Restart();
+        fileScales_.clear();
         MarkSaved();
         // The file does not say at which scale its lines were drawn: the one
         // the label is now fitted to is the best guess.
@@ -67,6 +73,7 @@ LabelSession::OpenResult LabelSession::OpenLabel(const QString& path, LabelFileP
     if (problem) *problem = why;
     undo_.WriteOpenedLabel(doc_.elements);
     if (!scaleOfOpenedFile_) fileScales_.insert(0, viewScale_);
+    SaveState();
     return result;
 }
 
@@ -77,7 +84,9 @@ void LabelSession::OpenCancelled() {
 
 bool LabelSession::SaveLabel(const QString& path, QString* error) {
     if (!WriteLabelFile(path, doc_, error)) return false;
+    doc_.labelPath = path;
     MarkSaved();
+    SaveState();
     return true;
 }
 
@@ -87,48 +96,67 @@ void LabelSession::Copy() {
 }
 
 void LabelSession::Cut() {
-    TakeSnapshot();
+    if (!CanCutOrCopy()) return;
     ClipboardToViewScale();
     clipboard_.Cut(doc_.elements);
+    TakeSnapshot();
 }
 
 void LabelSession::Paste() {
+    if (!CanPaste()) return;
     ClipboardToViewScale();
     clipboard_.Paste(doc_.elements);
+    TakeSnapshot();
 }
 
 void LabelSession::TakeSnapshot() {
-    const int before = undo_.nSnapshotCount();
     undo_.TakeSnapshot(doc_.elements);
     const int number = undo_.nSnapshotCount();
-    if (number == before) return;
+    // Numbers above the new one can no longer be reached.
+    fileScales_.removeIf([number](const auto& entry) { return entry.key() > number; });
     fileScales_.insert(number, viewScale_);
     // The saved label can no longer be reached by Undo or Redo.
     if (number <= savedCount_) savedCount_ = -1;
+    SaveState();
+}
+
+bool LabelSession::TakeSnapshotIfChanged(const std::vector<LabelElement>& before) {
+    if (SameElements(before, doc_.elements)) return false;
+    TakeSnapshot();
+    return true;
 }
 
 bool LabelSession::Restored(bool restored) {
-    if (restored) RescaleLines(fileScales_.value(undo_.nSnapshotPos(), viewScale_), viewScale_);
-    return restored;
+    if (!restored) return false;
+    RescaleLines(fileScales_.value(undo_.nSnapshotPos(), viewScale_), viewScale_);
+    SaveState();
+    return true;
+}
+
+void LabelSession::Recover(RecoverableLabel found) {
+    const UndoState& state = found.state;
+    doc_ = {state.widthMm, state.heightMm, state.printerName, state.labelPath, std::move(found.elements)};
+    undo_.Adopt(std::move(found.folder), state);
+    fileScales_ = state.scales;
+    savedCount_ = state.savedCount;
+    lineEnds_.clear();
+    // The shown file's lines are at its scale; the label's first fit rescales them.
+    viewScale_ = state.scales.value(state.pos);
+    scaleOfOpenedFile_ = false;
+    SaveState();
 }
 
 void LabelSession::SetViewScale(double scaleX, double scaleY) {
     const QPointF scale(scaleX, scaleY);
     if (!IsScale(scale)) return;
+    const QPointF from = std::exchange(viewScale_, scale);
     if (scaleOfOpenedFile_) {
         scaleOfOpenedFile_ = false;
         fileScales_.insert(0, scale);
-    } else if (!linesAtNextScale_) {
-        RescaleLines(viewScale_, scale);
+        SaveState();
+    } else {
+        RescaleLines(from, scale);
     }
-    linesAtNextScale_ = false;
-    viewScale_ = scale;
-}
-
-void LabelSession::ReplaceDocument(LabelDocument doc) {
-    doc_ = std::move(doc);
-    lineEnds_.clear();
-    linesAtNextScale_ = true;
 }
 
 void LabelSession::RescaleLines(QPointF from, QPointF to) {
@@ -160,12 +188,15 @@ void LabelSession::ClipboardToViewScale() {
 
 bool LabelSession::HasUnsavedChanges() const {
     // An empty label cannot be saved, so there is nothing to lose.
-    return !doc_.elements.empty() && (edited_ || undo_.nSnapshotCount() != savedCount_);
+    return !doc_.elements.empty() && undo_.nSnapshotCount() != savedCount_;
 }
 
-void LabelSession::MarkSaved() {
-    savedCount_ = undo_.nSnapshotCount();
-    edited_ = false;
+void LabelSession::MarkSaved() { savedCount_ = undo_.nSnapshotCount(); }
+
+void LabelSession::SaveState() {
+    if (!undo_.Folder().IsValid()) return;
+    undo_.WriteState({doc_.widthMm, doc_.heightMm, doc_.printerName, doc_.labelPath, undo_.nSnapshotCount(),
+                      undo_.nSnapshotPos(), undo_.nSnapshotTop(), savedCount_, HasUnsavedChanges(), fileScales_});
 }
 
 }  // namespace kestrix

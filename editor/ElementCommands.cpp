@@ -2,7 +2,6 @@
 
 #include <QMenu>
 #include <algorithm>
-#include <array>
 
 #include "dialogs/Prompts.h"
 #include "document/Units.h"
@@ -40,36 +39,36 @@ void ElementCommands::AppendNew(const LabelElement& e) {
         for (LabelElement& other : elements) other.bSelected = 0;
     }
     elements.push_back(e);
-    label_.Session().MarkEdited();
     label_.EditDone();
 }
 
-void ElementCommands::CreatePicture(ElementPoint at) {
+bool ElementCommands::CreatePicture(ElementPoint at) {
     Prompts* prompts = label_.Dialogs();
-    if (!prompts) return;
+    if (!prompts) return false;
     const UiLanguage language = label_.Language();
     const QString path = prompts->OpenFileName(label_.DialogOwner(), UiText(language, "All Files(*.*);;Bmp File(*.bmp)",
                                                                             "所有图像文件(*.*);;图像文件(*.bmp)"));
-    if (path.isEmpty()) return;
+    if (path.isEmpty()) return false;
     const QString caption = UiText(language, "Kestrix", "Dravel标签编辑器");
     if (path.size() >= kStrUnits) {
         prompts->ShowMessage(
             label_.DialogOwner(),
             UiText(language, "The path of the picture is too long:\n%1", "图片文件的路径太长：\n%1").arg(path), caption,
             QMessageBox::Warning);
-        return;
+        return false;
     }
     const QImage image = PictureCache::ReadPicture(path);
     if (image.isNull() || image.width() <= 0) {
         prompts->ShowMessage(label_.DialogOwner(),
                              UiText(language, "The picture file %1 cannot be read.", "无法读取图片文件 %1。").arg(path),
                              caption, QMessageBox::Warning);
-        return;
+        return false;
     }
     AppendNew(CreatePictureElement(at, path.toStdU16String(), image.width(), image.height()));
+    return true;
 }
 
-void ElementCommands::CreateAt(int tool, QPoint p) {
+bool ElementCommands::CreateAt(int tool, QPoint p) {
     const double sx = label_.ScaleX();
     const double sy = label_.ScaleY();
     const ElementPoint at{TruncToInt(p.x() / sx), TruncToInt(p.y() / sy)};
@@ -77,29 +76,40 @@ void ElementCommands::CreateAt(int tool, QPoint p) {
     case kTextTool: AppendNew(CreateElement(kText, at, DefaultText(label_.Language()))); break;
     case kCode2DTool: AppendNew(CreateElement(kCode2D, at, u"0123456789")); break;
     case kBarcodeTool: AppendNew(CreateElement(kBarcode, at, u"0123456789")); break;
-    case kPictureTool: CreatePicture(at); break;
+    case kPictureTool: return CreatePicture(at);
     case kLineTool:
         // The end starts on the start, in pixels; the drag that follows pulls it.
         AppendNew(CreateElement(kLine, at, {}, {TruncToInt(at.x * sx), TruncToInt(at.y * sy)}));
         break;
     case kRectangleTool: AppendNew(CreateElement(kShape, at)); break;
-    default: break;
+    default: return false;
     }
+    return true;
 }
 
-void ElementCommands::AddText() {
+void ElementCommands::AddText() { AddAndRecord(CreateElement(kText, {0, 0}, DefaultText(label_.Language()))); }
+
+void ElementCommands::AddBarcode() { AddAndRecord(CreateElement(kBarcode, {0, 0}, u"0123456789")); }
+
+void ElementCommands::AddCode2D() { AddAndRecord(CreateElement(kCode2D, {0, 0}, u"012345678")); }
+
+void ElementCommands::AddPicture() {
+    if (CreatePicture({0, 0})) Recorded();
+}
+
+void ElementCommands::AddAndRecord(const LabelElement& e) {
+    AppendNew(e);
+    Recorded();
+}
+
+void ElementCommands::Recorded() {
     label_.Session().TakeSnapshot();
-    AppendNew(CreateElement(kText, {0, 0}, DefaultText(label_.Language())));
+    label_.EditDone();
 }
 
-void ElementCommands::AddBarcode() {
-    label_.Session().TakeSnapshot();
-    AppendNew(CreateElement(kBarcode, {0, 0}, u"0123456789"));
+void ElementCommands::RecordIfChanged(const std::vector<LabelElement>& before) {
+    if (label_.Session().TakeSnapshotIfChanged(before)) label_.EditDone();
 }
-
-void ElementCommands::AddCode2D() { AppendNew(CreateElement(kCode2D, {0, 0}, u"012345678")); }
-
-void ElementCommands::AddPicture() { CreatePicture({0, 0}); }
 
 void ElementCommands::DeleteSelected() {
     auto& elements = label_.Elements();
@@ -137,36 +147,29 @@ void ElementCommands::KeyEdit(int key) {
         break;
     case Qt::Key_Up:
         // An element may reach -1 at the top edge, not further; lines have no limit.
-        if (line) {
-            --e.nPosY;
-            --e.nEndY;
-        } else if (e.nPosY >= 0) {
-            --e.nPosY;
-        }
+        if (!line && e.nPosY < 0) return;
+        --e.nPosY;
+        if (line) --e.nEndY;
         break;
     case Qt::Key_Backspace:
     case Qt::Key_Delete: PostDelete(); return;
     default: return;
     }
-    label_.Session().MarkEdited();
-    label_.EditDone();
+    // Every press is a step of its own.
+    Recorded();
 }
 
 void ElementCommands::EditElement(std::size_t index) {
     Prompts* prompts = label_.Dialogs();
     auto& elements = label_.Elements();
     if (!prompts || index >= elements.size()) return;
+    // Serialize writes into the element at once, and a Cancel after it keeps
+    // that: OK or Cancel, a dialog that changed the element is one step.
+    const std::vector<LabelElement> before = elements;
+    const auto cancelled = [&] { RecordIfChanged(before); };
     LabelElement& e = elements[index];
     const int dpiX = label_.m_nDpiX;
     const int dpiY = label_.m_nDpiY;
-    // Serialize writes into the element at once, and a Cancel after it keeps that.
-    const auto serial = [&e] { return std::array{e.nSerialMode, e.nSerialStep, e.nSerialLimit, e.nSerialReset}; };
-    const auto serialBefore = serial();
-    const auto cancelled = [&] {
-        if (serial() == serialBefore) return;
-        label_.Session().MarkEdited();
-        label_.EditDone();
-    };
     switch (e.nType) {
     case kText: {
         const std::optional<QString> text = prompts->TextDialog(label_.DialogOwner(), e);
@@ -201,17 +204,12 @@ void ElementCommands::EditElement(std::size_t index) {
         break;
     }
     case kShape:
-        // The shape dialog has written the element; it takes no snapshot.
-        if (prompts->ShapeDialog(label_.DialogOwner(), e)) {
-            label_.Session().MarkEdited();
-            label_.EditDone();
-        }
-        return;
+        // The shape dialog writes the element itself.
+        if (!prompts->ShapeDialog(label_.DialogOwner(), e)) return;
+        break;
     default: return;
     }
-    // The snapshot first, so the window's Undo and title see it.
-    label_.Session().TakeSnapshot();
-    label_.EditDone();
+    RecordIfChanged(before);
 }
 
 void ElementCommands::DoubleClick(QPoint p) {
@@ -269,19 +267,19 @@ LabelElement* ElementCommands::ContextElement() {
 }
 
 void ElementCommands::TextAttributes() {
+    const std::vector<LabelElement> before = label_.Elements();
     LabelElement* e = ContextElement();
     if (!e || !label_.Dialogs() || !label_.Dialogs()->FontDialog(label_.DialogOwner(), e->logFont)) return;
-    label_.Session().MarkEdited();
-    label_.EditDone();
+    RecordIfChanged(before);
 }
 
 void ElementCommands::ChangePictureSize() {
+    const std::vector<LabelElement> before = label_.Elements();
     LabelElement* e = ContextElement();
     if (!e || !label_.Dialogs() ||
         !label_.Dialogs()->ImageSizeDialog(label_.DialogOwner(), *e, label_.m_nDpiX, label_.m_nDpiY))
         return;
-    label_.Session().MarkEdited();
-    label_.EditDone();
+    RecordIfChanged(before);
 }
 
 }  // namespace kestrix

@@ -6,6 +6,7 @@
 
 #include <QPoint>
 #include <cstddef>
+#include <vector>
 
 #include "document/LabelElement.h"
 
@@ -17,11 +18,12 @@ class ElementCommands {
 public:
     explicit ElementCommands(LabelController& label) : label_(label) {}
 
-    // A press of creating tool `tool` at `p` (canvas pixels). The caller takes
-    // the snapshot, made or not (a cancelled picture makes none).
-    void CreateAt(int tool, QPoint p);
-    // The Add commands: an element at the label's top-left corner. Text and
-    // barcode take a snapshot first; the picture asks for its file.
+    // A press of creating tool `tool` at `p` (canvas pixels); false when
+    // nothing was made (a cancelled picture). The caller takes the undo step
+    // once the element has its size.
+    bool CreateAt(int tool, QPoint p);
+    // The Add commands: an element at the label's top-left corner, one undo
+    // step; the picture asks for its file.
     void AddText();
     void AddBarcode();
     void AddCode2D();
@@ -46,8 +48,13 @@ public:
 private:
     // Appends a new element, selected, deselecting others as its kind does.
     void AppendNew(const LabelElement& e);
+    void AddAndRecord(const LabelElement& e);
+    // One undo step for the change just made.
+    void Recorded();
+    // One undo step when the label differs from `before`.
+    void RecordIfChanged(const std::vector<LabelElement>& before);
     // A picture element for a file the user chooses; an unreadable file is explained.
-    void CreatePicture(ElementPoint at);
+    bool CreatePicture(ElementPoint at);
     // The dialog of one element, by its kind.
     void EditElement(std::size_t index);
     // Shows the text or picture menu for the context element; false after Delete.

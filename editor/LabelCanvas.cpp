@@ -169,9 +169,9 @@ void LabelCanvas::LeftPress(QPoint p, Qt::KeyboardModifiers modifiers) {
         return;
     }
     case kPictureTool:
-        // The file dialog comes with the release; the snapshot follows it.
+        // The file dialog comes with the release; the undo step follows it.
         afterRelease_ = [this, p] {
-            label_.Commands().CreateAt(kPictureTool, p);
+            if (!label_.Commands().CreateAt(kPictureTool, p)) return;
             label_.Session().TakeSnapshot();
             label_.EditDone();
         };
@@ -181,16 +181,15 @@ void LabelCanvas::LeftPress(QPoint p, Qt::KeyboardModifiers modifiers) {
     case kBarcodeTool:
     case kLineTool:
     case kRectangleTool:
-        label_.Commands().CreateAt(toolMode_, p);
+        // The undo step comes with the release, when the element has its size.
+        created_ = label_.Commands().CreateAt(toolMode_, p);
         if (toolMode_ == kRectangleTool) setCursor(Qt::SizeFDiagCursor);
         break;
-    case kLineEndDrag:
-        // The end point's drag is recorded once, when the button comes up.
-        return;
-    default: break;
+    default:
+        // The end of a line is dragged and recorded like any drag; the inert
+        // modes do nothing.
+        break;
     }
-    // Every other mode, the inert ones included, records the label.
-    label_.Session().TakeSnapshot();
     label_.EditDone();
 }
 
@@ -224,9 +223,9 @@ void LabelCanvas::mouseReleaseEvent(QMouseEvent* event) {
         if (frame_->topLeft() != p) SelectInside(label_.Elements(), QRect(frame_->topLeft(), p), ScaleX(), ScaleY());
         frame_.reset();
     }
-    // One undo step per drag, and none for a click that changed nothing.
-    if (FinishDrag(label_.Elements(), p, toolMode_ == kRectangleTool, ScaleX(), ScaleY()))
-        label_.Session().TakeSnapshot();
+    // One undo step per drag or creation, and none for a click that changed nothing.
+    const bool dragged = FinishDrag(label_.Elements(), p, toolMode_ == kRectangleTool, ScaleX(), ScaleY());
+    if (std::exchange(created_, false) || dragged) label_.Session().TakeSnapshot();
     SetToolMode(kSelectMode);
     label_.EditDone();
     if (afterRelease_) std::exchange(afterRelease_, nullptr)();

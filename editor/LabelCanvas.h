@@ -72,6 +72,8 @@ private:
     LabelController& label_;
     int toolMode_ = kSelectMode;
     QPoint m_MouseDownPoint;
+    // The press made an element: the release records it at its size.
+    bool created_ = false;
     // The dotted frame of a drag that began on empty label area.
     std::optional<QRect> frame_;
     // A dialog a click asked for, opened once its button is up: a modal

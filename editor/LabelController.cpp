@@ -9,7 +9,6 @@
 #include "dialogs/StallDialog.h"
 #include "document/Units.h"
 #include "editor/Arrangement.h"
-#include "output/BatchQueue.h"
 #include "output/DrawLabel.h"
 #include "print/DriverPrint.h"
 
@@ -25,8 +24,9 @@ QSettings EditorSettings() {
 
 }  // namespace
 
-LabelController::LabelController(UiLanguage language, const QString& undoFolder, QObject* parent)
-    : QObject(parent), language_(language), session_(undoFolder) {}
+LabelController::LabelController(UiLanguage language, UndoFolder undoFolder, std::optional<UndoProblem> problem,
+                                 QObject* parent)
+    : QObject(parent), language_(language), session_(std::move(undoFolder), std::move(problem)) {}
 
 void LabelController::LoadPrinterSettings(const QString& settingsPath) {
     kestrix::LoadPrinterSettings(settings_, settingsPath);
@@ -95,11 +95,11 @@ void LabelController::Copy() {
 
 void LabelController::Paste() {
     session_.Paste();
-    session_.MarkEdited();
     EditDone();
 }
 
 void LabelController::ToggleFontStyle(int index) {
+    const std::vector<LabelElement> before = Elements();
     for (LabelElement& e : Elements()) {
         if (!e.bSelected) continue;
         LogFont& f = e.logFont;
@@ -109,63 +109,66 @@ void LabelController::ToggleFontStyle(int index) {
             f.lfItalic = !f.lfItalic;
         else if (index == 13)
             f.lfUnderline = !f.lfUnderline;
-        session_.MarkEdited();
     }
-    emit Repaint();
+    session_.TakeSnapshotIfChanged(before);
+    EditDone();
 }
 
 void LabelController::ApplyFontChoice(int size, const QString& face) {
+    const std::vector<LabelElement> before = Elements();
     for (LabelElement& e : Elements()) {
         if (!e.bSelected) continue;
         SetFaceName(e.logFont, face.toStdU16String());
         e.logFont.lfHeight = size;
         e.logFont.lfWidth = 0;
     }
-    emit Repaint();
-    session_.TakeSnapshot();
-    emit Changed();
+    session_.TakeSnapshotIfChanged(before);
+    EditDone();
 }
 
 void LabelController::Arrange(int command) {
     // The label as the canvas sees it: the client size in dots.
     const LabelDotSize label{static_cast<int>(display_.width() / ScaleX()),
                              static_cast<int>(display_.height() / ScaleY())};
-    const ArrangeOutcome outcome = ArrangeElements(command, Elements(), label, codes_);
-    if (outcome == ArrangeOutcome::kNothing) return;
-    if (outcome == ArrangeOutcome::kRepaintAndSnapshot) session_.TakeSnapshot();
-    emit Repaint();
-    emit Changed();
+    const std::vector<LabelElement> before = Elements();
+    if (ArrangeElements(command, Elements(), label, codes_) == ArrangeOutcome::kNothing) return;
+    session_.TakeSnapshotIfChanged(before);
+    EditDone();
+}
+
+void LabelController::Recover(RecoverableLabel found) {
+    session_.Recover(std::move(found));
+    emit PlacementWanted({});
+    ElementsReplaced();
+}
+
+void LabelController::SerialsPrinted(const std::vector<LabelElement>& before) {
+    session_.TakeSnapshotIfChanged(before);
+    EditDone();
+}
+
+DirectPrintResult LabelController::DirectPrintDocument(LabelDocument& doc, QPointF viewScale,
+                                                       const std::function<void(const PrintMessage&)>& show) {
+    DirectPrintInput input{doc, settings_, codes_, &pictures_};
+    input.dpiX = m_nDpiX;
+    input.dpiY = m_nDpiY;
+    input.viewScaleX = viewScale.x();
+    input.viewScaleY = viewScale.y();
+    StallDialog wait(language_, owner_);
+    return kestrix::DirectPrintLabel(input, batchQueue_, language_, show, printerTarget_, &wait);
 }
 
 DirectPrintResult LabelController::DirectPrintLabel(const std::function<void(const PrintMessage&)>& show) {
-    DirectPrintInput input{session_.Document(), settings_, codes_, &pictures_};
-    input.dpiX = m_nDpiX;
-    input.dpiY = m_nDpiY;
-    input.viewScaleX = ScaleX();
-    input.viewScaleY = ScaleY();
-    StallDialog wait(language_, owner_);
-    const DirectPrintResult result =
-        kestrix::DirectPrintLabel(input, batchQueue_, language_, show, printerTarget_, &wait);
-    // Serial numbers have advanced.
-    emit Repaint();
+    const std::vector<LabelElement> before = Elements();
+    const DirectPrintResult result = DirectPrintDocument(session_.Document(), {ScaleX(), ScaleY()}, show);
+    SerialsPrinted(before);
     return result;
 }
 
 void LabelController::BatchPrint() {
     if (prompts_) batchQueue_ += prompts_->ChoosePrintFiles(owner_);
     // Served even when the list was cancelled: paths left by an earlier run wait.
-    const int ownElements = static_cast<int>(Elements().size());
-    const QString served = ServeQueuedLabel(batchQueue_, Elements());
-    if (served.isEmpty()) return;
-    emit Repaint();
-    emit Changed();
-    emit QueuedLabelLoaded(served, ownElements);
-}
-
-void LabelController::ReplaceLabel(LabelDocument doc, std::optional<QRect> place) {
-    session_.ReplaceDocument(std::move(doc));
-    emit PlacementWanted(place);
-    ElementsReplaced();
+    if (!batchQueue_.isEmpty()) emit QueuedLabelsWaiting();
 }
 
 void LabelController::DriverPrint(const QString& printerName, int copies) {
@@ -183,18 +186,20 @@ void LabelController::DriverPrint(const QString& printerName, int copies) {
         if (!prompts_->ChoosePrinter(owner_, printer)) return;
         copies = printer.copyCount();
     }
+    const std::vector<LabelElement> before = Elements();
     const DriverPrintResult result =
         kestrix::DriverPrint(printer, copies, session_.Document(), m_nDpiX, m_nDpiY, Context());
-    // Serial numbers have advanced.
-    emit Repaint();
+    SerialsPrinted(before);
     if (result.status != DriverPrintStatus::Printed)
         show(DriverPrintFailedMessage(language_, printer.printerName(), result.detail));
 }
 
 QImage LabelController::OutputImage() {
-    QImage image = DrawLabelImage(session_.Document(), m_nDpiX, m_nDpiY, Context());
-    emit Repaint();
-    return image;
+    LabelDocument copy = session_.Document();
+    // The copy's advance must not free the code images the label's own codes still show.
+    for (LabelElement& e : copy.elements)
+        if (e.nSerialMode != 0) e.hCache = 0;
+    return DrawLabelImage(copy, m_nDpiX, m_nDpiY, Context());
 }
 
 }  // namespace kestrix

@@ -7,6 +7,7 @@
 // events into calls here; the frame, the dialogs and the batch run talk to it.
 
 #include <QObject>
+#include <QPointF>
 #include <QRect>
 #include <QStringList>
 #include <functional>
@@ -31,8 +32,9 @@ class Prompts;
 class LabelController : public QObject, public PrintableLabel {
     Q_OBJECT
 public:
-    // `undoFolder` holds the numbered undo files (the temporary folder when empty).
-    explicit LabelController(UiLanguage language, const QString& undoFolder = {}, QObject* parent = nullptr);
+    // `undoFolder` keeps the numbered undo files; `problem` says why there is none.
+    explicit LabelController(UiLanguage language, UndoFolder undoFolder = {}, std::optional<UndoProblem> problem = {},
+                             QObject* parent = nullptr);
 
     // Loads the printer settings (from `settingsPath`, or the standard place
     // when empty) and the direct print job's printer chosen last.
@@ -67,7 +69,7 @@ public:
     // The caches and the display scale, for drawing the label anywhere.
     RenderContext Context();
 
-    // Everything the label holds was replaced (Open, Undo, Redo, New, Delete):
+    // Everything the label holds was replaced (Open, Undo, Redo, New, Delete, recovery):
     // forget code images nobody refers to and repaint.
     void ElementsReplaced();
     // Elements or their selection changed: repaint and tell the frame.
@@ -79,28 +81,37 @@ public:
     void Paste();
     // Bold (11), Italic (12) and Underline (13) on every selected element.
     void ToggleFontStyle(int index);
-    // The tool bar's face and size on every selected element, then a snapshot.
+    // The tool bar's face and size on every selected element.
     void ApplyFontChoice(int size, const QString& face);
     // Runs an arrangement command of the second tool bar (135 to 156) on the
-    // selected elements; rotation takes a snapshot.
+    // selected elements.
     void Arrange(int command);
+    // Each of these is one undo step when it changed the label, none otherwise.
 
-    // The direct print job; messages for the user go to `show`.
+    // The label an editor left when it died, with its undo history, in place
+    // of this one; the canvas fits it into the view.
+    void Recover(RecoverableLabel found);
+
+    // The direct print job; messages for the user go to `show`. Serial
+    // numbers that advance make an undo step (the label changed).
     DirectPrintResult DirectPrintLabel(const std::function<void(const PrintMessage&)>& show);
+    // The direct print job for `doc`, a label other than the one being edited,
+    // whose line ends are at `viewScale`. Its serial numbers advance in `doc`.
+    DirectPrintResult DirectPrintDocument(LabelDocument& doc, QPointF viewScale,
+                                          const std::function<void(const PrintMessage&)>& show);
     // Where the direct print job sends the label: the USB search unless a device is given.
     void SetPrinterTarget(const PrinterTarget& target) { printerTarget_ = target; }
     // The direct print job's printer address: the one last chosen (remembered
     // between runs), else Device= of the printer settings.
     const QString& DirectPrinter() const { return printerTarget_.device; }
     void ChooseDirectPrinter(const QString& address);
-    // The batch operation: the file list adds its paths to the batch queue, then
-    // the label file at the front of the queue (if any) leaves it and its
-    // elements join the label; a joined file is announced with QueuedLabelLoaded.
+    // The batch operation: the file list adds its paths to the batch queue;
+    // when files wait there (also from an earlier run), QueuedLabelsWaiting.
     void BatchPrint();
-    // Puts `doc` in place of the label: the canvas fits it into the view as
-    // Open does, or puts it at `place`, where it was when it held `doc` before.
-    void ReplaceLabel(LabelDocument doc, std::optional<QRect> place = {});
+    // Driver printing; serial numbers that advance make an undo step.
     void DriverPrint(const QString& printerName, int copies) override;
+    // The label as it will print, serial numbers as they stand: a preview
+    // never advances them.
     QImage OutputImage() override;
 
 signals:
@@ -108,14 +119,16 @@ signals:
     void Changed();
     // The label looks different: the canvas repaints.
     void Repaint();
-    // The label was replaced (ReplaceLabel): the canvas fits it into the view,
-    // or puts it at `place`, and says where with SetDisplayRect.
+    // The label was replaced (Recover): the canvas fits it into the view, or
+    // puts it at `place`, and says where with SetDisplayRect.
     void PlacementWanted(std::optional<QRect> place);
-    // The batch operation joined the label file `path` to the label, after its
-    // first `ownElements` elements: command 32774 for the main frame.
-    void QueuedLabelLoaded(const QString& path, int ownElements);
+    // Label files wait in the batch queue: command 32774 for the main frame.
+    void QueuedLabelsWaiting();
 
 private:
+    // One undo step when printing advanced serial numbers of the label.
+    void SerialsPrinted(const std::vector<LabelElement>& before);
+
     UiLanguage language_;
     LabelSession session_;
     PrinterSettings settings_;

@@ -1,8 +1,9 @@
 #pragma once
-// What the main frame does with command 32774: the label that the batch
-// operation joined a queued file to is printed with the direct print job, then
-// every file still queued is opened as Open does and printed in turn, until the
-// queue is empty or the user cancels. The label that was open comes back.
+// What the main frame does with command 32774: the label files waiting in the
+// batch queue are printed from its front, each on its own with the direct
+// print job, until the queue is empty or the user cancels. A file whose serial
+// numbers advanced is saved with the next ones, so the next run goes on from
+// there. The label open in the editor is neither printed nor changed.
 
 #include <QString>
 #include <QStringList>
@@ -19,6 +20,8 @@ struct BatchPrintOutcome {
     bool cancelled = false;
     // Why each queued file that could not be opened was passed over.
     QStringList unreadable;
+    // Printed files whose next serial numbers could not be saved, with why.
+    QStringList unsaved;
     // The file whose job ended the run early, and that job's result.
     QString stoppedAt;
     DirectPrintResult stopped;
@@ -28,11 +31,9 @@ struct BatchPrintOutcome {
 // the run and its file; false stops the run there, the file staying queued.
 using BatchStep = std::function<bool(int number, int count, const QString& path)>;
 
-// `firstPath` is the file the batch operation joined to the label
-// after its first `ownElements` elements. A job that fails ends the run and
-// leaves the files not yet printed in the queue (no printer empties it).
-// Serial numbers the open label's own elements used in the first job stay used.
-BatchPrintOutcome PrintQueuedLabels(LabelController& label, const QString& firstPath, int ownElements,
-                                    const BatchStep& step, const std::function<void(const PrintMessage&)>& show);
+// A job that fails ends the run and leaves the files not yet printed in the
+// queue (no printer empties it).
+BatchPrintOutcome PrintQueuedLabels(LabelController& label, const BatchStep& step,
+                                    const std::function<void(const PrintMessage&)>& show);
 
 }  // namespace kestrix

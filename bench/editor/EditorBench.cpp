@@ -63,7 +63,7 @@ void BM_CanvasPaint200Elements(benchmark::State& state) {
     App();
     QWidget view;
     view.resize(1800, 2600);
-    LabelController label(UiLanguage::English, QDir::tempPath());
+    LabelController label(UiLanguage::English, UndoFolder(QDir::tempPath()));
     LabelCanvas canvas(label, &view);
     label.Session().Document().widthMm = 100;
     label.Session().Document().heightMm = 150;
@@ -103,7 +103,7 @@ struct ShownCanvas {
     QApplication& app = App();
     QTemporaryDir undoFolder;
     QWidget view;
-    LabelController label{UiLanguage::English, undoFolder.path()};
+    LabelController label{UiLanguage::English, UndoFolder(undoFolder.path())};
     LabelCanvas canvas{label, &view};
 };
 

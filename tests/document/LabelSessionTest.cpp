@@ -42,10 +42,10 @@ protected:
     }
 
     QTemporaryDir dir_;
-    LabelSession session_{dir_.path()};
+    LabelSession session_{UndoFolder(dir_.path())};
 };
 
-TEST_F(SessionTest, NewAndOpenRefuseBadLabelsElseReplaceTheLabelButNotTheUndoCounters) {
+TEST_F(SessionTest, NewAndOpenRefuseBadLabelsElseReplaceTheLabelAndStartItsUndoHistory) {
     session_.Document() = {60, 40, "Desk", Path("current.lab"), {Text(u"current")}};
     session_.TakeSnapshot();
     const QByteArray before = State();
@@ -54,16 +54,19 @@ TEST_F(SessionTest, NewAndOpenRefuseBadLabelsElseReplaceTheLabelButNotTheUndoCou
         EXPECT_FALSE(session_.NewLabel(w, h, &error) || error.isEmpty()) << w << " x " << h;
         EXPECT_EQ(State(), before);
     }
+    EXPECT_EQ(Numbers(session_.Undo()), (Counters{1, 1, 1}));
     ASSERT_TRUE(session_.NewLabel(2000, 1));
     EXPECT_EQ(State(), LabelFileBytes({2000, 1, {}, {}, {}}) + '|');
-    session_.TakeSnapshot();  // an empty label takes none
-    EXPECT_EQ(Numbers(session_.Undo()), (Counters{1, 1, 1})) << "the close question still asks";
+    EXPECT_EQ(Numbers(session_.Undo()), (Counters{0, 0, 0}));
+    EXPECT_FALSE(QFile::exists(Path("1.undo"))) << "the old label's steps are gone";
+    EXPECT_FALSE(session_.UndoStep());
 
     // Open: a damaged file changes nothing; one that cannot be read still becomes the path Save writes to.
     LabelDocument shelf{30, 20, "Shelf", {}, {OddRecord(1)}};
     ASSERT_TRUE(WriteLabelFile(Path("shelf.lab"), shelf, nullptr));
     ASSERT_TRUE(WriteFileBytes(Path("zero.lab"), SizeText("0 0") + NameBlock("P")));
     session_.Document() = {60, 40, "Desk", {}, {Text(u"current")}};
+    session_.TakeSnapshot();
     const QByteArray label = LabelFileBytes(doc());
     for (auto [path, result] : {std::pair{Path("zero.lab"), LabelSession::OpenResult::Refused},
                                 {dir_.path(), LabelSession::OpenResult::Unreadable},
@@ -72,28 +75,45 @@ TEST_F(SessionTest, NewAndOpenRefuseBadLabelsElseReplaceTheLabelButNotTheUndoCou
         EXPECT_EQ(session_.OpenLabel(path, &problem), result);
         EXPECT_NE(problem.code, LabelFileProblem::None);
         EXPECT_EQ(State(), label + '|' + (result == LabelSession::OpenResult::Refused ? "" : path.toUtf8()));
+        EXPECT_EQ(Numbers(session_.Undo()), (Counters{1, 1, 1})) << "the label stays, and its steps";
     }
     ASSERT_TRUE(session_.SaveLabel(doc().labelPath));
     EXPECT_EQ(FileBytes(Path("missing.lab")), label);
     ASSERT_EQ(session_.OpenLabel(Path("shelf.lab")), LabelSession::OpenResult::Opened);
     shelf.elements[0].hCache = 0;
     EXPECT_EQ(State(), LabelFileBytes(shelf) + '|' + Path("shelf.lab").toUtf8());
+    EXPECT_EQ(Numbers(session_.Undo()), (Counters{0, 0, 0}));
+    EXPECT_FALSE(session_.HasUnsavedChanges());
 }
 
 TEST_F(SessionTest, OpenWritesFileZeroWhichUndoReachesLast) {
     ASSERT_TRUE(WriteLabelFile(Path("a.lab"), {50, 70, {}, {}, {Text(u"opened")}}, nullptr));
-    Add(u"before");  // number 1: the label before the Open
+    Add(u"before");
     ASSERT_EQ(session_.OpenLabel(Path("a.lab")), LabelSession::OpenResult::Opened);
-    EXPECT_EQ(Numbers(session_.Undo()), (Counters{1, 1, 1})) << "Open leaves the counters";
     EXPECT_EQ(FileBytes(Path("0.undo")), Records(doc().elements));
-    Add(u"added");  // number 2
+    Add(u"added");  // number 1
+    EXPECT_TRUE(session_.HasUnsavedChanges());
     EXPECT_TRUE(session_.UndoStep());
-    EXPECT_EQ(Layout(doc().elements), "before@10,0") << "number 1 still holds the older label";
-    EXPECT_TRUE(session_.UndoStep());
-    EXPECT_EQ(Layout(doc().elements), "opened@10,0");
+    EXPECT_EQ(Layout(doc().elements), "opened@10,0") << "never the label before the Open";
+    EXPECT_FALSE(session_.HasUnsavedChanges());
+    EXPECT_FALSE(session_.UndoStep());
     session_.Elements() = {Text(u"current")};
     session_.OpenCancelled();
-    EXPECT_EQ(FileBytes(Path("0.undo")), Records(doc().elements)) << "a cancelled Open rewrites it too";
+    EXPECT_EQ(FileBytes(Path("0.undo")), Records(doc().elements)) << "a cancelled Open rewrites it";
+}
+
+TEST_F(SessionTest, SaveAsMakesTheNewFileTheLabelsOwn) {
+    Add(u"first");
+    ASSERT_TRUE(session_.SaveLabel(Path("l1.lab")));
+    Add(u"second");
+    ASSERT_TRUE(session_.SaveLabel(Path("l3.lab")));
+    EXPECT_EQ(doc().labelPath, Path("l3.lab"));
+    EXPECT_FALSE(session_.HasUnsavedChanges());
+    const QByteArray l1 = FileBytes(Path("l1.lab"));
+    Add(u"third");
+    ASSERT_TRUE(session_.SaveLabel(doc().labelPath));
+    EXPECT_EQ(FileBytes(Path("l1.lab")), l1);
+    EXPECT_EQ(FileBytes(Path("l3.lab")), LabelFileBytes(doc()));
 }
 
 TEST_F(SessionTest, UndoFilesAndCopiesKeepEveryRecordByteButTheCache) {
@@ -113,9 +133,12 @@ TEST_F(SessionTest, UndoFilesAndCopiesKeepEveryRecordByteButTheCache) {
     ASSERT_TRUE(QFile::remove(Path("2.undo")));
     EXPECT_TRUE(session_.RedoStep());
     EXPECT_TRUE(doc().elements.empty()) << "a missing file gives an empty label";
-    UndoSnapshots unwritable(Path("no-folder"));
+    UndoSnapshots unwritable(UndoFolder(Path("no-folder")));
     unwritable.TakeSnapshot(odd);
     EXPECT_EQ(Numbers(unwritable), (Counters{1, 0, 0})) << "an unwritten snapshot is never restored";
+    ASSERT_TRUE(unwritable.Problem().has_value());
+    EXPECT_EQ(unwritable.Problem()->folder, Path("no-folder"));
+    EXPECT_EQ(unwritable.Problem()->systemError, ENOENT);
 }
 
 // Each sequence starts from an empty label with no file open. +a adds the text
@@ -131,19 +154,25 @@ TEST(LabelSessionSequences, UndoRedoCutCopyAndPaste) {
         // A snapshot after Undo takes the next number, ends Redo, and its file replaces the old one.
         {"+a +b +c U U +d R", "a@0,0 d@300,0", {2, 2, 2}},
         {"+a +b +c U U +d U R", "a@0,0 d@300,0", {2, 2, 2}},
-        // Copy pastes duplicates 10 dots off, once, for every Copy; neither takes a snapshot.
-        {"+a +b +c s:ac C V V", "a@0,0 b@100,0 c@200,0 a@10,10 c@210,10", {3, 3, 3}},
-        {"+a +b +c s:ac C s:b C V", "a@0,0 b@100,0 c@200,0 a@10,10 c@210,10 b@110,10", {3, 3, 3}},
-        // Cut takes a snapshot first; Copy frees the cut elements; Paste puts them back in place.
-        {"+a +b +c s:ac X s:b C V", "b@100,0 b@110,10", {4, 4, 4}},
-        {"+a +b +c s:ac C X V", "b@100,0 a@10,10 c@210,10 a@0,0 c@200,0", {4, 4, 4}},
-        {"+a +b +c s:ac X U R V", "a@0,0 b@100,0 c@200,0 a@0,0 c@200,0", {4, 4, 4}},
-        {"+a +b +c s:ac X N V", "a@0,0 c@200,0", {4, 4, 4}},
-        {"+a +b +c s: C X V", "a@0,0 b@100,0 c@200,0", {4, 4, 4}},
+        // Copy pastes duplicates 10 dots off, once, for every Copy; Paste is a step, Copy none.
+        {"+a +b +c s:ac C V V", "a@0,0 b@100,0 c@200,0 a@10,10 c@210,10", {4, 4, 4}},
+        {"+a +b +c s:ac C s:b C V", "a@0,0 b@100,0 c@200,0 a@10,10 c@210,10 b@110,10", {4, 4, 4}},
+        // Cut is a step after the elements left; Copy frees the cut elements; Paste puts them back in place.
+        {"+a +b +c s:ac X s:b C V", "b@100,0 b@110,10", {5, 5, 5}},
+        {"+a +b +c s:ac C X V", "b@100,0 a@10,10 c@210,10 a@0,0 c@200,0", {5, 5, 5}},
+        {"+a +b +c s:ac X U", "a@0,0 b@100,0 c@200,0", {3, 3, 4}},
+        {"+a +b +c s:ac X U R V", "b@100,0 a@0,0 c@200,0", {5, 5, 5}},
+        // New starts the history empty; the buffers stay.
+        {"+a +b +c s:ac X N V", "a@0,0 c@200,0", {1, 1, 1}},
+        // Nothing selected: nothing cut, no step.
+        {"+a +b +c s: C X V", "a@0,0 b@100,0 c@200,0", {3, 3, 3}},
+        // Deleting the last element is a step Undo takes back.
+        {"+a s:a X", "", {2, 2, 2}},
+        {"+a s:a X U", "a@0,0", {1, 1, 2}},
     };
     for (const auto& [ops, label, numbers] : cases) {
         QTemporaryDir dir;
-        LabelSession s(dir.path());
+        LabelSession s{UndoFolder(dir.path())};
         const std::map<char, std::function<void()>> act = {
             {'C', [&] { s.Copy(); }},     {'X', [&] { s.Cut(); }},      {'V', [&] { s.Paste(); }},
             {'U', [&] { s.UndoStep(); }}, {'R', [&] { s.RedoStep(); }}, {'N', [&] { s.NewLabel(40, 30); }}};
@@ -160,7 +189,7 @@ TEST(LabelSessionSequences, UndoRedoCutCopyAndPaste) {
         }
         EXPECT_EQ(Layout(s.Elements()), label) << ops;
         EXPECT_EQ(Numbers(s.Undo()), numbers) << ops;
-        EXPECT_FALSE(s.CanPaste()) << "Paste empties the buffers: " << ops;
+        if (QString(ops).contains(u'V')) EXPECT_FALSE(s.CanPaste()) << "Paste empties the buffers: " << ops;
     }
 }
 

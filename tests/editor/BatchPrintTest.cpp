@@ -106,46 +106,35 @@ TEST_F(BatchPrintTest, FileListKeepsPathsSortedWithDuplicatesInBothLanguages) {
     }
 }
 
-TEST_F(BatchPrintTest, BatchOperationServesOnePathPerRunEvenWhenTheListIsCancelled) {
-    const QStringList paths = {SavedLabel("a.lab", 50, 80, u"A1"), SavedLabel("b.lab", 40, 30, u"B1"),
-                               SavedLabel("c.lab", 40, 30, u"C1")};
-    LabelController label(UiLanguage::English, TempPath("undo"));
+TEST_F(BatchPrintTest, BatchOperationQueuesTheChosenFilesAndLeavesTheLabelAlone) {
+    const QStringList paths = {SavedLabel("a.lab", 50, 80, u"A1"), SavedLabel("b.lab", 40, 30, u"B1")};
+    LabelController label(UiLanguage::English, UndoFolder(TempPath("undo")));
     label.SetPrompts(&prompts_);
     label.Elements().push_back(CreateElement(kText, {0, 0}, u"own"));
-    QSignalSpy loaded(&label, &LabelController::QueuedLabelLoaded);
-
-    prompts_.printFiles = paths;
-    label.BatchPrint();
-    EXPECT_EQ(Texts(label.Elements()), QStringList({"own", "A1", "0123456789", ""}));
-    EXPECT_EQ(label.BatchQueue(), paths.mid(1));
-    EXPECT_EQ(loaded.value(0), QVariantList({paths[0], 1}));
-    prompts_.printFiles.clear();  // cancelled
-    label.BatchPrint();
-    EXPECT_EQ(Texts(label.Elements()).mid(4, 1), QStringList{"B1"});
-    EXPECT_EQ(label.BatchQueue(), paths.mid(2));
-
-    // What a file adds: its complete records, nothing from a file that is no label.
-    const QByteArray tailed = FileBytes(paths[2]) + QByteArray(300, 'z');
-    const std::pair<QByteArray, int> files[] = {{tailed, 3}, {"not a label, just text", 0}, {{}, 0}};
-    for (const auto& [bytes, records] : files) {
-        WriteFile(QStringLiteral("f.lab"), bytes);
-        label.BatchQueue() = {TempPath("f.lab"), TempPath("gone.lab")};
-        const auto before = label.Elements().size();
+    QSignalSpy waiting(&label, &LabelController::QueuedLabelsWaiting);
+    const auto run = [&](const QStringList& chosen) {
+        prompts_.printFiles = chosen;
         label.BatchPrint();
-        EXPECT_EQ(label.Elements().size(), before + records);
-        EXPECT_EQ(label.BatchQueue(), QStringList{TempPath("gone.lab")});
-        label.BatchPrint();
-        EXPECT_EQ(label.Elements().size(), before + records);
-    }
-    EXPECT_EQ(loaded.size(), 3) << "only a file that was read is announced";
+        EXPECT_EQ(Texts(label.Elements()), QStringList{"own"});
+    };
+    run(paths);
+    EXPECT_EQ(label.BatchQueue(), paths);
+    EXPECT_EQ(waiting.size(), 1);
+    run({});  // cancelled: the files left waiting are announced again
+    EXPECT_EQ(waiting.size(), 2);
+    label.BatchQueue().clear();
+    run({});
+    EXPECT_EQ(waiting.size(), 2) << "nothing waits";
 }
 
-TEST_F(BatchPrintTest, QueuedLabelsPrintBackToBackAsTheCliWritesThemAndTheOpenLabelComesBack) {
-    // The first file joins the open label, empty here and of its size, so
-    // every job is the stream of one file.
+TEST_F(BatchPrintTest, QueuedLabelsPrintOnTheirOwnAsTheCliWritesThemKeepingTheirNextNumbers) {
     const QString a = SavedLabel("a.lab", 50, 80, u"A-007"), b = SavedLabel("b.lab", 40, 30, u"B-1"),
                   c = SavedLabel("c.lab", 60, 40, u"C-99");
     const QByteArray expected = Tspl(a) + Tspl(b) + Tspl(c);
+    // The open label has a serial number too; it is neither printed nor advanced.
+    Elements().push_back(MakeElement(kText, 30, 30, 150, 40));
+    SetElementText(Elements().back(), u"OPEN-1");
+    Elements().back().nSerialMode = 1;
     LabelPath() = TempPath("open.lab");
     Label().Session().TakeSnapshot();
     const QByteArray before = OpenLabelState();
@@ -159,13 +148,32 @@ TEST_F(BatchPrintTest, QueuedLabelsPrintBackToBackAsTheCliWritesThemAndTheOpenLa
     EXPECT_EQ(OpenLabelState(), before);
     ASSERT_EQ(prompts_.messages.size(), 1);
     EXPECT_TRUE(prompts_.messages[0].contains(u"gone.lab"));
+    // Each file now holds the number its next label prints.
+    QStringList next;
+    for (const QString& path : {a, b, c}) {
+        LabelDocument doc;
+        ASSERT_TRUE(ReadLabelFile(path, doc, nullptr));
+        next << QString::fromStdU16String(ElementText(doc.elements[0]));
+    }
+    EXPECT_EQ(next, QStringList({"A-008", "B-2", "C-00"}));
+
+    // A file whose next numbers cannot be saved is printed, and the user told:
+    // a name so long that the temporary file beside it cannot be made.
+    const QString longName = SavedLabel(QString(250, u'n') + ".lab", 50, 80, u"L-1");
+    prompts_.messages.clear();
+    prompts_.printFiles = {longName};
+    Frame().OnCommand(kCmdBatchPrint);
+    Settle();
+    ASSERT_EQ(prompts_.messages.size(), 1);
+    EXPECT_TRUE(prompts_.messages[0].startsWith("These labels were printed, but their next serial numbers could not"));
+    EXPECT_TRUE(prompts_.messages[0].contains(longName));
+    EXPECT_EQ(Printed().count("PRINT 1,1\r\n"), 4);
 }
 
 TEST_F(BatchPrintTest, CancelBetweenLabelsLeavesTheRestQueuedWhichNoPrinterEmpties) {
     const QStringList paths = {SavedLabel("a.lab", 50, 80, u"A1"), SavedLabel("b.lab", 40, 30, u"B1"),
                                SavedLabel("c.lab", 60, 40, u"C1"), SavedLabel("d.lab", 30, 20, u"D1")};
     AddShape(300, 300, true);
-    // Its end point is in pixels of the open label's scale, which the queued labels change for a while.
     LabelElement& line = Elements().emplace_back(CreateElement(kLine, {40, 40}, {}, {90, 70}));
     line.bSelected = 0;
     line.nSize = -1;
@@ -185,18 +193,17 @@ TEST_F(BatchPrintTest, CancelBetweenLabelsLeavesTheRestQueuedWhichNoPrinterEmpti
         steps << QString("%1/%2 %3").arg(number).arg(count).arg(QFileInfo(path).fileName());
         return number < 3;
     };
-    const BatchPrintOutcome outcome = PrintQueuedLabels(Label(), paths[0], 2, step, {});
+    const BatchPrintOutcome outcome = PrintQueuedLabels(Label(), step, {});
     EXPECT_EQ(steps, QStringList({"1/4 a.lab", "2/4 b.lab", "3/4 c.lab"}));
     EXPECT_TRUE(outcome.cancelled && outcome.printed == 2 && Printed().count("PRINT 1,1\r\n") == 2);
     EXPECT_EQ(Label().BatchQueue(), paths.mid(2));
     EXPECT_EQ(OpenLabelState(), before);
 
-    // A cancelled list serves c.lab; with no printer the queue is emptied and
-    // the message shown once.
+    // A cancelled list starts the files left; with no printer the queue is
+    // emptied and the message shown once.
     Label().SetPrinterTarget({QString(), {TempPath("sys"), TempPath("dev")}});
     prompts_.printFiles.clear();
     Frame().OnCommand(kCmdBatchPrint);
-    EXPECT_EQ(Label().BatchQueue(), paths.mid(3));
     Settle();
     EXPECT_TRUE(Label().BatchQueue().isEmpty());
     EXPECT_EQ(prompts_.messages, QStringList{"Printer not connected!|Vantic"});

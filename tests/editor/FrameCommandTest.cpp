@@ -46,7 +46,7 @@ TEST_F(FrameTest, SaveAsAddsTheExtensionWhenMissingAndAsksBeforeOverwritingSaveD
     prompts_.saveName = TempPath("notes.txt");
     Frame().OnCommand(kCmdSaveAs);
     EXPECT_TRUE(QFile::exists(TempPath("notes.txt")) && !QFile::exists(TempPath("notes.txt.lab")));
-    EXPECT_TRUE(LabelPath().isEmpty() && prompts_.questions.empty());  // the path is never adopted
+    EXPECT_TRUE(LabelPath() == TempPath("notes.txt") && prompts_.questions.empty());  // the label's file now
 
     WriteFile(QStringLiteral("taken.lab"), "old");
     prompts_.saveName = TempPath("taken");
@@ -167,10 +167,10 @@ TEST_F(FrameTest, KeysNudgeTheFirstSelectedElementAndStylesAndFontsReachEverySel
     EXPECT_EQ(font.lfWeight, 900);
     Frame().OnCommand(kCmdBold);
     EXPECT_EQ(font.lfWeight, 400);
-    EXPECT_EQ(Snapshots(), 0);
-    // An inert mode: the next click only takes a snapshot and returns to selection.
+    EXPECT_EQ(Snapshots(), 7) << "each press that moved, and each Bold, one step";
+    // An inert mode: the next click changes nothing and returns to selection.
     Click(&Canvas(), {200, 200});
-    EXPECT_TRUE(Selection(Elements()) == "0111" && Canvas().ToolMode() == 0 && Snapshots() == 1);
+    EXPECT_TRUE(Selection(Elements()) == "0111" && Canvas().ToolMode() == 0 && Snapshots() == 7);
 
     // A size chosen with a face: posted, applied once the notification returned, one snapshot.
     QComboBox* faces = Frame().DrawBar()->FaceList();
@@ -184,7 +184,7 @@ TEST_F(FrameTest, KeysNudgeTheFirstSelectedElementAndStylesAndFontsReachEverySel
     EXPECT_EQ(Snapshots(), before + 1);
     Frame().OnCommand(kCmdBold);
     Frame().OnCommand(kCmdBold + 2);  // Underline
-    EXPECT_EQ(Snapshots(), before + 1);
+    EXPECT_EQ(Snapshots(), before + 3);
     for (const LabelElement& e : Elements()) {
         const LogFont& f = e.logFont;
         EXPECT_EQ(f.lfHeight == 36 && f.lfWidth == 0 && FaceName(f) == u"Test Face" && f.lfWeight == 900 &&

@@ -38,6 +38,14 @@ public:
         if (!choices.empty()) choices.pop_front();
         return choice;
     }
+    // Each recovery question takes the next of `recoverAnswers`, no answer when none is left.
+    std::optional<bool> AskRecover(QWidget*, const QString& text, const QString& caption) override {
+        questions << text + '|' + caption;
+        if (recoverAnswers.empty()) return std::nullopt;
+        const bool answer = recoverAnswers.front();
+        recoverAnswers.pop_front();
+        return answer;
+    }
     std::optional<QString> TextDialog(QWidget*, LabelElement& e) override { return Opened("text", e, text); }
     std::optional<BarcodeFields> BarcodeDialog(QWidget*, LabelElement& e, const BarcodeFields& initial) override {
         barcodeShown = initial;
@@ -94,6 +102,7 @@ public:
 
     std::deque<bool> answers;
     std::deque<QMessageBox::StandardButton> choices;
+    std::deque<bool> recoverAnswers;
     QStringList questions, messages, filters, dialogs;
     std::optional<QString> text;
     std::optional<BarcodeFields> barcode, barcodeShown;
