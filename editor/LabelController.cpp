@@ -4,6 +4,7 @@
 #include <QPrinterInfo>
 #include <QSet>
 #include <QSettings>
+#include <algorithm>
 
 #include "dialogs/Prompts.h"
 #include "dialogs/StallDialog.h"
@@ -17,6 +18,14 @@ namespace kestrix {
 namespace {
 
 constexpr char kDirectPrinterKey[] = "Direct Print/Printer";
+
+// Whether printing moved a serial number on: a content differs. (Drawing for
+// output also rewrites a text's font fields from its box; that alone is no
+// change the user made or sees.)
+bool SerialsAdvanced(const std::vector<LabelElement>& before, const std::vector<LabelElement>& after) {
+    return !std::equal(before.begin(), before.end(), after.begin(), after.end(),
+                       [](const LabelElement& a, const LabelElement& b) { return ElementText(a) == ElementText(b); });
+}
 
 QSettings EditorSettings() {
     return QSettings(QStringLiteral("Local AppWizard-Generated Applications"), QStringLiteral("Kestrix"));
@@ -143,7 +152,7 @@ void LabelController::Recover(RecoverableLabel found) {
 }
 
 void LabelController::SerialsPrinted(const std::vector<LabelElement>& before) {
-    session_.TakeSnapshotIfChanged(before);
+    if (SerialsAdvanced(before, Elements())) session_.TakeSnapshot();
     EditDone();
 }
 
