@@ -62,9 +62,9 @@ def run(kestrix, cli, work):
         s.x("key", "ctrl+s")
         s.file_dialog("Save As", saved)
         check(settles(lambda: os.path.exists(saved)), "Ctrl+S on a new label saves through the Save As dialog")
-        # Save As never makes the new file the label's own; the mark goes.
-        check(settles(lambda: s.x("getwindowname", s.window).strip() == "Kestrix Editor - Untitled"),
-              "the title has no mark once saved")
+        # The file saved to is the label's own now; the mark goes.
+        check(settles(lambda: s.x("getwindowname", s.window).strip() == "Kestrix Editor - scenario.lab"),
+              "the title names the saved file, with no mark")
         s.click((s.client[0] + 20, s.client[1] - 10))  # File, Exit
         s.x("key", "x")
         s.app.wait(timeout=10)

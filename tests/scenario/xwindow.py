@@ -53,8 +53,13 @@ class Session:
             sys.exit(77)
         self.env = dict(os.environ, DISPLAY=f":{number}", QT_QPA_PLATFORM="xcb", LANG="C.UTF-8", LC_ALL="C.UTF-8",
                         HOME=work, TMPDIR=work, XDG_CONFIG_HOME=work, XDG_RUNTIME_DIR=work)
-        self.errors = open(os.path.join(work, "kestrix.err"), "w")
-        self.app = subprocess.Popen([kestrix], env=self.env, stderr=self.errors, preexec_fn=die_with_parent)
+        self.errors = open(os.path.join(work, "kestrix.err"), "a")
+        self.app = self.launch(kestrix)
+
+    def launch(self, kestrix, args=(), **env):
+        """Starts an editor on this display, `env` changing its environment."""
+        return subprocess.Popen([kestrix, *args], env=dict(self.env, **env), stderr=self.errors,
+                                preexec_fn=die_with_parent)
 
     def start(self):
         self.window = self.x("search", "--sync", "--name", "^Kestrix Editor", timeout=20).split()[0]
@@ -83,7 +88,11 @@ class Session:
         self.errors.close()
 
     def x(self, *args, timeout=10):
-        done = subprocess.run(["xdotool", *args], env=self.env, capture_output=True, text=True, timeout=timeout)
+        for _ in range(3):
+            done = subprocess.run(["xdotool", *args], env=self.env, capture_output=True, text=True, timeout=timeout)
+            # A window that closes while xdotool looks through the windows fails its search: look again.
+            if "BadWindow" not in done.stderr:
+                break
         if done.returncode != 0:
             raise AssertionError(f"xdotool {' '.join(args)}: {done.stderr.strip()}")
         return done.stdout

@@ -1,0 +1,176 @@
+#!/usr/bin/env python3
+"""Nothing a user did is lost, in real windows: Save As makes the new file the label's own and the
+next Save writes only there; Ctrl+N with changes asks first and Cancel keeps the label; two editors
+at once, an edit and Ctrl+Z in each, each shows only its own label; a direct print of a serialized
+label to a printer on 127.0.0.1 marks the label changed and the saved file holds the next number.
+Exits 77 (skipped) when no X server can be started.
+
+usage: undo_window.py KESTRIX KESTRIX_CLI"""
+import json, os, shutil, socket, subprocess, threading
+
+from xwindow import Session, check, settles, main
+
+EXAMPLE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "examples", "shipping.lab")
+
+
+def info(cli, path):
+    return json.loads(subprocess.run([cli, "info", path], capture_output=True, text=True, check=True).stdout)
+
+
+def kinds(cli, path):
+    return [e["nType"] for e in info(cli, path)["elements"]]
+
+
+def title(s):
+    return s.x("getwindowname", s.window).strip()
+
+
+def titled(s, text):
+    return settles(lambda: title(s) == text)
+
+
+def file_menu(s, item):
+    """The File menu's `item`-th entry (from 1), reached with the arrow keys."""
+    s.click((s.client[0] + 20, s.client[1] - 10))
+    for _ in range(item):
+        s.x("key", "Down")
+    s.x("key", "Return")
+
+
+def read_bytes(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+class Printer(threading.Thread):
+    """A label printer on 127.0.0.1 that takes every job whole."""
+
+    def __init__(self):
+        super().__init__(daemon=True)
+        self.server = socket.create_server(("127.0.0.1", 0))
+        self.port = self.server.getsockname()[1]
+        self.received = bytearray()
+        self.start()
+
+    def run(self):
+        while True:
+            connection, _ = self.server.accept()
+            with connection:
+                while chunk := connection.recv(65536):
+                    self.received += chunk
+
+
+def save_as_then_save(s, cli, work):
+    l1, l3 = os.path.join(work, "l1.lab"), os.path.join(work, "l3.lab")
+    s.tool("text")
+    s.click(s.px((20, 10)))
+    s.x("key", "ctrl+s")
+    s.file_dialog("Save As", l1)
+    check(titled(s, "Kestrix Editor - l1.lab"), "the first Save names the label after its file")
+    s.tool("barcode")
+    s.click(s.px((20, 60)))
+    check(titled(s, "Kestrix Editor - l1.lab*"), "an edit marks the title")
+    file_menu(s, 4)  # Save As
+    s.file_dialog("Save As", l3)
+    check(titled(s, "Kestrix Editor - l3.lab"), "Save As makes l3.lab the label's file")
+    old = read_bytes(l1)
+    s.tool("code2d")
+    s.click(s.px((20, 170)))
+    s.x("key", "ctrl+s")
+    check(settles(lambda: kinds(cli, l3) == [0, 2, 3]), "the next Ctrl+S writes l3.lab, without a dialog")
+    check(read_bytes(l1) == old and kinds(cli, l1) == [0], "l1.lab keeps its bytes")
+    check(titled(s, "Kestrix Editor - l3.lab"), "saved: no mark")
+
+
+def new_asks_first(s, cli, work):
+    s.tool("rectangle")
+    s.drag(s.px((100, 300)), s.px((200, 380)))
+    check(titled(s, "Kestrix Editor - l3.lab*"), "the rectangle marks the title")
+    before = s.shot("before-new.png")
+    s.x("key", "ctrl+n")
+    found = s.x("search", "--sync", "--onlyvisible", "--name", "^Label Editor$", timeout=10).split()
+    check(len(found) == 1, "Ctrl+N with changes asks whether to save them")
+    s.shot("new-question.png")
+    s.x("key", "Escape")
+    check(s.closes("Label Editor"), "Cancel closes the question")
+    check(not settles(lambda: subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^New Label$"],
+                                             env=s.env, capture_output=True).returncode == 0, 1.5),
+          "and no New Label dialog follows")
+    after = s.shot("after-cancel.png")
+    same = subprocess.run(["compare", "-metric", "AE", before, after, "null:"], capture_output=True, text=True)
+    check(title(s) == "Kestrix Editor - l3.lab*" and float(same.stderr.split()[0]) == 0,
+          "the label is as it was, unsaved")
+    s.x("windowfocus", "--sync", s.window)  # no window manager gives it back
+    s.x("key", "ctrl+s")
+    check(settles(lambda: kinds(cli, os.path.join(work, "l3.lab")) == [0, 2, 3, 5]), "and Ctrl+S saves it")
+
+
+def two_editors(kestrix, cli, work):
+    a, b = Session(kestrix, work), Session(kestrix, work)
+    try:
+        a.start()
+        b.start()
+        for s, tools in ((a, (("text", (20, 10)), ("barcode", (20, 60)))),
+                         (b, (("code2d", (20, 170)), ("text", (200, 400))))):
+            for name, at in tools:
+                s.tool(name)
+                s.click(s.px(at))
+        folders = [f for f in os.listdir(work) if f.startswith("kestrix-undo-")]
+        check(len(folders) == 2, f"each editor has an undo folder of its own: {folders}")
+        for s, name, expected in ((a, "a.lab", [0]), (b, "b.lab", [3])):
+            s.x("key", "ctrl+z")
+            s.x("key", "ctrl+s")
+            s.file_dialog("Save As", os.path.join(work, name))
+            path = os.path.join(work, name)
+            check(settles(lambda: os.path.exists(path)) and kinds(cli, path) == expected,
+                  f"Ctrl+Z shows only its own editor's label: {name} holds {expected}")
+        a.shot("editor-a.png")
+        b.shot("editor-b.png")
+    finally:
+        a.close()
+        b.close()
+
+
+def direct_print(kestrix, cli, work):
+    printer = Printer()
+    label = os.path.join(work, "serial.lab")
+    shutil.copy(EXAMPLE, label)
+    number = [e["str"] for e in info(cli, label)["elements"] if e["nSerialMode"]]
+    check(number == ["KX-2026-000123"], "the example's barcode counts up from KX-2026-000123")
+    with open(os.path.join(work, "PrinterSettings.ini"), "w") as ini:
+        ini.write(f"[Print Settings]\nDevice=socket://127.0.0.1:{printer.port}\n")
+    s = Session(kestrix, work)
+    try:
+        s.app.kill()
+        s.app.wait()
+        s.app = s.launch(kestrix, [label])
+        s.start()
+        check(titled(s, "Kestrix Editor - serial.lab"), "the label given on the command line opens")
+        file_menu(s, 6)  # Direct Send Data to Printer
+        check(settles(lambda: b"PRINT 1,1" in printer.received, 20), "the printer on 127.0.0.1 gets the label")
+        check(titled(s, "Kestrix Editor - serial.lab*"), "the advanced serial number marks the title")
+        s.shot("printed.png")
+        s.x("key", "ctrl+s")
+        check(settles(lambda: [e["str"] for e in info(cli, label)["elements"] if e["nSerialMode"]] ==
+                      ["KX-2026-000124"]), "the saved file holds the next number")
+        check(titled(s, "Kestrix Editor - serial.lab"), "saved: no mark")
+    finally:
+        s.close()
+
+
+def run(kestrix, cli, work):
+    s = Session(kestrix, work)
+    try:
+        s.start()
+        save_as_then_save(s, cli, work)
+        new_asks_first(s, cli, work)
+    finally:
+        s.close()
+    for case in (two_editors, direct_print):
+        folder = os.path.join(work, case.__name__)
+        os.mkdir(folder, 0o700)
+        case(kestrix, cli, folder)
+
+
+if __name__ == "__main__":
+    main(run, __doc__)
