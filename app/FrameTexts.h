@@ -26,9 +26,9 @@ inline constexpr UiTexts kUndoUnavailable{
     "Editing works as usual; save the label to keep your work.",
     "撤消不可用：无法在 %1 中保存撤消步骤（%2）。\n仍可照常编辑，请保存标签以免丢失。"};
 inline constexpr UiTexts kRecoverQuestion{
-    "Kestrix Editor stopped before the label %1 was saved (last changed %2).\n"
+    "Kestrix Editor stopped before the label “%1” was saved (last changed %2).\n"
     "Recover the label as it was then, or discard it?",
-    "标签编辑器在标签 %1 保存之前意外退出（最后修改于 %2）。\n恢复到当时的标签，还是放弃它？"};
+    "标签编辑器在标签“%1”保存之前意外退出（最后修改于 %2）。\n恢复到当时的标签，还是放弃它？"};
 inline constexpr UiTexts kSerialsNotSaved{
     "These labels were printed, but their next serial numbers could not be saved; "
     "printing them again would repeat the numbers:\n%1",

@@ -213,7 +213,7 @@ TEST_F(UndoHistory, TheLabelOfAnEditorThatDiedIsOfferedInEitherLanguage) {
     const QString shelf = leave("a", TempPath("shelf.lab"));
     Frame().OfferRecovery();
     ASSERT_EQ(prompts_.questions.size(), 1);
-    EXPECT_TRUE(prompts_.questions[0].startsWith("Kestrix Editor stopped before the label shelf.lab was saved"));
+    EXPECT_TRUE(prompts_.questions[0].startsWith("Kestrix Editor stopped before the label “shelf.lab” was saved"));
     EXPECT_TRUE(prompts_.questions[0].endsWith("Recover the label as it was then, or discard it?|Kestrix"));
     EXPECT_TRUE(QFileInfo::exists(shelf) && Elements().empty());
 
@@ -223,7 +223,7 @@ TEST_F(UndoHistory, TheLabelOfAnEditorThatDiedIsOfferedInEitherLanguage) {
     prompts_.recoverAnswers = {false};
     Frame().OfferRecovery();
     ASSERT_EQ(prompts_.questions.size(), 1);
-    EXPECT_TRUE(prompts_.questions[0].startsWith("标签编辑器在标签 shelf.lab 保存之前意外退出"));
+    EXPECT_TRUE(prompts_.questions[0].startsWith("标签编辑器在标签“shelf.lab”保存之前意外退出"));
     EXPECT_TRUE(prompts_.questions[0].endsWith("|Dravel标签编辑器"));
     EXPECT_FALSE(QFileInfo::exists(shelf));
 

@@ -1,0 +1,154 @@
+#!/usr/bin/env python3
+"""The label of an editor that died, in real windows and in both languages: kill -9 with unsaved
+changes, and the next start offers the label (with its file's name); Recover shows the lost elements
+as unsaved work, Discard deletes them. A folder whose snapshot is cut short is removed with a note on
+standard error. An editor that cannot make its undo folder (a read-only or unusable temporary
+folder) starts, says once that undo is unavailable, and editing works.
+Exits 77 (skipped) when no X server can be started.
+
+usage: recovery_window.py KESTRIX KESTRIX_CLI"""
+import json, os, subprocess, time
+
+from xwindow import Session, check, die_with_parent, settles, main
+
+CHINESE = {"LANG": "zh_CN.UTF-8", "LC_ALL": "zh_CN.UTF-8"}
+# The message boxes' captions as xdotool finds them ("Dravel标签编辑器": its regular expressions take
+# no Chinese).
+ENGLISH_BOX, CHINESE_BOX = "^Kestrix$", "^Dravel"
+
+
+def kinds(cli, path):
+    out = subprocess.run([cli, "info", path], capture_output=True, text=True, check=True).stdout
+    return [e["nType"] for e in json.loads(out)["elements"]]
+
+
+def undo_folders(work):
+    return sorted(f for f in os.listdir(work) if f.startswith("kestrix-undo-"))
+
+
+def titled(s, text):
+    return settles(lambda: s.x("getwindowname", s.window).strip() == text)
+
+
+def visible(s, pattern):
+    return subprocess.run(["xdotool", "search", "--onlyvisible", "--name", pattern], env=s.env,
+                          capture_output=True).returncode == 0
+
+
+def restart(s, kestrix, **env):
+    """kill -9 of the editor, as a crash or a power cut ends it, and a new start."""
+    s.app.kill()
+    s.app.wait()
+    s.app = s.launch(kestrix, **env)
+
+
+def answer(s, box, key, shot):
+    s.x("search", "--sync", "--onlyvisible", "--name", box, timeout=20)
+    time.sleep(0.5)
+    s.shot(shot)
+    s.x("key", key)
+    check(settles(lambda: not visible(s, box)), f"the message box is answered with {key}")
+    s.start()
+    s.x("windowfocus", "--sync", s.window)  # no window manager gives it back
+
+
+def edit(s, tool, at, title):
+    s.tool(tool)
+    s.click(s.px(at))
+    check(titled(s, title), f"the {tool} marks the title: {title}")
+
+
+def recovery(kestrix, cli, work):
+    saved = os.path.join(work, "rec.lab")
+    s = Session(kestrix, work)
+    try:
+        s.start()
+        edit(s, "text", (20, 10), "Kestrix Editor - Untitled*")
+        edit(s, "barcode", (20, 60), "Kestrix Editor - Untitled*")
+        restart(s, kestrix)
+        answer(s, ENGLISH_BOX, "Return", "recover-en.png")
+        check(titled(s, "Kestrix Editor - Untitled*"), "Recover brings the label back as unsaved work")
+        check(len(undo_folders(work)) == 1, "the new window took over the dead one's folder")
+        s.x("key", "ctrl+s")
+        s.file_dialog("Save As", saved)
+        check(settles(lambda: os.path.exists(saved)) and kinds(cli, saved) == [0, 2], "with the lost elements")
+
+        edit(s, "code2d", (20, 170), "Kestrix Editor - rec.lab*")
+        restart(s, kestrix, **CHINESE)
+        answer(s, CHINESE_BOX, "Return", "recover-zh.png")
+        check(titled(s, "Kestrix Editor - rec.lab*"), "in Chinese too, with the label's file")
+        s.x("key", "ctrl+s")
+        check(settles(lambda: kinds(cli, saved) == [0, 2, 3]), "Ctrl+S saves the recovered label to its file")
+
+        edit(s, "rectangle", (200, 400), "Kestrix Editor - rec.lab*")
+        restart(s, kestrix, **CHINESE)
+        answer(s, CHINESE_BOX, "alt+d", "discard-zh.png")
+        check(titled(s, "Kestrix Editor - 无标题"), "Discard starts an empty label")
+        check(settles(lambda: len(undo_folders(work)) == 1), "and deletes the dead editor's folder")
+        check(kinds(cli, saved) == [0, 2, 3], "the saved file is as it was")
+
+        # A folder whose snapshot was cut short: removed, with a note, never offered.
+        broken = os.path.join(work, "kestrix-undo-broken")
+        os.mkdir(broken, 0o700)
+        with open(os.path.join(broken, "label.json"), "w") as state:
+            json.dump({"width_mm": 50, "height_mm": 80, "printer": "", "path": "", "count": 1, "pos": 1, "top": 1,
+                       "saved": 0, "unsaved": True, "scales": []}, state)
+        with open(os.path.join(broken, "1.undo"), "wb") as snapshot:
+            snapshot.write(b"\1" * 500)
+        restart(s, kestrix)
+        s.start()
+        check(settles(lambda: not os.path.exists(broken)), "a damaged folder is removed")
+        check(not visible(s, ENGLISH_BOX), "and not offered")
+        with open(os.path.join(work, "kestrix.err")) as errors:
+            check("removed the undo folder " + broken in errors.read(), "the note on standard error names it")
+    finally:
+        s.close()
+
+
+def without_undo(kestrix, cli, work):
+    unusable = os.path.join(work, "temp")
+    with open(unusable, "w") as f:
+        f.write("not a folder")
+    read_only = os.path.join(work, "read-only")
+    os.mkdir(read_only)
+    # A read-only file system where one can be mounted (a private mount, gone with the editor);
+    # else a temporary folder that is a file.
+    mount = subprocess.run(["unshare", "-m", "true"], capture_output=True).returncode == 0
+    s = Session(kestrix, work)
+    try:
+        s.start()
+        made = undo_folders(work)  # the first editor's, before the temporary folder is taken away
+        for language, box, shot in (({}, ENGLISH_BOX, "no-undo-en.png"), (CHINESE, CHINESE_BOX, "no-undo-zh.png")):
+            s.app.kill()
+            s.app.wait()
+            env = dict(s.env, XDG_RUNTIME_DIR="", TMPDIR=unusable, **language)
+            command = [kestrix]
+            if mount and not language:
+                env["TMPDIR"] = read_only
+                command = ["unshare", "-m", "sh", "-c", 'mount -t tmpfs -o ro tmpfs "$0" && exec "$@"', read_only,
+                           kestrix]
+            s.app = subprocess.Popen(command, env=env, stderr=s.errors, preexec_fn=die_with_parent)
+            answer(s, box, "Return", shot)
+            edit(s, "text", (20, 10), "Kestrix Editor - " + ("无标题*" if language else "Untitled*"))
+            edit(s, "barcode", (20, 60), "Kestrix Editor - " + ("无标题*" if language else "Untitled*"))
+            check(not settles(lambda: visible(s, box), 1.5), "undo is said to be unavailable only once")
+            if language:
+                continue  # the Save As dialog's Chinese title is beyond xdotool's search
+            s.x("key", "ctrl+s")
+            saved = os.path.join(work, "no-undo.lab")
+            s.file_dialog("Save As", saved)
+            check(settles(lambda: os.path.exists(saved)) and kinds(cli, saved) == [0, 2], "editing works")
+        check(not undo_folders(read_only) and undo_folders(work) == made, "no undo folder was made")
+    finally:
+        s.close()
+
+
+def run(kestrix, cli, work):
+    for case in (recovery, without_undo):
+        folder = os.path.join(work, case.__name__)
+        os.mkdir(folder, 0o700)
+        case(kestrix, cli, folder)
+
+
+if __name__ == "__main__":
+    main(run, __doc__)
