@@ -189,7 +189,7 @@ TEST(LabelSessionSequences, UndoRedoCutCopyAndPaste) {
         }
         EXPECT_EQ(Layout(s.Elements()), label) << ops;
         EXPECT_EQ(Numbers(s.Undo()), numbers) << ops;
-        if (QString(ops).contains(u'V')) EXPECT_FALSE(s.CanPaste()) << "Paste empties the buffers: " << ops;
+        EXPECT_TRUE(!QString(ops).contains(u'V') || !s.CanPaste()) << "Paste empties the buffers: " << ops;
     }
 }
 
