@@ -60,12 +60,7 @@ void LabelCanvas::PlaceCanvas(QRect rect) {
     emit LayoutChanged();
 }
 
-void LabelCanvas::PlaceLabel(std::optional<QRect> place) {
-    if (place)
-        PlaceCanvas(*place);
-    else
-        FitCanvasToFrame(label_.LabelWidthMm(), label_.LabelHeightMm());
-}
+void LabelCanvas::PlaceLabel() { FitCanvasToFrame(label_.LabelWidthMm(), label_.LabelHeightMm()); }
 
 void LabelCanvas::ScaleChanged() { label_.SetDisplayRect(geometry()); }
 

@@ -61,8 +61,8 @@ protected:
 
 private:
     void PlaceCanvas(QRect rect);
-    // Puts the label back as the controller asks after replacing it.
-    void PlaceLabel(std::optional<QRect> place);
+    // Fits a label the controller put in place of the last one.
+    void PlaceLabel();
     // The controller follows the canvas's place and size (the display scale).
     void ScaleChanged();
     void LeftPress(QPoint p, Qt::KeyboardModifiers modifiers);

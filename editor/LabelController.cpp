@@ -147,7 +147,7 @@ void LabelController::Arrange(int command) {
 
 void LabelController::Recover(RecoverableLabel found) {
     session_.Recover(std::move(found));
-    emit PlacementWanted({});
+    emit PlacementWanted();
     ElementsReplaced();
 }
 

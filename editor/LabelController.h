@@ -76,6 +76,8 @@ public:
     void EditDone();
     void UndoStep();
     void RedoStep();
+    // Each command below that edits is one undo step when it changed the
+    // label, none otherwise.
     void Cut();
     void Copy();
     void Paste();
@@ -86,7 +88,6 @@ public:
     // Runs an arrangement command of the second tool bar (135 to 156) on the
     // selected elements.
     void Arrange(int command);
-    // Each of these is one undo step when it changed the label, none otherwise.
 
     // The label an editor left when it died, with its undo history, in place
     // of this one; the canvas fits it into the view.
@@ -119,9 +120,9 @@ signals:
     void Changed();
     // The label looks different: the canvas repaints.
     void Repaint();
-    // The label was replaced (Recover): the canvas fits it into the view, or
-    // puts it at `place`, and says where with SetDisplayRect.
-    void PlacementWanted(std::optional<QRect> place);
+    // The label was replaced (Recover): the canvas fits it into the view and
+    // says where with SetDisplayRect.
+    void PlacementWanted();
     // Label files wait in the batch queue: command 32774 for the main frame.
     void QueuedLabelsWaiting();
 
