@@ -43,7 +43,8 @@ public:
     int nSnapshotCount() const { return count_; }
     int nSnapshotPos() const { return pos_; }
     int nSnapshotTop() const { return top_; }
-    bool CanUndo() const { return count_ >= 1; }
+    // Without a file to go back to (no folder, or no file written) Undo has nothing to do.
+    bool CanUndo() const { return pos_ >= 1; }
     // Why undo steps are not kept, from the first failure on.
     const std::optional<UndoProblem>& Problem() const { return problem_; }
 

@@ -261,6 +261,7 @@ TEST_F(UndoHistory, WithoutAnUndoFolderTheEditorSaysSoOnceAndEditingWorks) {
         Settle();
         EXPECT_EQ(Elements().size(), 3u);
         EXPECT_TRUE(Frame().isWindowModified()) << "the close question still protects the work";
+        EXPECT_FALSE(Frame().MenuAction(kCmdUndo)->isEnabled()) << "nothing to go back to";
         EXPECT_EQ(prompts_.messages.size(), 1) << "said once";
     }
 }
