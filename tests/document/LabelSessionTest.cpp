@@ -102,20 +102,6 @@ TEST_F(SessionTest, OpenWritesFileZeroWhichUndoReachesLast) {
     EXPECT_EQ(FileBytes(Path("0.undo")), Records(doc().elements)) << "a cancelled Open rewrites it";
 }
 
-TEST_F(SessionTest, SaveAsMakesTheNewFileTheLabelsOwn) {
-    Add(u"first");
-    ASSERT_TRUE(session_.SaveLabel(Path("l1.lab")));
-    Add(u"second");
-    ASSERT_TRUE(session_.SaveLabel(Path("l3.lab")));
-    EXPECT_EQ(doc().labelPath, Path("l3.lab"));
-    EXPECT_FALSE(session_.HasUnsavedChanges());
-    const QByteArray l1 = FileBytes(Path("l1.lab"));
-    Add(u"third");
-    ASSERT_TRUE(session_.SaveLabel(doc().labelPath));
-    EXPECT_EQ(FileBytes(Path("l1.lab")), l1);
-    EXPECT_EQ(FileBytes(Path("l3.lab")), LabelFileBytes(doc()));
-}
-
 TEST_F(SessionTest, UndoFilesAndCopiesKeepEveryRecordByteButTheCache) {
     std::vector<LabelElement> odd = {OddRecord(1), OddRecord(2)};
     odd[0].bSelected = odd[0].bOmit = 1;

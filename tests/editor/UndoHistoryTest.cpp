@@ -167,77 +167,41 @@ TEST_F(UndoHistory, NewOpenAndAGivenOrDroppedFileAskFirstAndCancelKeepsTheLabel)
     EXPECT_TRUE(QFile::exists(TempPath("kept.lab")) && LabelPath().isEmpty() && Elements().empty());
 }
 
-TEST_F(UndoHistory, EachWindowUndoesOnlyItsOwnLabelAndItsFolderGoesWithIt) {
-    FakePrompts otherPrompts;
-    auto other = std::make_unique<CMainFrame>(UiLanguage::English, otherPrompts,
-                                              FrameOptions{TempPath("undo"), TempPath("none.ini")});
-    LabelController& b = *other->Label();
-    ASSERT_EQ(UndoFolders().size(), 2);
-    for (int i = 0; i < 2; ++i) {
-        AddShape(10 + i, 10, false);
-        Label().Session().TakeSnapshot();
-        b.Elements().push_back(MakeElement(kText, 50 + i, 50, 10, 10));
-        b.Session().TakeSnapshot();
-    }
-    Frame().OnCommand(kCmdUndoStep);
-    other->OnCommand(kCmdUndoStep);
-    ASSERT_TRUE(Elements().size() == 1u && b.Elements().size() == 1u);
-    EXPECT_TRUE(Elements()[0].nType == kShape && b.Elements()[0].nType == kText);
-    other.reset();
-    EXPECT_EQ(UndoFolders().size(), 1) << "closed, its folder went";
-    frame_.reset();
-    EXPECT_TRUE(UndoFolders().isEmpty());
-}
-
-// The folder an editor that died leaves, as it leaves it.
+// The folder an editor that died leaves: unanswered it waits for the next
+// start, Discard removes it, Recover brings the label back unsaved.
 TEST_F(UndoHistory, TheLabelOfAnEditorThatDiedIsOfferedInEitherLanguage) {
-    const auto leave = [this](const QString& name, const QString& path) {
-        const QString folder = TempPath("undo/kestrix-undo-") + name;
-        EXPECT_TRUE(QDir().mkpath(folder));
-        UndoState state;
-        state.widthMm = 40;
-        state.heightMm = 30;
-        state.labelPath = path;
-        state.pos = state.top = state.count = 1;
-        state.unsaved = true;
-        QFile file(folder + "/label.json");
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(UndoStateBytes(state)) > 0);
-        file.close();
-        std::vector<LabelElement> lost{MakeElement(kShape, 5, 5, 20, 20), MakeElement(kText, 30, 5, 50, 20)};
-        QFile snapshot(folder + "/1.undo");
-        EXPECT_TRUE(snapshot.open(QIODevice::WriteOnly) &&
-                    snapshot.write(RecordBytes(lost, false)) == qint64(lost.size() * kRecordSize));
-        return folder;
+    const QString folder = TempPath("undo/kestrix-undo-dead");
+    UndoState state;
+    state.labelPath = TempPath("shelf.lab");
+    state.pos = state.top = state.count = 1;
+    state.unsaved = true;
+    const std::tuple<UiLanguage, std::optional<bool>, QString> cases[] = {
+        {UiLanguage::English, std::nullopt,
+         "Kestrix Editor stopped before the label “shelf.lab” was saved (last changed %1).\n"
+         "Recover the label as it was then, or discard it?|Kestrix"},
+        {UiLanguage::Chinese, false,
+         "标签编辑器在标签“shelf.lab”保存之前意外退出（最后修改于 %1）。\n"
+         "恢复到当时的标签，还是放弃它？|Dravel标签编辑器"},
+        {UiLanguage::English, true, ""},
     };
-    // Not answered: it waits for the next start.
-    const QString shelf = leave("a", TempPath("shelf.lab"));
-    Frame().OfferRecovery();
-    ASSERT_EQ(prompts_.questions.size(), 1);
-    EXPECT_TRUE(prompts_.questions[0].startsWith("Kestrix Editor stopped before the label “shelf.lab” was saved"));
-    EXPECT_TRUE(prompts_.questions[0].endsWith("Recover the label as it was then, or discard it?|Kestrix"));
-    EXPECT_TRUE(QFileInfo::exists(shelf) && Elements().empty());
-
-    // Discard removes it.
-    MakeFrame(UiLanguage::Chinese);
-    prompts_.questions.clear();
-    prompts_.recoverAnswers = {false};
-    Frame().OfferRecovery();
-    ASSERT_EQ(prompts_.questions.size(), 1);
-    EXPECT_TRUE(prompts_.questions[0].startsWith("标签编辑器在标签“shelf.lab”保存之前意外退出"));
-    EXPECT_TRUE(prompts_.questions[0].endsWith("|Dravel标签编辑器"));
-    EXPECT_FALSE(QFileInfo::exists(shelf));
-
-    // Recover: the lost label, unsaved, in a window whose history it brings.
-    leave("b", QString());
-    MakeFrame(UiLanguage::English);
-    prompts_.recoverAnswers = {true};
-    Frame().OfferRecovery();
-    ASSERT_EQ(Elements().size(), 2u);
-    EXPECT_EQ(Label().LabelWidthMm(), 40);
-    EXPECT_TRUE(Frame().windowTitle() == "Kestrix Editor - Untitled[*]" && Frame().isWindowModified());
-    EXPECT_EQ(UndoFolders(), QStringList{"kestrix-undo-b"}) << "the window took it over";
-    Frame().OnCommand(kCmdUndoStep);
-    EXPECT_TRUE(Elements().empty());
+    for (const auto& [language, answer, question] : cases) {
+        ASSERT_TRUE(QDir().mkpath(folder));
+        WriteFile(QStringLiteral("undo/kestrix-undo-dead/1.undo"),
+                  RecordBytes({MakeElement(kShape, 5, 5, 20, 20)}, false));
+        WriteFile(QStringLiteral("undo/kestrix-undo-dead/label.json"), UndoStateBytes(state));
+        const QLocale locale(language == UiLanguage::Chinese ? QLocale::Chinese : QLocale::English);
+        const QString changed = locale.toString(QFileInfo(folder + "/label.json").lastModified(), QLocale::ShortFormat);
+        MakeFrame(language);
+        prompts_.questions.clear();
+        if (answer) prompts_.recoverAnswers = {*answer};
+        Frame().OfferRecovery();
+        ASSERT_EQ(prompts_.questions.size(), 1);
+        EXPECT_TRUE(question.isEmpty() || prompts_.questions[0] == question.arg(changed));
+        EXPECT_EQ(QFileInfo::exists(folder), answer != false);
+        EXPECT_EQ(Elements().size(), answer == true ? 1u : 0u);
+    }
+    EXPECT_TRUE(Frame().windowTitle() == "Kestrix Editor - shelf.lab[*]" && Frame().isWindowModified());
+    EXPECT_EQ(UndoFolders(), QStringList{"kestrix-undo-dead"}) << "the window took it over";
 }
 
 TEST_F(UndoHistory, WithoutAnUndoFolderTheEditorSaysSoOnceAndEditingWorks) {
