@@ -92,9 +92,9 @@ constexpr int kEnabledByState[] = {kCmdUndo, kCmdCut, kCmdCopy, kCmdPaste};
 LabelController* NewLabelController(UiLanguage language, const QStringList& parents, QObject* parent) {
     UndoProblem problem;
     UndoFolder folder = UndoFolder::Create(parents, &problem);
-    std::optional<UndoProblem> none;
-    if (!folder.IsValid()) none = problem;
-    return new LabelController(language, std::move(folder), none, parent);
+    std::optional<UndoProblem> why;
+    if (!folder.IsValid()) why = problem;
+    return new LabelController(language, std::move(folder), why, parent);
 }
 
 // The local file a drop brings, if any.
