@@ -17,6 +17,7 @@
 #include "app/FrameTexts.h"
 #include "app/LockKeys.h"
 #include "app/MainToolBar.h"
+#include "app/RowSelector.h"
 #include "dialogs/BatchProgressDialog.h"
 #include "dialogs/Prompts.h"
 #include "document/LabelFile.h"
@@ -55,6 +56,7 @@ const MenuDef kMenus[] = {
       {kCmdPrint, "Print(&P)...\tCtrl+P", "打印(&P)...\tCtrl+P"},
       {kCmdDirectPrint, "Direct Send Data to Printer", "直接发数据给打印机"},
       {kCmdChoosePrinter, "Printer...", "打印机..."},
+      {kCmdInputFile, "Input File...", "导入文件..."},
       {0, nullptr, nullptr},
       {kCmdExit, "Exit(&X)", "退出(&X)"}}},
     {"Edit",
@@ -137,6 +139,7 @@ CMainFrame::CMainFrame(UiLanguage language, Prompts& prompts, const FrameOptions
     connect(label_, &LabelController::Changed, this, &CMainFrame::UpdateCommandUi);
     connect(Canvas(), &LabelCanvas::LayoutChanged, this, &CMainFrame::CanvasLaidOut);
     connect(label_, &LabelController::QueuedLabelsWaiting, this, &CMainFrame::OnPrintQueued, Qt::QueuedConnection);
+    connect(label_, &LabelController::DataChanged, this, &CMainFrame::UpdateRowSelector);
 
     BuildMenus();
     BuildAccelerators();
@@ -205,6 +208,9 @@ void CMainFrame::BuildStatusBar() {
         bar->addPermanentWidget(pane);
         return pane;
     };
+    rowSelector_ = new RowSelector(language_);
+    bar->addPermanentWidget(rowSelector_);
+    connect(rowSelector_, &RowSelector::RowWanted, label_, &LabelController::ShowRow, Qt::QueuedConnection);
     capsPane_ = addPane(QStringLiteral("CAP"));
     numPane_ = addPane(QStringLiteral("NUM"));
     scrollPane_ = addPane(QStringLiteral("SCRL"));
@@ -216,6 +222,12 @@ void CMainFrame::UpdateLockIndicators() {
     capsPane_->setText(locks.caps ? QStringLiteral("CAP") : QString());
     numPane_->setText(locks.num ? QStringLiteral("NUM") : QString());
     scrollPane_->setText(locks.scroll ? QStringLiteral("SCRL") : QString());
+}
+
+void CMainFrame::UpdateRowSelector() {
+    const LabelData& data = label_->Data();
+    rowSelector_->Show(data.Attached() ? QFileInfo(data.Path()).fileName() : QString(), data.ShownNumber(),
+                       data.KnownRows());
 }
 
 void CMainFrame::LayoutClient() {
@@ -339,6 +351,7 @@ void CMainFrame::OnMainToolBar(int id) {
     case kCmdSaveButton: SaveLabel(label_->Session().Document().labelPath); break;
     case kCmdPrintButton: label_->DriverPrint({}, 1); break;
     case kCmdPrintPreview: prompts_.ShowPrintPreview(this, *label_); break;
+    case kCmdInputFile: label_->ChooseData(); break;
     case kCmdZoomIn: Canvas()->ZoomCanvas(30); break;
     case kCmdZoomOut:
         Canvas()->ZoomCanvas(-30);
@@ -365,6 +378,7 @@ void CMainFrame::OnNewLabel() {
         return;
     }
     Canvas()->ResetCanvas(size->width(), size->height());
+    label_->FollowLabelFile();
 }
 
 void CMainFrame::OnOpenLabel() {
@@ -413,6 +427,7 @@ void CMainFrame::OpenLabelFile(const QString& path, bool reportUnreadable) {
     if (result == LabelSession::OpenResult::Opened) {
         Canvas()->FitCanvasToFrame(label_->LabelWidthMm(), label_->LabelHeightMm());
         label_->ElementsReplaced();
+        label_->FollowLabelFile();
         return;
     }
     if (result == LabelSession::OpenResult::Refused || reportUnreadable) {
@@ -434,7 +449,9 @@ bool CMainFrame::SaveLabel(const QString& path) {
                                UiText(language_, frame_text::kCaption), QMessageBox::NoIcon))
             return false;
     }
-    return label_->Session().SaveLabel(target);
+    if (!label_->Session().SaveLabel(target)) return false;
+    label_->LabelSaved();
+    return true;
 }
 
 void CMainFrame::ShowPrintMessage(const PrintMessage& message) {

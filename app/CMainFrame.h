@@ -20,6 +20,7 @@ class LabelCanvas;
 class LabelController;
 class MainToolBar;
 class Prompts;
+class RowSelector;
 class RulerBar;
 struct PrintMessage;
 
@@ -43,6 +44,7 @@ public:
     CTaveloView* View() const { return view_; }
     RulerBar* Ruler() const { return ruler_; }
     MainToolBar* MainBar() const { return mainBar_; }
+    RowSelector* Rows() const { return rowSelector_; }
     DrawToolBar* DrawBar() const { return drawBar_; }
     // The menu entry of a command, or nullptr.
     QAction* MenuAction(int id) const { return menuActions_.value(id); }
@@ -92,6 +94,8 @@ private:
     void OnMainToolBar(int id);
     void CanvasLaidOut();
     void UpdateLockIndicators();
+    // The status bar's row selector follows the label's data file.
+    void UpdateRowSelector();
     // "Kestrix Editor - name", marked while there are unsaved changes.
     void UpdateTitle();
     QString LabelFilter() const;
@@ -107,6 +111,7 @@ private:
     QLabel* capsPane_ = nullptr;
     QLabel* numPane_ = nullptr;
     QLabel* scrollPane_ = nullptr;
+    RowSelector* rowSelector_ = nullptr;
     QHash<int, QAction*> menuActions_;
     QList<QAction*> accelerators_;
     bool closeWithoutQuestion_ = false;

@@ -21,6 +21,7 @@ enum CommandId : int {
     kCmdPrintPreview = 134,
     kCmdZoomIn = 137,
     kCmdZoomOut = 138,
+    kCmdInputFile = 139,
     kCmdMainLast = 156,
     // Menus and accelerators.
     kCmdOpenLabel = 32772,

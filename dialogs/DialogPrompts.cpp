@@ -114,6 +114,13 @@ std::optional<QString> DialogPrompts::ChoosePrinterAddress(QWidget* owner, const
 }
 
 // Inside these members the dialog class names are hidden by the members' own.
+std::optional<DataChoice> DialogPrompts::DataDialog(QWidget* owner, const DataChoice& current,
+                                                    const QStringList& fields) {
+    kestrix::DataDialog dialog(language_, current, fields, owner);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Choice();
+}
+
 std::optional<QString> DialogPrompts::TextDialog(QWidget* owner, LabelElement& e) {
     kestrix::TextDialog dialog(language_, e, owner);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;

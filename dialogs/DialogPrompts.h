@@ -28,6 +28,7 @@ public:
     bool ImageSizeDialog(QWidget* owner, LabelElement& e, int dpiX, int dpiY) override;
     bool ShapeDialog(QWidget* owner, LabelElement& e) override;
     bool FontDialog(QWidget* owner, LogFont& font) override;
+    std::optional<DataChoice> DataDialog(QWidget* owner, const DataChoice& current, const QStringList& fields) override;
     std::optional<QString> ChoosePrinterAddress(QWidget* owner, const QString& current) override;
 
 private:

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <optional>
 
+#include "dialogs/DataDialog.h"
 #include "dialogs/PrintableLabel.h"
 #include "document/LabelElement.h"
 
@@ -71,6 +72,10 @@ public:
     virtual bool ShapeDialog(QWidget* owner, LabelElement& e) = 0;
     // Text Attributes: the font chooser, starting from and writing back `font`.
     virtual bool FontDialog(QWidget* owner, LogFont& font) = 0;
+    // Input File: the data dialog, opening on `current`, for a label whose
+    // ${NAME} fields are `fields`; the choice, nothing when cancelled.
+    virtual std::optional<DataChoice> DataDialog(QWidget* owner, const DataChoice& current,
+                                                 const QStringList& fields) = 0;
     // The printer of the direct print job, starting from the address `current`:
     // the address chosen, nothing when cancelled.
     virtual std::optional<QString> ChoosePrinterAddress(QWidget* owner, const QString& current) = 0;

@@ -82,7 +82,7 @@ struct Command {
     int argument;
 };
 
-// Input File (139) and 156 do nothing.
+// 156 does nothing; Input File (139) is the frame's.
 constexpr Command kCommands[] = {
     {135, Action::kRotate, 900},
     {136, Action::kRotate, -900},

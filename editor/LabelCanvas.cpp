@@ -9,7 +9,6 @@
 #include "editor/DragStep.h"
 #include "editor/HitTest.h"
 #include "editor/LabelController.h"
-#include "render/ElementPainter.h"
 
 namespace kestrix {
 
@@ -130,7 +129,7 @@ void LabelCanvas::RenderLabel(QImage& target, QPoint origin) {
     RenderContext ctx = label_.Context();
     ctx.viewScaleX = ctx.scaleX = ScaleX();
     ctx.viewScaleY = ctx.scaleY = ScaleY();
-    for (LabelElement& e : label_.Elements()) PaintElement(painter, e, ctx);
+    label_.PaintShown(painter, ctx);
 }
 
 void LabelCanvas::paintEvent(QPaintEvent* event) {

@@ -1,15 +1,19 @@
 #include "editor/LabelController.h"
 
+#include <QDir>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSet>
-#include <QSettings>
 #include <algorithm>
 
+#include "dialogs/MergeProgressDialog.h"
 #include "dialogs/Prompts.h"
 #include "dialogs/StallDialog.h"
+#include "document/FieldMerge.h"
 #include "document/Units.h"
 #include "editor/Arrangement.h"
+#include "editor/EditorSettings.h"
+#include "editor/MergeTexts.h"
 #include "output/DrawLabel.h"
 #include "print/DriverPrint.h"
 
@@ -18,6 +22,8 @@ namespace kestrix {
 namespace {
 
 constexpr char kDirectPrinterKey[] = "Direct Print/Printer";
+// Labels of a merged run from which on its progress is shown.
+constexpr qint64 kFewLabels = 5;
 
 // Whether printing moved a serial number on: a content differs. (Drawing for
 // output also rewrites a text's font fields from its box; that alone is no
@@ -25,10 +31,6 @@ constexpr char kDirectPrinterKey[] = "Direct Print/Printer";
 bool SerialsAdvanced(const std::vector<LabelElement>& before, const std::vector<LabelElement>& after) {
     return !std::equal(before.begin(), before.end(), after.begin(), after.end(),
                        [](const LabelElement& a, const LabelElement& b) { return ElementText(a) == ElementText(b); });
-}
-
-QSettings EditorSettings() {
-    return QSettings(QStringLiteral("Local AppWizard-Generated Applications"), QStringLiteral("Kestrix"));
 }
 
 }  // namespace
@@ -69,6 +71,77 @@ RenderContext LabelController::Context() {
     ctx.codes = &codes_;
     ctx.pictures = &pictures_;
     return ctx;
+}
+
+void LabelController::PaintShown(QPainter& painter, const RenderContext& ctx) {
+    merged_.Paint(painter, Elements(), ctx, data_.ShownRow());
+}
+
+void LabelController::Tell(const QString& text, QMessageBox::Icon icon) {
+    if (prompts_) prompts_->ShowMessage(owner_, text, UiText(language_, merge_text::kCaption), icon);
+}
+
+bool LabelController::AttachData(const QString& path, RowRange rows, qint64 shown, qint64 knownRows, QString* error) {
+    if (path.isEmpty()) {
+        data_.Detach();
+    } else if (!data_.Attach(path, rows, shown, error, knownRows)) {
+        return false;
+    }
+    merged_.Clear();
+    emit DataChanged();
+    emit Repaint();
+    return true;
+}
+
+void LabelController::ChooseData() {
+    if (!prompts_) return;
+    const DataChoice current{data_.Path(), data_.Rows(), std::max<qint64>(data_.ShownNumber(), 1), data_.KnownRows()};
+    const std::optional<DataChoice> chosen = prompts_->DataDialog(owner_, current, LabelFieldNames(Elements()));
+    if (!chosen) return;
+    QString error;
+    if (!AttachData(chosen->path, chosen->rows, chosen->shownRow, chosen->knownRows, &error))
+        return Tell(UiText(language_, merge_text::kMissing).arg(error), QMessageBox::Warning);
+    LabelData::Remember(session_.Document().labelPath, chosen->path);
+}
+
+void LabelController::ShowRow(qint64 number) {
+    QString error;
+    const qint64 known = data_.KnownRows();
+    if (!data_.Show(number, &error)) {
+        // Past the last row is no fault: the selector stops there.
+        if (data_.KnownRows() > 0 && number > data_.KnownRows()) {
+            if (known != data_.KnownRows()) emit DataChanged();
+            return;
+        }
+        return Tell(UiText(language_, merge_text::kRowUnreadable).arg(number).arg(error), QMessageBox::Warning);
+    }
+    emit DataChanged();
+    emit Repaint();
+}
+
+void LabelController::FollowLabelFile() {
+    QString error;
+    if (AttachData(LabelData::Remembered(session_.Document().labelPath), {}, 1, 0, &error)) return;
+    AttachData({}, {}, 1, 0, &error);
+    Tell(UiText(language_, merge_text::kMissing).arg(error), QMessageBox::Warning);
+}
+
+void LabelController::LabelSaved() { LabelData::Remember(session_.Document().labelPath, data_.Path()); }
+
+bool LabelController::RowsToPrint(std::unique_ptr<DataSource>& rows) {
+    rows.reset();
+    if (!data_.Attached()) return true;
+    DataCheck check;
+    QString error;
+    rows = data_.OpenForPrinting(Elements(), check, &error);
+    if (!rows) {
+        Tell(UiText(language_, merge_text::kUnusable).arg(error), QMessageBox::Warning);
+        return false;
+    }
+    if (check.cuts == 0 || !prompts_) return true;
+    return prompts_->AskYesNo(owner_,
+                              UiText(language_, merge_text::kCut).arg(check.cuts).arg(check.cutNotes.join(u'\n')),
+                              UiText(language_, merge_text::kCaption), QMessageBox::Warning);
 }
 
 void LabelController::ElementsReplaced() {
@@ -147,6 +220,7 @@ void LabelController::Arrange(int command) {
 
 void LabelController::Recover(RecoverableLabel found) {
     session_.Recover(std::move(found));
+    FollowLabelFile();
     emit PlacementWanted();
     ElementsReplaced();
 }
@@ -157,19 +231,35 @@ void LabelController::SerialsPrinted(const std::vector<LabelElement>& before) {
 }
 
 DirectPrintResult LabelController::DirectPrintDocument(LabelDocument& doc, QPointF viewScale,
-                                                       const std::function<void(const PrintMessage&)>& show) {
+                                                       const std::function<void(const PrintMessage&)>& show,
+                                                       DataSource* rows) {
     DirectPrintInput input{doc, settings_, codes_, &pictures_};
     input.dpiX = m_nDpiX;
     input.dpiY = m_nDpiY;
     input.viewScaleX = viewScale.x();
     input.viewScaleY = viewScale.y();
+    input.rows = rows;
+    const qint64 labels = rows ? rows->Count() : 1;
+    std::unique_ptr<MergeProgressDialog> progress;
+    if (labels > kFewLabels) {
+        progress = std::make_unique<MergeProgressDialog>(language_, labels, owner_);
+        input.progress = std::bind_front(&MergeProgressDialog::Sent, progress.get());
+        input.goOn = std::bind_front(&MergeProgressDialog::GoOn, progress.get());
+    }
     StallDialog wait(language_, owner_);
-    return kestrix::DirectPrintLabel(input, batchQueue_, language_, show, printerTarget_, &wait);
+    const DirectPrintResult result =
+        kestrix::DirectPrintLabel(input, batchQueue_, language_, show, printerTarget_, &wait);
+    if (progress) progress->close();
+    if (result.stopped)
+        Tell(UiText(language_, merge_text::kStopped).arg(result.rendered).arg(labels), QMessageBox::Information);
+    return result;
 }
 
 DirectPrintResult LabelController::DirectPrintLabel(const std::function<void(const PrintMessage&)>& show) {
+    std::unique_ptr<DataSource> rows;
+    if (!RowsToPrint(rows)) return {DirectPrintStatus::RenderFailed, QStringLiteral("the data file cannot print")};
     const std::vector<LabelElement> before = Elements();
-    const DirectPrintResult result = DirectPrintDocument(session_.Document(), {ScaleX(), ScaleY()}, show);
+    const DirectPrintResult result = DirectPrintDocument(session_.Document(), {ScaleX(), ScaleY()}, show, rows.get());
     SerialsPrinted(before);
     return result;
 }
@@ -195,9 +285,11 @@ void LabelController::DriverPrint(const QString& printerName, int copies) {
         if (!prompts_->ChoosePrinter(owner_, printer)) return;
         copies = printer.copyCount();
     }
+    std::unique_ptr<DataSource> rows;
+    if (!RowsToPrint(rows)) return;
     const std::vector<LabelElement> before = Elements();
     const DriverPrintResult result =
-        kestrix::DriverPrint(printer, copies, session_.Document(), m_nDpiX, m_nDpiY, Context());
+        kestrix::DriverPrint(printer, copies, session_.Document(), m_nDpiX, m_nDpiY, Context(), rows.get());
     SerialsPrinted(before);
     if (result.status != DriverPrintStatus::Printed)
         show(DriverPrintFailedMessage(language_, printer.printerName(), result.detail));
@@ -208,7 +300,7 @@ QImage LabelController::OutputImage() {
     // The copy's advance must not free the code images the label's own codes still show.
     for (LabelElement& e : copy.elements)
         if (e.nSerialMode != 0) e.hCache = 0;
-    return DrawLabelImage(copy, m_nDpiX, m_nDpiY, Context());
+    return DrawLabelImage(copy, m_nDpiX, m_nDpiY, Context(), data_.ShownRow());
 }
 
 }  // namespace kestrix

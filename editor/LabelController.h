@@ -6,6 +6,7 @@
 // flows with their messages. The canvas shows the label and turns pointer
 // events into calls here; the frame, the dialogs and the batch run talk to it.
 
+#include <QMessageBox>
 #include <QObject>
 #include <QPointF>
 #include <QRect>
@@ -17,12 +18,15 @@
 #include "document/LabelSession.h"
 #include "document/UiLanguage.h"
 #include "editor/ElementCommands.h"
+#include "editor/LabelData.h"
+#include "editor/MergedView.h"
 #include "output/DirectPrintJob.h"
 #include "output/PrinterSettings.h"
 #include "render/CodeImageCache.h"
 #include "render/PictureCache.h"
 #include "render/RenderContext.h"
 
+class QPainter;
 class QWidget;
 
 namespace kestrix {
@@ -69,6 +73,20 @@ public:
     // The caches and the display scale, for drawing the label anywhere.
     RenderContext Context();
 
+    // The data file the label is merged with, and the label painted as the
+    // canvas shows it: with the values of the row shown.
+    const LabelData& Data() const { return data_; }
+    void PaintShown(QPainter& painter, const RenderContext& ctx);
+    // Input File: the data dialog; the file chosen is taken and remembered for the label file.
+    void ChooseData();
+    // Shows row `number` of the data file on the canvas (the status bar's row selector).
+    void ShowRow(qint64 number);
+    // The label is another file's now (opened, new, recovered): its remembered
+    // data file is taken, or none. One that cannot be read is said once, here.
+    void FollowLabelFile();
+    // The label was saved: its file keeps the data file (or none) in the settings.
+    void LabelSaved();
+
     // Everything the label holds was replaced (Open, Undo, Redo, New, Delete, recovery):
     // forget code images nobody refers to and repaint.
     void ElementsReplaced();
@@ -98,8 +116,10 @@ public:
     DirectPrintResult DirectPrintLabel(const std::function<void(const PrintMessage&)>& show);
     // The direct print job for `doc`, a label other than the one being edited,
     // whose line ends are at `viewScale`. Its serial numbers advance in `doc`.
+    // With `rows` (checked) one label per row; more than a few labels show progress with Cancel.
     DirectPrintResult DirectPrintDocument(LabelDocument& doc, QPointF viewScale,
-                                          const std::function<void(const PrintMessage&)>& show);
+                                          const std::function<void(const PrintMessage&)>& show,
+                                          DataSource* rows = nullptr);
     // Where the direct print job sends the label: the USB search unless a device is given.
     void SetPrinterTarget(const PrinterTarget& target) { printerTarget_ = target; }
     // The direct print job's printer address: the one last chosen (remembered
@@ -125,10 +145,19 @@ signals:
     void PlacementWanted();
     // Label files wait in the batch queue: command 32774 for the main frame.
     void QueuedLabelsWaiting();
+    // The data file, or the row shown, changed.
+    void DataChanged();
 
 private:
     // One undo step when printing advanced serial numbers of the label.
     void SerialsPrinted(const std::vector<LabelElement>& before);
+    // The rows of the data file checked for printing; nullptr without a data
+    // file. False when the file cannot print (the user is told) or the user
+    // would rather not print values cut short.
+    bool RowsToPrint(std::unique_ptr<DataSource>& rows);
+    // Takes `path` as the label's data file; false and `error` when it cannot be read.
+    bool AttachData(const QString& path, RowRange rows, qint64 shown, qint64 knownRows, QString* error);
+    void Tell(const QString& text, QMessageBox::Icon icon);
 
     UiLanguage language_;
     LabelSession session_;
@@ -140,6 +169,8 @@ private:
     Prompts* prompts_ = nullptr;
     QWidget* owner_ = nullptr;
     QRect display_;
+    LabelData data_;
+    MergedView merged_;
     ElementCommands commands_{*this};
 };
 

@@ -2,6 +2,8 @@
 
 #include "document/LabelFile.h"
 #include "editor/LabelController.h"
+#include "editor/LabelData.h"
+#include "editor/MergeTexts.h"
 
 namespace kestrix {
 
@@ -29,8 +31,20 @@ BatchPrintOutcome PrintQueuedLabels(LabelController& label, const BatchStep& ste
             outcome.unreadable << path + QStringLiteral(": ") + LabelFileProblemText(why, label.Language());
             continue;
         }
+        // A label merged with a data file prints every row of it.
+        std::unique_ptr<DataSource> rows;
+        if (const QString data = LabelData::Remembered(path); !data.isEmpty()) {
+            QString error;
+            DataCheck check;
+            rows = DataSource::Open(data, &error);
+            if (!rows || !rows->Check(doc.elements, {}, check, &error)) {
+                outcome.unreadable << path + QStringLiteral(": ") +
+                                          UiText(label.Language(), merge_text::kBatchData).arg(error);
+                continue;
+            }
+        }
         const std::vector<LabelElement> read = doc.elements;
-        const DirectPrintResult result = label.DirectPrintDocument(doc, kFileScale, show);
+        const DirectPrintResult result = label.DirectPrintDocument(doc, kFileScale, show, rows.get());
         QString error;
         if (!SameElements(read, doc.elements) && !WriteLabelFile(path, doc, &error)) outcome.unsaved << error;
         if (result.status != DirectPrintStatus::Printed) {

@@ -3,7 +3,9 @@
 // batch queue are printed from its front, each on its own with the direct
 // print job, until the queue is empty or the user cancels. A file whose serial
 // numbers advanced is saved with the next ones, so the next run goes on from
-// there. The label open in the editor is neither printed nor changed.
+// there. A file merged with a data file (remembered in the editor's settings)
+// prints one label per row of it. The label open in the editor is neither
+// printed nor changed.
 
 #include <QString>
 #include <QStringList>

@@ -116,6 +116,11 @@ DirectPrintResult DirectPrinter::Send(const DirectPrintInput& in) {
     StallWatch::Outcome sent = StallWatch::Outcome::Sent;
     const qint64 jobs = maker.Jobs();
     for (qint64 job = 0; job < jobs && sent == StallWatch::Outcome::Sent; ++job) {
+        if (job > 0 && in.goOn && !in.goOn()) {
+            DirectPrintResult result = Ended(sent, error, rendered);
+            result.stopped = true;
+            return result;
+        }
         const PrintStream& stream = maker.Next(&error);
         if (stream.body.isEmpty()) return {DirectPrintStatus::RenderFailed, error, rendered};
         ++rendered;
@@ -158,8 +163,10 @@ DirectPrintResult DirectPrintLabel(const DirectPrintInput& in, QStringList& batc
     if (result.status == DirectPrintStatus::Printed) result = printer.Send(in);
     if (result.status != DirectPrintStatus::Printed) return result;
     const int rendered = result.rendered;
+    const bool stopped = result.stopped;
     result = printer.Finish();
     result.rendered = rendered;
+    result.stopped = stopped;
     return result;
 }
 

@@ -41,6 +41,9 @@ struct DirectPrintInput {
     DataSource* rows = nullptr;
     // Told after each label is sent: how many so far, of how many.
     std::function<void(qint64 sent, qint64 total)> progress = {};
+    // Asked before each label after the first: false stops the run there, a
+    // label being sent is never cut off (the result says `stopped`).
+    std::function<bool()> goOn = {};
 };
 
 // Where the stream goes: `device` is a printer address (PrinterAddress); empty
@@ -70,8 +73,9 @@ enum class DirectPrintStatus {
 
 struct DirectPrintResult {
     DirectPrintStatus status = DirectPrintStatus::Printed;
-    QString detail;    // what went wrong, for logs and the command-line tool
-    int rendered = 0;  // copies whose serial numbers were used
+    QString detail;        // what went wrong, for logs and the command-line tool
+    int rendered = 0;      // copies whose serial numbers were used
+    bool stopped = false;  // the run was stopped between labels (goOn); those sent are printed
 };
 
 // The messages the user sees.

@@ -95,6 +95,11 @@ public:
         return true;
     }
     void ShowPrintPreview(QWidget*, PrintableLabel&) override {}
+    std::optional<DataChoice> DataDialog(QWidget*, const DataChoice& current, const QStringList& fields) override {
+        dataShown = current;
+        dataFields = fields;
+        return dataChoice;
+    }
     std::optional<QString> ChoosePrinterAddress(QWidget*, const QString& current) override {
         printerAddressShown = current;
         return printerAddress;
@@ -113,6 +118,9 @@ public:
     QString printerAddressShown;
     std::deque<QStringList> openNameLists;
     QStringList printFiles;
+    std::optional<DataChoice> dataChoice;  // chosen in the data dialog; cancelled when none
+    DataChoice dataShown;
+    QStringList dataFields;
     int saveDialogs = 0, newDialogs = 0, printDialogs = 0;
 
 private:
