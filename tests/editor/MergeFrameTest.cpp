@@ -1,0 +1,227 @@
+// Data merge in the editor: Input File and its data dialog, the row the
+// canvas shows, the data file kept for the label file in the editor's
+// settings, and Direct Send printing one label per row to the simulated
+// printer, stopped between labels, refused whole on bad data.
+
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTimer>
+#include <QToolButton>
+
+#include "FrameFixture.h"
+#include "SimulatedPrinter.h"
+#include "app/CommandIds.h"
+#include "app/RowSelector.h"
+#include "dialogs/DataDialog.h"
+#include "dialogs/MergeProgressDialog.h"
+#include "output/DrawLabel.h"
+
+namespace kestrix {
+namespace {
+
+const QByteArray kProducts = "SKU;NAME\nKX-1;Tea\nKX-2;\"Coffee; dark\"\nKX-3;Honey\n";
+
+QStringList Texts(const std::vector<LabelElement>& elements) {
+    QStringList out;
+    for (const LabelElement& e : elements) out << QString::fromStdU16String(ElementText(e));
+    return out;
+}
+
+class MergeFrameTest : public FrameTest {
+protected:
+    void SetUp() override {
+        FrameTest::SetUp();
+        WriteFile(QStringLiteral("products.csv"), kProducts);
+        Elements().push_back(MakeElement(kText, 10, 10, 200, 40));
+        SetElementText(Elements().back(), u"${NAME}");
+        Elements().push_back(MakeElement(kBarcode, 10, 80, 300, 60));
+        SetElementText(Elements().back(), u"${SKU}");
+        Elements().push_back(MakeElement(kText, 10, 160, 120, 30));
+        SetElementText(Elements().back(), u"N-001");
+        Elements().back().nSerialMode = 1;
+        Label().Session().TakeSnapshot();
+    }
+
+    void ChooseData(const QString& name, RowRange rows = {}, qint64 shown = 1) {
+        prompts_.dataChoice = DataChoice{TempPath(name), rows, shown, 0};
+        Frame().OnCommand(kCmdInputFile);
+        Settle();
+    }
+
+    // The label as it prints with the values written in, serial numbers as they stand.
+    QImage Written(const QString& name, const QString& sku) {
+        LabelDocument doc = Label().Session().Document();
+        SetElementText(doc.elements[0], name.toStdU16String());
+        SetElementText(doc.elements[1], sku.toStdU16String());
+        return DrawLabelImage(doc, Label().m_nDpiX, Label().m_nDpiY, Label().Context());
+    }
+};
+
+TEST_F(MergeFrameTest, InputFileShowsTheChosenRowWhileTheLabelKeepsItsFields) {
+    ASSERT_NE(Frame().MenuAction(kCmdInputFile), nullptr);
+    EXPECT_EQ(Frame().MenuAction(kCmdInputFile)->text(), "Input File...");
+    prompts_.dataChoice.reset();
+    Frame().OnCommand(kCmdInputFile);
+    EXPECT_EQ(prompts_.dataFields, QStringList({"NAME", "SKU"}));
+    EXPECT_FALSE(Label().Data().Attached()) << "cancelled";
+
+    ChooseData("products.csv", {}, 2);
+    EXPECT_EQ(Label().OutputImage(), Written("Coffee; dark", "KX-2")) << "the preview draws row 2";
+    EXPECT_EQ(Texts(Elements()), QStringList({"${NAME}", "${SKU}", "N-001"}));
+    EXPECT_EQ(Frame().Rows()->Text(), "products.csv: row 2");
+
+    // The status bar's selector walks the rows and stops at the last.
+    const auto press = [this](const char* button) {
+        Frame().Rows()->findChild<QToolButton*>(button)->click();
+        Settle();
+    };
+    press("nextRow");
+    press("nextRow");
+    EXPECT_EQ(Frame().Rows()->Text(), "products.csv: row 3 of 3");
+    EXPECT_FALSE(Frame().Rows()->findChild<QToolButton*>("nextRow")->isEnabled());
+    EXPECT_EQ(Label().OutputImage(), Written("Honey", "KX-3"));
+    press("previousRow");
+    press("previousRow");
+    EXPECT_EQ(Label().Data().ShownNumber(), 1);
+    EXPECT_FALSE(Frame().Rows()->findChild<QToolButton*>("previousRow")->isEnabled());
+    // The canvas draws what the preview draws, without encoding again on each repaint.
+    Canvas().repaint();
+    EXPECT_TRUE(prompts_.messages.isEmpty()) << prompts_.messages.join('\n').toStdString();
+
+    prompts_.dataChoice = DataChoice{};
+    Frame().OnCommand(kCmdInputFile);
+    EXPECT_FALSE(Label().Data().Attached());
+    EXPECT_TRUE(Frame().Rows()->Text().isEmpty());
+}
+
+TEST_F(MergeFrameTest, TheDataFileGoesWithTheLabelFileAndAMissingOneIsSaidOnce) {
+    ASSERT_TRUE(Frame().SaveLabel(TempPath("a.lab")));
+    ChooseData("products.csv", {}, 3);
+    ASSERT_TRUE(Frame().SaveLabel(TempPath("b.lab"))) << "saved under a new name, the file keeps the data file";
+
+    for (const char* name : {"a.lab", "b.lab"}) {
+        MakeFrame(UiLanguage::English);
+        Frame().OpenLabelFile(TempPath(name), true);
+        EXPECT_EQ(Label().Data().Path(), TempPath("products.csv")) << name;
+        EXPECT_EQ(Label().Data().ShownNumber(), 1) << "a label opens on the first row";
+    }
+    EXPECT_TRUE(prompts_.messages.isEmpty());
+    prompts_.newSize = QSize(40, 30);
+    prompts_.choices = {QMessageBox::No};
+    Frame().OnCommand(kCmdNewLabel);
+    EXPECT_FALSE(Label().Data().Attached()) << "a new label has no data file";
+
+    ASSERT_TRUE(QFile::remove(TempPath("products.csv")));
+    for (UiLanguage language : {UiLanguage::English, UiLanguage::Chinese}) {
+        prompts_.messages.clear();
+        MakeFrame(language);
+        Frame().OpenLabelFile(TempPath("b.lab"), true);
+        Canvas().repaint();
+        Settle();
+        ASSERT_EQ(prompts_.messages.size(), 1) << prompts_.messages.join('\n').toStdString();
+        EXPECT_TRUE(prompts_.messages[0].contains(TempPath("products.csv"))) << prompts_.messages[0].toStdString();
+        EXPECT_TRUE(prompts_.messages[0].startsWith(language == UiLanguage::Chinese ? "无法读取" : "The data file"));
+        EXPECT_FALSE(Label().Data().Attached());
+        EXPECT_EQ(Texts(Elements())[0], "${NAME}") << "the fields show as they stand";
+    }
+}
+
+class MergePrintTest : public MergeFrameTest {
+protected:
+    void SetUp() override {
+        MergeFrameTest::SetUp();
+        Label().SetPrinterTarget({printer_.Address(), {}});
+    }
+    SimulatedPrinter printer_;
+};
+
+TEST_F(MergePrintTest, DirectSendPrintsOneLabelPerChosenRowAndCountsOnePerLabel) {
+    ChooseData("products.csv", {2, 0});
+    Frame().OnCommand(kCmdDirectPrint);
+    printer_.Received();
+    EXPECT_EQ(printer_.Labels().size(), 2);
+    EXPECT_EQ(Texts(Elements()), QStringList({"${NAME}", "${SKU}", "N-003"}));
+    EXPECT_TRUE(prompts_.messages.isEmpty()) << prompts_.messages.join('\n').toStdString();
+}
+
+TEST_F(MergePrintTest, BadDataIsToldWithItsLineAndNothingIsSentNorChanged) {
+    const std::pair<QByteArray, QString> cases[] = {
+        {"SKU,NAME\nKX-1,Tea\nKX-2,\"Coffee\n", "line 3"},
+        {"SKU,NAME\n", "no data rows"},
+        {"SKU,TITLE\nKX-1,Tea\n", "${NAME}"},
+        {"SKU,NAME\nKX-1,Tea,extra\n", "row 1"},
+    };
+    for (const auto& [bytes, named] : cases) {
+        WriteFile(QStringLiteral("bad.csv"), bytes);
+        ChooseData("bad.csv");
+        const LabelDocument before = Label().Session().Document();
+        const int snapshots = Snapshots();
+        prompts_.messages.clear();
+        Frame().OnCommand(kCmdDirectPrint);
+        ASSERT_EQ(prompts_.messages.size(), 1) << named.toStdString();
+        EXPECT_TRUE(prompts_.messages[0].contains(TempPath("bad.csv")) && prompts_.messages[0].contains(named))
+            << prompts_.messages[0].toStdString();
+        EXPECT_TRUE(SameElements(before.elements, Elements()));
+        EXPECT_EQ(Snapshots(), snapshots);
+    }
+    EXPECT_EQ(printer_.JobSize(), 0);
+}
+
+TEST_F(MergePrintTest, CancelStopsBetweenLabelsAndTheSerialNumbersFollowWhatWasPrinted) {
+    QByteArray rows = "SKU,NAME\n";
+    for (int i = 1; i <= 40; ++i) rows += QByteArray::number(i) + ",Item " + QByteArray::number(i) + "\n";
+    WriteFile(QStringLiteral("many.csv"), rows);
+    ChooseData("many.csv");
+    // The user cancels once three labels have gone.
+    QTimer cancel;
+    QObject::connect(&cancel, &QTimer::timeout, [this] {
+        for (auto* progress : Frame().findChildren<MergeProgressDialog*>())
+            if (progress->isVisible() && progress->value() >= 3) progress->cancel();
+    });
+    cancel.start(1);
+    Frame().OnCommand(kCmdDirectPrint);
+    cancel.stop();
+    const qsizetype printed = printer_.Received().count("PRINT 1,1");
+    EXPECT_GE(printed, 3);
+    EXPECT_LT(printed, 40);
+    ASSERT_EQ(prompts_.messages.size(), 1);
+    EXPECT_EQ(prompts_.messages[0], QString("Printing stopped after %1 of 40 labels.|Kestrix").arg(printed));
+    EXPECT_EQ(Texts(Elements())[2], QString("N-%1").arg(printed + 1, 3, 10, QChar('0')));
+}
+
+TEST(DataDialog, ShowsTheFirstRowsTheFieldsWithoutAColumnAndTheRowsChosen) {
+    TestApp();
+    QTemporaryDir dir;
+    const QString csv = dir.filePath("many.csv");
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("SKU\tNAME\n");
+    for (int i = 1; i <= 250; ++i) file.write("KX-" + QByteArray::number(i) + "\tItem\n");
+    file.close();
+
+    DataDialog dialog(UiLanguage::English, {csv, {5, 2}, 7, 0}, {"SKU", "PRICE"});
+    EXPECT_EQ(dialog.Table()->rowCount(), DataDialog::kPreviewRows);
+    EXPECT_EQ(dialog.Table()->horizontalHeaderItem(1)->text(), "NAME");
+    EXPECT_EQ(dialog.Table()->item(6, 0)->text(), "KX-7");
+    EXPECT_EQ(dialog.Table()->currentRow(), 6) << "the row shown is selected";
+    EXPECT_EQ(dialog.FileNote(), "The first 100 data rows are shown; 2 columns.");
+    EXPECT_TRUE(dialog.FieldNote().contains("No column for: ${PRICE}")) << dialog.FieldNote().toStdString();
+    const DataChoice chosen = dialog.Choice();
+    EXPECT_EQ(std::tuple(chosen.rows.first, chosen.rows.last, chosen.shownRow, chosen.knownRows),
+              std::tuple(2, 5, 7, 0))
+        << "a range given backwards is taken as meant";
+    dialog.findChild<QRadioButton*>("allRows")->setChecked(true);
+    EXPECT_EQ(std::pair(dialog.Choice().rows.first, dialog.Choice().rows.last), std::pair(qint64(1), qint64(0)));
+
+    // A file that cannot be a data file cannot be chosen, in either language.
+    for (UiLanguage language : {UiLanguage::English, UiLanguage::Chinese}) {
+        DataDialog bad(language, {dir.path(), {}, 1, 0}, {"SKU"});
+        EXPECT_FALSE(bad.findChild<QPushButton*>("1")->isEnabled());
+        EXPECT_TRUE(bad.FileNote().contains(dir.path())) << bad.FileNote().toStdString();
+        EXPECT_EQ(bad.windowTitle(), language == UiLanguage::Chinese ? "导入文件" : "Input File");
+    }
+}
+
+}  // namespace
+}  // namespace kestrix
