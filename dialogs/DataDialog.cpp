@@ -59,7 +59,7 @@ DataDialog::DataDialog(UiLanguage language, const DataChoice& current, const QSt
     pathEdit_->setReadOnly(true);
     pathEdit_->setObjectName(QStringLiteral("path"));
     pathEdit_->setMinimumWidth(pathEdit_->fontMetrics().averageCharWidth() * 60);
-    auto* browse = new QPushButton(UiText(language, "Choose File...", "选择文件..."));
+    auto* browse = new QPushButton(UiText(language, "&Choose File...", "选择文件(&C)..."));
     browse->setObjectName(QStringLiteral("browse"));
     browse->setAutoDefault(false);
     remove_->setObjectName(QStringLiteral("remove"));
