@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "document/ElementMove.h"
+
 namespace kestrix {
 
 bool HasSelection(const std::vector<LabelElement>& elements) {
@@ -24,14 +26,14 @@ void ElementClipboard::Cut(std::vector<LabelElement>& elements) {
     elements.erase(firstCut, elements.end());
 }
 
-void ElementClipboard::Paste(std::vector<LabelElement>& elements) {
+void ElementClipboard::Paste(std::vector<LabelElement>& elements, QPointF lineScale) {
+    constexpr int kPasteOffset = 10;
     for (LabelElement& e : copied_) {
-        e.nPosX += 10;
-        e.nPosY += 10;
-        elements.push_back(e);
+        MoveElementBy(e, kPasteOffset, kPasteOffset, lineScale);
+        elements.push_back(DuplicateElement(e));
     }
-    copied_.clear();
     elements.insert(elements.end(), cut_.begin(), cut_.end());
+    for (const LabelElement& e : cut_) copied_.push_back(DuplicateElement(e));
     cut_.clear();
 }
 

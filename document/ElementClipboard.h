@@ -1,7 +1,8 @@
 #pragma once
 // Cut, Copy and Paste of elements through two private buffers: copies of
-// copied elements, and the cut elements themselves.
+// copied elements, and the cut elements themselves. Paste can be repeated.
 
+#include <QPointF>
 #include <vector>
 
 #include "document/LabelElement.h"
@@ -15,8 +16,11 @@ public:
     // Moves the selected elements, in order, into the cut buffer. The caller
     // takes the undo snapshot before.
     void Cut(std::vector<LabelElement>& elements);
-    // Appends the copies (10 dots right and down) and then the cut elements.
-    void Paste(std::vector<LabelElement>& elements);
+    // Appends the copies, each time 10 dots further right and down than the
+    // last paste, then the cut elements where they were cut. Everything stays
+    // in the copy buffer, so the next paste adds it again further on. Lines
+    // move whole; their end points are in pixels at `lineScale`.
+    void Paste(std::vector<LabelElement>& elements, QPointF lineScale);
 
     bool CanPaste() const { return !copied_.empty() || !cut_.empty(); }
     const std::vector<LabelElement>& CopyBuffer() const { return copied_; }

@@ -13,6 +13,9 @@ namespace {
 
 bool IsScale(QPointF scale) { return scale.x() > 0 && scale.y() > 0; }
 
+// Label files hold line end points at one pixel per dot, the output scale.
+constexpr QPointF kFileScale(1.0, 1.0);
+
 int32_t Pixels(double dots, double scale) {
     constexpr double kMin = std::numeric_limits<int32_t>::min(), kMax = std::numeric_limits<int32_t>::max();
     return static_cast<int32_t>(std::clamp(std::round(dots * scale), kMin, kMax));
@@ -59,10 +62,13 @@ LabelSession::OpenResult LabelSession::OpenLabel(const QString& path, LabelFileP
         doc_ = std::move(read);
         undo_.Restart();
         fileScales_.clear();
+        lineEnds_.clear();
         MarkSaved();
-        // The file does not say at which scale its lines were drawn: the one
-        // the label is now fitted to is the best guess.
-        scaleOfOpenedFile_ = true;
+        // A file holds line ends at one pixel per dot; the editor holds them at the display scale.
+        if (IsScale(viewScale_))
+            RescaleLines(kFileScale, viewScale_);
+        else
+            viewScale_ = kFileScale;
     } else if (why.NothingRead()) {
         // The label stays, but Save now writes to this path.
         doc_.labelPath = path;
@@ -72,7 +78,7 @@ LabelSession::OpenResult LabelSession::OpenLabel(const QString& path, LabelFileP
     }
     if (problem) *problem = why;
     undo_.WriteOpenedLabel(doc_.elements);
-    if (!scaleOfOpenedFile_) fileScales_.insert(0, viewScale_);
+    fileScales_.insert(0, viewScale_);
     SaveState();
     return result;
 }
@@ -83,7 +89,7 @@ void LabelSession::OpenCancelled() {
 }
 
 bool LabelSession::SaveLabel(const QString& path, QString* error) {
-    if (!WriteLabelFile(path, doc_, error)) return false;
+    if (!WriteLabelFile(path, AtFileScale(), error)) return false;
     doc_.labelPath = path;
     MarkSaved();
     SaveState();
@@ -105,7 +111,7 @@ void LabelSession::Cut() {
 void LabelSession::Paste() {
     if (!CanPaste()) return;
     ClipboardToViewScale();
-    clipboard_.Paste(doc_.elements);
+    clipboard_.Paste(doc_.elements, IsScale(viewScale_) ? viewScale_ : QPointF(1.0, 1.0));
     TakeSnapshot();
 }
 
@@ -142,21 +148,28 @@ void LabelSession::Recover(RecoverableLabel found) {
     lineEnds_.clear();
     // The shown file's lines are at its scale; the label's first fit rescales them.
     viewScale_ = state.scales.value(state.pos);
-    scaleOfOpenedFile_ = false;
     SaveState();
 }
 
 void LabelSession::SetViewScale(double scaleX, double scaleY) {
     const QPointF scale(scaleX, scaleY);
     if (!IsScale(scale)) return;
-    const QPointF from = std::exchange(viewScale_, scale);
-    if (scaleOfOpenedFile_) {
-        scaleOfOpenedFile_ = false;
-        fileScales_.insert(0, scale);
-        SaveState();
-    } else {
-        RescaleLines(from, scale);
+    RescaleLines(std::exchange(viewScale_, scale), scale);
+}
+
+LabelDocument LabelSession::AtFileScale() const {
+    LabelDocument doc = doc_;
+    if (!IsScale(viewScale_)) return doc;
+    for (std::size_t i = 0; i < doc.elements.size(); ++i) {
+        LabelElement& e = doc.elements[i];
+        if (e.nType != kLine) continue;
+        // The dots the end was last placed at, when it has not moved since.
+        const std::optional<LineEndDots> memo = i < lineEnds_.size() ? lineEnds_[i] : std::nullopt;
+        const bool placed = memo && memo->endX == e.nEndX && memo->endY == e.nEndY;
+        e.nEndX = Pixels(placed ? memo->x : e.nEndX / viewScale_.x(), 1.0);
+        e.nEndY = Pixels(placed ? memo->y : e.nEndY / viewScale_.y(), 1.0);
     }
+    return doc;
 }
 
 void LabelSession::RescaleLines(QPointF from, QPointF to) {

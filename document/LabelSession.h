@@ -60,8 +60,7 @@ public:
 
     // The display scale (canvas pixels per dot) that line end points are held
     // at. A change rescales the lines of the label (the clipboard's follow when
-    // it is next used); the first scale after an Open is the one the opened
-    // file is drawn at.
+    // it is next used). Files hold them at scale 1.0: Open and Save convert.
     void SetViewScale(double scaleX, double scaleY);
 
     // Work the close question protects: the label differs from the one last
@@ -82,6 +81,8 @@ private:
     // Keeps what recovery needs beside the undo files.
     void SaveState();
     void RescaleLines(QPointF from, QPointF to);
+    // The label as a file holds it: line end points at scale 1.0.
+    LabelDocument AtFileScale() const;
     // The clipboard's lines are brought to the display scale when it is used.
     void ClipboardToViewScale();
 
@@ -98,7 +99,6 @@ private:
     std::vector<std::optional<LineEndDots>> lineEnds_;  // by element index
     QPointF viewScale_;                                 // none until the label is first shown
     QPointF clipboardScale_;
-    bool scaleOfOpenedFile_ = false;
     QHash<int, QPointF> fileScales_;  // undo file number -> scale of its lines
     int savedCount_ = 0;              // nSnapshotCount at the last save or open; -1: gone
 };

@@ -7,39 +7,42 @@
 #include <limits>
 
 #include "document/ElementClipboard.h"
+#include "document/ElementMove.h"
 #include "render/CodeImageCache.h"
 
 namespace kestrix {
 
 namespace {
 
-// Label files may hold any numbers; sums of them saturate instead of wrapping.
-int32_t Narrow(int64_t value) {
-    return static_cast<int32_t>(
-        std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+int64_t Near(const DotBox& b, bool horizontal) { return horizontal ? b.left : b.top; }
+int64_t Far(const DotBox& b, bool horizontal) { return horizontal ? b.Right() : b.Bottom(); }
+
+// Moves an element along one axis so that its near edge lands on `to`.
+void MoveNearEdgeTo(LabelElement& e, bool horizontal, int64_t to, QPointF scale) {
+    const int64_t by = to - Near(ElementDotBox(e, scale), horizontal);
+    MoveElementBy(e, horizontal ? by : 0, horizontal ? 0 : by, scale);
 }
-
-int32_t& Position(LabelElement& e, bool horizontal) { return horizontal ? e.nPosX : e.nPosY; }
-
-// Barcodes too are measured by their box: their code size is never filled in.
-int32_t Extent(const LabelElement& e, bool horizontal) { return horizontal ? e.nWidth : e.nHeight; }
 
 // A turned element's stored box is not where it shows, so edges leave it alone.
 bool TakesEdges(const LabelElement& e) { return e.bSelected && e.nEscapement == 0; }
 
 // Lines up the near (left or top) or far (right or bottom) edges on the
 // outermost one among the selected unturned elements.
-void AlignEdges(std::vector<LabelElement>& elements, bool horizontal, bool farEdge) {
+void AlignEdges(std::vector<LabelElement>& elements, bool horizontal, bool farEdge, QPointF scale) {
     bool any = false;
     int64_t edge = 0;
     for (LabelElement& e : elements) {
         if (!TakesEdges(e)) continue;
-        const int64_t own = int64_t{Position(e, horizontal)} + (farEdge ? Extent(e, horizontal) : 0);
+        const DotBox b = ElementDotBox(e, scale);
+        const int64_t own = farEdge ? Far(b, horizontal) : Near(b, horizontal);
         edge = !any ? own : farEdge ? std::max(edge, own) : std::min(edge, own);
         any = true;
     }
-    for (LabelElement& e : elements)
-        if (TakesEdges(e)) Position(e, horizontal) = Narrow(edge - (farEdge ? Extent(e, horizontal) : 0));
+    for (LabelElement& e : elements) {
+        if (!TakesEdges(e)) continue;
+        const DotBox b = ElementDotBox(e, scale);
+        MoveNearEdgeTo(e, horizontal, farEdge ? edge - (Far(b, horizontal) - Near(b, horizontal)) : edge, scale);
+    }
 }
 
 // Every selected element trades places with an unselected neighbour towards
@@ -61,17 +64,18 @@ bool StepTowards(It first, It last) {
 
 // Spaces the left (or top) edges of the selected elements evenly between the
 // two outermost ones; sizes and turns play no part.
-void SpaceEvenly(std::vector<LabelElement>& elements, bool horizontal) {
-    const auto at = [horizontal](LabelElement* e) { return Position(*e, horizontal); };
+void SpaceEvenly(std::vector<LabelElement>& elements, bool horizontal, QPointF scale) {
+    const auto at = [horizontal, scale](LabelElement* e) { return Near(ElementDotBox(*e, scale), horizontal); };
     std::vector<LabelElement*> order;
     for (LabelElement& e : elements) {
         if (!e.bSelected) continue;
         // Before the first one at its place or further on: of two at one place the later comes first.
-        order.insert(std::ranges::lower_bound(order, Position(e, horizontal), {}, at), &e);
+        order.insert(std::ranges::lower_bound(order, at(&e), {}, at), &e);
     }
     if (order.size() < 2) return;
-    const auto step = (int64_t{at(order.back())} - at(order.front())) / static_cast<int64_t>(order.size() - 1);
-    for (std::size_t k = 1; k < order.size(); ++k) Position(*order[k], horizontal) = Narrow(at(order[k - 1]) + step);
+    const auto step = (at(order.back()) - at(order.front())) / static_cast<int64_t>(order.size() - 1);
+    for (std::size_t k = 1; k < order.size(); ++k)
+        MoveNearEdgeTo(*order[k], horizontal, at(order[k - 1]) + step, scale);
 }
 
 enum class Action { kPosition, kAlign, kRotate };
@@ -106,34 +110,35 @@ constexpr Command kCommands[] = {
 
 }  // namespace
 
-void PositionElement(std::vector<LabelElement>& elements, int mode, LabelDotSize label) {
+void PositionElement(std::vector<LabelElement>& elements, int mode, LabelDotSize label, QPointF scale) {
     for (LabelElement& e : elements) {
         if (!TakesEdges(e)) continue;
+        const DotBox b = ElementDotBox(e, scale);
         switch (mode) {
-        case kPositionTop: e.nPosY = 0; break;
-        case kPositionBottom: e.nPosY = Narrow(int64_t{label.height} - e.nHeight); break;
-        case kPositionLeft: e.nPosX = 0; break;
-        case kPositionRight: e.nPosX = Narrow(int64_t{label.width} - e.nWidth); break;
-        case kPositionVerticalCentre: e.nPosY = Narrow((int64_t{label.height} - e.nHeight) / 2); break;
-        case kPositionHorizontalCentre: e.nPosX = Narrow((int64_t{label.width} - e.nWidth) / 2); break;
+        case kPositionTop: MoveNearEdgeTo(e, false, 0, scale); break;
+        case kPositionBottom: MoveNearEdgeTo(e, false, label.height - b.height, scale); break;
+        case kPositionLeft: MoveNearEdgeTo(e, true, 0, scale); break;
+        case kPositionRight: MoveNearEdgeTo(e, true, label.width - b.width, scale); break;
+        case kPositionVerticalCentre: MoveNearEdgeTo(e, false, (label.height - b.height) / 2, scale); break;
+        case kPositionHorizontalCentre: MoveNearEdgeTo(e, true, (label.width - b.width) / 2, scale); break;
         default: break;
         }
     }
 }
 
-bool AlignElement(std::vector<LabelElement>& elements, int mode) {
+bool AlignElement(std::vector<LabelElement>& elements, int mode, QPointF scale) {
     const auto selected = [](const LabelElement& e) { return e.bSelected != 0; };
     switch (mode) {
-    case kAlignLeft: AlignEdges(elements, true, false); return true;
-    case kAlignRight: AlignEdges(elements, true, true); return true;
-    case kAlignTop: AlignEdges(elements, false, false); return true;
-    case kAlignBottom: AlignEdges(elements, false, true); return true;
+    case kAlignLeft: AlignEdges(elements, true, false, scale); return true;
+    case kAlignRight: AlignEdges(elements, true, true, scale); return true;
+    case kAlignTop: AlignEdges(elements, false, false, scale); return true;
+    case kAlignBottom: AlignEdges(elements, false, true, scale); return true;
     case kMoveToFront: std::ranges::stable_partition(elements, std::not_fn(selected)); return true;
     case kMoveToBack: std::ranges::stable_partition(elements, selected); return true;
     case kBringForward: return StepTowards(elements.begin(), elements.end()) || !HasSelection(elements);
     case kSendBackward: return StepTowards(elements.rbegin(), elements.rend()) || !HasSelection(elements);
-    case kSpaceHorizontally: SpaceEvenly(elements, true); return true;
-    case kSpaceVertically: SpaceEvenly(elements, false); return true;
+    case kSpaceHorizontally: SpaceEvenly(elements, true, scale); return true;
+    case kSpaceVertically: SpaceEvenly(elements, false, scale); return true;
     default: return false;
     }
 }
@@ -151,14 +156,14 @@ int RotateElements(std::vector<LabelElement>& elements, int delta, CodeImageCach
     return turned;
 }
 
-ArrangeOutcome ArrangeElements(int command, std::vector<LabelElement>& elements, LabelDotSize label,
+ArrangeOutcome ArrangeElements(int command, std::vector<LabelElement>& elements, LabelDotSize label, QPointF scale,
                                CodeImageCache& codes) {
     const auto* found = std::ranges::find(kCommands, command, &Command::id);
     if (found == std::end(kCommands)) return ArrangeOutcome::kNothing;
     switch (found->action) {
-    case Action::kPosition: PositionElement(elements, found->argument, label); return ArrangeOutcome::kRepaint;
+    case Action::kPosition: PositionElement(elements, found->argument, label, scale); return ArrangeOutcome::kRepaint;
     case Action::kAlign:
-        return AlignElement(elements, found->argument) ? ArrangeOutcome::kRepaint : ArrangeOutcome::kNothing;
+        return AlignElement(elements, found->argument, scale) ? ArrangeOutcome::kRepaint : ArrangeOutcome::kNothing;
     case Action::kRotate:
         return RotateElements(elements, found->argument, codes) > 0 ? ArrangeOutcome::kRepaintAndSnapshot
                                                                     : ArrangeOutcome::kRepaint;

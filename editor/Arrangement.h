@@ -2,8 +2,10 @@
 // The arrangement commands of the second tool bar over the element list:
 // placing elements at the label's edges or centre, aligning them with each
 // other, their stacking order, equal spacing and quarter turns. Positions and
-// sizes are dots; a line moves only by its start point, its end stays put.
+// sizes are dots; a line moves whole and is measured by the box of its
+// two ends, whose end point is in pixels at `scale` (canvas pixels per dot).
 
+#include <QPointF>
 #include <vector>
 
 #include "document/LabelElement.h"
@@ -43,12 +45,12 @@ struct LabelDotSize {
 };
 
 // Places every selected unturned element against the label, each on its own.
-void PositionElement(std::vector<LabelElement>& elements, int mode, LabelDotSize label);
+void PositionElement(std::vector<LabelElement>& elements, int mode, LabelDotSize label, QPointF scale);
 
 // Modes 6 to 15 on the selected elements. False when the command leaves the
 // label as it was and wants no repaint (Bring Forward with the selection on top,
 // Send Backward with it at the bottom).
-bool AlignElement(std::vector<LabelElement>& elements, int mode);
+bool AlignElement(std::vector<LabelElement>& elements, int mode, QPointF scale);
 
 // Turns every selected element by `delta` tenths of a degree and frees its
 // code image, so that the code is encoded again at the new angle. Returns how
@@ -60,7 +62,7 @@ enum class ArrangeOutcome { kNothing, kRepaint, kRepaintAndSnapshot };
 
 // Runs the second tool bar's command `command` (135 to 156; the numbers below
 // 135 and zoom belong to others and do nothing here).
-ArrangeOutcome ArrangeElements(int command, std::vector<LabelElement>& elements, LabelDotSize label,
+ArrangeOutcome ArrangeElements(int command, std::vector<LabelElement>& elements, LabelDotSize label, QPointF scale,
                                CodeImageCache& codes);
 
 }  // namespace kestrix

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "document/ElementMove.h"
 #include "editor/HitTest.h"
 #include "editor/ResizeRules.h"
 #include "render/RenderGeometry.h"
@@ -12,10 +13,6 @@ namespace {
 
 // The size a rectangle gets from a click without a drag.
 constexpr int kClickedRectangle = 100;
-
-int32_t PixelsMoved(int32_t from, int downAt, int pointer) {
-    return static_cast<int32_t>(std::clamp<int64_t>(int64_t{from} - downAt + pointer, INT32_MIN, INT32_MAX));
-}
 
 void SetDragStart(LabelElement& e) {
     e.nOrgWidth = e.nWidth;
@@ -35,11 +32,16 @@ void MoveElement(LabelElement& e, QPoint p, QPoint down, double scaleX, double s
 
 void DragLine(LabelElement& e, QPoint p, QPoint down, double scaleX, double scaleY) {
     switch (e.nSize) {
-    case -1:
-        MoveElement(e, p, down, scaleX, scaleY);
-        e.nEndX = PixelsMoved(e.nOrgEndX, down.x(), p.x());
-        e.nEndY = PixelsMoved(e.nOrgEndY, down.y(), p.y());
+    case -1: {
+        // From the drag's start, the end keeping its distance from the start as drawn.
+        e.nPosX = e.nOrgPosX;
+        e.nPosY = e.nOrgPosY;
+        e.nEndX = e.nOrgEndX;
+        e.nEndY = e.nOrgEndY;
+        PlaceLineStart(e, TruncToInt((p.x() - down.x()) / scaleX + e.nOrgPosX),
+                       TruncToInt((p.y() - down.y()) / scaleY + e.nOrgPosY), {scaleX, scaleY});
         break;
+    }
     case 0:
         e.nPosX = TruncToInt(p.x() / scaleX);
         e.nPosY = TruncToInt(p.y() / scaleY);

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "dialogs/Prompts.h"
+#include "document/ElementMove.h"
 #include "document/Units.h"
 #include "editor/CanvasMode.h"
 #include "editor/HitTest.h"
@@ -79,7 +80,7 @@ bool ElementCommands::CreateAt(int tool, QPoint p) {
     case kPictureTool: return CreatePicture(at);
     case kLineTool:
         // The end starts on the start, in pixels; the drag that follows pulls it.
-        AppendNew(CreateElement(kLine, at, {}, {TruncToInt(at.x * sx), TruncToInt(at.y * sy)}));
+        AppendNew(CreateElement(kLine, at, {}, {LinePixel(at.x, sx), LinePixel(at.y, sy)}));
         break;
     case kRectangleTool: AppendNew(CreateElement(kShape, at)); break;
     default: return false;
@@ -131,25 +132,15 @@ void ElementCommands::KeyEdit(int key) {
     if (target == elements.end()) return;
     LabelElement& e = *target;
     contextIndex_ = static_cast<std::size_t>(target - elements.begin());
-    const bool line = e.nType == kLine;
+    const QPointF scale(label_.ScaleX(), label_.ScaleY());
     switch (key) {
-    case Qt::Key_Left:
-        --e.nPosX;
-        if (line) --e.nEndX;
-        break;
-    case Qt::Key_Right:
-        ++e.nPosX;
-        if (line) ++e.nEndX;
-        break;
-    case Qt::Key_Down:
-        ++e.nPosY;
-        if (line) ++e.nEndY;
-        break;
+    case Qt::Key_Left: MoveElementBy(e, -1, 0, scale); break;
+    case Qt::Key_Right: MoveElementBy(e, 1, 0, scale); break;
+    case Qt::Key_Down: MoveElementBy(e, 0, 1, scale); break;
     case Qt::Key_Up:
         // An element may reach -1 at the top edge, not further; lines have no limit.
-        if (!line && e.nPosY < 0) return;
-        --e.nPosY;
-        if (line) --e.nEndY;
+        if (e.nType != kLine && e.nPosY < 0) return;
+        MoveElementBy(e, 0, -1, scale);
         break;
     case Qt::Key_Backspace:
     case Qt::Key_Delete: PostDelete(); return;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "document/ElementMove.h"
 #include "editor/CanvasMode.h"
 #include "render/RenderGeometry.h"
 
@@ -155,10 +156,10 @@ std::optional<Qt::CursorShape> ArmHandles(std::vector<LabelElement>& elements, Q
     for (LabelElement& e : elements) {
         if (!e.bSelected) continue;
         if (e.nType == kLine) {
-            const DeviceBox start = ElementBox(e, scaleX, scaleY);
-            if (Near(p, start.left, start.top, kEndReach) || Near(p, e.nEndX, e.nEndY, kEndReach)) {
+            const QPoint start(LinePixel(e.nPosX, scaleX), LinePixel(e.nPosY, scaleY));
+            if (Near(p, start.x(), start.y(), kEndReach) || Near(p, e.nEndX, e.nEndY, kEndReach)) {
                 toolMode = kLineEndDrag;
-                e.nSize = Near(p, start.left, start.top, kEndReach) ? 0 : 1;
+                e.nSize = Near(p, start.x(), start.y(), kEndReach) ? 0 : 1;
                 cursor = Qt::SizeHorCursor;
             } else if (toolMode == kSelectMode || toolMode == kLineEndDrag) {
                 toolMode = kSelectMode;

@@ -213,7 +213,7 @@ void LabelController::Arrange(int command) {
     const LabelDotSize label{static_cast<int>(display_.width() / ScaleX()),
                              static_cast<int>(display_.height() / ScaleY())};
     const std::vector<LabelElement> before = Elements();
-    if (ArrangeElements(command, Elements(), label, codes_) == ArrangeOutcome::kNothing) return;
+    if (ArrangeElements(command, Elements(), label, {ScaleX(), ScaleY()}, codes_) == ArrangeOutcome::kNothing) return;
     session_.TakeSnapshotIfChanged(before);
     EditDone();
 }

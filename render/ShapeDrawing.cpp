@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "document/ElementMove.h"
 #include "render/RenderGeometry.h"
 #include "render/SelectionHandles.h"
 
@@ -87,16 +88,16 @@ void DrawLineElement(QPainter& painter, LabelElement& e, const RenderContext& ct
         const double vx = ctx.viewScaleX > 0 ? ctx.viewScaleX : 1.0;
         const double vy = ctx.viewScaleY > 0 ? ctx.viewScaleY : 1.0;
         const DeviceBox start = ElementBox(e, 1.0, 1.0);
-        painter.drawLine(QPoint(start.left, start.top), QPoint(TruncToInt(e.nEndX / vx), TruncToInt(e.nEndY / vy)));
+        painter.drawLine(QPoint(start.left, start.top), QPoint(LineDots(e.nEndX, vx), LineDots(e.nEndY, vy)));
     } else {
-        const DeviceBox box = ElementBox(e, ctx.scaleX, ctx.scaleY);
+        const QPoint start(LinePixel(e.nPosX, ctx.scaleX), LinePixel(e.nPosY, ctx.scaleY));
         const QPoint end(TruncToInt(e.nEndX), TruncToInt(e.nEndY));
         if (e.bSelected) {
             const int side = std::clamp(e.nLineWidth, 0, kMaxPenWidth) + 2;
-            painter.fillRect(box.left - 2, box.top - 2, side, side, QColor(0x0A, 0x0A, 0x0A));
+            painter.fillRect(start.x() - 2, start.y() - 2, side, side, QColor(0x0A, 0x0A, 0x0A));
             painter.fillRect(end.x(), end.y(), side, side, QColor(0x0A, 0x0A, 0x0A));
         }
-        painter.drawLine(QPoint(box.left, box.top), end);
+        painter.drawLine(start, end);
     }
     painter.restore();
 }

@@ -19,6 +19,7 @@
 #include "document/LabelFile.h"
 #include "document/RecoverableLabel.h"
 #include "document/Units.h"
+#include "editor/HitTest.h"
 #include "editor/LabelCanvas.h"
 #include "editor/LabelController.h"
 
@@ -196,6 +197,28 @@ void BM_PointerOver5000(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PointerOver5000)->Unit(benchmark::kMillisecond);
+
+// One selection press over 5,000 elements of every kind (frames, lines,
+// texts, codes) at a zoom of 0.5, 2 or 8 pixels per dot (argument: tenths).
+void BM_HitTest5000(benchmark::State& state) {
+    const double scale = state.range(0) / 10.0;
+    std::vector<LabelElement> elements;
+    FillBoxes(elements, 4000, 0);
+    for (int i = 0; i < 1000; ++i) {
+        const ElementPoint at{(i * 41) % 700, (i * 29) % 1100};
+        LabelElement line =
+            CreateElement(kLine, at, {}, {static_cast<int>((at.x + 90) * scale), static_cast<int>((at.y + 7) * scale)});
+        line.nSize = -1;
+        elements.push_back(line);
+    }
+    int step = 0;
+    for (auto _ : state) {
+        ++step;
+        const QPoint p(static_cast<int>((step * 13 % 800) * scale), static_cast<int>((step * 7 % 1200) * scale));
+        benchmark::DoNotOptimize(SelectionPress(elements, p, false, scale, scale));
+    }
+}
+BENCHMARK(BM_HitTest5000)->Arg(5)->Arg(20)->Arg(80)->Unit(benchmark::kMicrosecond);
 
 // One undo step of a 200-element label: its undo file and the state beside
 // it, each written whole and renamed into place. Argument 0: in the temporary

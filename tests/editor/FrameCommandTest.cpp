@@ -139,20 +139,21 @@ TEST_F(FrameTest, DeleteAndClipboardCommandsAndTheirEnabling) {
     EXPECT_EQ(enabled(), (QList<bool>{false, false, false}));
     Elements()[0].bSelected = 1;
     EXPECT_EQ(enabled(), (QList<bool>{true, true, false}));
-    // Copy, Paste, Paste: the second Paste is disabled and does nothing.
+    // Copy, Paste, Paste: each Paste adds a copy further on.
     Key(Qt::Key_C, Qt::ControlModifier);
     EXPECT_TRUE(Frame().MenuAction(kCmdPaste)->isEnabled());
     Key(Qt::Key_V, Qt::ControlModifier);
-    EXPECT_FALSE(Frame().MenuAction(kCmdPaste)->isEnabled());
+    EXPECT_TRUE(Frame().MenuAction(kCmdPaste)->isEnabled());
     Key(Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(Elements().size(), 2u);
-    // Cut takes a snapshot first; Shift+Insert brings the elements back.
+    ASSERT_EQ(Elements().size(), 3u);
+    EXPECT_EQ(std::pair(Elements()[2].nPosX, Elements()[2].nPosY), std::pair(80, 30));
+    // Cut takes a snapshot first; Shift+Insert brings the elements back, with one more copy.
     const int before = Snapshots();
     Key(Qt::Key_X, Qt::ControlModifier);
     EXPECT_TRUE(Elements().empty() && Snapshots() == before + 1);
     EXPECT_EQ(enabled(), (QList<bool>{false, false, true}));
     Key(Qt::Key_Insert, Qt::ShiftModifier);
-    EXPECT_EQ(Elements().size(), 2u);
+    EXPECT_EQ(Elements().size(), 4u);
 }
 
 TEST_F(FrameTest, KeysNudgeTheFirstSelectedElementAndStylesAndFontsReachEverySelectedOne) {
