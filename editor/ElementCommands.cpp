@@ -24,12 +24,6 @@ std::u16string DefaultText(UiLanguage language) {
 
 int DotsFromMm(int mm, int dpi) { return MmToDots(std::clamp(mm, -kMaxElementMm, kMaxElementMm), dpi); }
 
-// The element's box at the display scale, not turned.
-QRect PlainBox(const LabelElement& e, double scaleX, double scaleY) {
-    const DeviceBox b = ElementBox(e, scaleX, scaleY);
-    return {b.left, b.top, b.width, b.height};
-}
-
 }  // namespace
 
 void ElementCommands::AppendNew(const LabelElement& e) {
@@ -204,52 +198,37 @@ void ElementCommands::EditElement(std::size_t index) {
 }
 
 void ElementCommands::DoubleClick(QPoint p) {
-    const double sx = label_.ScaleX();
-    const double sy = label_.ScaleY();
-    // Indexes, not references: each dialog runs its own event loop.
-    for (std::size_t i = 0; i < label_.Elements().size(); ++i) {
-        const LabelElement& e = label_.Elements()[i];
-        if (e.bSelected && Inside(PlainBox(e, sx, sy), p)) EditElement(i);
-    }
+    const std::optional<std::size_t> hit = TopmostAt(label_.Elements(), p, label_.ScaleX(), label_.ScaleY());
+    if (hit && label_.Elements()[*hit].bSelected) EditElement(*hit);
 }
 
 void ElementCommands::RightButton(QPoint p, QPoint globalPos) {
-    const double sx = label_.ScaleX();
-    const double sy = label_.ScaleY();
-    for (LabelElement& e : label_.Elements()) e.bSelected = Inside(PlainBox(e, sx, sy), p) ? 1 : 0;
+    auto& elements = label_.Elements();
+    const std::optional<std::size_t> hit = TopmostAt(elements, p, label_.ScaleX(), label_.ScaleY());
+    for (std::size_t i = 0; i < elements.size(); ++i) elements[i].bSelected = i == hit ? 1 : 0;
     label_.EditDone();
-    for (std::size_t i = 0; i < label_.Elements().size(); ++i) {
-        const LabelElement& e = label_.Elements()[i];
-        QRect box = PlainBox(e, sx, sy);
-        // A barcode is looked for in its code box, which nothing ever sizes.
-        if (e.nType == kBarcode) box.setSize({TruncToInt(e.nCodeWidth * sx), TruncToInt(e.nCodeHeight * sy)});
-        if (!Inside(box, p)) continue;
-        contextIndex_ = i;
-        if (!ContextMenu(globalPos)) return;
-    }
+    if (!hit) return;
+    contextIndex_ = *hit;
+    ContextMenu(globalPos);
 }
 
-bool ElementCommands::ContextMenu(QPoint globalPos) {
+void ElementCommands::ContextMenu(QPoint globalPos) {
     const LabelElement* e = ContextElement();
-    if (!e || (e->nType != kText && e->nType != kPicture)) return true;
+    if (!e || (e->nType != kText && e->nType != kPicture)) return;
     const UiLanguage language = label_.Language();
     const bool text = e->nType == kText;
     QMenu menu(label_.DialogOwner());
     menu.setTitle(text ? UiText(language, "Text Attributes", "文字属性")
-                       : UiText(language, "Piture Settings", "图片设置"));
-    QAction* remove = menu.addAction(text ? UiText(language, "Delte Text", "删除文字")
+                       : UiText(language, "Picture Settings", "图片设置"));
+    QAction* remove = menu.addAction(text ? UiText(language, "Delete Text", "删除文字")
                                           : UiText(language, "Delete Picture", "删除图片"));
     QAction* edit = menu.addAction(text ? UiText(language, "Text Attributes", "文字属性")
                                         : UiText(language, "Change Picture Size", "修改图片大小"));
     const QAction* chosen = menu.exec(globalPos);
-    if (chosen == remove) {
-        // Runs once the menus are done with the elements.
-        PostDelete();
-        return false;
-    }
+    // Delete runs once the menu is done with the elements.
+    if (chosen == remove) PostDelete();
     if (chosen == edit && text) TextAttributes();
     if (chosen == edit && !text) ChangePictureSize();
-    return true;
 }
 
 LabelElement* ElementCommands::ContextElement() {

@@ -35,9 +35,9 @@ public:
     void PostDelete();
     // Arrow keys nudge the first selected element; Backspace and Delete delete.
     void KeyEdit(int key);
-    // The dialog of each selected element whose box holds `p`, in array order.
+    // The dialog of the element on top under `p`, when it is selected.
     void DoubleClick(QPoint p);
-    // Selects what is under `p`, then the menu of each text and picture there.
+    // Selects the element on top under `p` alone, then its menu if it is a text or picture.
     void RightButton(QPoint p, QPoint globalPos);
     // The font chooser and the image size dialog on the context element.
     void TextAttributes();
@@ -57,8 +57,8 @@ private:
     bool CreatePicture(ElementPoint at);
     // The dialog of one element, by its kind.
     void EditElement(std::size_t index);
-    // Shows the text or picture menu for the context element; false after Delete.
-    bool ContextMenu(QPoint globalPos);
+    // Shows the text or picture menu for the context element.
+    void ContextMenu(QPoint globalPos);
     LabelElement* ContextElement();
 
     LabelController& label_;

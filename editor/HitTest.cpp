@@ -1,5 +1,8 @@
 #include "editor/HitTest.h"
 
+#include <QPointF>
+#include <QRectF>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -13,6 +16,8 @@ namespace {
 
 // How near the pointer must be to a line's end or a triangle's apex.
 constexpr int kEndReach = 4;
+// How near, in pixels at any zoom, a press must be to an outline or a line beyond its pen.
+constexpr double kStrokeReach = 4.0;
 
 bool Near(QPoint p, int64_t x, int64_t y, int reach) {
     return std::llabs(p.x() - x) <= reach && std::llabs(p.y() - y) <= reach;
@@ -45,7 +50,9 @@ bool Inside(const QRect& box, QPoint p) {
 }
 
 QRect ElementHitBox(const LabelElement& e, double scaleX, double scaleY) {
-    const DeviceBox b = ElementBox(e, scaleX, scaleY);
+    DeviceBox b = ElementBox(e, scaleX, scaleY);
+    // A square code is drawn as high as it is wide, whatever its stored height.
+    if (e.nType == kCode2D && e.nBarcodeType != kPdf417) b.height = b.width;
     const int angle = NormalizedEscapement(e.nEscapement);
     if (angle == 900 || angle == 2700) {
         if (e.nType == kText) {
@@ -70,20 +77,83 @@ int PressedHandle(const LabelElement& e, QPoint p, double scaleX, double scaleY)
     return HandleAt(HandlePoints(HandleStyle::Text, b.left, b.top, box.width(), box.height()).data(), p, 10, 10);
 }
 
-LineHit HitLine(const LabelElement& e, QPoint p, double scaleX, double scaleY) {
-    const double sx = e.nPosX * scaleX;
-    const double sy = e.nPosY * scaleY;
-    const double qx = e.nEndX;
-    const double qy = e.nEndY;
-    if (std::fabs(std::trunc(qy - sy)) <= 2 && std::fabs(p.y() - qy) <= 2) return LineHit::KeepOthers;
-    if (std::fabs(std::trunc(qx - sx)) <= 2 && std::fabs(p.x() - qx) <= 2) return LineHit::KeepOthers;
-    // Inverse slopes: the pointer seen from either end against the line itself.
-    const double k = (qx - sx) / (qy - sy);
-    const auto onSlope = [&](double fromX, double fromY) {
-        const double d = (p.x() - fromX) / (p.y() - fromY) - k;
-        return d >= -0.1 && d < 0.1;
-    };
-    return onSlope(sx, sy) || onSlope(qx, qy) ? LineHit::SelectAlone : LineHit::None;
+namespace {
+
+double SegmentDistance(QPointF p, QPointF a, QPointF b) {
+    const QPointF ab = b - a;
+    const double length2 = QPointF::dotProduct(ab, ab);
+    const double t = length2 > 0 ? std::clamp(QPointF::dotProduct(p - a, ab) / length2, 0.0, 1.0) : 0.0;
+    const QPointF nearest = a + t * ab;
+    return std::hypot(p.x() - nearest.x(), p.y() - nearest.y());
+}
+
+bool NearPolyline(QPointF p, std::initializer_list<QPointF> points, double reach) {
+    for (auto a = points.begin(), b = std::next(a); b != points.end(); ++a, ++b)
+        if (SegmentDistance(p, *a, *b) <= reach) return true;
+    return false;
+}
+
+// How far from the drawn stroke a press still hits it: half the pen and a few pixels.
+double StrokeReach(const LabelElement& e) { return std::clamp(e.nLineWidth, 0, 400) / 2.0 + kStrokeReach; }
+
+}  // namespace
+
+bool HitsLine(const LabelElement& e, QPoint p, double scaleX, double scaleY) {
+    const QPointF start(LinePixel(e.nPosX, scaleX), LinePixel(e.nPosY, scaleY));
+    return SegmentDistance(p, start, QPointF(e.nEndX, e.nEndY)) <= StrokeReach(e);
+}
+
+bool HitsShapeOutline(const LabelElement& e, QPoint p, double scaleX, double scaleY) {
+    const DeviceBox b = ElementBox(e, scaleX, scaleY);
+    // A turned shape is tested unturned, with the press turned back about its centre.
+    QPointF at = p;
+    if (const int angle = NormalizedEscapement(e.nEscapement); angle == 900 || angle == 1800 || angle == 2700)
+        at = ToQTransform(RotationXform(angle, b.centerX, b.centerY)).inverted().map(QPointF(p));
+    const double reach = StrokeReach(e);
+    const QRectF box(b.left, b.top, b.width, b.height);
+    switch (e.nShapeType) {
+    case 0:
+    case 1: {
+        const QRectF outer = box.normalized().adjusted(-reach, -reach, reach, reach);
+        const QRectF inner = box.normalized().adjusted(reach, reach, -reach, -reach);
+        return outer.contains(at) && !(inner.isValid() && inner.contains(at));
+    }
+    case 2: {
+        const double a = std::abs(box.width()) / 2, bb = std::abs(box.height()) / 2;
+        const QPointF d = at - box.normalized().center();
+        const auto within = [&](double ra, double rb) {
+            return ra > 0 && rb > 0 && std::pow(d.x() / ra, 2) + std::pow(d.y() / rb, 2) <= 1.0;
+        };
+        return within(a + reach, bb + reach) && !within(a - reach, bb - reach);
+    }
+    case 3: {
+        const double apex = e.nEndX == -1 ? b.left + b.width / 2 : TruncToInt(e.nEndX * scaleX + b.left);
+        return NearPolyline(at, {{apex, box.top()}, box.bottomLeft(), box.bottomRight(), {apex, box.top()}}, reach);
+    }
+    case 4: {
+        const QPointF c = box.center();
+        return NearPolyline(
+            at,
+            {{c.x(), box.top()}, {box.left(), c.y()}, {c.x(), box.bottom()}, {box.right(), c.y()}, {c.x(), box.top()}},
+            reach);
+    }
+    default: return Inside(ElementHitBox(e, scaleX, scaleY), p);
+    }
+}
+
+bool HitsElement(const LabelElement& e, QPoint p, double scaleX, double scaleY) {
+    switch (e.nType) {
+    case kLine: return HitsLine(e, p, scaleX, scaleY);
+    case kShape: return HitsShapeOutline(e, p, scaleX, scaleY);
+    default: return Inside(ElementHitBox(e, scaleX, scaleY), p);
+    }
+}
+
+std::optional<std::size_t> TopmostAt(const std::vector<LabelElement>& elements, QPoint p, double scaleX,
+                                     double scaleY) {
+    for (std::size_t i = elements.size(); i-- > 0;)
+        if (HitsElement(elements[i], p, scaleX, scaleY)) return i;
+    return std::nullopt;
 }
 
 Qt::CursorShape HandleCursor(int handle) {
@@ -103,51 +173,26 @@ Qt::CursorShape HandleCursor(int handle) {
 
 PressOutcome SelectionPress(std::vector<LabelElement>& elements, QPoint p, bool addToSelection, double scaleX,
                             double scaleY) {
-    const auto selectAlone = [&](LabelElement& chosen) {
-        chosen.bSelected = 1;
-        if (addToSelection) return;
-        for (LabelElement& other : elements)
-            if (&other != &chosen) other.bSelected = 0;
-    };
-    LabelElement* shapeCandidate = nullptr;
-    bool onElement = false;
     for (LabelElement& e : elements) {
         // A handle armed by hovering: this press starts its resize.
         if (e.nSize != -1 && e.bSelected) return {ArmedCursor(e), true, false};
-        const QRect box = ElementHitBox(e, scaleX, scaleY);
-        const bool inside = Inside(box, p);
-        if (e.nSize != -1 && inside) {
-            e.bSelected = 1;
-            return {ArmedCursor(e), true, true};
-        }
-        if (e.bSelected && (e.nType == kText || HasBoxHandles(e.nType))) {
-            if (const int handle = PressedHandle(e, p, scaleX, scaleY); handle >= 0) {
-                e.nSize = handle;
-                return {HandleCursor(handle), true, false};
-            }
-        }
-        if (e.nType == kLine) {
-            const LineHit hit = HitLine(e, p, scaleX, scaleY);
-            if (hit == LineHit::KeepOthers) e.bSelected = 1;
-            if (hit == LineHit::SelectAlone) selectAlone(e);
-            if (hit != LineHit::None) return {std::nullopt, true, true};
-        }
-        if (!inside) {
-            if (!addToSelection) e.bSelected = 0;
-            continue;
-        }
-        onElement = true;
-        if (e.nType == kShape) {
-            // Chosen only if nothing else is hit above it.
-            shapeCandidate = &e;
-            continue;
-        }
-        if (shapeCandidate) shapeCandidate->bSelected = 0;
-        shapeCandidate = nullptr;
-        selectAlone(e);
     }
-    if (shapeCandidate) shapeCandidate->bSelected = 1;
-    return {std::nullopt, onElement, true};
+    for (LabelElement& e : elements) {
+        if (!e.bSelected || (e.nType != kText && !HasBoxHandles(e.nType))) continue;
+        if (const int handle = PressedHandle(e, p, scaleX, scaleY); handle >= 0) {
+            e.nSize = handle;
+            return {HandleCursor(handle), true, false};
+        }
+    }
+    const std::optional<std::size_t> hit = TopmostAt(elements, p, scaleX, scaleY);
+    for (std::size_t i = 0; i < elements.size(); ++i)
+        if (!addToSelection && i != hit) elements[i].bSelected = 0;
+    if (!hit) return {std::nullopt, false, true};
+    LabelElement& chosen = elements[*hit];
+    chosen.bSelected = 1;
+    std::optional<Qt::CursorShape> cursor;
+    if (chosen.nSize != -1) cursor = ArmedCursor(chosen);
+    return {cursor, true, true};
 }
 
 std::optional<Qt::CursorShape> ArmHandles(std::vector<LabelElement>& elements, QPoint p, int& toolMode, double scaleX,
@@ -186,12 +231,17 @@ std::optional<Qt::CursorShape> ArmHandles(std::vector<LabelElement>& elements, Q
     return cursor;
 }
 
-void SelectInside(std::vector<LabelElement>& elements, const QRect& frame, double scaleX, double scaleY) {
+void SelectInside(std::vector<LabelElement>& elements, const QRect& frame, const QRect& label, double scaleX,
+                  double scaleY) {
     const QRect area = frame.normalized();
     for (LabelElement& e : elements) {
-        QRect box = ElementHitBox(e, scaleX, scaleY);
-        if (e.nType == kLine) box = QRect(box.topLeft(), QPoint(TruncToInt(e.nEndX), TruncToInt(e.nEndY)));
-        if (area.contains(box.normalized())) e.bSelected = 1;
+        QRect box = ElementHitBox(e, scaleX, scaleY).normalized();
+        if (e.nType == kLine)
+            box = QRect(QPoint(LinePixel(e.nPosX, scaleX), LinePixel(e.nPosY, scaleY)), QPoint(e.nEndX, e.nEndY))
+                      .normalized();
+        // What lies beyond the label's edges cannot be framed: the part on the label counts.
+        const QRect shown = box.intersected(label);
+        if (!shown.isEmpty() ? area.contains(shown) : area.contains(box)) e.bSelected = 1;
     }
 }
 

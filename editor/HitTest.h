@@ -1,7 +1,7 @@
 #pragma once
 // What a press or the pointer is on, in canvas pixels: hit boxes (turned for
-// quarter turns), the line test, the handle squares, the selection press with
-// its shape-candidate rule, and arming a handle by hovering. Plain functions
+// quarter turns), strokes of lines and outlines of shapes, the handle squares,
+// the selection press, and arming a handle by hovering. Plain functions
 // over the element array; the canvas turns their answers into cursors.
 
 #include <QPoint>
@@ -16,9 +16,9 @@ namespace kestrix {
 // Left <= x < right and top <= y < bottom; an empty or negative box holds nothing.
 bool Inside(const QRect& box, QPoint p);
 
-// The box a press is tested against: the element's box at the display scale;
-// for 900 and 2700 turned about its centre for text, pictures, barcodes and
-// shapes. A line's box is its empty (L, T, 0, 0).
+// The box a press is tested against: the element's box at the display scale
+// as drawn (a square code as high as wide); for 900 and 2700 turned about its
+// centre for text, pictures, barcodes and shapes. A line's box is its empty (L, T, 0, 0).
 QRect ElementHitBox(const LabelElement& e, double scaleX, double scaleY);
 
 // The handle (0..7) that a press at `p` grabs on a selected element, or -1:
@@ -26,14 +26,15 @@ QRect ElementHitBox(const LabelElement& e, double scaleX, double scaleY);
 // large squares placed from their unturned corner and the hit box's size.
 int PressedHandle(const LabelElement& e, QPoint p, double scaleX, double scaleY);
 
-enum class LineHit {
-    None,         // not on the line
-    KeepOthers,   // on a horizontal or vertical line: the others stay selected
-    SelectAlone,  // on a slanted line: the others go unless Shift or Control is held
-};
-// The line test: within 2 pixels of a horizontal or vertical line, or on the
-// line's slope seen from either end. Points beyond the ends count too.
-LineHit HitLine(const LabelElement& e, QPoint p, double scaleX, double scaleY);
+// Whether a press at `p` is on the element: a line within a few pixels of its
+// stroke between its ends; a shape, which is never filled, within a few pixels
+// of its outline; any other kind anywhere in its hit box.
+bool HitsElement(const LabelElement& e, QPoint p, double scaleX, double scaleY);
+bool HitsLine(const LabelElement& e, QPoint p, double scaleX, double scaleY);
+bool HitsShapeOutline(const LabelElement& e, QPoint p, double scaleX, double scaleY);
+
+// The index of the element drawn on top of the others under `p`, if any.
+std::optional<std::size_t> TopmostAt(const std::vector<LabelElement>& elements, QPoint p, double scaleX, double scaleY);
 
 // The sizing cursor of a handle (0..7, 8 the triangle apex); the arrow for others.
 Qt::CursorShape HandleCursor(int handle);
@@ -44,11 +45,11 @@ struct PressOutcome {
     bool repaint = true;
 };
 
-// The left-button press in selection mode, element by element in array order:
-// an armed handle of a selected element ends the press (a resize follows);
-// otherwise handles are grabbed, lines tested, and the element hit last is
-// selected, a shape only when nothing else is hit after it. With
-// `addToSelection` (Shift or Control) nothing is deselected by a miss.
+// The left-button press in selection mode: an armed handle of a selected
+// element ends the press (a resize follows), then a handle under the pointer
+// is grabbed; otherwise the topmost element under the pointer (HitsElement) is
+// selected, alone unless `addToSelection` (Shift or Control), which also keeps
+// the selection on a miss.
 PressOutcome SelectionPress(std::vector<LabelElement>& elements, QPoint p, bool addToSelection, double scaleX,
                             double scaleY);
 
@@ -59,8 +60,9 @@ PressOutcome SelectionPress(std::vector<LabelElement>& elements, QPoint p, bool 
 std::optional<Qt::CursorShape> ArmHandles(std::vector<LabelElement>& elements, QPoint p, int& toolMode, double scaleX,
                                           double scaleY);
 
-// Selects every element whose box lies wholly inside `frame` (a line: the box
-// of its two ends); the others keep their selection.
-void SelectInside(std::vector<LabelElement>& elements, const QRect& frame, double scaleX, double scaleY);
+// Selects every element whose box (a line: the box of its two ends), as far as
+// it lies on the `label`, is wholly inside `frame`; the others keep their selection.
+void SelectInside(std::vector<LabelElement>& elements, const QRect& frame, const QRect& label, double scaleX,
+                  double scaleY);
 
 }  // namespace kestrix

@@ -214,7 +214,8 @@ void LabelCanvas::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     if (frame_) {
         // Dragged on empty label area: what the frame holds joins the selection.
-        if (frame_->topLeft() != p) SelectInside(label_.Elements(), QRect(frame_->topLeft(), p), ScaleX(), ScaleY());
+        if (frame_->topLeft() != p)
+            SelectInside(label_.Elements(), QRect(frame_->topLeft(), p), rect(), ScaleX(), ScaleY());
         frame_.reset();
     }
     // One undo step per drag or creation, and none for a click that changed nothing.

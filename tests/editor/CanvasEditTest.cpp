@@ -44,7 +44,7 @@ protected:
 };
 
 // Presses in selection mode, at about one dot per pixel.
-TEST_F(CanvasTest, ThePressSelectsByArrayOrderWithTheShapeCandidateAndGrabsHandles) {
+TEST_F(CanvasTest, ThePressSelectsTheTopmostElementUnderThePointerAlone) {
     const LabelElement text = MakeElement(kText, 0, 0, 50, 20, true);
     struct Case {
         const char* what;
@@ -89,19 +89,19 @@ TEST_F(CanvasTest, ThePressSelectsByArrayOrderWithTheShapeCandidateAndGrabsHandl
          0,
          -1,
          Qt::ArrowCursor},
-        {"frame beside the text",
+        {"frame's side beside the text",
          {MakeElement(kShape, 0, 0, 100, 100), MakeElement(kText, 20, 20, 40, 20)},
-         {80, 80},
+         {99, 80},
          none,
          "10",
          0,
          -1,
          Qt::ArrowCursor},
-        {"text under a frame",
+        {"text inside a frame drawn above it",
          {MakeElement(kText, 20, 20, 40, 20), MakeElement(kShape, 0, 0, 100, 100)},
          {30, 25},
          none,
-         "11",
+         "10",
          0,
          -1,
          Qt::ArrowCursor},
@@ -138,8 +138,9 @@ TEST_F(CanvasTest, ThePressSelectsByArrayOrderWithTheShapeCandidateAndGrabsHandl
          7,
          Qt::SizeFDiagCursor},
         {"text side", {MakeElement(kText, 100, 100, 60, 20, true)}, {168, 106}, none, "1", 0, 4, Qt::SizeHorCursor},
-        // A line ends the press: what comes after it keeps its selection, unless the line is slanted.
-        {"level line", {MakeLine(10, 100, 110, 100), text}, {200, 101}, none, "11", 0, -1, Qt::ArrowCursor},
+        // Lines are hit along their stroke, between their ends.
+        {"level line", {MakeLine(10, 100, 110, 100), text}, {60, 101}, none, "10", 0, -1, Qt::ArrowCursor},
+        {"past a line's end", {MakeLine(10, 100, 110, 100), text}, {200, 101}, none, "00", 0, -1, Qt::ArrowCursor},
         {"slanted line", {MakeLine(0, 200, 100, 250), text}, {40, 220}, none, "10", 0, -1, Qt::ArrowCursor},
         {"slanted line, Shift",
          {MakeLine(0, 200, 100, 250), text},
@@ -168,8 +169,8 @@ TEST_F(CanvasTest, DragsMoveEverySelectedElementOrOneHandleOrALineEndAsOneUndoSt
     Elements() = {MakeElement(kShape, 10, 10, 40, 30, true), MakeElement(kBarcode, 100, 50, 120, 60, true)};
     AddPicture(60, 200, true);                        // 100 x 66 dots
     Settle();                                         // the paint places the handles
-    Click(&Canvas(), {15, 15}, Qt::ControlModifier);  // a click alone records nothing
-    Drag(&Canvas(), {15, 15}, {40, 30}, Qt::ControlModifier, 20);
+    Click(&Canvas(), {15, 39}, Qt::ControlModifier);  // a click alone records nothing
+    Drag(&Canvas(), {15, 39}, {40, 54}, Qt::ControlModifier, 20);
     EXPECT_EQ(Selection(Elements()), "111");
     EXPECT_EQ((std::array{box(0)[0], box(0)[1], box(1)[0], box(1)[1], box(2)[0], box(2)[1]}),
               (std::array{35, 25, 125, 65, 85, 215}));
@@ -260,26 +261,26 @@ TEST_F(CanvasTest, DoubleClickOpensTheDialogsOfTheSelectedElementsUnderThePointe
     prompts_.text = QStringLiteral("Changed");
     prompts_.barcode = BarcodeFields{8, QStringLiteral("ABC"), 30, 20, false};
     DoubleClick(&Canvas(), QPoint(60, 30));
-    // The press chose the frame around them too (nothing above it was hit).
-    EXPECT_EQ(prompts_.dialogs, (QStringList{"text@10", "barcode@50", "shape@10"})) << "in array order";
+    // The barcode is on top there: its dialog alone.
+    EXPECT_EQ(prompts_.dialogs, (QStringList{"barcode@50"}));
     EXPECT_EQ(prompts_.barcodeShown->widthMm, 25);
-    EXPECT_EQ(ElementText(Elements()[0]), u"Changed");
     EXPECT_EQ((std::array{barcode.nWidth, barcode.nHeight, barcode.nBarcodeType, barcode.bShowText}),
               (std::array{240, 160, 8, 0}));
-    EXPECT_TRUE(barcode.hCache == 0 && Label().Codes().Size() == 0 && Snapshots() == 2);
-    // A shape's OK is a step; a cancelled dialog changes nothing; lines and empty area open none.
+    EXPECT_TRUE(barcode.hCache == 0 && Label().Codes().Size() == 0 && Snapshots() == 1);
+    DoubleClick(&Canvas(), QPoint(20, 20));
+    EXPECT_EQ(ElementText(Elements()[0]), u"Changed");
+    // A shape's OK is a step, opened on its outline; a cancelled dialog changes nothing; lines and empty
+    // area open none.
     prompts_.dialogs.clear();
-    std::tie(Elements()[0].bSelected, barcode.bSelected, Elements()[2].bSelected) = std::tuple(0, 0, 1);
     prompts_.shapeType = 2;
-    DoubleClick(&Canvas(), QPoint(200, 200));
+    DoubleClick(&Canvas(), QPoint(200, 310));
     EXPECT_TRUE(Elements()[2].nShapeType == 2 && Snapshots() == 3);
-    Elements()[0].bSelected = 1;
     prompts_.text.reset();
     DoubleClick(&Canvas(), QPoint(20, 20));
     Elements().push_back(MakeElement(kLine, 100, 350, 0, 0, true));
     DoubleClick(&Canvas(), QPoint(100, 350));
     DoubleClick(&Canvas(), QPoint(390, 600));
-    EXPECT_EQ(prompts_.dialogs, (QStringList{"shape@10", "text@10", "shape@10"}));
+    EXPECT_EQ(prompts_.dialogs, (QStringList{"shape@10", "text@10"}));
     EXPECT_TRUE(ElementText(Elements()[0]) == u"Changed" && Snapshots() == 3);
 }
 
@@ -306,19 +307,24 @@ TEST_F(CanvasTest, RightButtonSelectsWhatIsUnderItAndShowsTheMenusOfTextsAndPict
             menu->close();
     });
     answer.start(5);
-    prompts_.imageSize = QSize(80, 40);
+    // The barcode on top is chosen alone; it has no menu.
     SendMouse(&Canvas(), QEvent::MouseButtonPress, QPoint(40, 35), Qt::RightButton);
-    EXPECT_EQ(Selection(Elements()), "1110");
-    EXPECT_EQ(shown, (QStringList{"Piture Settings: Delete Picture, Change Picture Size",
-                                  "Text Attributes: Delte Text, Text Attributes"}));
+    EXPECT_EQ(Selection(Elements()), "0010");
+    EXPECT_TRUE(shown.isEmpty());
+    prompts_.imageSize = QSize(80, 40);
+    SendMouse(&Canvas(), QEvent::MouseButtonPress, QPoint(22, 22), Qt::RightButton);
+    EXPECT_EQ(Selection(Elements()), "1000");
+    EXPECT_EQ(shown, (QStringList{"Picture Settings: Delete Picture, Change Picture Size"}));
     EXPECT_EQ(prompts_.dialogs, QStringList{"picture@20"});
     EXPECT_EQ(Elements()[0].nWidth, 80);
-    // Text Attributes opens the font chooser on the text; its Delete deletes the selection.
+    // Text Attributes opens the font chooser on the text above the picture.
+    Elements().erase(Elements().begin() + 2);
     shown.clear();
     choose = QStringLiteral("Text Attributes");
     prompts_.fontHeight = -27;
     SendMouse(&Canvas(), QEvent::MouseButtonPress, QPoint(80, 45), Qt::RightButton);
-    EXPECT_TRUE(shown.size() == 2 && Elements()[1].logFont.lfHeight == -27 && Snapshots() == 2);
+    EXPECT_EQ(shown, (QStringList{"Text Attributes: Delete Text, Text Attributes"}));
+    EXPECT_TRUE(Elements()[1].logFont.lfHeight == -27 && Snapshots() == 2);
     MakeFrame(UiLanguage::Chinese);
     AddPicture(20, 20, false);
     Elements().push_back(MakeElement(kText, 30, 30, 60, 20, false));
@@ -326,8 +332,8 @@ TEST_F(CanvasTest, RightButtonSelectsWhatIsUnderItAndShowsTheMenusOfTextsAndPict
     shown.clear();
     SendMouse(&Canvas(), QEvent::MouseButtonPress, QPoint(40, 35), Qt::RightButton);
     Settle();
-    EXPECT_EQ(shown, (QStringList{"图片设置: 删除图片, 修改图片大小", "文字属性: 删除文字, 文字属性"}));
-    EXPECT_TRUE(Elements().empty()) << "Delete removes every selected element";
+    EXPECT_EQ(shown, (QStringList{"文字属性: 删除文字, 文字属性"}));
+    EXPECT_TRUE(Elements().size() == 1 && Elements()[0].nType == kPicture) << "Delete removes the text";
 }
 
 TEST_F(CanvasTest, LineEndsKeepTheirPlaceInDotsAcrossZoomUndoAndPaste) {

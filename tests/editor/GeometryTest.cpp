@@ -1,8 +1,9 @@
 // Without a window: canvas fitting, zoom, placement and ruler ticks; hit boxes,
-// the line test and arming handles by hovering; the four resize routines for
+// strokes and outlines and arming handles by hovering; the four resize routines for
 // every handle at 0, 900, 1800 and 2700, their limits, and line and apex drags.
 
 #include "FrameFixture.h"
+#include "document/ElementMove.h"
 #include "editor/CanvasGeometry.h"
 #include "editor/CanvasMode.h"
 #include "editor/DragStep.h"
@@ -88,7 +89,7 @@ TEST(HitTest, BoxesTurnAboutTheCentreForQuarterTurnsOnly) {
                           Case{kBarcode, 900, {420, -120, 160, 600}}, Case{kShape, -900, {420, -120, 160, 600}},
                           Case{kPicture, 2700, {420, -120, 160, 600}},
                           Case{kText, 900, {2 * (100 + 150 - 40), 2 * (50 + 40 - 150), 160, 600}},
-                          Case{kCode2D, 900, {200, 100, 600, 160}}}) {
+                          Case{kCode2D, 900, {200, 100, 600, 600}}}) {  // a square code as drawn
         LabelElement e = MakeElement(c.type, 100, 50, 300, 80);
         e.nEscapement = c.angle;
         EXPECT_EQ(ElementHitBox(e, 2.0, 2.0), c.expected) << c.type << " at " << c.angle;
@@ -98,23 +99,59 @@ TEST(HitTest, BoxesTurnAboutTheCentreForQuarterTurnsOnly) {
                 !Inside({10, 10, -5, 5}, {8, 12}));
 }
 
-TEST(HitTest, LinesAreHitNearTheirHeightOrSlopeEvenBeyondTheirEnds) {
+// At three zooms: lines are hit along their stroke between their ends; shapes,
+// never filled, on their outline only, so a frame leaves what it holds to be
+// clicked; codes by the size they are drawn at. Points are in dots.
+TEST(HitTest, StrokesOutlinesAndBoxesAtThreeZooms) {
+    const auto shape = [](int kind, int x, int y, int w, int h, int angle = 0) {
+        LabelElement e = MakeElement(kShape, x, y, w, h);
+        e.nShapeType = kind;
+        e.nEndX = -1;
+        e.nEscapement = angle;
+        e.nLineWidth = 2;
+        return e;
+    };
+    LabelElement qr = MakeElement(kCode2D, 100, 100, 60, 200);  // made smaller: its height is stale
+    qr.nBarcodeType = 58;
     struct Case {
-        LabelElement line;
-        QPoint p;
-        LineHit expected;
+        const char* what;
+        LabelElement e;  // a line's end is given in dots here
+        QPointF p;
+        bool hit;
     };
     const Case cases[] = {
-        {MakeLine(10, 10, 110, 11), {300, 12}, LineHit::KeepOthers},  // horizontal, past the end
-        {MakeLine(10, 10, 110, 11), {50, 14}, LineHit::None},
-        {MakeLine(10, 10, 11, 110), {13, 500}, LineHit::KeepOthers},  // vertical
-        {MakeLine(0, 0, 100, 50), {40, 20}, LineHit::SelectAlone},    // on the slope
-        {MakeLine(0, 0, 100, 50), {200, 100}, LineHit::SelectAlone},  // beyond the end
-        {MakeLine(0, 0, 100, 50), {40, 30}, LineHit::None},
-        {MakeLine(5, 5, 5, 5), {400, 6}, LineHit::KeepOthers},  // no length at all
-        {MakeLine(5, 5, 5, 5), {400, 60}, LineHit::None},
+        {"level line, on it", MakeLine(60, 250, 260, 250), {150, 250.5}, true},
+        {"level line, beyond its end", MakeLine(60, 250, 260, 250), {300, 250}, false},
+        {"level line, beside it", MakeLine(60, 250, 260, 250), {150, 270}, false},
+        {"slightly sloped line, on its stroke", MakeLine(0, 100, 300, 112), {150, 106}, true},
+        {"slightly sloped line, on its extension", MakeLine(0, 100, 300, 112), {400, 116}, false},
+        {"steep line", MakeLine(50, 0, 60, 300), {55, 150}, true},
+        {"a point of a line", MakeLine(5, 5, 5, 5), {5, 5}, true},
+        {"frame, inside", shape(0, 0, 0, 300, 200), {150, 100}, false},
+        {"frame, on its left side", shape(0, 0, 0, 300, 200), {0.5, 100}, true},
+        {"frame, on its bottom", shape(0, 0, 0, 300, 200), {150, 199}, true},
+        {"rounded frame, on top", shape(1, 10, 10, 100, 50), {60, 10}, true},
+        {"ellipse, on its rim", shape(2, 0, 0, 200, 100), {100, 0.5}, true},
+        {"ellipse, at its centre", shape(2, 0, 0, 200, 100), {100, 50}, false},
+        {"ellipse, in the box's corner", shape(2, 0, 0, 200, 100), {10, 10}, false},
+        {"triangle, on its base", shape(3, 0, 0, 200, 100), {100, 100}, true},
+        {"triangle, inside", shape(3, 0, 0, 200, 100), {100, 70}, false},
+        {"diamond, on an edge", shape(4, 0, 0, 200, 100), {50, 25}, true},
+        {"diamond, inside", shape(4, 0, 0, 200, 100), {100, 50}, false},
+        {"turned frame, on its turned side", shape(0, 0, 0, 200, 100, 900), {50, 100}, true},
+        {"turned frame, inside", shape(0, 0, 0, 200, 100, 900), {100, 50}, false},
+        {"square code, in its drawn size", qr, {130, 150}, true},
+        {"square code, below its drawn size", qr, {130, 200}, false},
+        {"text, anywhere in its box", MakeElement(kText, 10, 10, 50, 20), {30, 20}, true},
     };
-    for (const Case& c : cases) EXPECT_EQ(HitLine(c.line, c.p, 1.0, 1.0), c.expected) << c.p.x() << "," << c.p.y();
+    for (double scale : {0.5, 1.0, 3.0}) {
+        for (Case c : cases) {
+            if (c.e.nType == kLine)
+                std::tie(c.e.nEndX, c.e.nEndY) = std::pair(LinePixel(c.e.nEndX, scale), LinePixel(c.e.nEndY, scale));
+            const QPoint p = (c.p * scale).toPoint();
+            EXPECT_EQ(HitsElement(c.e, p, scale, scale), c.hit) << c.what << " at " << scale;
+        }
+    }
 }
 
 TEST(HitTest, HoverArmsDrawnHandlesLineEndsAndTheApex) {

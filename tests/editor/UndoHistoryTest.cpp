@@ -78,7 +78,7 @@ TEST_F(UndoHistory, EveryChangeIsOneStepThatUndoTakesBackAndRedoBringsAgain) {
          [this] { DoubleClick(&Canvas(), At(20, 20)); }, 1},
         {"text dialog OK unchanged", [this] { prompts_.text = QStringLiteral("0001"); },
          [this] { DoubleClick(&Canvas(), At(20, 20)); }, 0},
-        {"shape dialog OK", [this] { prompts_.shapeType = 2; }, [this] { DoubleClick(&Canvas(), At(70, 110)); }, 1},
+        {"shape dialog OK", [this] { prompts_.shapeType = 2; }, [this] { DoubleClick(&Canvas(), At(65, 129)); }, 1},
         {"drag of the selection", {}, [this] { Drag(&Canvas(), At(20, 20), At(60, 50), Qt::NoModifier, 3); }, 1},
         {"click on empty label", {}, [this] { Click(&Canvas(), At(300, 500)); }, 0},
         {"text tool", {}, tool(kTextTool, {200, 400}, {200, 400}), 1},
