@@ -10,10 +10,12 @@
 
 #include "dialogs/DialogControls.h"
 #include "dialogs/DialogNumber.h"
+#include "document/FieldMerge.h"
 
 namespace kestrix {
 
-BarcodeDialog::BarcodeDialog(UiLanguage language, LabelElement& e, const BarcodeFields& initial, QWidget* parent)
+BarcodeDialog::BarcodeDialog(UiLanguage language, LabelElement& e, const BarcodeFields& initial,
+                             const QStringList& columns, QWidget* parent)
     : QDialog(parent),
       language_(language),
       type_(SymbologyList(LinearSymbologies(), initial.type, 1015)),
@@ -29,6 +31,7 @@ BarcodeDialog::BarcodeDialog(UiLanguage language, LabelElement& e, const Barcode
     AddFieldRow(grid, ControlLabel(UiText(language, "Barcode Type:", "条形码类型："), 1022), type_);
     grid->addWidget(UnknownSymbologyNote(language, LinearSymbologies(), initial.type), grid->rowCount(), 1, 1, 2);
     AddFieldRow(grid, ControlLabel(UiText(language, "Content:", "条形码内容："), 1023), content_);
+    grid->addWidget(FieldInsertList(language, columns, content_), grid->rowCount(), 1, 1, 2);
     AddFieldRow(grid, ControlLabel(UiText(language, "Width:", "条形码宽度："), 1024), width_, QStringLiteral("mm"));
     AddFieldRow(grid, ControlLabel(UiText(language, "Height:", "条形码高度："), 1025), height_, QStringLiteral("mm"));
     grid->addWidget(showText_, grid->rowCount(), 1, 1, 2);
@@ -45,8 +48,9 @@ BarcodeFields BarcodeDialog::Values() const {
 
 void BarcodeDialog::accept() {
     const BarcodeFields values = Values();
-    // Only the length is checked, not that the characters are digits.
-    if (values.type == kBuiltinEan13 && values.content.size() != 13) {
+    // Only the length is checked, not that the characters are digits; a
+    // content with fields is known only when a row fills it.
+    if (values.type == kBuiltinEan13 && values.content.size() != 13 && FieldNames(values.content).isEmpty()) {
         QMessageBox box(QMessageBox::Critical, UiText(language_, "Kestrix Editor", "Dravel标签编辑器"),
                         UiText(language_, "BARCDOE_EAN13 Barcode needs 13 chars", "BARCDOE_EAN13 条码需要13个字符"),
                         QMessageBox::Ok);

@@ -18,8 +18,9 @@ namespace kestrix {
 class BarcodeDialog : public QDialog {
     Q_OBJECT
 public:
-    // Serialize writes into `e` at once.
-    BarcodeDialog(UiLanguage language, LabelElement& e, const BarcodeFields& initial, QWidget* parent = nullptr);
+    // Serialize writes into `e` at once; `columns`: the data file's, offered as fields to insert.
+    BarcodeDialog(UiLanguage language, LabelElement& e, const BarcodeFields& initial, const QStringList& columns = {},
+                  QWidget* parent = nullptr);
 
     // What the controls hold now.
     BarcodeFields Values() const;

@@ -12,7 +12,8 @@
 
 namespace kestrix {
 
-Code2DDialog::Code2DDialog(UiLanguage language, const Code2DFields& initial, QWidget* parent)
+Code2DDialog::Code2DDialog(UiLanguage language, const Code2DFields& initial, const QStringList& columns,
+                           QWidget* parent)
     : QDialog(parent),
       type_(SymbologyList(Code2DSymbologies(), initial.type, 1015)),
       content_(ContentEdit(initial.content, 1017)),
@@ -22,6 +23,7 @@ Code2DDialog::Code2DDialog(UiLanguage language, const Code2DFields& initial, QWi
     AddFieldRow(grid, ControlLabel(UiText(language, "2D Type:", "二维码类型："), 1022), type_);
     grid->addWidget(UnknownSymbologyNote(language, Code2DSymbologies(), initial.type), grid->rowCount(), 1, 1, 2);
     AddFieldRow(grid, ControlLabel(UiText(language, "Content:", "二维码内容："), 1023), content_);
+    grid->addWidget(FieldInsertList(language, columns, content_), grid->rowCount(), 1, 1, 2);
     AddFieldRow(grid, ControlLabel(UiText(language, "Size:", "二维码尺寸："), 1032), size_, QStringLiteral("mm"));
 
     auto* layout = new QVBoxLayout(this);

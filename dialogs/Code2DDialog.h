@@ -15,7 +15,9 @@ namespace kestrix {
 class Code2DDialog : public QDialog {
     Q_OBJECT
 public:
-    Code2DDialog(UiLanguage language, const Code2DFields& initial, QWidget* parent = nullptr);
+    // `columns`: the data file's, offered as fields to insert.
+    Code2DDialog(UiLanguage language, const Code2DFields& initial, const QStringList& columns = {},
+                 QWidget* parent = nullptr);
 
     // What the controls hold now.
     Code2DFields Values() const;

@@ -60,6 +60,23 @@ QLabel* UnknownSymbologyNote(UiLanguage language, std::span<const Symbology> lis
     return note;
 }
 
+QComboBox* FieldInsertList(UiLanguage language, const QStringList& columns, QLineEdit* content) {
+    auto* list = new QComboBox;
+    list->setObjectName(QStringLiteral("insertField"));
+    list->addItem(UiText(language, "Insert a field of the data file...", "插入数据文件的字段..."));
+    // A name with a closing brace cannot be written as a field.
+    for (const QString& column : columns)
+        if (!column.contains(u'}')) list->addItem(QStringLiteral("${%1}").arg(column));
+    list->setVisible(!columns.isEmpty());
+    QObject::connect(list, &QComboBox::activated, content, [list, content](int index) {
+        if (index <= 0) return;
+        content->insert(list->itemText(index));
+        content->setFocus();
+        list->setCurrentIndex(0);
+    });
+    return list;
+}
+
 void AddFieldRow(QGridLayout* grid, QLabel* label, QWidget* field, const QString& unit, int unitId) {
     const int row = grid->rowCount();
     grid->addWidget(label, row, 0);

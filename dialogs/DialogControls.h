@@ -3,6 +3,7 @@
 // number carries its number as object name, so tests find it by that number.
 
 #include <QString>
+#include <QStringList>
 #include <span>
 
 #include "document/LabelElement.h"
@@ -32,6 +33,10 @@ QLineEdit* ContentEdit(const QString& text, int id);
 QComboBox* SymbologyList(std::span<const Symbology> list, int32_t code, int id);
 // Shown only when the list has no entry for `code`: says which one was selected instead.
 QLabel* UnknownSymbologyNote(UiLanguage language, std::span<const Symbology> list, int32_t code);
+
+// The data file's `columns` as a list whose choice inserts ${NAME} into
+// `content` where its cursor is; hidden when there are none.
+QComboBox* FieldInsertList(UiLanguage language, const QStringList& columns, QLineEdit* content);
 
 // A row of `grid`: the label, the field and, when given, its unit after it
 // (numbered when `unitId` is not 0).

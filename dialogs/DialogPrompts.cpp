@@ -121,21 +121,22 @@ std::optional<DataChoice> DialogPrompts::DataDialog(QWidget* owner, const DataCh
     return dialog.Choice();
 }
 
-std::optional<QString> DialogPrompts::TextDialog(QWidget* owner, LabelElement& e) {
-    kestrix::TextDialog dialog(language_, e, owner);
+std::optional<QString> DialogPrompts::TextDialog(QWidget* owner, LabelElement& e, const QStringList& columns) {
+    kestrix::TextDialog dialog(language_, e, columns, owner);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.Text();
 }
 
-std::optional<BarcodeFields> DialogPrompts::BarcodeDialog(QWidget* owner, LabelElement& e,
-                                                          const BarcodeFields& initial) {
-    kestrix::BarcodeDialog dialog(language_, e, initial, owner);
+std::optional<BarcodeFields> DialogPrompts::BarcodeDialog(QWidget* owner, LabelElement& e, const BarcodeFields& initial,
+                                                          const QStringList& columns) {
+    kestrix::BarcodeDialog dialog(language_, e, initial, columns, owner);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.Values();
 }
 
-std::optional<Code2DFields> DialogPrompts::Code2DDialog(QWidget* owner, const Code2DFields& initial) {
-    kestrix::Code2DDialog dialog(language_, initial, owner);
+std::optional<Code2DFields> DialogPrompts::Code2DDialog(QWidget* owner, const Code2DFields& initial,
+                                                        const QStringList& columns) {
+    kestrix::Code2DDialog dialog(language_, initial, columns, owner);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.Values();
 }

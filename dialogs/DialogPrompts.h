@@ -22,9 +22,11 @@ public:
     void ShowAbout(QWidget* owner) override;
     bool ChoosePrinter(QWidget* owner, QPrinter& printer) override;
     void ShowPrintPreview(QWidget* owner, PrintableLabel& label) override;
-    std::optional<QString> TextDialog(QWidget* owner, LabelElement& e) override;
-    std::optional<BarcodeFields> BarcodeDialog(QWidget* owner, LabelElement& e, const BarcodeFields& initial) override;
-    std::optional<Code2DFields> Code2DDialog(QWidget* owner, const Code2DFields& initial) override;
+    std::optional<QString> TextDialog(QWidget* owner, LabelElement& e, const QStringList& columns) override;
+    std::optional<BarcodeFields> BarcodeDialog(QWidget* owner, LabelElement& e, const BarcodeFields& initial,
+                                               const QStringList& columns) override;
+    std::optional<Code2DFields> Code2DDialog(QWidget* owner, const Code2DFields& initial,
+                                             const QStringList& columns) override;
     bool ImageSizeDialog(QWidget* owner, LabelElement& e, int dpiX, int dpiY) override;
     bool ShapeDialog(QWidget* owner, LabelElement& e) override;
     bool FontDialog(QWidget* owner, LogFont& font) override;

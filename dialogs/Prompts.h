@@ -61,11 +61,14 @@ public:
     virtual void ShowPrintPreview(QWidget* owner, PrintableLabel& label) = 0;
 
     // The element property dialogs; each gives nothing (or false) when cancelled.
-    // The text and barcode dialogs get the element for its Serialize button.
-    virtual std::optional<QString> TextDialog(QWidget* owner, LabelElement& e) = 0;
-    virtual std::optional<BarcodeFields> BarcodeDialog(QWidget* owner, LabelElement& e,
-                                                       const BarcodeFields& initial) = 0;
-    virtual std::optional<Code2DFields> Code2DDialog(QWidget* owner, const Code2DFields& initial) = 0;
+    // The text and barcode dialogs get the element for its Serialize button;
+    // the text, barcode and 2D code dialogs offer the data file's `columns` as
+    // ${NAME} fields to insert.
+    virtual std::optional<QString> TextDialog(QWidget* owner, LabelElement& e, const QStringList& columns) = 0;
+    virtual std::optional<BarcodeFields> BarcodeDialog(QWidget* owner, LabelElement& e, const BarcodeFields& initial,
+                                                       const QStringList& columns) = 0;
+    virtual std::optional<Code2DFields> Code2DDialog(QWidget* owner, const Code2DFields& initial,
+                                                     const QStringList& columns) = 0;
     // Writes nWidth and nHeight.
     virtual bool ImageSizeDialog(QWidget* owner, LabelElement& e, int dpiX, int dpiY) = 0;
     // Writes nShapeType, nLineWidth and nCornerSize (nEndX -1 for a triangle).

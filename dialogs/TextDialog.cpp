@@ -1,5 +1,6 @@
 #include "dialogs/TextDialog.h"
 
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -8,12 +9,14 @@
 
 namespace kestrix {
 
-TextDialog::TextDialog(UiLanguage language, LabelElement& e, QWidget* parent)
+TextDialog::TextDialog(UiLanguage language, LabelElement& e, const QStringList& columns, QWidget* parent)
     : QDialog(parent), text_(ContentEdit(QString::fromStdU16String(ElementText(e)), 1000)) {
     setWindowTitle(UiText(language, "Text Properties", "输入文字"));
     auto* group = new QGroupBox(UiText(language, "Input Text", "请输入标签文字"));
     SetControlId(group, 1026);
-    (new QVBoxLayout(group))->addWidget(text_);
+    auto* groupLayout = new QVBoxLayout(group);
+    groupLayout->addWidget(text_);
+    groupLayout->addWidget(FieldInsertList(language, columns, text_));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);

@@ -15,7 +15,8 @@ class TextDialog : public QDialog {
     Q_OBJECT
 public:
     // Opens with the element's text; Serialize writes into `e` at once.
-    TextDialog(UiLanguage language, LabelElement& e, QWidget* parent = nullptr);
+    // `columns`: the data file's, offered as fields to insert.
+    TextDialog(UiLanguage language, LabelElement& e, const QStringList& columns = {}, QWidget* parent = nullptr);
 
     QString Text() const;
 

@@ -155,9 +155,10 @@ void ElementCommands::EditElement(std::size_t index) {
     LabelElement& e = elements[index];
     const int dpiX = label_.m_nDpiX;
     const int dpiY = label_.m_nDpiY;
+    const QStringList& columns = label_.Data().Columns();
     switch (e.nType) {
     case kText: {
-        const std::optional<QString> text = prompts->TextDialog(label_.DialogOwner(), e);
+        const std::optional<QString> text = prompts->TextDialog(label_.DialogOwner(), e, columns);
         if (!text) return cancelled();
         SetElementText(e, text->toStdU16String());
         break;
@@ -168,7 +169,7 @@ void ElementCommands::EditElement(std::size_t index) {
     case kBarcode: {
         const BarcodeFields initial{e.nBarcodeType, QString::fromStdU16String(ElementText(e)), DotsToMm(e.nWidth, dpiX),
                                     DotsToMm(e.nHeight, dpiY), e.bShowText != 0};
-        const std::optional<BarcodeFields> fields = prompts->BarcodeDialog(label_.DialogOwner(), e, initial);
+        const std::optional<BarcodeFields> fields = prompts->BarcodeDialog(label_.DialogOwner(), e, initial, columns);
         if (!fields) return cancelled();
         label_.Codes().Release(e.hCache);
         e.nWidth = DotsFromMm(fields->widthMm, dpiX);
@@ -180,7 +181,7 @@ void ElementCommands::EditElement(std::size_t index) {
     }
     case kCode2D: {
         const Code2DFields initial{e.nBarcodeType, QString::fromStdU16String(ElementText(e)), DotsToMm(e.nWidth, dpiX)};
-        const std::optional<Code2DFields> fields = prompts->Code2DDialog(label_.DialogOwner(), initial);
+        const std::optional<Code2DFields> fields = prompts->Code2DDialog(label_.DialogOwner(), initial, columns);
         if (!fields) return;
         label_.Codes().Release(e.hCache);
         e.nWidth = DotsFromMm(fields->sizeMm, dpiX);

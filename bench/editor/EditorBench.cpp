@@ -2,7 +2,8 @@
 // of a drag or a resize (the step and its repaint), the undo file written when
 // a drag ends or any change is made, looking for the label of an editor that
 // died, and the time from starting the program to its first painted window,
-// with and without such a label waiting.
+// with and without such a label waiting; and opening the data dialog on a
+// data file of a million rows.
 
 #include <benchmark/benchmark.h>
 
@@ -13,9 +14,11 @@
 #include <QFileInfo>
 #include <QMouseEvent>
 #include <QProcess>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QWidget>
 
+#include "dialogs/DataDialog.h"
 #include "document/LabelFile.h"
 #include "document/RecoverableLabel.h"
 #include "document/Units.h"
@@ -306,6 +309,36 @@ void BM_StartupToFirstPaint(benchmark::State& state) {
         state.SkipWithError("the waiting label was not left for the next run");
 }
 BENCHMARK(BM_StartupToFirstPaint)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// Input File on a data file of a million rows of about 100 bytes (100 MB):
+// from choosing the file to the dialog painted with its columns and first rows.
+void BM_DataDialogOpensMillionRows(benchmark::State& state) {
+    App();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("million.csv"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return state.SkipWithError("cannot write the data file");
+    QByteArray block = "SKU,NAME,PRICE,URL\n";
+    for (int i = 1; i <= 1000000; ++i) {
+        const QByteArray n = QByteArray::number(i).rightJustified(7, '0');
+        block += n + ",\"Product " + n + ", a name long enough for a shelf\"," + QByteArray::number(i % 100) +
+                 ".50,https://example.org/items/" + n + "/detail\n";
+        if (block.size() > (1 << 20) || i == 1000000) {
+            file.write(block);
+            block.clear();
+        }
+    }
+    file.close();
+    for (auto _ : state) {
+        DataDialog dialog(UiLanguage::English, {path, {}, 1, 0}, {QStringLiteral("SKU"), QStringLiteral("NAME")});
+        dialog.show();
+        dialog.repaint();
+        QCoreApplication::processEvents();
+        benchmark::DoNotOptimize(dialog.Table()->rowCount());
+    }
+    state.counters["MB"] = static_cast<double>(QFileInfo(path).size()) / 1e6;
+}
+BENCHMARK(BM_DataDialogOpensMillionRows)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 }  // namespace
 }  // namespace kestrix

@@ -46,12 +46,20 @@ public:
         recoverAnswers.pop_front();
         return answer;
     }
-    std::optional<QString> TextDialog(QWidget*, LabelElement& e) override { return Opened("text", e, text); }
-    std::optional<BarcodeFields> BarcodeDialog(QWidget*, LabelElement& e, const BarcodeFields& initial) override {
+    std::optional<QString> TextDialog(QWidget*, LabelElement& e, const QStringList& columns) override {
+        columnsOffered = columns;
+        return Opened("text", e, text);
+    }
+    std::optional<BarcodeFields> BarcodeDialog(QWidget*, LabelElement& e, const BarcodeFields& initial,
+                                               const QStringList& columns) override {
         barcodeShown = initial;
+        columnsOffered = columns;
         return Opened("barcode", e, barcode);
     }
-    std::optional<Code2DFields> Code2DDialog(QWidget*, const Code2DFields&) override { return std::nullopt; }
+    std::optional<Code2DFields> Code2DDialog(QWidget*, const Code2DFields&, const QStringList& columns) override {
+        columnsOffered = columns;
+        return std::nullopt;
+    }
     bool ImageSizeDialog(QWidget*, LabelElement& e, int, int) override {
         if (Opened("picture", e, imageSize))
             std::tie(e.nWidth, e.nHeight) = std::pair(imageSize->width(), imageSize->height());
@@ -121,6 +129,7 @@ public:
     std::optional<DataChoice> dataChoice;  // chosen in the data dialog; cancelled when none
     DataChoice dataShown;
     QStringList dataFields;
+    QStringList columnsOffered;  // by the last text, barcode or 2D code dialog
     int saveDialogs = 0, newDialogs = 0, printDialogs = 0;
 
 private:

@@ -3,6 +3,8 @@
 // settings, and Direct Send printing one label per row to the simulated
 // printer, stopped between labels, refused whole on bad data.
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -15,6 +17,7 @@
 #include "app/RowSelector.h"
 #include "dialogs/DataDialog.h"
 #include "dialogs/MergeProgressDialog.h"
+#include "dialogs/TextDialog.h"
 #include "output/DrawLabel.h"
 
 namespace kestrix {
@@ -124,6 +127,31 @@ TEST_F(MergeFrameTest, TheDataFileGoesWithTheLabelFileAndAMissingOneIsSaidOnce) 
         EXPECT_TRUE(prompts_.messages[0].startsWith(language == UiLanguage::Chinese ? "无法读取" : "The data file"));
         EXPECT_FALSE(Label().Data().Attached());
         EXPECT_EQ(Texts(Elements())[0], "${NAME}") << "the fields show as they stand";
+    }
+}
+
+TEST_F(MergeFrameTest, ElementDialogsOfferTheColumnsAsFieldsToInsert) {
+    ChooseData("products.csv");
+    Elements()[1].bSelected = 1;
+    Label().Commands().DoubleClick(
+        QPoint(static_cast<int>(20 * Label().ScaleX()), static_cast<int>(90 * Label().ScaleY())));
+    EXPECT_EQ(prompts_.dialogs, QStringList{"barcode@10"});
+    EXPECT_EQ(prompts_.columnsOffered, QStringList({"SKU", "NAME"}));
+
+    LabelElement text = CreateElement(kText, {0, 0}, u"Price: ");
+    for (const QStringList& columns : {QStringList{"SKU", "NAME"}, QStringList{}}) {
+        TextDialog dialog(UiLanguage::Chinese, text, columns);
+        dialog.show();
+        auto* insert = dialog.findChild<QComboBox*>("insertField");
+        ASSERT_NE(insert, nullptr);
+        EXPECT_EQ(insert->isVisible(), !columns.isEmpty());
+        if (columns.isEmpty()) continue;
+        EXPECT_EQ(insert->itemText(0), "插入数据文件的字段...");
+        auto* edit = dialog.findChild<QLineEdit*>("1000");
+        edit->setCursorPosition(edit->text().size());
+        emit insert->activated(2);
+        EXPECT_EQ(dialog.Text(), "Price: ${NAME}");
+        EXPECT_EQ(insert->currentIndex(), 0) << "ready for the next field";
     }
 }
 

@@ -83,8 +83,8 @@ TEST(PropertyDialogs, BarcodeGivesBackWhatWasChosenAndChecksOnlyTheEan13Length) 
     const Case cases[] = {
         {"EAN-13", "590123412345", false},  // 12 digits
         {"EAN-13", "ABCDEFGHIJKLM", true},  // 13 characters of any kind
-        {"UPC_E", "0123456", true},
-        {"CODE_39", "", true},
+        {"EAN-13", "${EAN}", true},         // a field, filled from a data row when printed
+        {"UPC_E", "0123456", true},        {"CODE_39", "", true},
     };
     for (const Case& c : cases) {
         BarcodeDialog b(kZh, e, BarcodeFields{e.nBarcodeType, "1", 38, 10, true});
