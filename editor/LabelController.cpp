@@ -288,9 +288,22 @@ void LabelController::DriverPrint(const QString& printerName, int copies) {
     std::unique_ptr<DataSource> rows;
     if (!RowsToPrint(rows)) return;
     const std::vector<LabelElement> before = Elements();
+    // A job of more than a few pages shows its progress, with a Cancel between pages.
+    std::unique_ptr<MergeProgressDialog> progress;
+    qint64 pages = 0;
+    const DriverPageStep step = [&](qint64 drawn, qint64 total) {
+        pages = total;
+        if (total <= kFewLabels) return true;
+        if (!progress) progress = std::make_unique<MergeProgressDialog>(language_, total, owner_);
+        progress->Sent(drawn, total);
+        return progress->GoOn();
+    };
     const DriverPrintResult result =
-        kestrix::DriverPrint(printer, copies, session_.Document(), m_nDpiX, m_nDpiY, Context(), rows.get());
+        kestrix::DriverPrint(printer, copies, session_.Document(), m_nDpiX, m_nDpiY, Context(), rows.get(), step);
+    if (progress) progress->close();
     SerialsPrinted(before);
+    if (result.stopped)
+        Tell(UiText(language_, merge_text::kStopped).arg(result.pages).arg(pages), QMessageBox::Information);
     if (result.status != DriverPrintStatus::Printed)
         show(DriverPrintFailedMessage(language_, printer.printerName(), result.detail));
 }

@@ -65,7 +65,7 @@ PrintMessage DriverPrintFailedMessage(UiLanguage language, const QString& printe
 }
 
 DriverPrintResult DriverPrint(QPrinter& printer, int copies, LabelDocument& doc, int dpiX, int dpiY,
-                              const RenderContext& ctx, DataSource* rows) {
+                              const RenderContext& ctx, DataSource* rows, const DriverPageStep& step) {
     const QString name = printer.printerName();
     doc.printerName = StoredPrinterName(name);
     const CupsQueue queue = CupsQueue::Query(name);
@@ -89,6 +89,11 @@ DriverPrintResult DriverPrint(QPrinter& printer, int copies, LabelDocument& doc,
     const DataRow* row = nullptr;
     for (qint64 page = 0; page < pages; ++page) {
         const int done = static_cast<int>(page);
+        if (page > 0 && step && !step(page, pages)) {
+            if (!painter.end())
+                return {DriverPrintStatus::Failed, QStringLiteral("the print job cannot be finished"), done};
+            return {DriverPrintStatus::Printed, {}, done, true};
+        }
         if (rows && page % pagesPerLabel == 0 && !(row = rows->Next())) {
             painter.end();
             return {DriverPrintStatus::Failed, rows->Error(), done};

@@ -4,6 +4,7 @@
 // copies unless the label counts, then every copy is a page drawn anew.
 
 #include <QString>
+#include <functional>
 
 #include "document/LabelDocument.h"
 #include "document/UiLanguage.h"
@@ -20,9 +21,14 @@ enum class DriverPrintStatus { Printed, Unreachable, Failed };
 
 struct DriverPrintResult {
     DriverPrintStatus status = DriverPrintStatus::Printed;
-    QString detail;  // what went wrong
-    int pages = 0;   // pages sent (each printed as often as the job's copies say)
+    QString detail;        // what went wrong
+    int pages = 0;         // pages sent (each printed as often as the job's copies say)
+    bool stopped = false;  // the job was stopped between pages (see DriverPrint)
 };
+
+// Told before each page after the first how many pages are drawn, of how many;
+// false stops the job there, and the pages drawn are printed.
+using DriverPageStep = std::function<bool(qint64 drawn, qint64 total)>;
 
 // The messages the user sees.
 PrintMessage NoPrinterInstalledMessage(UiLanguage language);
@@ -37,7 +43,8 @@ void SetLabelPaper(QPrinter& printer, int widthMm, int heightMm);
 // one copy prints one when the printer makes the copies, nothing when the
 // label counts. With `rows` (checked, DataSource::Check) every row of the
 // range is a label of its own, `copies` pages each, its fields filled from it.
+// `step`, when given, is asked before each page after the first.
 DriverPrintResult DriverPrint(QPrinter& printer, int copies, LabelDocument& doc, int dpiX, int dpiY,
-                              const RenderContext& ctx, DataSource* rows = nullptr);
+                              const RenderContext& ctx, DataSource* rows = nullptr, const DriverPageStep& step = {});
 
 }  // namespace kestrix

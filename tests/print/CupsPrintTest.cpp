@@ -6,11 +6,13 @@
 
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTimer>
 
 #include "CupsTestServer.h"
 #include "FrameFixture.h"
 #include "SimulatedPrinter.h"
 #include "app/CommandIds.h"
+#include "dialogs/MergeProgressDialog.h"
 #include "document/LabelFile.h"
 #include "document/SerialNumber.h"
 #include "output/DirectPrintJob.h"
@@ -201,6 +203,40 @@ TEST_F(CupsPrint, MergedRowsAreAPageEach) {
     for (int page = 1; page <= PdfPageSizesMm(pdf).size(); ++page)
         codes << DecodeBarcode(RasterizePage(pdf, page, 203));
     EXPECT_EQ(codes, QStringList({"B-22", "B-22", "C-33", "C-33"}));
+}
+
+TEST_F(CupsPrint, TheEditorPrintsAPagePerRowAndACancelKeepsThePagesDrawn) {
+    QByteArray rows = "SKU\n";
+    for (int i = 1; i <= 8; ++i) rows += "R-" + QByteArray::number(i) + '\n';
+    WriteFile(QStringLiteral("rows.csv"), rows);
+    Elements() = TestLabel(true).elements;
+    SetElementText(Elements()[0], u"${SKU}");
+    prompts_.dataChoice = DataChoice{TempPath("rows.csv"), {}, 1, 0};
+    Frame().OnCommand(kCmdInputFile);
+    prompts_.printerName = kQueue;
+    // The user cancels once three pages are drawn.
+    QTimer cancel;
+    QObject::connect(&cancel, &QTimer::timeout, [this] {
+        for (auto* progress : Frame().findChildren<MergeProgressDialog*>())
+            if (progress->isVisible() && progress->value() >= 3) progress->cancel();
+    });
+    cancel.start(1);
+    const int job = OneJob([&] { Frame().OnCommand(kCmdPrint); });
+    cancel.stop();
+    const QString pdf = CupsTestServer::WaitForPdf(kQueue, job);
+    const qsizetype pages = PdfPageSizesMm(pdf).size();
+    ASSERT_GE(pages, 3);
+    ASSERT_LT(pages, 8);
+    QStringList codes, expected;
+    for (int page = 1; page <= pages; ++page) {
+        codes << DecodeBarcode(RasterizePage(pdf, page, 203));
+        expected << QStringLiteral("R-%1").arg(page);
+    }
+    EXPECT_EQ(codes, expected);
+    EXPECT_EQ(prompts_.messages,
+              QStringList(QStringLiteral("Printing stopped after %1 of 8 labels.|Kestrix").arg(pages)));
+    EXPECT_EQ(ElementText(Elements()[1]), QStringLiteral("%1").arg(pages + 1, 4, 10, QChar('0')).toStdU16String())
+        << "the serial number counts the pages printed";
 }
 
 TEST_F(CupsPrint, SeveralLabelsAreAJobEachInTheOrderGiven) {
