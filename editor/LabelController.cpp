@@ -252,6 +252,10 @@ DirectPrintResult LabelController::DirectPrintDocument(LabelDocument& doc, QPoin
     if (progress) progress->close();
     if (result.stopped)
         Tell(UiText(language_, merge_text::kStopped).arg(result.rendered).arg(labels), QMessageBox::Information);
+    // A data file that can no longer be read (written to meanwhile) stops the run between two labels.
+    if (rows && result.status == DirectPrintStatus::RenderFailed)
+        Tell(UiText(language_, merge_text::kRowsFailed).arg(result.rendered).arg(labels).arg(result.detail),
+             QMessageBox::Warning);
     return result;
 }
 

@@ -19,6 +19,8 @@ inline constexpr UiTexts kCut{
     "%1 个合并的值超过元素能容纳的长度，将被截断：\n%2\n\n仍然打印吗？"};
 inline constexpr UiTexts kStopped{"Printing stopped after %1 of %2 labels.",
                                   "已停止打印：已打印 %1 个标签，共 %2 个。"};
+inline constexpr UiTexts kRowsFailed{"Printing stopped after %1 of %2 labels: %3",
+                                     "打印已停止：已打印 %1 个标签，共 %2 个：%3"};
 inline constexpr UiTexts kBatchData{"its data file: %1", "其数据文件：%1"};
 
 }  // namespace kestrix::merge_text

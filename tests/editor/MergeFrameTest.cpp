@@ -18,6 +18,7 @@
 #include "dialogs/DataDialog.h"
 #include "dialogs/MergeProgressDialog.h"
 #include "dialogs/TextDialog.h"
+#include "document/LabelFile.h"
 #include "output/DrawLabel.h"
 
 namespace kestrix {
@@ -216,6 +217,51 @@ TEST_F(MergePrintTest, CancelStopsBetweenLabelsAndTheSerialNumbersFollowWhatWasP
     ASSERT_EQ(prompts_.messages.size(), 1);
     EXPECT_EQ(prompts_.messages[0], QString("Printing stopped after %1 of 40 labels.|Kestrix").arg(printed));
     EXPECT_EQ(Texts(Elements())[2], QString("N-%1").arg(printed + 1, 3, 10, QChar('0')));
+}
+
+TEST_F(MergePrintTest, AFileWrittenWhilePrintingStopsTheRunBetweenLabelsAndSaysSo) {
+    // Rows of a kilobyte each, so the file is read in several pieces while the labels go.
+    QByteArray rows = "SKU,NAME,NOTE\n";
+    for (int i = 1; i <= 200; ++i) rows += QByteArray::number(i) + ",Item," + QByteArray(1000, 'x') + "\n";
+    WriteFile(QStringLiteral("long.csv"), rows);
+    ChooseData("long.csv");
+    QTimer writer;
+    QObject::connect(&writer, &QTimer::timeout, [this, &writer] {
+        for (auto* progress : Frame().findChildren<MergeProgressDialog*>())
+            if (progress->isVisible() && progress->value() >= 3) {
+                QFile file(TempPath("long.csv"));
+                ASSERT_TRUE(file.open(QIODevice::Append));
+                file.write("201,Late,x\n");
+                writer.stop();
+            }
+    });
+    writer.start(1);
+    Frame().OnCommand(kCmdDirectPrint);
+    const qsizetype printed = printer_.Received().count("PRINT 1,1");
+    EXPECT_LT(printed, 200);
+    ASSERT_EQ(prompts_.messages.size(), 1);
+    EXPECT_TRUE(prompts_.messages[0].startsWith(QString("Printing stopped after %1 of 200 labels: ").arg(printed)) &&
+                prompts_.messages[0].contains(TempPath("long.csv")))
+        << prompts_.messages[0].toStdString();
+    EXPECT_EQ(Texts(Elements())[2], QString("N-%1").arg(printed + 1, 3, 10, QChar('0')));
+}
+
+TEST_F(MergePrintTest, BatchPrintingPrintsEachLabelFileWithItsOwnDataFile) {
+    for (const char* name : {"a.lab", "b.lab", "c.lab"}) ASSERT_TRUE(Frame().SaveLabel(TempPath(name)));
+    WriteFile(QStringLiteral("bad.csv"), "SKU,NAME\nKX-1,Tea\nKX-2,\"Coffee\n");
+    LabelData::Remember(TempPath("b.lab"), TempPath("products.csv"));
+    LabelData::Remember(TempPath("c.lab"), TempPath("bad.csv"));
+    prompts_.printFiles = {TempPath("a.lab"), TempPath("b.lab"), TempPath("c.lab")};
+    Frame().OnCommand(kCmdBatchPrint);
+    Settle();
+    // a.lab has no data file: one label; b.lab one per row; c.lab's damaged file prints nothing.
+    EXPECT_EQ(printer_.Received().count("PRINT 1,1"), 4);
+    ASSERT_EQ(prompts_.messages.size(), 1);
+    EXPECT_TRUE(prompts_.messages[0].contains(TempPath("c.lab") + ": its data file: " + TempPath("bad.csv")))
+        << prompts_.messages[0].toStdString();
+    LabelDocument b;
+    ASSERT_TRUE(ReadLabelFile(TempPath("b.lab"), b, nullptr));
+    EXPECT_EQ(Texts(b.elements), QStringList({"${NAME}", "${SKU}", "N-004"})) << "saved with the next number";
 }
 
 TEST(DataDialog, ShowsTheFirstRowsTheFieldsWithoutAColumnAndTheRowsChosen) {
