@@ -100,7 +100,7 @@ void LabelController::ChooseData() {
     if (!chosen) return;
     QString error;
     if (!AttachData(chosen->path, chosen->rows, chosen->shownRow, chosen->knownRows, &error))
-        return Tell(UiText(language_, merge_text::kMissing).arg(error), QMessageBox::Warning);
+        return Tell(UiText(language_, merge_text::kNotTaken).arg(error), QMessageBox::Warning);
     LabelData::Remember(session_.Document().labelPath, chosen->path);
 }
 

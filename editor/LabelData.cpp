@@ -9,6 +9,8 @@ namespace kestrix {
 namespace {
 
 constexpr char kDataFilesGroup[] = "Data Files";
+// Data files up to this size have their rows counted when they are taken.
+constexpr qint64 kCountedBytes = 1 << 20;
 
 // A settings key for a label file: its absolute path, escaped so that its
 // slashes do not make groups.
@@ -24,6 +26,14 @@ bool LabelData::Attach(const QString& path, RowRange rows, qint64 shown, QString
     // A file that has become shorter shows its first row.
     if (!row && count > 0) row = ReadRow(path, 1, &count, error);
     if (!row) return false;
+    // A small file is counted at once, so the row selector can say "of N" from the start.
+    if (count == 0 && QFileInfo(path).size() <= kCountedBytes) {
+        QString ignored;
+        if (std::unique_ptr<DataSource> all = DataSource::Open(path, &ignored)) {
+            DataCheck check;
+            if (all->Check({}, {}, check, &ignored)) count = all->Count();
+        }
+    }
     path_ = path;
     columns_ = row->columns ? *row->columns : QStringList();
     rows_ = rows;

@@ -13,6 +13,8 @@ inline constexpr UiTexts kMissing{
     "The data file of this label cannot be read:\n%1\nIts ${NAME} fields show as they stand until Input File "
     "chooses a data file.",
     "无法读取此标签的数据文件：\n%1\n在用“导入文件”选择数据文件之前，${NAME} 字段按原样显示。"};
+inline constexpr UiTexts kNotTaken{"This data file cannot be used; the label keeps the one it had.\n%1",
+                                   "无法使用此数据文件，标签保留原来的数据文件。\n%1"};
 inline constexpr UiTexts kRowUnreadable{"Row %1 cannot be shown:\n%2", "无法显示第 %1 行：\n%2"};
 inline constexpr UiTexts kCut{
     "%1 merged values are longer than their element holds and will be cut:\n%2\n\nPrint anyway?",

@@ -73,7 +73,7 @@ TEST_F(MergeFrameTest, InputFileShowsTheChosenRowWhileTheLabelKeepsItsFields) {
     ChooseData("products.csv", {}, 2);
     EXPECT_EQ(Label().OutputImage(), Written("Coffee; dark", "KX-2")) << "the preview draws row 2";
     EXPECT_EQ(Texts(Elements()), QStringList({"${NAME}", "${SKU}", "N-001"}));
-    EXPECT_EQ(Frame().Rows()->Text(), "products.csv: row 2");
+    EXPECT_EQ(Frame().Rows()->Text(), "products.csv: row 2 of 3");
 
     // The status bar's selector walks the rows and stops at the last.
     const auto press = [this](const char* button) {
@@ -92,6 +92,15 @@ TEST_F(MergeFrameTest, InputFileShowsTheChosenRowWhileTheLabelKeepsItsFields) {
     // The canvas draws what the preview draws, without encoding again on each repaint.
     Canvas().repaint();
     EXPECT_TRUE(prompts_.messages.isEmpty()) << prompts_.messages.join('\n').toStdString();
+
+    // A file with no rows is refused and the label keeps its data file.
+    WriteFile(QStringLiteral("header.csv"), "SKU,NAME\n");
+    ChooseData("header.csv");
+    ASSERT_EQ(prompts_.messages.size(), 1);
+    EXPECT_TRUE(prompts_.messages[0].startsWith("This data file cannot be used; the label keeps the one it had.\n" +
+                                                TempPath("header.csv")))
+        << prompts_.messages[0].toStdString();
+    EXPECT_EQ(Label().Data().Path(), TempPath("products.csv"));
 
     prompts_.dataChoice = DataChoice{};
     Frame().OnCommand(kCmdInputFile);
