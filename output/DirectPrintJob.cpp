@@ -161,6 +161,13 @@ DirectPrintResult DirectPrintLabel(const DirectPrintInput& in, QStringList& batc
     DirectPrinter printer(language, show, watch);
     DirectPrintResult result = printer.Open(target, batchQueue);
     if (result.status == DirectPrintStatus::Printed) result = printer.Send(in);
+    if (result.status == DirectPrintStatus::RenderFailed && result.rendered > 0) {
+        // A label that cannot be made (its data row unreadable) ends the run;
+        // the labels sent before it reach the printer whole.
+        DirectPrintResult finished = printer.Finish();
+        finished.rendered = result.rendered;
+        return finished.status == DirectPrintStatus::Printed ? result : finished;
+    }
     if (result.status != DirectPrintStatus::Printed) return result;
     const int rendered = result.rendered;
     const bool stopped = result.stopped;

@@ -248,6 +248,7 @@ TEST_F(MergePrintTest, AFileWrittenWhilePrintingStopsTheRunBetweenLabelsAndSaysS
     Frame().OnCommand(kCmdDirectPrint);
     const qsizetype printed = printer_.Received().count("PRINT 1,1");
     EXPECT_LT(printed, 200);
+    EXPECT_EQ(printer_.Resets(), 0) << "the labels sent before the change arrive whole";
     ASSERT_EQ(prompts_.messages.size(), 1);
     EXPECT_TRUE(prompts_.messages[0].startsWith(QString("Printing stopped after %1 of 200 labels: ").arg(printed)) &&
                 prompts_.messages[0].contains(TempPath("long.csv")))
