@@ -198,6 +198,7 @@ void DataDialog::Load(const QString& path) {
 
 void DataDialog::ShowFields(const QStringList& columns) {
     if (fields_.isEmpty()) {
+        fieldNote_->setStyleSheet({});
         fieldNote_->setText(UiText(language_,
                                    "The label has no ${NAME} fields yet: write ${NAME} into a text, barcode or 2D "
                                    "code, NAME being a column of the file.",
@@ -208,6 +209,8 @@ void DataDialog::ShowFields(const QStringList& columns) {
     for (const QString& field : fields_)
         if (!columns.contains(field)) missing << field;
     QString note = UiText(language_, "Fields of the label: %1", "标签的字段：%1").arg(Braced(fields_));
+    // Fields without a column stop printing: they stand out.
+    fieldNote_->setStyleSheet(!path_.isEmpty() && !missing.isEmpty() ? QStringLiteral("color: #b00000") : QString());
     if (!path_.isEmpty() && !missing.isEmpty())
         note += u'\n' + UiText(language_, "No column for: %1 (printing is refused until the file has them)",
                                "没有对应的列：%1（文件没有这些列时不能打印）")

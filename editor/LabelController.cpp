@@ -239,7 +239,7 @@ DirectPrintResult LabelController::DirectPrintDocument(LabelDocument& doc, QPoin
     input.viewScaleX = viewScale.x();
     input.viewScaleY = viewScale.y();
     input.rows = rows;
-    const qint64 labels = rows ? rows->Count() : 1;
+    const qint64 labels = (rows ? rows->Count() : 1) * std::max(input.copies, 1);
     std::unique_ptr<MergeProgressDialog> progress;
     if (labels > kFewLabels) {
         progress = std::make_unique<MergeProgressDialog>(language_, labels, owner_);
