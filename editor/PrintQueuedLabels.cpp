@@ -53,6 +53,11 @@ BatchPrintOutcome PrintQueuedLabels(LabelController& label, const BatchStep& ste
             break;
         }
         ++outcome.printed;
+        // Cancel in a data file's progress stops the whole run; the files after it stay queued.
+        if (result.stopped) {
+            outcome.cancelled = true;
+            break;
+        }
     }
     return outcome;
 }

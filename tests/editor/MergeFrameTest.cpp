@@ -274,6 +274,30 @@ TEST_F(MergePrintTest, BatchPrintingPrintsEachLabelFileWithItsOwnDataFile) {
     EXPECT_EQ(Texts(b.elements), QStringList({"${NAME}", "${SKU}", "N-004"})) << "saved with the next number";
 }
 
+TEST_F(MergePrintTest, CancelInALabelsRowsStopsTheBatchAndLeavesTheRestQueued) {
+    QByteArray rows = "SKU,NAME\n";
+    for (int i = 1; i <= 40; ++i) rows += QByteArray::number(i) + ",Item\n";
+    WriteFile(QStringLiteral("many.csv"), rows);
+    for (const char* name : {"a.lab", "b.lab"}) ASSERT_TRUE(Frame().SaveLabel(TempPath(name)));
+    LabelData::Remember(TempPath("a.lab"), TempPath("many.csv"));
+    QTimer cancel;
+    QObject::connect(&cancel, &QTimer::timeout, [this] {
+        for (auto* progress : Frame().findChildren<MergeProgressDialog*>())
+            if (progress->isVisible() && progress->value() >= 3) progress->cancel();
+    });
+    cancel.start(1);
+    prompts_.printFiles = {TempPath("a.lab"), TempPath("b.lab")};
+    Frame().OnCommand(kCmdBatchPrint);
+    Settle();
+    cancel.stop();
+    const qsizetype printed = printer_.Received().count("PRINT 1,1");
+    EXPECT_LT(printed, 40);
+    EXPECT_EQ(Label().BatchQueue(), QStringList{TempPath("b.lab")});
+    LabelDocument a;
+    ASSERT_TRUE(ReadLabelFile(TempPath("a.lab"), a, nullptr));
+    EXPECT_EQ(Texts(a.elements)[2], QString("N-%1").arg(printed + 1, 3, 10, QChar('0')));
+}
+
 TEST(DataDialog, ShowsTheFirstRowsTheFieldsWithoutAColumnAndTheRowsChosen) {
     TestApp();
     QTemporaryDir dir;
