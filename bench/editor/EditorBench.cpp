@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QProcess>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -25,6 +26,7 @@
 #include "editor/HitTest.h"
 #include "editor/LabelCanvas.h"
 #include "editor/LabelController.h"
+#include "editor/MergedView.h"
 
 namespace kestrix {
 namespace {
@@ -309,6 +311,37 @@ void BM_StartupToFirstPaint(benchmark::State& state) {
         state.SkipWithError("the waiting label was not left for the next run");
 }
 BENCHMARK(BM_StartupToFirstPaint)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// The canvas repaint of the mixed label whose texts and codes all take a
+// field: 0 drawn as it stands, 1 with the same data row each time (the
+// merged codes kept), 2 with another row each time (every code encoded again).
+void BM_CanvasPaintMergedRow(benchmark::State& state) {
+    App();
+    LabelController label(UiLanguage::English, UndoFolder(QDir::tempPath()));
+    label.Session().Document().widthMm = 100;
+    label.Session().Document().heightMm = 150;
+    label.SetDisplayRect(
+        QRect(0, 0, static_cast<int>(2 * LabelDots(100, 203)), static_cast<int>(2 * LabelDots(150, 203))));
+    FillLabel(label.Elements(), label.ScaleX(), -1);
+    for (LabelElement& e : label.Elements())
+        if (e.nType == kText || e.nType == kBarcode || e.nType == kCode2D) SetElementText(e, u"KX-${SKU}");
+    const auto columns = std::make_shared<const QStringList>(QStringList{QStringLiteral("SKU")});
+    const DataRow rows[2] = {{columns, {QStringLiteral("0001")}, 1, 2}, {columns, {QStringLiteral("0002")}, 2, 3}};
+    RenderContext ctx = label.Context();
+    ctx.viewScaleX = ctx.scaleX = label.ScaleX();
+    ctx.viewScaleY = ctx.scaleY = label.ScaleY();
+    MergedView view;
+    QImage target(label.DisplayRect().size(), QImage::Format_ARGB32_Premultiplied);
+    int k = 0;
+    for (auto _ : state) {
+        target.fill(Qt::white);
+        QPainter painter(&target);
+        const DataRow* row = state.range(0) == 0 ? nullptr : &rows[state.range(0) == 2 ? ++k % 2 : 0];
+        view.Paint(painter, label.Elements(), ctx, row);
+        benchmark::DoNotOptimize(target.constBits());
+    }
+}
+BENCHMARK(BM_CanvasPaintMergedRow)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
 // Input File on a data file of a million rows of about 100 bytes (100 MB):
 // from choosing the file to the dialog painted with its columns and first rows.
