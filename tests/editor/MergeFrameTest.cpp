@@ -10,6 +10,7 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <functional>
 
 #include "FrameFixture.h"
 #include "SimulatedPrinter.h"
@@ -171,6 +172,31 @@ protected:
         MergeFrameTest::SetUp();
         Label().SetPrinterTarget({printer_.Address(), {}});
     }
+    // `count` rows with a note of `bytes` bytes each (a column the label does not use).
+    void WriteRows(const QString& name, int count, int bytes = 10) {
+        QByteArray rows = "SKU,NAME,NOTE\n";
+        for (int i = 1; i <= count; ++i) rows += QByteArray::number(i) + ",Item," + QByteArray(bytes, 'x') + '\n';
+        WriteFile(name, rows);
+    }
+    // Runs `command`, doing `atThird` once the progress window counts three
+    // labels sent, as a user would; gives the labels the printer received.
+    qsizetype RunAtThirdLabel(int command, const std::function<void(MergeProgressDialog&)>& atThird) {
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            for (auto* progress : Frame().findChildren<MergeProgressDialog*>())
+                if (progress->isVisible() && progress->value() >= 3) {
+                    poll.stop();
+                    atThird(*progress);
+                }
+        });
+        poll.start(1);
+        Frame().OnCommand(command);
+        Settle();
+        return printer_.Received().count("PRINT 1,1");
+    }
+    // The serial number after `printed` labels.
+    static QString Serial(qsizetype printed) { return QString("N-%1").arg(printed + 1, 3, 10, QChar('0')); }
+
     SimulatedPrinter printer_;
 };
 
@@ -203,99 +229,70 @@ TEST_F(MergePrintTest, BadDataIsToldWithItsLineAndNothingIsSentNorChanged) {
         EXPECT_TRUE(SameElements(before.elements, Elements()));
         EXPECT_EQ(Snapshots(), snapshots);
     }
+    // A value longer than its text holds is cut only when the user says so.
+    WriteFile(QStringLiteral("long.csv"), "SKU,NAME\nKX-1," + QByteArray(300, 'x') + '\n');
+    ChooseData("long.csv");
+    prompts_.answers = {false};
+    Frame().OnCommand(kCmdDirectPrint);
+    ASSERT_EQ(prompts_.questions.size(), 1);
+    EXPECT_TRUE(prompts_.questions[0].contains(TempPath("long.csv") + ", line 2 (row 1)"))
+        << prompts_.questions[0].toStdString();
     EXPECT_EQ(printer_.JobSize(), 0);
 }
 
-TEST_F(MergePrintTest, CancelStopsBetweenLabelsAndTheSerialNumbersFollowWhatWasPrinted) {
-    QByteArray rows = "SKU,NAME\n";
-    for (int i = 1; i <= 40; ++i) rows += QByteArray::number(i) + ",Item " + QByteArray::number(i) + "\n";
-    WriteFile(QStringLiteral("many.csv"), rows);
+TEST_F(MergePrintTest, CancelOrAFileWrittenMeanwhileStopsBetweenLabelsAndTheNumbersFollowWhatWasPrinted) {
+    WriteRows(QStringLiteral("many.csv"), 40);
     ChooseData("many.csv");
-    // The user cancels once three labels have gone.
-    QTimer cancel;
-    QObject::connect(&cancel, &QTimer::timeout, [this] {
-        for (auto* progress : Frame().findChildren<MergeProgressDialog*>())
-            if (progress->isVisible() && progress->value() >= 3) progress->cancel();
-    });
-    cancel.start(1);
-    Frame().OnCommand(kCmdDirectPrint);
-    cancel.stop();
-    const qsizetype printed = printer_.Received().count("PRINT 1,1");
-    EXPECT_GE(printed, 3);
-    EXPECT_LT(printed, 40);
-    ASSERT_EQ(prompts_.messages.size(), 1);
-    EXPECT_EQ(prompts_.messages[0], QString("Printing stopped after %1 of 40 labels.|Kestrix").arg(printed));
-    EXPECT_EQ(Texts(Elements())[2], QString("N-%1").arg(printed + 1, 3, 10, QChar('0')));
-}
+    const qsizetype cancelled = RunAtThirdLabel(kCmdDirectPrint, [](MergeProgressDialog& p) { p.cancel(); });
+    EXPECT_GE(cancelled, 3);
+    EXPECT_LT(cancelled, 40);
+    EXPECT_EQ(prompts_.messages,
+              QStringList(QString("Printing stopped after %1 of 40 labels.|Kestrix").arg(cancelled)));
+    EXPECT_EQ(Texts(Elements())[2], Serial(cancelled));
 
-TEST_F(MergePrintTest, AFileWrittenWhilePrintingStopsTheRunBetweenLabelsAndSaysSo) {
-    // Rows of a kilobyte each, so the file is read in several pieces while the labels go.
-    QByteArray rows = "SKU,NAME,NOTE\n";
-    for (int i = 1; i <= 200; ++i) rows += QByteArray::number(i) + ",Item," + QByteArray(1000, 'x') + "\n";
-    WriteFile(QStringLiteral("long.csv"), rows);
+    // Rows of a kilobyte each, so the file is still being read while the labels go.
+    WriteRows(QStringLiteral("long.csv"), 200, 1000);
     ChooseData("long.csv");
-    QTimer writer;
-    QObject::connect(&writer, &QTimer::timeout, [this, &writer] {
-        for (auto* progress : Frame().findChildren<MergeProgressDialog*>())
-            if (progress->isVisible() && progress->value() >= 3) {
-                QFile file(TempPath("long.csv"));
-                ASSERT_TRUE(file.open(QIODevice::Append));
-                file.write("201,Late,x\n");
-                writer.stop();
-            }
-    });
-    writer.start(1);
-    Frame().OnCommand(kCmdDirectPrint);
-    const qsizetype printed = printer_.Received().count("PRINT 1,1");
+    prompts_.messages.clear();
+    const qsizetype printed =
+        RunAtThirdLabel(kCmdDirectPrint,
+                        [this](MergeProgressDialog&) {
+                            QFile file(TempPath("long.csv"));
+                            ASSERT_TRUE(file.open(QIODevice::Append) && file.write("201,Late\n") > 0);
+                        }) -
+        cancelled;
     EXPECT_LT(printed, 200);
     EXPECT_EQ(printer_.Resets(), 0) << "the labels sent before the change arrive whole";
     ASSERT_EQ(prompts_.messages.size(), 1);
     EXPECT_TRUE(prompts_.messages[0].startsWith(QString("Printing stopped after %1 of 200 labels: ").arg(printed)) &&
                 prompts_.messages[0].contains(TempPath("long.csv")))
         << prompts_.messages[0].toStdString();
-    EXPECT_EQ(Texts(Elements())[2], QString("N-%1").arg(printed + 1, 3, 10, QChar('0')));
+    EXPECT_EQ(Texts(Elements())[2], Serial(cancelled + printed));
 }
 
 TEST_F(MergePrintTest, BatchPrintingPrintsEachLabelFileWithItsOwnDataFile) {
-    for (const char* name : {"a.lab", "b.lab", "c.lab"}) ASSERT_TRUE(Frame().SaveLabel(TempPath(name)));
+    const QStringList files = {TempPath("a.lab"), TempPath("b.lab"), TempPath("c.lab"), TempPath("d.lab"),
+                               TempPath("e.lab")};
+    for (const QString& path : files) ASSERT_TRUE(Frame().SaveLabel(path));
     WriteFile(QStringLiteral("bad.csv"), "SKU,NAME\nKX-1,Tea\nKX-2,\"Coffee\n");
-    LabelData::Remember(TempPath("b.lab"), TempPath("products.csv"));
-    LabelData::Remember(TempPath("c.lab"), TempPath("bad.csv"));
-    prompts_.printFiles = {TempPath("a.lab"), TempPath("b.lab"), TempPath("c.lab")};
-    Frame().OnCommand(kCmdBatchPrint);
-    Settle();
-    // a.lab has no data file: one label; b.lab one per row; c.lab's damaged file prints nothing.
-    EXPECT_EQ(printer_.Received().count("PRINT 1,1"), 4);
-    ASSERT_EQ(prompts_.messages.size(), 1);
-    EXPECT_TRUE(prompts_.messages[0].contains(TempPath("c.lab") + ": its data file: " + TempPath("bad.csv")))
-        << prompts_.messages[0].toStdString();
-    LabelDocument b;
-    ASSERT_TRUE(ReadLabelFile(TempPath("b.lab"), b, nullptr));
-    EXPECT_EQ(Texts(b.elements), QStringList({"${NAME}", "${SKU}", "N-004"})) << "saved with the next number";
-}
-
-TEST_F(MergePrintTest, CancelInALabelsRowsStopsTheBatchAndLeavesTheRestQueued) {
-    QByteArray rows = "SKU,NAME\n";
-    for (int i = 1; i <= 40; ++i) rows += QByteArray::number(i) + ",Item\n";
-    WriteFile(QStringLiteral("many.csv"), rows);
-    for (const char* name : {"a.lab", "b.lab"}) ASSERT_TRUE(Frame().SaveLabel(TempPath(name)));
-    LabelData::Remember(TempPath("a.lab"), TempPath("many.csv"));
-    QTimer cancel;
-    QObject::connect(&cancel, &QTimer::timeout, [this] {
-        for (auto* progress : Frame().findChildren<MergeProgressDialog*>())
-            if (progress->isVisible() && progress->value() >= 3) progress->cancel();
-    });
-    cancel.start(1);
-    prompts_.printFiles = {TempPath("a.lab"), TempPath("b.lab")};
-    Frame().OnCommand(kCmdBatchPrint);
-    Settle();
-    cancel.stop();
-    const qsizetype printed = printer_.Received().count("PRINT 1,1");
-    EXPECT_LT(printed, 40);
-    EXPECT_EQ(Label().BatchQueue(), QStringList{TempPath("b.lab")});
-    LabelDocument a;
-    ASSERT_TRUE(ReadLabelFile(TempPath("a.lab"), a, nullptr));
-    EXPECT_EQ(Texts(a.elements)[2], QString("N-%1").arg(printed + 1, 3, 10, QChar('0')));
+    WriteRows(QStringLiteral("many.csv"), 40);
+    LabelData::Remember(files[1], TempPath("products.csv"));
+    LabelData::Remember(files[2], TempPath("bad.csv"));
+    LabelData::Remember(files[3], TempPath("many.csv"));
+    prompts_.printFiles = files;
+    // a.lab has no data file: one label; b.lab one per row; c.lab's damaged file prints nothing;
+    // Cancel in d.lab's rows ends the run and e.lab stays queued.
+    const qsizetype printed = RunAtThirdLabel(kCmdBatchPrint, [](MergeProgressDialog& p) { p.cancel(); });
+    EXPECT_EQ(Label().BatchQueue(), QStringList{files[4]});
+    const QStringList serials = {"N-002", "N-004", "N-001", Serial(printed - 4)};
+    for (int k = 0; k < 4; ++k) {
+        LabelDocument doc;
+        ASSERT_TRUE(ReadLabelFile(files[k], doc, nullptr));
+        EXPECT_EQ(Texts(doc.elements)[2], serials[k]) << "saved with the next number: " << k;
+    }
+    ASSERT_EQ(prompts_.messages.size(), 2);
+    EXPECT_TRUE(prompts_.messages[1].contains(files[2] + ": its data file: " + TempPath("bad.csv")))
+        << prompts_.messages[1].toStdString();
 }
 
 TEST(DataDialog, ShowsTheFirstRowsTheFieldsWithoutAColumnAndTheRowsChosen) {
