@@ -3,6 +3,8 @@
 #   ./setup.sh run    install what is missing, build, start the editor
 #   ./setup.sh test   install what is missing, build, run every test
 #   ./setup.sh package  install what is missing, build, make the Debian package in build/
+#   ./setup.sh sanitize install what is missing, build with AddressSanitizer and
+#                       UndefinedBehaviorSanitizer in build-sanitize/ and run every test there
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -67,8 +69,15 @@ case "${1:-}" in
     cmake --build build --target package
     ls build/kestrix_*.deb
     ;;
+  sanitize)
+    install_packages
+    # A build of its own: the sanitizer flags reach every object, and build/ stays as it is.
+    cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESTRIX_SANITIZE=ON -DKESTRIX_BENCH=OFF
+    cmake --build build-sanitize -j"$(nproc)"
+    QT_QPA_PLATFORM=offscreen ctest --test-dir build-sanitize --output-on-failure -j"$(nproc)"
+    ;;
   *)
-    echo "usage: $0 run|test|package" >&2
+    echo "usage: $0 run|test|package|sanitize" >&2
     exit 2
     ;;
 esac
