@@ -16,6 +16,9 @@ constexpr qsizetype kQueryBytes = sizeof kStatusQuery - 1;
 constexpr int kRestOfAnswerMs = 30;
 // Of an answer of the wrong length, this many bytes are shown.
 constexpr qsizetype kBytesShown = 16;
+// Left over from earlier answers there are a few bytes at most; a device that
+// never runs dry (no printer at all) is not read on for ever.
+constexpr int kStaleReadsAtMost = 64;
 
 }  // namespace
 
@@ -29,7 +32,7 @@ StatusExchange::~StatusExchange() {
 
 void StatusExchange::DropStaleBytes() {
     char stale[64];
-    while (::read(fd_, stale, sizeof stale) > 0) {}
+    for (int i = 0; i<kStaleReadsAtMost&& ::read(fd_, stale, sizeof stale)> 0; ++i) {}
 }
 
 std::optional<PrinterStatus> StatusExchange::Failed(int code) const {
