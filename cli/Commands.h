@@ -13,7 +13,8 @@ int RunInfo(const QStringList& args);
 int RunConvert(const QStringList& args);
 int RunRender(const QStringList& args);
 int RunTspl(const QStringList& args);
-int RunPrint(const QStringList& args);
+class StopSignals;
+int RunPrint(const QStringList& args, StopSignals& stops);
 int RunStatus(const QStringList& args);
 
 // print --printer: `copies` of the label (of each row of `rows`) on an

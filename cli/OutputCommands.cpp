@@ -16,6 +16,8 @@
 #include "cli/CliCommand.h"
 #include "cli/Commands.h"
 #include "cli/DataOptions.h"
+#include "cli/RunLabels.h"
+#include "cli/StopSignals.h"
 #include "document/LabelFile.h"
 #include "document/OutputFile.h"
 #include "document/RegularFile.h"
@@ -25,6 +27,7 @@
 #include "output/DrawLabel.h"
 #include "output/IniFile.h"
 #include "output/PrintJobMaker.h"
+#include "output/PrinterAddress.h"
 #include "output/PrinterSettings.h"
 #include "render/CodeImageCache.h"
 #include "render/PictureCache.h"
@@ -81,21 +84,6 @@ QStringList LabelFiles(const Arguments& a, const char* command) {
     if (a.Positional().isEmpty())
         UsageError(QStringLiteral("%1 takes one or more label files").arg(QLatin1String(command)));
     return a.Positional();
-}
-
-// Opens the label files of a run in the order given and hands each to `send`.
-// A file that cannot be read, or one `send` finds fault with (its message), is
-// reported and the run goes on with the next; the exit code is then kFailed.
-int SendEachLabel(const char* command, const QStringList& paths, const std::function<QString(LabelDocument&)>& send) {
-    bool failed = false;
-    for (const QString& path : paths) {
-        QString problem;
-        if (std::optional<LabelDocument> doc = OpenLabel(path, &problem)) problem = send(*doc);
-        if (problem.isEmpty()) continue;
-        Report(QLatin1String(command), problem);
-        failed = true;
-    }
-    return failed ? kFailed : kOk;
 }
 
 QString OutputPath(const Arguments& a) {
@@ -186,6 +174,23 @@ void RefuseAStoppedPrinter(const PrinterTarget& target) {
                       PrinterStateRemedy(status.state, UiLanguage::English)));
 }
 
+// A regular file stands for a printer only while it is empty: one that holds
+// data, above all a label of the run, is never overwritten by the stream.
+void RefuseAFileAsDevice(const PrinterTarget& target, const QStringList& labels) {
+    QString error;
+    const std::optional<PrinterAddress> address = ParsePrinterAddress(target.device, &error);
+    if (!address || address->kind != PrinterAddress::Kind::Path) return;
+    const QFileInfo device(address->path);
+    if (!device.isFile()) return;
+    for (const QString& label : labels)
+        if (QFileInfo(label) == device)
+            Fail(QStringLiteral("%1 is one of the labels being printed, not a printer; nothing sent")
+                     .arg(device.filePath()));
+    if (device.size() > 0)
+        Fail(QStringLiteral("%1 is a file that holds data, not a printer; nothing sent (give a new or empty file)")
+                 .arg(device.filePath()));
+}
+
 }  // namespace
 
 int RunRender(const QStringList& args) {
@@ -239,7 +244,7 @@ int RunTspl(const QStringList& args) {
                       QStringList{QStringLiteral("-o"), QStringLiteral("--settings"), QStringLiteral("--copies"),
                                   QStringLiteral("--view")} +
                           DataValueOptions(),
-                      {QStringLiteral("--update"), QStringLiteral("--progress")});
+                      {QStringLiteral("--update"), QStringLiteral("--progress"), QStringLiteral("--no-wait")});
     const QStringList labels = LabelFiles(a, "tspl");
     const QString out = OutputPath(a);
     const int copies = a.PositiveInt(QStringLiteral("--copies"), 1);
@@ -253,33 +258,31 @@ int RunTspl(const QStringList& args) {
 
     // OUT is opened at the first label that can be read and replaced only once
     // every job is in it; the labels are saved back after that, so a run that
-    // fails leaves both as they were. A label named again continues, with
-    // --update, from the numbers it reached earlier in the run.
+    // fails leaves both as they were.
+    RunLabels run(QStringLiteral("tspl"), update, !a.Flag(QStringLiteral("--no-wait")));
     std::optional<OutputFile> file;
-    int labelsSent = 0;
-    std::vector<LabelDocument> toSave;
-    int code = SendEachLabel("tspl", labels, [&](LabelDocument& doc) -> QString {
-        const QFileInfo name(doc.labelPath);
-        const auto earlier = std::find_if(toSave.begin(), toSave.end(),
-                                          [&](const LabelDocument& d) { return QFileInfo(d.labelPath) == name; });
-        if (earlier != toSave.end()) {
-            doc = std::move(*earlier);
-            toSave.erase(earlier);
+    std::vector<LabelDocument*> written;
+    int code = kOk;
+    for (const QString& path : labels) {
+        QString problem;
+        LabelDocument* doc = run.Open(path, &problem);
+        if (doc) {
+            QString error;
+            if (!file && !file.emplace(out).Open(&error)) Fail(error);
+            problem = WriteLabelJobs(*doc, settings, ViewScales(view, *doc), copies, data.get(), progress, *file);
         }
-        QString error;
-        if (!file && !file.emplace(out).Open(&error)) Fail(error);
-        const QString problem =
-            WriteLabelJobs(doc, settings, ViewScales(view, doc), copies, data.get(), progress, *file);
-        if (!problem.isEmpty()) return problem;
-        ++labelsSent;
-        if (update) toSave.push_back(std::move(doc));
-        return QString();
-    });
-    if (labelsSent == 0) return code;  // nothing to write: OUT stays as it was
+        if (!problem.isEmpty()) {
+            Report(QStringLiteral("tspl"), problem);
+            code = kFailed;
+        } else if (std::find(written.begin(), written.end(), doc) == written.end()) {
+            written.push_back(doc);
+        }
+    }
+    if (written.empty()) return code;  // nothing to write: OUT stays as it was
     QString error;
     if (!file->Commit(&error)) Fail(error);
-    for (const LabelDocument& doc : toSave) {
-        const QString problem = SaveLabelBack(doc);
+    for (const LabelDocument* doc : written) {
+        const QString problem = update ? SaveLabelBack(*doc) : QString();
         if (problem.isEmpty()) continue;
         Report(QStringLiteral("tspl"), problem);
         code = kFailed;
@@ -287,29 +290,40 @@ int RunTspl(const QStringList& args) {
     return code;
 }
 
-int RunPrint(const QStringList& args) {
+int RunPrint(const QStringList& args, StopSignals& stops) {
     const Arguments a(args,
                       QStringList{QStringLiteral("--settings"), QStringLiteral("--copies"), QStringLiteral("--device"),
                                   QStringLiteral("--view"), QStringLiteral("--printer"), QStringLiteral("--timeout")} +
                           DataValueOptions(),
-                      {QStringLiteral("--update"), QStringLiteral("--progress"), QStringLiteral("--force")});
+                      {QStringLiteral("--update"), QStringLiteral("--progress"), QStringLiteral("--force"),
+                       QStringLiteral("--no-wait")});
     const QStringList labels = LabelFiles(a, "print");
     const int copies = a.PositiveInt(QStringLiteral("--copies"), 1);
     const RowRange range = RowsOption(a, false);
     const std::optional<QSize> view = ViewSize(a);
     const bool update = a.Flag(QStringLiteral("--update"));
+    const bool wait = !a.Flag(QStringLiteral("--no-wait"));
     if (const std::optional<QString> queue = a.Value(QStringLiteral("--printer"))) {
         if (a.Value(QStringLiteral("--device")) || a.Value(QStringLiteral("--settings")))
             UsageError(QStringLiteral("--printer takes neither --device nor --settings"));
         const std::unique_ptr<DataSource> data = OpenDataOption(a);
         CheckDataForLabels(QStringLiteral("print"), data.get(), labels, range);
         // One driver job per label.
-        return SendEachLabel("print", labels, [&](LabelDocument& doc) -> QString {
-            const auto [viewX, viewY] = ViewScales(view, doc);
-            RewindData(data.get());
-            PrintThroughDriver(doc, *queue, copies, viewX, viewY, data.get());
-            return update ? SaveLabelBack(doc) : QString();
-        });
+        RunLabels run(QStringLiteral("print"), update, wait);
+        int code = kOk;
+        for (const QString& path : labels) {
+            QString problem;
+            if (LabelDocument* doc = run.Open(path, &problem)) {
+                const auto [viewX, viewY] = ViewScales(view, *doc);
+                RewindData(data.get());
+                PrintThroughDriver(*doc, *queue, copies, viewX, viewY, data.get());
+                if (update) problem = SaveLabelBack(*doc);
+            }
+            if (problem.isEmpty()) continue;
+            Report(QStringLiteral("print"), problem);
+            code = kFailed;
+        }
+        return code;
     }
     // A printer that stops taking data is waited for; --timeout gives up after that many seconds of it.
     // Each state it reports meanwhile is told.
@@ -327,45 +341,87 @@ int RunPrint(const QStringList& args) {
     const auto progress = ProgressOption(a, QStringLiteral("print"));
     const PrinterTarget target = TargetOf(a, settings);
     const bool force = a.Flag(QStringLiteral("--force"));
+    // From here a signal stops the run between labels; what was printed is saved and told.
+    stops.Arm(watch);
+    RunLabels run(QStringLiteral("print"), update, wait, &stops.Requested());
 
     // The printer is opened once, at the first label that can be read, and
-    // takes every label's jobs back to back.
+    // takes every label's jobs back to back. A failure ends the run; the
+    // labels sent stand at the numbers that follow what the printer accepted.
     DirectPrinter printer(UiLanguage::English, {}, &watch);
+    CodeImageCache codes;  // the labels' code images live as long as the run
+    PictureCache pictures;
     bool opened = false;
-    const int code = SendEachLabel("print", labels, [&](LabelDocument& doc) -> QString {
-        if (!opened) {
-            if (!force) RefuseAStoppedPrinter(target);
-            // A plain file standing in for the printer receives just this run's jobs.
-            if (QFileInfo(target.device).isFile()) {
-                QFile plain(target.device);
-                if (!plain.resize(0))
-                    Fail(QStringLiteral("cannot write %1: %2").arg(target.device, plain.errorString()));
-            }
-            QStringList noQueue;
-            const DirectPrintResult result = printer.Open(target, noQueue);
-            if (result.status != DirectPrintStatus::Printed) Fail(result.detail);
-            opened = true;
+    QString failure;
+    int code = kOk;
+    for (const QString& path : labels) {
+        if (stops.Signal() != 0) break;
+        QString problem;
+        LabelDocument* doc = run.Open(path, &problem);
+        if (!doc) {
+            if (stops.Signal() != 0) break;
+            Report(QStringLiteral("print"), problem);
+            code = kFailed;
+            continue;
         }
-        CodeImageCache codes;
-        PictureCache pictures;
-        const auto [viewX, viewY] = ViewScales(view, doc);
-        DirectPrintInput in{doc, settings, codes, &pictures, kDefaultDpi, kDefaultDpi, viewX, viewY};
-        in.copies = copies;
-        in.rows = data.get();
-        in.progress = progress;
-        RewindData(data.get());
-        const DirectPrintResult result = printer.Send(in);
-        // The numbers already used stay used: keep them out of the next run.
-        const QString saveProblem = result.rendered > 0 && update ? SaveLabelBack(doc) : QString();
-        if (result.status == DirectPrintStatus::RenderFailed && !data)
-            return doc.labelPath + QStringLiteral(": ") + result.detail;
-        if (result.status != DirectPrintStatus::Printed) Fail(result.detail);
-        return saveProblem;
-    });
+        try {
+            if (!opened) {
+                RefuseAFileAsDevice(target, labels);
+                if (!force) RefuseAStoppedPrinter(target);
+                QStringList noQueue;
+                const DirectPrintResult result = printer.Open(target, noQueue);
+                if (result.status != DirectPrintStatus::Printed) Fail(result.detail);
+                opened = true;
+            }
+            const auto [viewX, viewY] = ViewScales(view, *doc);
+            DirectPrintInput in{*doc, settings, codes, &pictures, kDefaultDpi, kDefaultDpi, viewX, viewY};
+            in.copies = copies;
+            in.rows = data.get();
+            in.progress = progress;
+            in.stop = &stops.Requested();
+            RewindData(data.get());
+            const DirectPrintResult result = printer.Send(in);
+            if (result.stopped) break;
+            if (result.status == DirectPrintStatus::RenderFailed && !data) {
+                Report(QStringLiteral("print"), doc->labelPath + QStringLiteral(": ") + result.detail);
+                code = kFailed;
+                continue;
+            }
+            if (result.status != DirectPrintStatus::Printed) failure = result.detail;
+        } catch (const Failure& f) {
+            if (!opened) throw;  // nothing sent yet
+            failure = f.message;
+        }
+        if (!failure.isEmpty()) break;
+    }
     if (opened) {
         const DirectPrintResult result = printer.Finish();
-        if (result.status != DirectPrintStatus::Printed) Fail(result.detail);
+        if (failure.isEmpty() && stops.Signal() == 0 && result.status != DirectPrintStatus::Printed)
+            failure = result.detail;
     }
+    // Every label sent is saved, whatever ended the run; after a failure or a
+    // stop the user learns how far each label came.
+    QStringList notes;
+    for (const SentLabels::Label& label : printer.Sent().Labels()) {
+        QString note = label.doc->labelPath + QStringLiteral(": ") + PrintedNote(label);
+        if (update && label.printed > 0) {
+            const QString problem = SaveLabelBack(*label.doc);
+            if (!problem.isEmpty()) {
+                Report(QStringLiteral("print"), problem);
+                code = kFailed;
+                note += QStringLiteral(" (not saved)");
+            }
+        } else if (!update && label.printed > 0 && !NextSerialNumber(label.doc->elements).isEmpty()) {
+            note += QStringLiteral(" (not saved: no --update)");
+        }
+        notes << note;
+    }
+    if (stops.Signal() != 0) {
+        notes.prepend(QStringLiteral("stopped by SIG") + QString::fromLatin1(sigabbrev_np(stops.Signal())));
+        Report(QStringLiteral("print"), notes.join(QStringLiteral("; ")));
+        return stops.ExitCode();
+    }
+    if (!failure.isEmpty()) Fail((QStringList{failure} + notes).join(QStringLiteral("; ")));
     return code;
 }
 

@@ -29,6 +29,7 @@ public:
     std::unique_ptr<StatusQuery> AskStatus() override;
     // Ends the document: the job is the scheduler's from here on.
     bool Finish(QString* error) override;
+    bool TakesJobWhole() const override { return true; }
     // A job not finished is withdrawn, so the printer gets none of it rather than part.
     void Close() override;
 

@@ -1,5 +1,7 @@
 #include "output/DirectPrintJob.h"
 
+#include <algorithm>
+
 #include "output/PrintJobMaker.h"
 #include "output/PrinterAddress.h"
 
@@ -72,6 +74,19 @@ PrintMessage PrinterUnreachableMessage(UiLanguage language, const QString& why) 
     return {QStringLiteral("The printer cannot be used:\n%1").arg(why), QStringLiteral("Vantic")};
 }
 
+PrintMessage LabelBusyMessage(UiLanguage language) {
+    if (language == UiLanguage::Chinese)
+        return {QStringLiteral("另一个程序正在打印这个标签的序列号。请等它打印完再试。"), QStringLiteral("打印标签")};
+    return {QStringLiteral("Another program is printing this label's serial numbers. Try again when it has finished."),
+            QStringLiteral("Vantic")};
+}
+
+QString PrintedSoFarText(UiLanguage language, qint64 printed, qint64 jobs, const QString& next) {
+    if (language == UiLanguage::Chinese)
+        return QStringLiteral("已打印 %1 张标签（共 %2 张），下一个序号是 %3。").arg(printed).arg(jobs).arg(next);
+    return QStringLiteral("%1 of %2 labels printed; the next number is %3.").arg(printed).arg(jobs).arg(next);
+}
+
 PrintStream RenderPrintStream(const DirectPrintInput& in, QString* error) {
     PrintJobMaker maker(in);
     return maker.Next(error);
@@ -112,47 +127,74 @@ DirectPrintResult DirectPrinter::Send(const DirectPrintInput& in) {
     // editor sends on a worker thread while its window paints from the label.
     PrintJobMaker maker(in);
     QString error;
-    int rendered = 0;
     StallWatch::Outcome sent = StallWatch::Outcome::Sent;
     const qint64 jobs = maker.Jobs();
+    sent_.Begin(in.doc, &in.codes, jobs);
+    const auto ended = [&](DirectPrintResult result) {
+        Settle();
+        result.printed = sent_.Labels().back().printed;
+        result.jobs = jobs;
+        return result;
+    };
     for (qint64 job = 0; job < jobs && sent == StallWatch::Outcome::Sent; ++job) {
-        if (job > 0 && in.goOn && !in.goOn()) {
-            DirectPrintResult result = Ended(sent, error, rendered);
+        const bool stopped = (in.stop && *in.stop) || (job > 0 && in.goOn && !in.goOn());
+        if (stopped) {
+            DirectPrintResult result = ended(Ended(sent, error));
             result.stopped = true;
             return result;
         }
         const PrintStream& stream = maker.Next(&error);
-        if (stream.body.isEmpty()) return {DirectPrintStatus::RenderFailed, error, rendered};
-        ++rendered;
+        if (stream.body.isEmpty()) return ended({DirectPrintStatus::RenderFailed, error});
         wait_.Run([&] {
             sent = device_.Write(stream.header, wait_, &error);
             if (sent == StallWatch::Outcome::Sent) sent = device_.Write(stream.body, wait_, &error);
         });
-        if (sent == StallWatch::Outcome::Sent && in.progress) in.progress(job + 1, jobs);
+        if (sent != StallWatch::Outcome::Sent) {
+            cutShort_ = true;
+            break;
+        }
+        written_ += stream.header.size() + stream.body.size();
+        sent_.Sent(written_);
+        if (in.progress) in.progress(job + 1, jobs);
     }
-    return Ended(sent, error, rendered);
+    DirectPrintResult result = ended(Ended(sent, error));
+    // A label the printer stopped taking, given up at a stop.
+    result.stopped = sent == StallWatch::Outcome::Cancelled && in.stop && *in.stop;
+    return result;
+}
+
+void DirectPrinter::Settle() {
+    // A CUPS job counts only once the scheduler has it whole; a network
+    // printer once it has acknowledged the bytes.
+    if (device_.IsOpen() && !device_.TakesJobWhole()) accepted_ = std::max(accepted_, written_ - device_.Unconfirmed());
+    sent_.Settle(accepted_);
 }
 
 DirectPrintResult DirectPrinter::Finish() {
     QString error;
     StallWatch::Outcome outcome = StallWatch::Outcome::Sent;
-    wait_.Run([&] { outcome = device_.Finish(wait_, &error); });
+    // A job cut short is dropped where the transport can drop it, never completed.
+    if (!cutShort_) wait_.Run([&] { outcome = device_.Finish(wait_, &error); });
+    if (!cutShort_ && outcome == StallWatch::Outcome::Sent) accepted_ = written_;
+    Settle();
     device_.Close();
-    return Ended(outcome, error, 0);
+    DirectPrintResult result = cutShort_ ? DirectPrintResult{} : Ended(outcome, error);
+    result.printed = sent_.Printed();
+    for (const SentLabels::Label& label : sent_.Labels()) result.jobs += label.jobs;
+    return result;
 }
 
-DirectPrintResult DirectPrinter::Ended(StallWatch::Outcome outcome, const QString& error, int rendered) const {
+DirectPrintResult DirectPrinter::Ended(StallWatch::Outcome outcome, const QString& error) const {
     switch (outcome) {
-    case StallWatch::Outcome::Sent: return {DirectPrintStatus::Printed, {}, rendered};
+    case StallWatch::Outcome::Sent: return {DirectPrintStatus::Printed, {}};
     case StallWatch::Outcome::Cancelled:
         if (show_) show_(PrintCancelledMessage(language_, !cups_));
-        return {DirectPrintStatus::Cancelled, error, rendered};
+        return {DirectPrintStatus::Cancelled, error};
     case StallWatch::Outcome::GaveUp:
     case StallWatch::Outcome::Failed: break;
     }
     if (show_) show_(WriteFailedMessage(language_));
-    return {outcome == StallWatch::Outcome::GaveUp ? DirectPrintStatus::GaveUp : DirectPrintStatus::WriteFailed, error,
-            rendered};
+    return {outcome == StallWatch::Outcome::GaveUp ? DirectPrintStatus::GaveUp : DirectPrintStatus::WriteFailed, error};
 }
 
 DirectPrintResult DirectPrintLabel(const DirectPrintInput& in, QStringList& batchQueue, UiLanguage language,
@@ -160,20 +202,15 @@ DirectPrintResult DirectPrintLabel(const DirectPrintInput& in, QStringList& batc
                                    StallWatch* watch) {
     DirectPrinter printer(language, show, watch);
     DirectPrintResult result = printer.Open(target, batchQueue);
-    if (result.status == DirectPrintStatus::Printed) result = printer.Send(in);
-    if (result.status == DirectPrintStatus::RenderFailed && result.rendered > 0) {
-        // A label that cannot be made (its data row unreadable) ends the run;
-        // the labels sent before it reach the printer whole.
-        DirectPrintResult finished = printer.Finish();
-        finished.rendered = result.rendered;
-        return finished.status == DirectPrintStatus::Printed ? result : finished;
-    }
     if (result.status != DirectPrintStatus::Printed) return result;
-    const int rendered = result.rendered;
+    result = printer.Send(in);
+    // Also after a failure: a CUPS job is withdrawn, and the numbers settle on what the printer has.
+    const DirectPrintResult finished = printer.Finish();
     const bool stopped = result.stopped;
-    result = printer.Finish();
-    result.rendered = rendered;
+    if (result.status == DirectPrintStatus::Printed) result = finished;
     result.stopped = stopped;
+    result.printed = finished.printed;
+    result.jobs = finished.jobs;
     return result;
 }
 

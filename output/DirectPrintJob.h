@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <atomic>
 #include <functional>
 
 #include "document/LabelDocument.h"
@@ -14,6 +15,7 @@
 #include "output/PrinterLocation.h"
 #include "output/PrinterSettings.h"
 #include "output/PrinterStatus.h"
+#include "output/SentLabels.h"
 #include "output/StallWatch.h"
 
 namespace kestrix {
@@ -44,6 +46,9 @@ struct DirectPrintInput {
     // Asked before each label after the first: false stops the run there, a
     // label being sent is never cut off (the result says `stopped`).
     std::function<bool()> goOn = {};
+    // Set from any thread (a signal): no further label is begun, and one the
+    // printer has stopped taking is given up (the result says `stopped`).
+    const std::atomic<bool>* stop = nullptr;
 };
 
 // Where the stream goes: `device` is a printer address (PrinterAddress); empty
@@ -68,14 +73,17 @@ enum class DirectPrintStatus {
     RenderFailed,
     WriteFailed,
     Cancelled,
-    GaveUp
+    GaveUp,
+    LabelBusy
 };
 
 struct DirectPrintResult {
     DirectPrintStatus status = DirectPrintStatus::Printed;
-    QString detail;        // what went wrong, for logs and the command-line tool
-    int rendered = 0;      // copies whose serial numbers were used
-    bool stopped = false;  // the run was stopped between labels (goOn); those sent are printed
+    QString detail;  // what went wrong, for logs and the command-line tool
+    // Labels the printer accepted whole, and those the job meant to print.
+    qint64 printed = 0;
+    qint64 jobs = 0;
+    bool stopped = false;  // the run was stopped between labels (goOn, stop); those sent are printed
 };
 
 // The messages the user sees.
@@ -93,6 +101,11 @@ PrintMessage PrinterNotReadyMessage(UiLanguage language, quint8 state);
 PrintMessage PrintCancelledMessage(UiLanguage language, bool partSent = true);
 // A network printer or CUPS queue that cannot be used; `why` names it.
 PrintMessage PrinterUnreachableMessage(UiLanguage language, const QString& why);
+// Another program holds the label while it prints the label's serial numbers.
+PrintMessage LabelBusyMessage(UiLanguage language);
+// After a job that failed or was cancelled, for a label with serial numbers:
+// how many labels the printer accepted and the number the next one carries.
+QString PrintedSoFarText(UiLanguage language, qint64 printed, qint64 jobs, const QString& next);
 
 // Asks the printer the stream would go to for its state, once, before a job
 // (3 seconds at most): the "usb" search first; no printer found, or an
@@ -114,15 +127,23 @@ public:
 
     // Finds and opens the printer; with no printer the batch queue is emptied.
     DirectPrintResult Open(const PrinterTarget& target, QStringList& batchQueue);
-    // Renders and writes `in.copies` jobs of one label (of each row, when merging).
+    // Renders and writes `in.copies` jobs of one label (of each row, when
+    // merging); stops between labels once `in.stop` is set. The document's
+    // serial numbers then stand past the labels the printer has accepted so far.
     DirectPrintResult Send(const DirectPrintInput& in);
-    // After the last label: a network printer has received every byte (a
-    // stall is waited for as in Send), a CUPS job is closed.
+    // After the last label, also after a failure: a network printer has
+    // received every byte (a stall is waited for as in Send), a CUPS job is
+    // closed; after a label cut short, the job is only dropped (its result is
+    // Send's). Every document sent stands past the labels the printer accepted.
     DirectPrintResult Finish();
+    // The run's labels per document, as they stand.
+    const SentLabels& Sent() const { return sent_; }
 
 private:
     DirectPrintResult Unreachable(const QString& error) const;
-    DirectPrintResult Ended(StallWatch::Outcome outcome, const QString& error, int rendered) const;
+    DirectPrintResult Ended(StallWatch::Outcome outcome, const QString& error) const;
+    // What the printer has accepted so far, settled into the documents.
+    void Settle();
 
     UiLanguage language_;
     std::function<void(const PrintMessage&)> show_;
@@ -130,6 +151,10 @@ private:
     StallWatch& wait_;
     PrinterDevice device_;
     bool cups_ = false;
+    SentLabels sent_;
+    qint64 written_ = 0;
+    qint64 accepted_ = 0;
+    bool cutShort_ = false;
 };
 
 // The job: find the printer, open it, then for each of `in.copies` render and

@@ -35,6 +35,10 @@ public:
     StallWatch::Outcome Finish(StallWatch& watch, QString* error);
     void Close();
     bool IsOpen() const { return transport_ != nullptr; }
+    // Bytes written that the printer has still to confirm (PrinterTransport::Unconfirmed).
+    qint64 Unconfirmed() { return transport_ ? transport_->Unconfirmed() : 0; }
+    // Whether nothing counts as printed before Finish (PrinterTransport::TakesJobWhole).
+    bool TakesJobWhole() const { return transport_ && transport_->TakesJobWhole(); }
 
 private:
     // The open printer's state, in the way that leaves the job's bytes alone.

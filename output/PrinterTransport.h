@@ -32,6 +32,9 @@ public:
     virtual qint64 Confirm(int, QString*) { return 0; }
     // After the last write: a CUPS job is handed to the scheduler, which may refuse it.
     virtual bool Finish(QString*) { return true; }
+    // Whether the printer gets nothing of the job until Finish succeeds (a
+    // CUPS job): until then no label of it counts as printed.
+    virtual bool TakesJobWhole() const { return false; }
     // Asks the printer's state (PrinterStatus) without touching a job's bytes:
     // while no job is open, with the status query on a channel of its own;
     // during a job only in a way that keeps the job's stream whole, if any.

@@ -74,6 +74,9 @@ StallWatch::Outcome StallWatch::Move(qint64 total, const Progress& step, QString
             if (stall && stall->IsReported() && onResumed) onResumed();
             stall.reset();
             stalledState_ = 0;
+        } else if (stopWhenStalled_) {
+            if (error) *error = QStringLiteral("stopped after %1 of %2 bytes").arg(done).arg(total);
+            return Outcome::Cancelled;
         } else if (giveUpAfterMs_ > 0 && idle.elapsed() >= giveUpAfterMs_) {
             if (error)
                 *error = QStringLiteral("the printer has taken no data for %1 s; gave up")

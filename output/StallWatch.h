@@ -59,6 +59,10 @@ public:
     // The user's Cancel, from any thread.
     void Cancel() { cancelled_ = true; }
     bool IsCancelled() const { return cancelled_; }
+    // A stop asked for between labels (a signal), from any thread: the data
+    // under way is still sent while the device takes it, but a device that
+    // takes nothing is no longer waited for (Outcome::Cancelled).
+    void StopWhenStalled() { stopWhenStalled_ = true; }
 
     // While a stall is reported: the state byte the printer gave (PrinterStatus),
     // 0 when it gave none (not answering, cannot be asked). From any thread.
@@ -78,6 +82,7 @@ private:
     qint64 giveUpAfterMs_;
     int reportAfterMs_;
     std::atomic<bool> cancelled_{false};
+    std::atomic<bool> stopWhenStalled_{false};
     std::atomic<quint8> stalledState_{0};
 };
 

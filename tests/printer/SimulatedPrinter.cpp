@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <tuple>
 
 namespace kestrix {
 
@@ -109,6 +110,14 @@ void SimulatedPrinter::SetStalled(bool stalled) {
     Wake();
 }
 
+void SimulatedPrinter::StallAfter(qsizetype jobBytes) {
+    {
+        const std::lock_guard lock(mutex_);
+        stallAfter_ = jobBytes;
+    }
+    Wake();
+}
+
 void SimulatedPrinter::SendUnasked(const QByteArray& bytes) {
     const std::lock_guard lock(mutex_);
     for (const auto& channel : channels_)
@@ -159,13 +168,20 @@ void SimulatedPrinter::Serve() {
 void SimulatedPrinter::ReadFrom(Channel& channel) {
     static thread_local char chunk[kChunk];
     const bool onlyAsked = !channel.job && !channel.pty;
-    const ssize_t n = ::read(channel.fd, chunk, stalled_ && onlyAsked ? kQueryBytes : kChunk);
+    qsizetype most = stalled_ && onlyAsked ? kQueryBytes : kChunk;
+    if (!stalled_ && stallAfter_ >= 0) most = std::min(most, stallAfter_ - JobBytesRead());
+    if (most <= 0) {
+        std::tie(stalled_, stallAfter_) = std::tuple{true, -1};
+        return;
+    }
+    const ssize_t n = ::read(channel.fd, chunk, most);
     if (n < 0 && errno == ECONNRESET) ++resets_;
     if (n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR)) return Close(channel);
     if (n < 0) return;
     channel.sinceRead.start();
     for (int queries = channel.receiver.Take({chunk, n}); queries > 0; --queries) Reply(channel);
     channel.job = channel.job || !channel.receiver.Job().isEmpty();
+    if (stallAfter_ >= 0 && JobBytesRead() >= stallAfter_) std::tie(stalled_, stallAfter_) = std::tuple{true, -1};
     const QList<PrintedLabel>& labels = channel.receiver.Labels();
     for (; channel.labelsWritten < labels.size(); ++channel.labelsWritten) {
         ++pngs_;

@@ -66,6 +66,8 @@ public:
     void SetAnswer(Answer answer, const QByteArray& bytes = {});
     // A stalled printer reads no job bytes; a connection that has only asked is still answered.
     void SetStalled(bool stalled);
+    // The printer stalls by itself once it has read `jobBytes` job bytes in all.
+    void StallAfter(qsizetype jobBytes);
     // Bytes the printer sends unasked on the pseudo-terminal and every connection that carries a job.
     void SendUnasked(const QByteArray& bytes);
 
@@ -118,6 +120,7 @@ private:
     Answer answer_ = Answer::State;
     QByteArray answerBytes_;
     bool stalled_ = false;
+    qsizetype stallAfter_ = -1;
     bool stop_ = false;
     int queries_ = 0;
     int resets_ = 0;
