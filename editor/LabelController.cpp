@@ -15,6 +15,7 @@
 #include "editor/EditorSettings.h"
 #include "editor/MergeTexts.h"
 #include "output/DrawLabel.h"
+#include "output/SentLabels.h"
 #include "print/DriverPrint.h"
 
 namespace kestrix {
@@ -230,9 +231,21 @@ void LabelController::SerialsPrinted(const std::vector<LabelElement>& before) {
     EditDone();
 }
 
+std::optional<LabelLock> LabelController::LockSerials(const LabelDocument& doc,
+                                                      const std::function<void(const PrintMessage&)>& show) const {
+    LabelLock lock;
+    if (doc.labelPath.isEmpty() || NextSerialNumber(doc.elements).isEmpty()) return lock;
+    // A file that cannot be read is no other program's either.
+    if (lock.TryLock(doc.labelPath) != LabelLock::Result::Busy) return lock;
+    if (show) show(LabelBusyMessage(language_));
+    return std::nullopt;
+}
+
 DirectPrintResult LabelController::DirectPrintDocument(LabelDocument& doc, QPointF viewScale,
                                                        const std::function<void(const PrintMessage&)>& show,
                                                        DataSource* rows) {
+    const std::optional<LabelLock> lock = LockSerials(doc, show);
+    if (!lock) return {DirectPrintStatus::LabelBusy, LabelBusyMessage(UiLanguage::English).text};
     DirectPrintInput input{doc, settings_, codes_, &pictures_};
     input.dpiX = m_nDpiX;
     input.dpiY = m_nDpiY;
@@ -247,14 +260,20 @@ DirectPrintResult LabelController::DirectPrintDocument(LabelDocument& doc, QPoin
         input.goOn = std::bind_front(&MergeProgressDialog::GoOn, progress.get());
     }
     StallDialog wait(language_, owner_);
-    const DirectPrintResult result =
-        kestrix::DirectPrintLabel(input, batchQueue_, language_, show, printerTarget_, &wait);
+    // The message after a failure also says how far the label's numbers came.
+    std::optional<PrintMessage> failed;
+    const DirectPrintResult result = kestrix::DirectPrintLabel(
+        input, batchQueue_, language_, [&failed](const PrintMessage& m) { failed = m; }, printerTarget_, &wait);
     if (progress) progress->close();
+    const QString next = NextSerialNumber(doc.elements);
+    if (failed && result.jobs > 0 && !next.isEmpty())
+        failed->text += QStringLiteral("\n\n") + PrintedSoFarText(language_, result.printed, result.jobs, next);
+    if (failed && show) show(*failed);
     if (result.stopped)
-        Tell(UiText(language_, merge_text::kStopped).arg(result.rendered).arg(labels), QMessageBox::Information);
+        Tell(UiText(language_, merge_text::kStopped).arg(result.printed).arg(labels), QMessageBox::Information);
     // A data file that can no longer be read (written to meanwhile) stops the run between two labels.
     if (rows && result.status == DirectPrintStatus::RenderFailed)
-        Tell(UiText(language_, merge_text::kRowsFailed).arg(result.rendered).arg(labels).arg(result.detail),
+        Tell(UiText(language_, merge_text::kRowsFailed).arg(result.printed).arg(labels).arg(result.detail),
              QMessageBox::Warning);
     return result;
 }
@@ -291,6 +310,8 @@ void LabelController::DriverPrint(const QString& printerName, int copies) {
     }
     std::unique_ptr<DataSource> rows;
     if (!RowsToPrint(rows)) return;
+    const std::optional<LabelLock> lock = LockSerials(session_.Document(), show);
+    if (!lock) return;
     const std::vector<LabelElement> before = Elements();
     // A job of more than a few pages shows its progress, with a Cancel between pages.
     std::unique_ptr<MergeProgressDialog> progress;

@@ -15,6 +15,7 @@
 #include <optional>
 
 #include "dialogs/PrintableLabel.h"
+#include "document/LabelLock.h"
 #include "document/LabelSession.h"
 #include "document/UiLanguage.h"
 #include "editor/ElementCommands.h"
@@ -149,6 +150,11 @@ signals:
     void DataChanged();
 
 private:
+    // While the label's serial numbers print, no other program may print them:
+    // the lock on its file, or nothing and the message when another holds it.
+    // A label without serial numbers or without a file needs none.
+    std::optional<LabelLock> LockSerials(const LabelDocument& doc,
+                                         const std::function<void(const PrintMessage&)>& show) const;
     // One undo step when printing advanced serial numbers of the label.
     void SerialsPrinted(const std::vector<LabelElement>& before);
     // The rows of the data file checked for printing; nullptr without a data

@@ -93,7 +93,7 @@ protected:
 // No printer empties the queue and says so, in both languages; a node that
 // cannot be opened ends quietly; a printer found gets the stream of the
 // rendered label, and the next job the advanced number after it; a cancelled
-// job or a failed write is told.
+// job or a failed write is told, and its number stays for the next job.
 TEST_F(DirectPrint, SendsTheRenderedLabelOrEndsWithTheFailuresMessage) {
     EXPECT_EQ(Run(), DirectPrintStatus::NoPrinter);
     EXPECT_TRUE(queue_.isEmpty());
@@ -133,6 +133,7 @@ TEST_F(DirectPrint, SendsTheRenderedLabelOrEndsWithTheFailuresMessage) {
     Run({"/dev/full", {}}, UiLanguage::Chinese);
     EXPECT_EQ(shown_, QStringList({"Failed to send data to the printer.|Vantic",
                                    QStringLiteral("向打印机发送数据失败。|打印标签")}));
+    EXPECT_EQ(Serial(), "0011") << "a label the printer did not take keeps its number";
 }
 
 }  // namespace
