@@ -1,6 +1,5 @@
 #include "editor/LabelController.h"
 
-#include <QDir>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSet>
