@@ -164,7 +164,7 @@ void DataDialog::Load(const QString& path) {
         return;
     }
     QString error;
-    std::unique_ptr<DataSource> source = DataSource::Open(path, &error);
+    std::unique_ptr<DataSource> source = DataSource::Open(path, &error, language_);
     std::vector<DataRow> rows;
     if (source && !source->FirstRows(kPreviewRows, rows, &error)) {
         // The rows before the damage are shown; printing stops at it.

@@ -40,8 +40,8 @@ char FindSeparator(QByteArrayView bytes) {
 
 }  // namespace
 
-CsvReader::CsvReader(QIODevice& device, QString name)
-    : device_(device), name_(std::move(name)), parser_(std::make_unique<csv_parser>()) {
+CsvReader::CsvReader(QIODevice& device, QString name, UiLanguage language)
+    : device_(device), name_(std::move(name)), language_(language), parser_(std::make_unique<csv_parser>()) {
     StartParser();
 }
 
@@ -65,7 +65,7 @@ QString CsvReader::EncodingName() const {
 }
 
 bool CsvReader::Fail(qint64 line, const QString& what) {
-    error_ = QStringLiteral("%1, line %2: %3").arg(name_).arg(line).arg(what);
+    error_ = UiText(language_, "%1, line %2: %3", "%1，第 %2 行：%3").arg(name_).arg(line).arg(what);
     return false;
 }
 
@@ -87,7 +87,8 @@ void CsvReader::MakeDecoder() {
 bool CsvReader::ReadChunk() {
     chunk_.resize(kChunkBytes);
     const qint64 read = device_.read(chunk_.data(), kChunkBytes);
-    if (read < 0) return Fail(line_, QStringLiteral("cannot be read: %1").arg(device_.errorString()));
+    if (read < 0)
+        return Fail(line_, UiText(language_, "cannot be read: %1", "无法读取：%1").arg(device_.errorString()));
     chunk_.resize(read);
     pos_ = 0;
     if (atStart_) {
@@ -129,7 +130,8 @@ bool CsvReader::ReadRow(RawRow& row) {
             if (pos_ == chunk_.size()) {
                 ended_ = true;
                 if (csv_fini(parser_.get(), OnField, OnRowEnd, this) != 0)
-                    return Fail(building_.line, QStringLiteral("a quoted field is never closed (a \" is missing)"));
+                    return Fail(building_.line, UiText(language_, "a quoted field is never closed (a \" is missing)",
+                                                       "引号中的字段没有结束（缺少一个 \"）"));
                 continue;
             }
         }
@@ -138,19 +140,23 @@ bool CsvReader::ReadRow(RawRow& row) {
         qsizetype size = chunk_.size() - pos_;
         if (const void* lineEnd = std::memchr(piece, '\n', size)) size = static_cast<const char*>(lineEnd) - piece + 1;
         if (std::memchr(piece, '\0', size))
-            return Fail(line_, QStringLiteral("holds a NUL byte, which no text file does"));
+            return Fail(
+                line_, UiText(language_, "holds a NUL byte, which no text file does", "含有 NUL 字节，文本文件不会有"));
         if (rowPending_ && !IsBlank(piece, size)) {
             building_.line = line_;
             rowPending_ = false;
         }
         if (csv_parse(parser_.get(), piece, size, OnField, OnRowEnd, this) != static_cast<size_t>(size))
-            return Fail(line_, QStringLiteral("a \" inside a field that does not start with one, or text after a "
-                                              "closing \" (quotes inside a quoted field are written \"\")"));
+            return Fail(line_, UiText(language_,
+                                      "a \" inside a field that does not start with one, or text after a closing \" "
+                                      "(quotes inside a quoted field are written \"\")",
+                                      "字段中间有 \"，或右引号后还有文字（引号内的引号应写作 \"\"）"));
         pos_ += size;
         if (piece[size - 1] == '\n') ++line_;
         if (static_cast<qsizetype>(parser_->entry_pos) > kMaxFieldBytes)
-            return Fail(building_.line,
-                        QStringLiteral("a field runs on for more than %1 bytes (a \" left open?)").arg(kMaxFieldBytes));
+            return Fail(building_.line, UiText(language_, "a field runs on for more than %1 bytes (a \" left open?)",
+                                               "字段超过 %1 字节（是否有未闭合的 \"？）")
+                                            .arg(kMaxFieldBytes));
     }
     row = std::move(ready_.front());
     ready_.pop_front();
@@ -174,16 +180,22 @@ bool CsvReader::ReadHeader() {
     RawRow raw;
     if (!ReadRow(raw)) {
         if (error_.isEmpty())
-            error_ = QStringLiteral("%1: the file is empty; its first row must name the columns").arg(name_);
+            error_ = UiText(language_, "%1: the file is empty; its first row must name the columns",
+                            "%1：文件是空的；第一行必须是列名")
+                         .arg(name_);
         return false;
     }
     if (raw.count > kMaxColumns)
-        return Fail(raw.line, QStringLiteral("the header names more than %1 columns").arg(kMaxColumns));
+        return Fail(
+            raw.line,
+            UiText(language_, "the header names more than %1 columns", "标题行的列超过 %1 个").arg(kMaxColumns));
     QStringList names;
     for (const QByteArray& bytes : raw.fields) {
         QString name;
         if (!Decode(bytes, name))
-            return Fail(raw.line, QStringLiteral("header, column %1: %2").arg(names.size() + 1).arg(BadBytesText()));
+            return Fail(raw.line, UiText(language_, "header, column %1: %2", "标题行，第 %1 列：%2")
+                                      .arg(names.size() + 1)
+                                      .arg(BadBytesText()));
         names << name;
     }
     columns_ = std::make_shared<const QStringList>(std::move(names));
@@ -193,8 +205,9 @@ bool CsvReader::ReadHeader() {
 
 QString CsvReader::BadBytesText() const {
     return encoding_ == Encoding::Utf8
-               ? QStringLiteral("bytes that are not UTF-8 (the file's text is taken as UTF-8 from its start)")
-               : QStringLiteral("bytes that are neither UTF-8 nor GB18030");
+               ? UiText(language_, "bytes that are not UTF-8 (the file's text is taken as UTF-8 from its start)",
+                        "有不是 UTF-8 的字节（文件开头的文字按 UTF-8 读取）")
+               : UiText(language_, "bytes that are neither UTF-8 nor GB18030", "有既不是 UTF-8 也不是 GB18030 的字节");
 }
 
 bool CsvReader::Next(DataRow& row) {
@@ -203,7 +216,8 @@ bool CsvReader::Next(DataRow& row) {
     ++rowNumber_;
     const qsizetype columns = columns_->size();
     if (raw.count > columns)
-        return Fail(raw.line, QStringLiteral("row %1 has %2 fields, but the header names %3 columns")
+        return Fail(raw.line, UiText(language_, "row %1 has %2 fields, but the header names %3 columns",
+                                     "第 %1 行有 %2 个字段，但标题行只有 %3 列")
                                   .arg(rowNumber_)
                                   .arg(raw.count)
                                   .arg(columns));
@@ -213,9 +227,9 @@ bool CsvReader::Next(DataRow& row) {
         if (i >= qsizetype(raw.fields.size())) {
             row.values[i].clear();
         } else if (!Decode(raw.fields[i], row.values[i])) {
-            return Fail(
-                raw.line,
-                QStringLiteral("row %1, column \"%2\": %3").arg(rowNumber_).arg(columns_->at(i), BadBytesText()));
+            return Fail(raw.line, UiText(language_, "row %1, column \"%2\": %3", "第 %1 行，列“%2”：%3")
+                                      .arg(rowNumber_)
+                                      .arg(columns_->at(i), BadBytesText()));
         }
     }
     row.number = rowNumber_;
@@ -224,7 +238,9 @@ bool CsvReader::Next(DataRow& row) {
 }
 
 bool CsvReader::Rewind() {
-    if (!device_.seek(0)) return Fail(line_, QStringLiteral("cannot be read again: %1").arg(device_.errorString()));
+    if (!device_.seek(0))
+        return Fail(line_,
+                    UiText(language_, "cannot be read again: %1", "无法再次读取：%1").arg(device_.errorString()));
     csv_free(parser_.get());
     StartParser();
     chunk_.clear();
@@ -240,7 +256,7 @@ bool CsvReader::Rewind() {
     keepFields_ = columns_ ? columns_->size() + 1 : kMaxColumns + 1;
     RawRow header;
     if (ReadRow(header)) return true;
-    if (error_.isEmpty()) error_ = QStringLiteral("%1: the file is empty now").arg(name_);
+    if (error_.isEmpty()) error_ = UiText(language_, "%1: the file is empty now", "%1：文件现在是空的").arg(name_);
     return false;
 }
 

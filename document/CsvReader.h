@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "document/DataRow.h"
+#include "document/UiLanguage.h"
 
 struct csv_parser;
 
@@ -26,8 +27,8 @@ public:
     static constexpr int kMaxColumns = 4096;
 
     // Reads `device`, open for reading at the start of the file; `name` names
-    // the file in messages.
-    CsvReader(QIODevice& device, QString name);
+    // the file in messages, which are in `language`.
+    CsvReader(QIODevice& device, QString name, UiLanguage language = UiLanguage::English);
     ~CsvReader();
     CsvReader(const CsvReader&) = delete;
     CsvReader& operator=(const CsvReader&) = delete;
@@ -72,6 +73,7 @@ private:
 
     QIODevice& device_;
     QString name_;
+    UiLanguage language_;
     std::unique_ptr<csv_parser> parser_;
     char separator_ = ',';
     enum class Encoding { Undecided, Utf8, Gb18030 } encoding_ = Encoding::Undecided;

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <memory>
 
+#include "document/UiLanguage.h"
+
 #include <sys/stat.h>
 
 namespace kestrix {
@@ -13,8 +15,9 @@ namespace kestrix {
 class DataFile : public QFile {
 public:
     // The file at `path` open for reading, or nothing and `error` saying why
-    // (without the name).
-    static std::unique_ptr<DataFile> Open(const QString& path, QString* error);
+    // (without the name) in `language`, as later read errors are.
+    static std::unique_ptr<DataFile> Open(const QString& path, QString* error,
+                                          UiLanguage language = UiLanguage::English);
 
     // Whether the file's size or modification time differ from when it was opened.
     bool Changed() const;
@@ -27,6 +30,7 @@ private:
     DataFile() = default;
 
     struct stat opened_ {};
+    UiLanguage language_ = UiLanguage::English;
 };
 
 }  // namespace kestrix

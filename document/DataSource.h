@@ -33,8 +33,10 @@ struct DataCheck {
 class DataSource {
 public:
     // The data file at `path` with its header read; nothing, and `error`
-    // naming the file and what is wrong, when it cannot be read.
-    static std::unique_ptr<DataSource> Open(const QString& path, QString* error);
+    // naming the file and what is wrong, when it cannot be read. Its messages
+    // are in `language`.
+    static std::unique_ptr<DataSource> Open(const QString& path, QString* error,
+                                            UiLanguage language = UiLanguage::English);
 
     const QString& Path() const { return path_; }
     const QStringList& Columns() const { return *reader_->Columns(); }
@@ -66,6 +68,7 @@ private:
     DataSource() = default;
 
     QString path_;
+    UiLanguage language_ = UiLanguage::English;
     std::unique_ptr<DataFile> file_;
     std::unique_ptr<CsvReader> reader_;
     RowRange range_;

@@ -175,7 +175,7 @@ private:
     Prompts* prompts_ = nullptr;
     QWidget* owner_ = nullptr;
     QRect display_;
-    LabelData data_;
+    LabelData data_{language_};
     MergedView merged_;
     ElementCommands commands_{*this};
 };

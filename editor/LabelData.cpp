@@ -29,7 +29,7 @@ bool LabelData::Attach(const QString& path, RowRange rows, qint64 shown, QString
     // A small file is counted at once, so the row selector can say "of N" from the start.
     if (count == 0 && QFileInfo(path).size() <= kCountedBytes) {
         QString ignored;
-        if (std::unique_ptr<DataSource> all = DataSource::Open(path, &ignored)) {
+        if (std::unique_ptr<DataSource> all = DataSource::Open(path, &ignored, language_)) {
             DataCheck check;
             if (all->Check({}, {}, check, &ignored)) count = all->Count();
         }
@@ -42,7 +42,7 @@ bool LabelData::Attach(const QString& path, RowRange rows, qint64 shown, QString
     return true;
 }
 
-void LabelData::Detach() { *this = LabelData(); }
+void LabelData::Detach() { *this = LabelData(language_); }
 
 bool LabelData::Show(qint64 number, QString* error) {
     if (!Attached() || number < 1) return false;
@@ -54,8 +54,8 @@ bool LabelData::Show(qint64 number, QString* error) {
     return true;
 }
 
-std::optional<DataRow> LabelData::ReadRow(const QString& path, qint64 number, qint64* rows, QString* error) {
-    std::unique_ptr<DataSource> source = DataSource::Open(path, error);
+std::optional<DataRow> LabelData::ReadRow(const QString& path, qint64 number, qint64* rows, QString* error) const {
+    std::unique_ptr<DataSource> source = DataSource::Open(path, error, language_);
     if (!source) return std::nullopt;
     DataCheck check;
     const bool read = source->Check({}, {number, number}, check, error);
@@ -75,7 +75,7 @@ std::optional<DataRow> LabelData::ReadRow(const QString& path, qint64 number, qi
 
 std::unique_ptr<DataSource> LabelData::OpenForPrinting(const std::vector<LabelElement>& elements, DataCheck& check,
                                                        QString* error) const {
-    std::unique_ptr<DataSource> source = DataSource::Open(path_, error);
+    std::unique_ptr<DataSource> source = DataSource::Open(path_, error, language_);
     if (source && !source->Check(elements, rows_, check, error)) source.reset();
     return source;
 }

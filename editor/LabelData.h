@@ -11,11 +11,15 @@
 
 #include "document/DataRow.h"
 #include "document/DataSource.h"
+#include "document/UiLanguage.h"
 
 namespace kestrix {
 
 class LabelData {
 public:
+    // Messages about the file are in `language`.
+    explicit LabelData(UiLanguage language = UiLanguage::English) : language_(language) {}
+
     bool Attached() const { return !path_.isEmpty(); }
     const QString& Path() const { return path_; }
     const QStringList& Columns() const { return columns_; }
@@ -49,8 +53,9 @@ public:
 
 private:
     // Row `number` of the file at `path`, read from the start.
-    static std::optional<DataRow> ReadRow(const QString& path, qint64 number, qint64* rows, QString* error);
+    std::optional<DataRow> ReadRow(const QString& path, qint64 number, qint64* rows, QString* error) const;
 
+    UiLanguage language_;
     QString path_;
     QStringList columns_;
     RowRange rows_;

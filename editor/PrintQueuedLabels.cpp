@@ -36,7 +36,7 @@ BatchPrintOutcome PrintQueuedLabels(LabelController& label, const BatchStep& ste
         if (const QString data = LabelData::Remembered(path); !data.isEmpty()) {
             QString error;
             DataCheck check;
-            rows = DataSource::Open(data, &error);
+            rows = DataSource::Open(data, &error, label.Language());
             if (!rows || !rows->Check(doc.elements, {}, check, &error)) {
                 outcome.unreadable << path + QStringLiteral(": ") +
                                           UiText(label.Language(), merge_text::kBatchData).arg(error);
