@@ -57,6 +57,7 @@ const MenuDef kMenus[] = {
       {kCmdDirectPrint, "Direct Send Data to Printer", "直接发数据给打印机"},
       {kCmdChoosePrinter, "Printer...", "打印机..."},
       {kCmdInputFile, "Input File...", "导入文件..."},
+      {kCmdPrinterSettings, "Printer Settings...", "打印机设置..."},
       {0, nullptr, nullptr},
       {kCmdExit, "Exit(&X)", "退出(&X)"}}},
     {"Edit",
@@ -140,6 +141,7 @@ CMainFrame::CMainFrame(UiLanguage language, Prompts& prompts, const FrameOptions
     connect(Canvas(), &LabelCanvas::LayoutChanged, this, &CMainFrame::CanvasLaidOut);
     connect(label_, &LabelController::QueuedLabelsWaiting, this, &CMainFrame::OnPrintQueued, Qt::QueuedConnection);
     connect(label_, &LabelController::DataChanged, this, &CMainFrame::UpdateRowSelector);
+    connect(label_, &LabelController::Printed, this, [this](const QString& what) { statusBar()->showMessage(what); });
 
     BuildMenus();
     BuildAccelerators();
@@ -299,9 +301,13 @@ void CMainFrame::OnCommand(int id) {
     case kCmdOpenLabel: OnOpenLabel(); break;
     case kCmdSave: SaveLabel(label_->Session().Document().labelPath); break;
     case kCmdSaveAs: SaveLabel({}); break;
-    case kCmdPrint: label_->DriverPrint(PrinterNameText(label_->Session().Document().printerName), 1); break;
+    // Users expect the print dialog every time, with its copies.
+    case kCmdPrint: label_->PrintAsking(); break;
     case kCmdDirectPrint: OnDirectPrint(); break;
     case kCmdChoosePrinter: OnChoosePrinter(); break;
+    case kCmdPrinterSettings:
+        if (prompts_.EditPrinterSettings(this, label_->SettingsPath())) label_->ReloadPrinterSettings();
+        break;
     case kCmdBatchPrint: label_->BatchPrint(); break;
     case kCmdExit: close(); break;
     case kCmdDestroyWindow:
@@ -349,7 +355,7 @@ void CMainFrame::OnMainToolBar(int id) {
     case kCmdNewButton: OnNewLabel(); break;
     case kCmdOpenButton: OnOpenLabel(); break;
     case kCmdSaveButton: SaveLabel(label_->Session().Document().labelPath); break;
-    case kCmdPrintButton: label_->DriverPrint({}, 1); break;
+    case kCmdPrintButton: label_->PrintAsking(); break;
     case kCmdPrintPreview: prompts_.ShowPrintPreview(this, *label_); break;
     case kCmdInputFile: label_->ChooseData(); break;
     case kCmdZoomIn: Canvas()->ZoomCanvas(30); break;
@@ -458,11 +464,19 @@ void CMainFrame::ShowPrintMessage(const PrintMessage& message) {
     prompts_.ShowMessage(nullptr, message.text, message.caption, QMessageBox::Critical);
 }
 
-void CMainFrame::OnDirectPrint() { label_->DirectPrintLabel(std::bind_front(&CMainFrame::ShowPrintMessage, this)); }
+void CMainFrame::OnDirectPrint() {
+    const std::optional<int> copies = prompts_.AskCopies(this, label_->DirectCopies());
+    if (!copies) return;
+    label_->RememberDirectCopies(*copies);
+    label_->DirectPrintLabel(std::bind_front(&CMainFrame::ShowPrintMessage, this), *copies);
+}
 
 void CMainFrame::OnChoosePrinter() {
-    if (const std::optional<QString> address = prompts_.ChoosePrinterAddress(this, label_->DirectPrinter()))
-        label_->ChooseDirectPrinter(*address);
+    const std::optional<QString> address =
+        prompts_.ChoosePrinterAddress(this, label_->DirectPrinter(), label_->SettingsPath());
+    // Its Printer Settings button may have written the settings, even when the choice was cancelled.
+    label_->ReloadPrinterSettings();
+    if (address) label_->ChooseDirectPrinter(*address);
 }
 
 void CMainFrame::OnPrintQueued() {

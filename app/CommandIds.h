@@ -38,7 +38,8 @@ enum CommandId : int {
     kCmdDirectPrint = 32794,
     kCmdNewLabel = 32795,
     kCmdSave = 32797,
-    kCmdChoosePrinter = 32900,  // Kestrix's own: the printer of the direct print job
+    kCmdChoosePrinter = 32900,    // Kestrix's own: the printer of the direct print job
+    kCmdPrinterSettings = 32901,  // Kestrix's own: PrinterSettings.ini in a dialog
     kCmdCopy = 57634,
     kCmdCut = 57635,
     kCmdPaste = 57637,

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QInputDialog>
 #include <QPrintDialog>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -16,11 +17,19 @@
 #include "dialogs/NewLabelDialog.h"
 #include "dialogs/PrintPreviewDialog.h"
 #include "dialogs/PrinterDialog.h"
+#include "dialogs/PrinterSettingsDialog.h"
 #include "dialogs/ShapeDialog.h"
 #include "dialogs/TextDialog.h"
 #include "output/PrinterLocation.h"
 
 namespace kestrix {
+
+namespace {
+
+// More labels than a roll holds; the spin box needs a bound.
+constexpr int kMaxDirectCopies = 99999;
+
+}  // namespace
 
 bool DialogPrompts::AskYesNo(QWidget* owner, const QString& text, const QString& caption, QMessageBox::Icon icon) {
     QMessageBox box(icon, caption, text, QMessageBox::Yes | QMessageBox::No, owner);
@@ -107,10 +116,30 @@ void DialogPrompts::ShowPrintPreview(QWidget* owner, PrintableLabel& label) {
     dialog.exec();
 }
 
-std::optional<QString> DialogPrompts::ChoosePrinterAddress(QWidget* owner, const QString& current) {
+std::optional<QString> DialogPrompts::ChoosePrinterAddress(QWidget* owner, const QString& current,
+                                                           const QString& settingsPath) {
     PrinterDialog dialog(language_, FindPrinterDevicePaths(), QPrinterInfo::availablePrinterNames(), current, owner);
+    QObject::connect(&dialog, &PrinterDialog::SettingsWanted, &dialog,
+                     [&] { EditPrinterSettings(&dialog, settingsPath); });
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.Address();
+}
+
+bool DialogPrompts::EditPrinterSettings(QWidget* owner, const QString& path) {
+    return PrinterSettingsDialog(language_, path, owner).exec() == QDialog::Accepted;
+}
+
+std::optional<int> DialogPrompts::AskCopies(QWidget* owner, int initial) {
+    QInputDialog dialog(owner);
+    dialog.setWindowTitle(UiText(language_, "Direct Send", "直接发数据给打印机"));
+    dialog.setLabelText(UiText(language_, "Number of labels to print:", "打印张数："));
+    dialog.setInputMode(QInputDialog::IntInput);
+    dialog.setIntRange(1, kMaxDirectCopies);
+    dialog.setIntValue(initial);
+    dialog.setOkButtonText(UiText(language_, "Print", "打印"));
+    dialog.setCancelButtonText(UiText(language_, "Cancel", "取消"));
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.intValue();
 }
 
 // Inside these members the dialog class names are hidden by the members' own.

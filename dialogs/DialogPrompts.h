@@ -31,7 +31,10 @@ public:
     bool ShapeDialog(QWidget* owner, LabelElement& e) override;
     bool FontDialog(QWidget* owner, LogFont& font) override;
     std::optional<DataChoice> DataDialog(QWidget* owner, const DataChoice& current, const QStringList& fields) override;
-    std::optional<QString> ChoosePrinterAddress(QWidget* owner, const QString& current) override;
+    std::optional<QString> ChoosePrinterAddress(QWidget* owner, const QString& current,
+                                                const QString& settingsPath) override;
+    bool EditPrinterSettings(QWidget* owner, const QString& path) override;
+    std::optional<int> AskCopies(QWidget* owner, int initial) override;
 
 private:
     UiLanguage language_;

@@ -80,8 +80,14 @@ public:
     virtual std::optional<DataChoice> DataDialog(QWidget* owner, const DataChoice& current,
                                                  const QStringList& fields) = 0;
     // The printer of the direct print job, starting from the address `current`:
-    // the address chosen, nothing when cancelled.
-    virtual std::optional<QString> ChoosePrinterAddress(QWidget* owner, const QString& current) = 0;
+    // the address chosen, nothing when cancelled. Its Printer Settings button
+    // edits the settings file at `settingsPath` (the standard place when empty).
+    virtual std::optional<QString> ChoosePrinterAddress(QWidget* owner, const QString& current,
+                                                        const QString& settingsPath) = 0;
+    // The Printer Settings dialog on the file at `path`: true when it wrote the file.
+    virtual bool EditPrinterSettings(QWidget* owner, const QString& path) = 0;
+    // How many labels Direct Send prints, starting from `initial`; nothing when cancelled.
+    virtual std::optional<int> AskCopies(QWidget* owner, int initial) = 0;
 };
 
 }  // namespace kestrix

@@ -23,9 +23,16 @@ StallDialog::StallDialog(UiLanguage language, QWidget* owner, int reportAfterMs)
         if (!closingBox_) Cancel();
     });
     // These come from the sending thread; the box lives on this one.
-    onStalled = [this] {
+    // Told again whenever the reported state changes while the stall lasts.
+    onStalled = [this, language] {
+        const QString text = PrinterStalledMessage(language, StalledState()).text;
         QMetaObject::invokeMethod(
-            &box_, [this] { box_.show(); }, Qt::QueuedConnection);
+            &box_,
+            [this, text] {
+                box_.setText(text);
+                box_.show();
+            },
+            Qt::QueuedConnection);
     };
     onResumed = [this] {
         QMetaObject::invokeMethod(

@@ -2,8 +2,9 @@
 // The editor's way of waiting for the printer: the job's bytes go out on a
 // worker thread while the window goes on painting (clicks and keys wait until
 // the job is done). When the printer has taken nothing for a while, a small
-// modal message says so and offers Cancel; it goes away by itself as soon as
-// the printer takes data again.
+// modal message says so, naming the state the printer reports and following
+// it while the stall lasts, and offers Cancel; it goes away by itself as soon
+// as the printer takes data again.
 
 #include <QMessageBox>
 

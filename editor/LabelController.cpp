@@ -1,8 +1,10 @@
 #include "editor/LabelController.h"
 
+#include <QEventLoop>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSet>
+#include <QThread>
 #include <algorithm>
 
 #include "dialogs/MergeProgressDialog.h"
@@ -14,6 +16,7 @@
 #include "editor/EditorSettings.h"
 #include "editor/MergeTexts.h"
 #include "output/DrawLabel.h"
+#include "output/PrinterAddress.h"
 #include "output/SentLabels.h"
 #include "print/DriverPrint.h"
 
@@ -24,6 +27,7 @@ namespace {
 constexpr char kDirectPrinterKey[] = "Direct Print/Printer";
 // Labels of a merged run from which on its progress is shown.
 constexpr qint64 kFewLabels = 5;
+constexpr char kDirectCopiesKey[] = "Direct Print/Copies";
 
 // Whether printing moved a serial number on: a content differs. (Drawing for
 // output also rewrites a text's font fields from its box; that alone is no
@@ -33,6 +37,19 @@ bool SerialsAdvanced(const std::vector<LabelElement>& before, const std::vector<
                        [](const LabelElement& a, const LabelElement& b) { return ElementText(a) == ElementText(b); });
 }
 
+// Asks on a worker thread: the window goes on painting for the 3 seconds a
+// silent printer may take, while clicks and keys wait.
+PrinterStatus AskPrinterStatusAside(const PrinterTarget& target) {
+    PrinterStatus status;
+    const std::unique_ptr<QThread> worker(QThread::create([&] { status = AskPrinterStatus(target); }));
+    QEventLoop loop;
+    QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    worker->start();
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    worker->wait();
+    return status;
+}
+
 }  // namespace
 
 LabelController::LabelController(UiLanguage language, UndoFolder undoFolder, std::optional<UndoProblem> problem,
@@ -40,8 +57,28 @@ LabelController::LabelController(UiLanguage language, UndoFolder undoFolder, std
     : QObject(parent), language_(language), session_(std::move(undoFolder), std::move(problem)) {}
 
 void LabelController::LoadPrinterSettings(const QString& settingsPath) {
+    settingsPath_ = settingsPath;
     kestrix::LoadPrinterSettings(settings_, settingsPath);
     printerTarget_.device = EditorSettings().value(kDirectPrinterKey, settings_.Device).toString();
+}
+
+void LabelController::ReloadPrinterSettings() {
+    const QString device = settings_.Device;
+    kestrix::LoadPrinterSettings(settings_, settingsPath_);
+    settings_.Device = device;  // the printer in use stays the one chosen
+}
+
+int LabelController::DirectCopies() const { return std::max(1, EditorSettings().value(kDirectCopiesKey, 1).toInt()); }
+
+void LabelController::RememberDirectCopies(int copies) { EditorSettings().setValue(kDirectCopiesKey, copies); }
+
+QString LabelController::DirectPrintedText(int labels) const {
+    const std::optional<PrinterAddress> address = ParsePrinterAddress(printerTarget_.device);
+    const QString where = !address || address->kind == PrinterAddress::Kind::Usb
+                              ? UiText(language_, "the USB label printer", "USB 标签打印机")
+                              : address->Text();
+    if (labels == 1) return UiText(language_, "1 label sent to %1", "已将 1 张标签发送到 %1").arg(where);
+    return UiText(language_, "%1 labels sent to %2", "已将 %1 张标签发送到 %2").arg(labels).arg(where);
 }
 
 void LabelController::ChooseDirectPrinter(const QString& address) {
@@ -242,10 +279,11 @@ std::optional<LabelLock> LabelController::LockSerials(const LabelDocument& doc,
 
 DirectPrintResult LabelController::DirectPrintDocument(LabelDocument& doc, QPointF viewScale,
                                                        const std::function<void(const PrintMessage&)>& show,
-                                                       DataSource* rows) {
+                                                       DataSource* rows, int copies) {
     const std::optional<LabelLock> lock = LockSerials(doc, show);
     if (!lock) return {DirectPrintStatus::LabelBusy, LabelBusyMessage(UiLanguage::English).text};
     DirectPrintInput input{doc, settings_, codes_, &pictures_};
+    input.copies = copies;
     input.dpiX = m_nDpiX;
     input.dpiY = m_nDpiY;
     input.viewScaleX = viewScale.x();
@@ -277,12 +315,22 @@ DirectPrintResult LabelController::DirectPrintDocument(LabelDocument& doc, QPoin
     return result;
 }
 
-DirectPrintResult LabelController::DirectPrintLabel(const std::function<void(const PrintMessage&)>& show) {
+bool LabelController::PrinterReadyOrAccepted() {
+    const PrinterStatus status = AskPrinterStatusAside(printerTarget_);
+    if (!status.StopsJob() || !prompts_) return true;
+    const PrintMessage question = PrinterNotReadyMessage(language_, status.state);
+    return prompts_->AskYesNo(owner_, question.text, question.caption, QMessageBox::Warning);
+}
+
+DirectPrintResult LabelController::DirectPrintLabel(const std::function<void(const PrintMessage&)>& show, int copies) {
     std::unique_ptr<DataSource> rows;
     if (!RowsToPrint(rows)) return {DirectPrintStatus::RenderFailed, QStringLiteral("the data file cannot print")};
+    if (!PrinterReadyOrAccepted()) return {DirectPrintStatus::Cancelled, QStringLiteral("the printer is not ready")};
     const std::vector<LabelElement> before = Elements();
-    const DirectPrintResult result = DirectPrintDocument(session_.Document(), {ScaleX(), ScaleY()}, show, rows.get());
+    const DirectPrintResult result =
+        DirectPrintDocument(session_.Document(), {ScaleX(), ScaleY()}, show, rows.get(), copies);
     SerialsPrinted(before);
+    if (result.status == DirectPrintStatus::Printed) emit Printed(DirectPrintedText(result.rendered));
     return result;
 }
 
@@ -294,19 +342,31 @@ void LabelController::BatchPrint() {
 
 void LabelController::DriverPrint(const QString& printerName, int copies) {
     if (!prompts_) return;
-    const auto show = [this](const PrintMessage& message) {
-        prompts_->ShowMessage(owner_, message.text, message.caption, QMessageBox::Critical);
-    };
-    const QStringList installed = QPrinterInfo::availablePrinterNames();
+    if (!QPrinterInfo::availablePrinterNames().contains(printerName)) return PrintAsking();
     QPrinter printer(QPrinter::HighResolution);
-    if (!printerName.isEmpty() && installed.contains(printerName)) {
-        printer.setPrinterName(printerName);
-    } else {
-        // An empty print dialog would leave the user guessing.
-        if (installed.isEmpty()) return show(NoPrinterInstalledMessage(language_));
-        if (!prompts_->ChoosePrinter(owner_, printer)) return;
-        copies = printer.copyCount();
-    }
+    printer.setPrinterName(printerName);
+    PrintOn(printer, copies);
+}
+
+void LabelController::PrintAsking() {
+    if (!prompts_) return;
+    const QStringList installed = QPrinterInfo::availablePrinterNames();
+    // An empty print dialog would leave the user guessing.
+    if (installed.isEmpty()) return ShowError(NoPrinterInstalledMessage(language_));
+    QPrinter printer(QPrinter::HighResolution);
+    const QString last = PrinterNameText(session_.Document().printerName);
+    if (installed.contains(last)) printer.setPrinterName(last);
+    // The dialog shows the paper the label prints on.
+    SetLabelPaper(printer, LabelWidthMm(), LabelHeightMm());
+    if (!prompts_->ChoosePrinter(owner_, printer)) return;
+    PrintOn(printer, printer.copyCount());
+}
+
+void LabelController::ShowError(const PrintMessage& message) {
+    prompts_->ShowMessage(owner_, message.text, message.caption, QMessageBox::Critical);
+}
+
+void LabelController::PrintOn(QPrinter& printer, int copies) {
     std::unique_ptr<DataSource> rows;
     if (!RowsToPrint(rows)) return;
     const std::optional<LabelLock> lock = LockSerials(session_.Document(), show);
@@ -329,7 +389,8 @@ void LabelController::DriverPrint(const QString& printerName, int copies) {
     if (result.stopped)
         Tell(UiText(language_, merge_text::kStopped).arg(result.pages).arg(pages), QMessageBox::Information);
     if (result.status != DriverPrintStatus::Printed)
-        show(DriverPrintFailedMessage(language_, printer.printerName(), result.detail));
+        return ShowError(DriverPrintFailedMessage(language_, printer.printerName(), result.detail));
+    if (result.pages > 0) emit Printed(DriverPrintedText(language_, printer.printerName(), std::max(copies, 1)));
 }
 
 QImage LabelController::OutputImage() {

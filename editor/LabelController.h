@@ -28,6 +28,7 @@
 #include "render/RenderContext.h"
 
 class QPainter;
+class QPrinter;
 class QWidget;
 
 namespace kestrix {
@@ -44,6 +45,9 @@ public:
     // Loads the printer settings (from `settingsPath`, or the standard place
     // when empty) and the direct print job's printer chosen last.
     void LoadPrinterSettings(const QString& settingsPath = {});
+    // Reads the printer settings file again (after the settings dialog wrote it).
+    void ReloadPrinterSettings();
+    const QString& SettingsPath() const { return settingsPath_; }
 
     LabelSession& Session() { return session_; }
     const LabelSession& Session() const { return session_; }
@@ -112,15 +116,23 @@ public:
     // of this one; the canvas fits it into the view.
     void Recover(RecoverableLabel found);
 
-    // The direct print job; messages for the user go to `show`. Serial
-    // numbers that advance make an undo step (the label changed).
-    DirectPrintResult DirectPrintLabel(const std::function<void(const PrintMessage&)>& show);
+    // The direct print job: `copies` labels in one job, each with the next
+    // serial numbers; messages for the user go to `show`. Serial numbers that
+    // advance make an undo step (the label changed). The printer's state is
+    // asked first: one that cannot print (out of paper, head open, ...) prints
+    // only when the user says to print anyway (Cancelled otherwise).
+    DirectPrintResult DirectPrintLabel(const std::function<void(const PrintMessage&)>& show, int copies = 1);
+    // The number of copies Direct Send asked for last (remembered between runs).
+    int DirectCopies() const;
+    void RememberDirectCopies(int copies);
+    // For the status bar: what went where ("3 labels sent to socket://...").
+    QString DirectPrintedText(int labels) const;
     // The direct print job for `doc`, a label other than the one being edited,
     // whose line ends are at `viewScale`. Its serial numbers advance in `doc`.
     // With `rows` (checked) one label per row; more than a few labels show progress with Cancel.
     DirectPrintResult DirectPrintDocument(LabelDocument& doc, QPointF viewScale,
                                           const std::function<void(const PrintMessage&)>& show,
-                                          DataSource* rows = nullptr);
+                                          DataSource* rows = nullptr, int copies = 1);
     // Where the direct print job sends the label: the USB search unless a device is given.
     void SetPrinterTarget(const PrinterTarget& target) { printerTarget_ = target; }
     // The direct print job's printer address: the one last chosen (remembered
@@ -130,8 +142,12 @@ public:
     // The batch operation: the file list adds its paths to the batch queue;
     // when files wait there (also from an earlier run), QueuedLabelsWaiting.
     void BatchPrint();
-    // Driver printing; serial numbers that advance make an undo step.
+    // Driver printing on an installed printer (the print dialog when there is
+    // no such printer); serial numbers that advance make an undo step.
     void DriverPrint(const QString& printerName, int copies) override;
+    // Print and Ctrl+P: the print dialog with the label's paper and copies,
+    // the printer used last selected, then driver printing.
+    void PrintAsking();
     // The label as it will print, serial numbers as they stand: a preview
     // never advances them.
     QImage OutputImage() override;
@@ -148,6 +164,8 @@ signals:
     void QueuedLabelsWaiting();
     // The data file, or the row shown, changed.
     void DataChanged();
+    // A print went out: what went where, for the status bar.
+    void Printed(const QString& what);
 
 private:
     // While the label's serial numbers print, no other program may print them:
@@ -164,10 +182,15 @@ private:
     // Takes `path` as the label's data file; false and `error` when it cannot be read.
     bool AttachData(const QString& path, RowRange rows, qint64 shown, qint64 knownRows, QString* error);
     void Tell(const QString& text, QMessageBox::Icon icon);
+    // Before a direct print: the printer's state, and the user's "print anyway?" when it stops a job.
+    bool PrinterReadyOrAccepted();
+    void PrintOn(QPrinter& printer, int copies);
+    void ShowError(const PrintMessage& message);
 
     UiLanguage language_;
     LabelSession session_;
     PrinterSettings settings_;
+    QString settingsPath_;
     CodeImageCache codes_;
     PictureCache pictures_;
     QStringList batchQueue_;

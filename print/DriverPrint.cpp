@@ -64,6 +64,11 @@ PrintMessage DriverPrintFailedMessage(UiLanguage language, const QString& printe
     return {QStringLiteral("Cannot print on %1: %2").arg(printer, detail), QStringLiteral("Vantic")};
 }
 
+QString DriverPrintedText(UiLanguage language, const QString& printer, int copies) {
+    if (copies == 1) return UiText(language, "Printed on %1", "已在 %1 上打印").arg(printer);
+    return UiText(language, "%1 labels printed on %2", "已在 %2 上打印 %1 张标签").arg(copies).arg(printer);
+}
+
 DriverPrintResult DriverPrint(QPrinter& printer, int copies, LabelDocument& doc, int dpiX, int dpiY,
                               const RenderContext& ctx, DataSource* rows, const DriverPageStep& step) {
     const QString name = printer.printerName();

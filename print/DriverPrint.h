@@ -33,6 +33,8 @@ using DriverPageStep = std::function<bool(qint64 drawn, qint64 total)>;
 // The messages the user sees.
 PrintMessage NoPrinterInstalledMessage(UiLanguage language);
 PrintMessage DriverPrintFailedMessage(UiLanguage language, const QString& printer, const QString& detail);
+// For the status bar after a print: "Printed on kestrix-pdf", "3 labels printed on kestrix-pdf".
+QString DriverPrintedText(UiLanguage language, const QString& printer, int copies);
 
 // A paper of exactly the label's size, without margins, drawn from its corner.
 void SetLabelPaper(QPrinter& printer, int widthMm, int heightMm);

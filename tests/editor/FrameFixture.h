@@ -98,6 +98,8 @@ public:
     // Chooses `printerName`; cancelled when the name is empty.
     bool ChoosePrinter(QWidget*, QPrinter& printer) override {
         ++printDialogs;
+        printerShown = printer.printerName();
+        paperShown = printer.pageLayout().pageSize().size(QPageSize::Millimeter);
         if (printerName.isEmpty()) return false;
         printer.setPrinterName(printerName);
         return true;
@@ -108,9 +110,17 @@ public:
         dataFields = fields;
         return dataChoice;
     }
-    std::optional<QString> ChoosePrinterAddress(QWidget*, const QString& current) override {
+    std::optional<QString> ChoosePrinterAddress(QWidget*, const QString& current, const QString&) override {
         printerAddressShown = current;
         return printerAddress;
+    }
+    // Writes `printerSettings` to the file as the dialog's OK does; cancelled when there are none.
+    bool EditPrinterSettings(QWidget*, const QString& path) override {
+        return printerSettings && SavePrinterSettings(*printerSettings, path, nullptr);
+    }
+    std::optional<int> AskCopies(QWidget*, int initial) override {
+        copiesShown = initial;
+        return copies;
     }
 
     std::deque<bool> answers;
@@ -124,6 +134,11 @@ public:
     QString openName, saveName, printerName;
     std::optional<QString> printerAddress;  // chosen in the Printer dialog; cancelled when none
     QString printerAddressShown;
+    QString printerShown;  // the printer and paper the print dialog opened with
+    QSizeF paperShown;
+    std::optional<PrinterSettings> printerSettings;
+    std::optional<int> copies = 1;  // asked by Direct Send; cancelled when none
+    int copiesShown = 0;
     std::deque<QStringList> openNameLists;
     QStringList printFiles;
     std::optional<DataChoice> dataChoice;  // chosen in the data dialog; cancelled when none

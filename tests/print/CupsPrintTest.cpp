@@ -6,6 +6,7 @@
 
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStatusBar>
 #include <QTimer>
 
 #include "CupsTestServer.h"
@@ -118,19 +119,22 @@ TEST_F(CupsPrint, ThePrinterMakesTheCopiesUnlessTheLabelCounts) {
     EXPECT_EQ(ElementText(saved.elements[1]), u"0004");
 }
 
-TEST_F(CupsPrint, MenuPrintAsksOnceThenGoesStraightToThePrinterTheToolBarAlwaysAsks) {
+TEST_F(CupsPrint, PrintAlwaysAsksWithTheLabelsPaperAndThePrinterUsedLastAndSaysWhereItWent) {
     Elements() = TestLabel(false).elements;
     prompts_.printerName = kQueue;
     OneJob([&] { Frame().OnCommand(kCmdPrint); });
     EXPECT_EQ(prompts_.printDialogs, 1);
+    EXPECT_EQ(prompts_.paperShown, QSizeF(Label().LabelWidthMm(), Label().LabelHeightMm()));
     EXPECT_EQ(Label().Session().Document().printerName, kQueue.toUtf8());
+    EXPECT_EQ(Frame().statusBar()->currentMessage(), "Printed on " + kQueue);
     OneJob([&] { Frame().OnCommand(kCmdPrint); });
-    EXPECT_EQ(prompts_.printDialogs, 1);
+    EXPECT_EQ(prompts_.printDialogs, 2);
+    EXPECT_EQ(prompts_.printerShown, kQueue);
 
     prompts_.printerName.clear();  // the dialog is cancelled: nothing printed
     const QList<int> before = CupsTestServer::Jobs();
     Frame().OnCommand(kCmdPrintButton);
-    EXPECT_EQ(prompts_.printDialogs, 2);
+    EXPECT_EQ(prompts_.printDialogs, 3);
     EXPECT_EQ(CupsTestServer::Jobs(), before);
     // The label file keeps the printer.
     prompts_.saveName = TempPath("printed.lab");
@@ -143,12 +147,12 @@ TEST_F(CupsPrint, MenuPrintAsksOnceThenGoesStraightToThePrinterTheToolBarAlwaysA
 
 TEST_F(CupsPrint, AQueueThatRefusesJobsOrNoPrinterAtAllIsTold) {
     Elements() = TestLabel(false).elements;
-    Label().Session().Document().printerName = "kestrix-refusing";
+    prompts_.printerName = QStringLiteral("kestrix-refusing");
     const QList<int> before = CupsTestServer::Jobs();
     Frame().OnCommand(kCmdPrint);
     ASSERT_EQ(prompts_.messages.size(), 1);
     EXPECT_EQ(prompts_.messages[0], "Cannot print on kestrix-refusing: the queue is not accepting jobs|Vantic");
-    EXPECT_EQ(prompts_.printDialogs, 0);
+    EXPECT_EQ(prompts_.printDialogs, 1);
 
     const QByteArray server = cupsServer();
     cupsSetServer(TempPath("no-cupsd.sock").toLocal8Bit().constData());
@@ -156,7 +160,7 @@ TEST_F(CupsPrint, AQueueThatRefusesJobsOrNoPrinterAtAllIsTold) {
     cupsSetServer(server.constData());
     ASSERT_EQ(prompts_.messages.size(), 2);
     EXPECT_EQ(prompts_.messages[1], NoPrinterInstalledMessage(UiLanguage::English).text + "|Vantic");
-    EXPECT_EQ(prompts_.printDialogs, 0);
+    EXPECT_EQ(prompts_.printDialogs, 1);
     EXPECT_EQ(CupsTestServer::Jobs(), before);
     // The command-line tool names what is there instead.
     Cli({"print", WriteLabel(TestLabel(false)), "--printer", "no-such-queue"}, 1);
