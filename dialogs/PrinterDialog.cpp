@@ -82,6 +82,7 @@ PrinterDialog::PrinterDialog(UiLanguage language, const QStringList& usbPrinters
                           "网络打印机：socket://主机[:端口]（不写端口时为 9100）")));
     layout->addWidget(problem_);
     auto* settings = new QPushButton(UiText(language, "Printer &Settings...", "打印机设置(&S)..."));
+    settings->setAutoDefault(false);  // Return is OK wherever the focus is
     connect(settings, &QPushButton::clicked, this, &PrinterDialog::SettingsWanted);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(settings);
@@ -89,6 +90,7 @@ PrinterDialog::PrinterDialog(UiLanguage language, const QStringList& usbPrinters
     buttons->addWidget(OkCancelButtons(this, UiText(language, "OK", "确定"), UiText(language, "Cancel", "取消")));
     layout->addLayout(buttons);
     resize(520, 380);
+    address_->setFocus();
 }
 
 PrinterDialog::~PrinterDialog() {

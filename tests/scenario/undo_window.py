@@ -147,9 +147,13 @@ def direct_print(kestrix, cli, work):
         s.start()
         check(titled(s, "Kestrix Editor - serial.lab"), "the label given on the command line opens")
         file_menu(s, 6)  # Direct Send Data to Printer
+        asked = s.x("search", "--sync", "--onlyvisible", "--name", "^Direct Send$").split()[0]
+        s.x("windowfocus", "--sync", asked)
+        s.x("key", "Return")  # one copy
         check(settles(lambda: b"PRINT 1,1" in printer.received, 20), "the printer on 127.0.0.1 gets the label")
         check(titled(s, "Kestrix Editor - serial.lab*"), "the advanced serial number marks the title")
         s.shot("printed.png")
+        s.x("windowfocus", "--sync", s.window)  # back from the copies dialog
         s.x("key", "ctrl+s")
         check(settles(lambda: [e["str"] for e in info(cli, label)["elements"] if e["nSerialMode"]] ==
                       ["KX-2026-000124"]), "the saved file holds the next number")
