@@ -1,7 +1,7 @@
 #pragma once
 // What the CUPS scheduler says about one print queue before a job is sent to
-// it: Qt hands jobs to CUPS without looking at the answer, so a queue that
-// is gone or refuses jobs is found out here and reported.
+// it: a queue that is gone or refuses jobs is found out here and reported
+// before any page is drawn.
 
 #include <QString>
 

@@ -1,44 +1,55 @@
 #include "print/DriverPrint.h"
 
 #include <QPainter>
-#include <QPrintEngine>
 #include <QPrinter>
 #include <algorithm>
 
 #include "document/DataSource.h"
 #include "document/SerialNumber.h"
+#include "document/Units.h"
+#include "output/ColorToBW.h"
 #include "output/DirectPrintJob.h"
 #include "output/DrawLabel.h"
+#include "print/CupsPdfJob.h"
 #include "print/CupsQueue.h"
 #include "print/DriverPageSetup.h"
+#include "print/LabelPdf.h"
 #include "render/RenderContext.h"
 
 namespace kestrix {
 
 namespace {
 
-// The engine property through which Qt's CUPS engine takes job options as
-// name/value pairs (its print dialog fills it the same way).
-constexpr auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
-
-void SetCupsOption(QPrinter& printer, const QString& name, const QString& value) {
-    QStringList options = printer.printEngine()->property(kCupsOptions).toStringList();
-    const qsizetype at = options.indexOf(name);
-    if (at >= 0 && at % 2 == 0 && at + 1 < options.size())
-        options[at + 1] = value;
-    else
-        options << name << value;
-    printer.printEngine()->setProperty(kCupsOptions, options);
+// The page as the printer's dots. At the label's own resolution it is the
+// direct print raster (pictures in black and white, ColorToBW), so the page
+// prints dot for dot what the label printer would. At any other resolution
+// the label is drawn through the renderers' scale onto the device's dot grid:
+// bars and modules without anti-aliasing, text smooth, pictures in colour
+// for the driver to make printable.
+QImage PageImage(std::vector<LabelElement>& elements, const DriverPageSetup& setup, QSize dots,
+                 const RenderContext& ctx, const DataRow* row) {
+    RenderContext output = ctx;
+    output.monoPictures = setup.OneDotPerPixel();
+    QImage page(dots, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    {
+        QPainter painter(&page);
+        painter.scale(setup.scaleX, setup.scaleY);
+        DrawLabel(painter, elements, output, row);
+    }
+    if (!setup.OneDotPerPixel()) return page;
+    const MonoImage mono = ColorToBW(page);
+    return QImage::fromData(mono.Bytes(), "BMP");
 }
 
-void SetUpPage(QPrinter& printer, const LabelDocument& doc, const DriverPageSetup& setup) {
-    SetLabelPaper(printer, doc.widthMm, doc.heightMm);
-    printer.setResolution(setup.resolution);
+CupsOptions JobOptions(const LabelDocument& doc, const DriverPageSetup& setup, bool offered, int copies) {
+    // "media" alone reaches a PPD queue rounded down to whole points; PageSize keeps the millimetres.
+    const QByteArray size = "Custom." + QByteArray::number(doc.widthMm) + 'x' + QByteArray::number(doc.heightMm) + "mm";
+    CupsOptions options{
+        {"media", size}, {"PageSize", size}, {"print-scaling", "none"}, {"copies", QByteArray::number(copies)}};
     // The printer works at the resolution drawn for, and nothing rescales the page.
-    if (printer.supportedResolutions().contains(setup.resolution))
-        SetCupsOption(printer, QStringLiteral("Resolution"), QStringLiteral("%1dpi").arg(setup.resolution));
-    SetCupsOption(printer, QStringLiteral("print-scaling"), QStringLiteral("none"));
-    printer.setDocName(QStringLiteral("docname"));
+    if (offered) options.append({"Resolution", QByteArray::number(setup.resolution) + "dpi"});
+    return options;
 }
 
 }  // namespace
@@ -82,37 +93,29 @@ DriverPrintResult DriverPrint(QPrinter& printer, int copies, LabelDocument& doc,
     const int pagesPerLabel = pagePerCopy ? copies : 1;
     const qint64 pages = labels * pagesPerLabel;
     if (pages < 1) return {};
-    printer.setCopyCount(pagePerCopy ? 1 : std::max(copies, 1));
     const DriverPageSetup setup = PlanDriverPage(printer.supportedResolutions(), queue.defaultResolution, dpiX, dpiY);
-    SetUpPage(printer, doc, setup);
+    const QSize dots(TargetDots(doc.widthMm, setup.resolution), TargetDots(doc.heightMm, setup.resolution));
+    if (IsTargetTooLarge(dots)) return {DriverPrintStatus::Failed, QStringLiteral("the label is too large to print")};
 
-    QPainter painter;
-    if (!painter.begin(&printer)) return {DriverPrintStatus::Failed, QStringLiteral("the print job cannot be started")};
-    RenderContext output = ctx;
-    output.monoPictures = false;  // pictures in colour: the driver makes them printable
-    const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
+    LabelPdf pdf(QSizeF(doc.widthMm, doc.heightMm), setup.resolution, setup.resolution);
     const DataRow* row = nullptr;
+    bool stopped = false;
     for (qint64 page = 0; page < pages; ++page) {
-        const int done = static_cast<int>(page);
         if (page > 0 && step && !step(page, pages)) {
-            if (!painter.end())
-                return {DriverPrintStatus::Failed, QStringLiteral("the print job cannot be finished"), done};
-            return {DriverPrintStatus::Printed, {}, done, true};
+            stopped = true;
+            break;
         }
-        if (rows && page % pagesPerLabel == 0 && !(row = rows->Next())) {
-            painter.end();
-            return {DriverPrintStatus::Failed, rows->Error(), done};
-        }
-        if (page > 0 && !printer.newPage()) return {DriverPrintStatus::Failed, QStringLiteral("no new page"), done};
-        painter.fillRect(paper, Qt::white);
-        painter.save();
-        painter.scale(setup.scaleX, setup.scaleY);
-        DrawLabel(painter, doc.elements, output, row);
-        painter.restore();
+        if (rows && page % pagesPerLabel == 0 && !(row = rows->Next()))
+            return {DriverPrintStatus::Failed, rows->Error(), static_cast<int>(page)};
+        pdf.AddPage(PageImage(doc.elements, setup, dots, ctx, row));
     }
-    const int printed = static_cast<int>(pages);
-    if (!painter.end()) return {DriverPrintStatus::Failed, QStringLiteral("the print job cannot be finished"), printed};
-    return {DriverPrintStatus::Printed, {}, printed};
+    const int printed = static_cast<int>(pdf.Pages());
+    QString error;
+    const CupsOptions options = JobOptions(doc, setup, printer.supportedResolutions().contains(setup.resolution),
+                                           pagePerCopy ? 1 : std::max(copies, 1));
+    if (!PrintPdfOnCups(name, QStringLiteral("docname"), pdf.Bytes(), options, &error))
+        return {DriverPrintStatus::Failed, error, 0};
+    return {DriverPrintStatus::Printed, {}, printed, stopped};
 }
 
 }  // namespace kestrix

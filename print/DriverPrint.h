@@ -1,7 +1,8 @@
 #pragma once
-// Driver printing: the label drawn onto pages of exactly its size through an
-// installed printer (Qt Print Support over CUPS). The printer makes the
-// copies unless the label counts, then every copy is a page drawn anew.
+// Driver printing: the label drawn onto pages of exactly its size, on the
+// printer's dot grid, sent as one PDF job to an installed printer's CUPS queue
+// (LabelPdf, PrintPdfOnCups). The printer makes the copies unless the label
+// counts, then every copy is a page drawn anew.
 
 #include <QString>
 #include <functional>

@@ -6,7 +6,9 @@
 #   test-cupsd.sh start DIR             start cupsd listening on DIR/cups.sock
 #   test-cupsd.sh queue DIR NAME URI [lpadmin options...]
 #                                       add an enabled queue (clients: CUPS_SERVER=DIR/cups.sock)
-#   test-cupsd.sh pdf-queue DIR NAME    a cups-pdf queue writing its PDFs to DIR/pdf/NAME
+#   test-cupsd.sh pdf-queue DIR NAME [DPI]
+#                                       a cups-pdf queue writing its PDFs to DIR/pdf/NAME, printing
+#                                       at DPI by default (offered when the driver has no such choice)
 #   test-cupsd.sh default DIR NAME      make NAME the server's default printer
 #   test-cupsd.sh stop DIR              stop the cupsd started for DIR and remove what start made
 #
@@ -97,8 +99,15 @@ queue() {
 }
 
 pdf_queue() {
-  local name=$1 instance
+  local name=$1 dpi=${2:-} instance ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
   instance="$(pdf_prefix)-$name"
+  if [ -n "$dpi" ]; then
+    sed -e "s/^\*DefaultResolution: .*/*DefaultResolution: ${dpi}dpi/" "$ppd" > "$dir/$name.ppd"
+    grep -q "^\*Resolution ${dpi}dpi" "$dir/$name.ppd" ||
+      sed -i "/^\*Resolution 150dpi/i *Resolution ${dpi}dpi/${dpi} DPI: \"<</HWResolution[${dpi} ${dpi}]>>setpagedevice\"" \
+        "$dir/$name.ppd"
+    ppd=$dir/$name.ppd
+  fi
   mkdir -p "$dir/pdf/$name"
   cat > "/etc/cups/cups-pdf-$instance.conf" <<EOF
 Out $dir/pdf/$name
@@ -108,7 +117,7 @@ Log $dir/log
 Label 1
 Grp root
 EOF
-  queue "$name" "cups-pdf:/$instance" -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
+  queue "$name" "cups-pdf:/$instance" -P "$ppd"
 }
 
 stop_server() {
@@ -126,7 +135,7 @@ stop_server() {
 case "$command" in
   start) start ;;
   queue) shift 2; queue "$@" ;;
-  pdf-queue) pdf_queue "$3" ;;
+  pdf-queue) pdf_queue "$3" "${4:-}" ;;
   default) CUPS_SERVER="$dir/cups.sock" lpadmin -d "$3" ;;
   stop) stop_server ;;
   *) echo "unknown command $command" >&2; exit 2 ;;

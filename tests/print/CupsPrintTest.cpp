@@ -71,28 +71,76 @@ protected:
     }
 };
 
-TEST_F(CupsPrint, TheLabelLandsAtItsTrueSizeAndPlaceAndItsCodeDecodes) {
-    const QString label = WriteLabel(TestLabel(false));
-    const int job = OneJob([&] { Cli({"print", label, "--printer", kQueue}); });
-    const QString pdf = CupsTestServer::WaitForPdf(kQueue, job);
-    ASSERT_FALSE(pdf.isEmpty());
-    // Whole points in the PDFs on the way: within half a millimetre.
-    const QList<QSizeF> pages = PdfPageSizesMm(pdf);
-    ASSERT_EQ(pages.size(), 1);
-    EXPECT_NEAR(pages[0].width(), 50, 0.5);
-    EXPECT_NEAR(pages[0].height(), 70, 0.5);
+// The queues of the test cupsd by the resolution they print at.
+const QString kQueue203 = QStringLiteral("kestrix-pdf-203");
+const QString kQueue600 = QStringLiteral("kestrix-pdf-600");
 
-    // The queue prints at 300 dpi; read back at the label's 203 the ink stands
-    // where the direct print raster has it.
-    const QImage page = RasterizePage(pdf, 1, 203);
-    EXPECT_EQ(DecodeBarcode(page), QStringLiteral("12345678"));
+TEST_F(CupsPrint, ThePageIsTheLabelsSizeAtEveryResolution) {
+    // 4 x 6 in in whole millimetres is 102 x 152.
+    const QSize sizes[] = {{50, 70}, {100, 150}, {102, 152}};
+    for (const QString& queue : {kQueue203, kQueue, kQueue600}) {
+        for (const QSize size : sizes) {
+            LabelDocument doc = TestLabel(false);
+            doc.widthMm = size.width();
+            doc.heightMm = size.height();
+            const QString label = WriteLabel(doc);
+            const int job = OneJob([&] { Cli({"print", label, "--printer", queue}); });
+            const QList<QSizeF> pages = PdfPageSizesMm(CupsTestServer::WaitForPdf(queue, job));
+            ASSERT_EQ(pages.size(), 1);
+            EXPECT_NEAR(pages[0].width(), size.width(), 0.05) << queue.toStdString();
+            EXPECT_NEAR(pages[0].height(), size.height(), 0.05) << queue.toStdString();
+        }
+    }
+}
+
+TEST_F(CupsPrint, EveryKindOfCodeDecodesFromThePageAtThePrintersResolution) {
+    struct Code {
+        int32_t element, type;
+        std::u16string_view content;
+        QString decoded;
+        int size;
+    };
+    const Code codes[] = {{kBarcode, 20, u"KX-123456", "KX-123456", 300},
+                          {kBarcode, kBuiltinEan13, u"590123412345", "5901234123457", 306},
+                          {kCode2D, 58, u"Kestrix QR 0042", "Kestrix QR 0042", 200},
+                          {kCode2D, 71, u"DM-4567", "DM-4567", 160}};
+    for (const auto& [queue, dpi] : {std::pair{kQueue203, 203}, std::pair{kQueue, 300}}) {
+        for (const Code& code : codes) {
+            // ZXing finds a 2D code of large modules on a small label only.
+            LabelDocument doc;
+            doc.widthMm = code.element == kBarcode ? 50 : 30;
+            doc.heightMm = code.element == kBarcode ? 70 : 30;
+            LabelElement e = CreateElement(code.element, {40, 40}, code.content);
+            e.nBarcodeType = code.type;
+            e.nWidth = code.size;
+            e.nHeight = code.element == kBarcode ? 150 : code.size;
+            doc.elements = {e};
+            const QString label = WriteLabel(doc);
+            const int job = OneJob([&] { Cli({"print", label, "--printer", queue}); });
+            const QString pdf = CupsTestServer::WaitForPdf(queue, job);
+            EXPECT_EQ(DecodeBarcode(RasterizePage(pdf, 1, dpi)), code.decoded) << queue.toStdString();
+        }
+    }
+}
+
+TEST_F(CupsPrint, AtTheLabelsResolutionThePageIsTheDirectPrintRaster) {
+    const QString label = WriteLabel(TestLabel(false));
+    const int job = OneJob([&] { Cli({"print", label, "--printer", kQueue203}); });
+    const QString pdf = CupsTestServer::WaitForPdf(kQueue203, job);
+    const QImage page =
+        RasterizePage(pdf, 1, 203, QStringLiteral("pdftocairo")).convertToFormat(QImage::Format_Grayscale8);
     Cli({"render", label, "--mono", "-o", TempPath("label.bmp")});
-    const QRect printed = InkBox(page);
-    const QRect rendered = InkBox(QImage(TempPath("label.bmp")));
-    ASSERT_FALSE(rendered.isEmpty());
-    for (auto edge : {&QRect::left, &QRect::top, &QRect::right, &QRect::bottom})
-        EXPECT_NEAR((printed.*edge)(), (rendered.*edge)(), 3)
-            << printed.x() << "," << printed.y() << " " << rendered.x() << "," << rendered.y();
+    const QImage mono = QImage(TempPath("label.bmp")).convertToFormat(QImage::Format_Grayscale8);
+    ASSERT_FALSE(mono.isNull());
+    // The page may have a row or column more than the label's whole dots.
+    ASSERT_LE(std::abs(page.width() - mono.width()), 1);
+    ASSERT_LE(std::abs(page.height() - mono.height()), 1);
+    int differ = 0;
+    for (int y = 0; y < std::min(page.height(), mono.height()); ++y)
+        for (int x = 0; x < std::min(page.width(), mono.width()); ++x)
+            differ += (page.pixelColor(x, y).value() < 128) != (mono.pixelColor(x, y).value() < 128);
+    EXPECT_EQ(differ, 0);
+    EXPECT_EQ(DecodeBarcode(RasterizePage(pdf, 1, 203)), QStringLiteral("12345678"));
 }
 
 TEST_F(CupsPrint, ThePrinterMakesTheCopiesUnlessTheLabelCounts) {
@@ -104,11 +152,7 @@ TEST_F(CupsPrint, ThePrinterMakesTheCopiesUnlessTheLabelCounts) {
     const QString counting = WriteLabel(TestLabel(true));
     job = OneJob([&] { Cli({"print", counting, "--printer", kQueue, "--copies", "3", "--update"}); });
     EXPECT_EQ(CupsTestServer::JobCopies(job), 1);
-    const QString text = RunTool(QStringLiteral("pdftotext"), {CupsTestServer::SpooledDocument(job), "-"});
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("0001.*0002.*0003"), QRegularExpression::DotMatchesEverythingOption)
-                    .match(text)
-                    .hasMatch())
-        << text.toStdString();
+    EXPECT_EQ(PdfPageSizesMm(CupsTestServer::SpooledDocument(job)).size(), 3);
     const QString pdf = CupsTestServer::WaitForPdf(kQueue, job);
     ASSERT_EQ(PdfPageSizesMm(pdf).size(), 3);
     for (int page = 1; page <= 3; ++page)

@@ -106,12 +106,12 @@ QList<QSizeF> PdfPageSizesMm(const QString& pdf) {
     return sizes;
 }
 
-QImage RasterizePage(const QString& pdf, int page, int dpi) {
+QImage RasterizePage(const QString& pdf, int page, int dpi, const QString& tool) {
     QTemporaryDir dir;
     const QString n = QString::number(page);
-    RunTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-gray"),
-                                         QStringLiteral("-png"), QStringLiteral("-singlefile"), QStringLiteral("-f"), n,
-                                         QStringLiteral("-l"), n, pdf, dir.filePath(QStringLiteral("page"))});
+    RunTool(tool, {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-gray"), QStringLiteral("-png"),
+                   QStringLiteral("-singlefile"), QStringLiteral("-f"), n, QStringLiteral("-l"), n, pdf,
+                   dir.filePath(QStringLiteral("page"))});
     return QImage(dir.filePath(QStringLiteral("page.png")));
 }
 

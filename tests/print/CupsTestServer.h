@@ -31,8 +31,10 @@ public:
 QString RunTool(const QString& program, const QStringList& args);
 // Page size in millimetres of every page, as pdfinfo reports it.
 QList<QSizeF> PdfPageSizesMm(const QString& pdf);
-// One page rasterized by pdftoppm at `dpi` in grey.
-QImage RasterizePage(const QString& pdf, int page, int dpi);
+// One page rasterized by pdftoppm at `dpi` in grey. pdftoppm resamples an
+// image drawn one pixel per dot by a fraction of a pixel; pdftocairo (the
+// same options) maps it pixel for pixel.
+QImage RasterizePage(const QString& pdf, int page, int dpi, const QString& tool = QStringLiteral("pdftoppm"));
 // What ZXingReader decodes in an image ("" when nothing).
 QString DecodeBarcode(const QImage& image);
 // The box around every pixel darker than mid grey.

@@ -1,0 +1,19 @@
+#pragma once
+// One PDF as a print job on a CUPS queue, with the job's options as `lp -o`
+// takes them; the scheduler's answer at every step is looked at.
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <utility>
+
+namespace kestrix {
+
+using CupsOptions = QList<std::pair<QByteArray, QByteArray>>;
+
+// True when the scheduler took the whole job; otherwise `error` says why and
+// nothing of the job is left on the queue.
+bool PrintPdfOnCups(const QString& queue, const QString& title, const QByteArray& pdf, const CupsOptions& options,
+                    QString* error);
+
+}  // namespace kestrix
