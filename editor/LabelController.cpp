@@ -72,7 +72,7 @@ int LabelController::DirectCopies() const { return std::max(1, EditorSettings().
 
 void LabelController::RememberDirectCopies(int copies) { EditorSettings().setValue(kDirectCopiesKey, copies); }
 
-QString LabelController::DirectPrintedText(int labels) const {
+QString LabelController::DirectPrintedText(qint64 labels) const {
     const std::optional<PrinterAddress> address = ParsePrinterAddress(printerTarget_.device);
     const QString where = !address || address->kind == PrinterAddress::Kind::Usb
                               ? UiText(language_, "the USB label printer", "USB 标签打印机")
@@ -330,7 +330,7 @@ DirectPrintResult LabelController::DirectPrintLabel(const std::function<void(con
     const DirectPrintResult result =
         DirectPrintDocument(session_.Document(), {ScaleX(), ScaleY()}, show, rows.get(), copies);
     SerialsPrinted(before);
-    if (result.status == DirectPrintStatus::Printed) emit Printed(DirectPrintedText(result.rendered));
+    if (result.status == DirectPrintStatus::Printed) emit Printed(DirectPrintedText(result.printed));
     return result;
 }
 
@@ -369,7 +369,8 @@ void LabelController::ShowError(const PrintMessage& message) {
 void LabelController::PrintOn(QPrinter& printer, int copies) {
     std::unique_ptr<DataSource> rows;
     if (!RowsToPrint(rows)) return;
-    const std::optional<LabelLock> lock = LockSerials(session_.Document(), show);
+    const std::optional<LabelLock> lock =
+        LockSerials(session_.Document(), std::bind_front(&LabelController::ShowError, this));
     if (!lock) return;
     const std::vector<LabelElement> before = Elements();
     // A job of more than a few pages shows its progress, with a Cancel between pages.

@@ -126,7 +126,7 @@ public:
     int DirectCopies() const;
     void RememberDirectCopies(int copies);
     // For the status bar: what went where ("3 labels sent to socket://...").
-    QString DirectPrintedText(int labels) const;
+    QString DirectPrintedText(qint64 labels) const;
     // The direct print job for `doc`, a label other than the one being edited,
     // whose line ends are at `viewScale`. Its serial numbers advance in `doc`.
     // With `rows` (checked) one label per row; more than a few labels show progress with Cancel.
