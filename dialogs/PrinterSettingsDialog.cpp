@@ -61,7 +61,6 @@ QLabel* Explanation(const QString& text) {
     QFont small = label->font();
     small.setPointSizeF(small.pointSizeF() * 0.9);
     label->setFont(small);
-    label->setStyleSheet(QStringLiteral("color: palette(mid)"));
     return label;
 }
 
