@@ -1,6 +1,7 @@
 #include "dialogs/PrintPreviewDialog.h"
 
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -109,7 +110,27 @@ void PrintPreviewDialog::ShowProperties() {
     SetLabelPaper(printer, label_.LabelWidthMm(), label_.LabelHeightMm());
     // As with the driver's own properties, nothing chosen here changes the job.
     QPageSetupDialog dialog(&printer, this);
+    ShowLabelPaper(dialog, label_.LabelWidthMm(), label_.LabelHeightMm());
     dialog.exec();
+}
+
+void ShowLabelPaper(QPageSetupDialog& dialog, int widthMm, int heightMm) {
+    // Qt's page setup lists only the queue's own papers and falls back to its
+    // default one for any other size: its custom entry (the one without a
+    // paper behind it) is chosen and filled in, in millimetres.
+    auto* units = dialog.findChild<QComboBox*>(QStringLiteral("unitCombo"));
+    auto* papers = dialog.findChild<QComboBox*>(QStringLiteral("pageSizeCombo"));
+    auto* width = dialog.findChild<QDoubleSpinBox*>(QStringLiteral("pageWidth"));
+    auto* height = dialog.findChild<QDoubleSpinBox*>(QStringLiteral("pageHeight"));
+    if (!units || !papers || !width || !height) return;
+    units->setCurrentIndex(units->findData(QVariant::fromValue(QPageLayout::Millimeter)));
+    for (int i = papers->count() - 1; i >= 0; --i) {
+        if (papers->itemData(i).isValid()) continue;
+        papers->setCurrentIndex(i);
+        width->setValue(widthMm);
+        height->setValue(heightMm);
+        return;
+    }
 }
 
 void PrintPreviewDialog::paintEvent(QPaintEvent* event) {

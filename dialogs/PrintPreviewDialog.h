@@ -12,6 +12,7 @@
 class QComboBox;
 class QGroupBox;
 class QLineEdit;
+class QPageSetupDialog;
 
 namespace kestrix {
 
@@ -20,6 +21,9 @@ class PrintableLabel;
 // Where the label lands in the preview frame: the longer side of the label as
 // the canvas shows it spans the frame less 20 pixels, centred, 3 pixels low.
 QRect FitPreviewLabel(const QRect& frame, const QSize& displayed);
+
+// Makes Qt's page setup `dialog` show a paper of the label's size.
+void ShowLabelPaper(QPageSetupDialog& dialog, int widthMm, int heightMm);
 
 class PrintPreviewDialog : public QDialog {
     Q_OBJECT

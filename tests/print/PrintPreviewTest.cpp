@@ -2,10 +2,12 @@
 // copies field, Print, and the serial advance of every repaint.
 
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "CupsTestServer.h"
 #include "FrameFixture.h"
@@ -75,6 +77,19 @@ TEST_F(PrintPreview, ListsThePrintersWithTheDefaultAndPrintsTheCopiesTyped) {
     ASSERT_EQ(after.size(), before.size() + 1);
     EXPECT_EQ(CupsTestServer::JobCopies(after.last()), 2);
     EXPECT_EQ(prompts_.printDialogs, 0);
+
+    // Properties: the page setup shows the label's paper, not the queue's A4.
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        auto* setup = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!setup) return;
+        const auto* width = setup->findChild<QDoubleSpinBox*>("pageWidth");
+        const auto* height = setup->findChild<QDoubleSpinBox*>("pageHeight");
+        if (width && height) shown = QString("%1 x %2").arg(width->value()).arg(height->value());
+        setup->reject();
+    });
+    dialog.ShowProperties();
+    EXPECT_EQ(shown, QString("%1 x %2").arg(Label().LabelWidthMm()).arg(Label().LabelHeightMm()));
 }
 
 }  // namespace
