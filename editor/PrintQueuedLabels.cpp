@@ -45,6 +45,7 @@ BatchPrintOutcome PrintQueuedLabels(LabelController& label, const BatchStep& ste
         }
         const std::vector<LabelElement> read = doc.elements;
         const DirectPrintResult result = label.DirectPrintDocument(doc, kFileScale, show, rows.get());
+        outcome.labels += result.printed;
         QString error;
         if (!SameElements(read, doc.elements) && !WriteLabelFile(path, doc, &error)) outcome.unsaved << error;
         if (result.status != DirectPrintStatus::Printed) {

@@ -19,6 +19,8 @@ class LabelController;
 
 struct BatchPrintOutcome {
     int printed = 0;
+    // Labels the printer took whole, in all files.
+    qint64 labels = 0;
     bool cancelled = false;
     // Why each queued file that could not be opened was passed over.
     QStringList unreadable;

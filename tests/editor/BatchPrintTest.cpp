@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
@@ -144,6 +145,8 @@ TEST_F(BatchPrintTest, QueuedLabelsPrintOnTheirOwnAsTheCliWritesThemKeepingTheir
     EXPECT_TRUE(Printed().isEmpty()) << "32774 is posted, not run inside the batch operation";
     Settle();
     EXPECT_EQ(Printed(), expected);
+    EXPECT_TRUE(Frame().statusBar()->currentMessage().startsWith("3 labels sent to "))
+        << Frame().statusBar()->currentMessage().toStdString();
     EXPECT_TRUE(Label().BatchQueue().isEmpty());
     EXPECT_EQ(OpenLabelState(), before);
     ASSERT_EQ(prompts_.messages.size(), 1);
