@@ -398,6 +398,7 @@ int RunPrint(const QStringList& args, StopSignals& stops) {
         const DirectPrintResult result = printer.Finish();
         if (failure.isEmpty() && stops.Signal() == 0 && result.status != DirectPrintStatus::Printed)
             failure = result.detail;
+        if (!result.warning.isEmpty()) Report(QStringLiteral("print"), QStringLiteral("note: ") + result.warning);
     }
     // Every label sent is saved, whatever ended the run; after a failure or a
     // stop the user learns how far each label came.

@@ -5,6 +5,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
+
+#include "output/CupsJobState.h"
 
 namespace kestrix {
 
@@ -26,8 +29,8 @@ http_t* ConnectToScheduler() {
 
 }  // namespace
 
-bool CupsRawJob::Fail(QString* error) {
-    if (error) *error = QString::fromUtf8(cupsLastErrorString());
+bool CupsRawJob::Fail(QString* error, const QString& why) {
+    if (error) *error = why.isEmpty() ? QString::fromUtf8(cupsLastErrorString()) : why;
     Close();
     return false;
 }
@@ -36,17 +39,26 @@ CupsRawJob::CupsRawJob(const QString& queue) : queue_(queue.section(u'/', 0, 0).
 
 bool CupsRawJob::Open(QString* error) {
     Close();
+    warning_.clear();
+    partKept_ = 0;
     http_ = ConnectToScheduler();
     if (!http_) {
-        const QString server = QString::fromUtf8(cupsServer());
-        const QString where = server.startsWith(u'/') ? server : QStringLiteral("%1:%2").arg(server).arg(ippPort());
-        if (error) *error = QStringLiteral("CUPS is not running (no scheduler at %1)").arg(where);
+        if (error) *error = QStringLiteral("CUPS is not running (no scheduler at %1)").arg(SchedulerAddress());
         return false;
     }
-    // Asked first: creating a job on a missing queue fails without saying so.
-    cups_dest_t* dest = cupsGetNamedDest(http_, queue_.constData(), nullptr);
-    if (!dest) return Fail(error);
-    cupsFreeDests(1, dest);
+    // Asked first: creating a job on a missing queue fails without saying so,
+    // and a queue that holds or refuses its jobs is told before the job is sent.
+    const QueueState queue = AskQueueState(http_, queue_);
+    if (!queue.error.isEmpty()) return Fail(error, queue.error);
+    const QString why = queue.message.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(queue.message);
+    const QString name = QString::fromUtf8(queue_);
+    if (!queue.accepting)
+        return Fail(error,
+                    QStringLiteral("the queue is not accepting jobs%1; nothing sent (cupsaccept %2)").arg(why, name));
+    if (queue.stopped)
+        warning_ =
+            QStringLiteral("the queue is stopped%1: the job waits in it until the queue is started (cupsenable %2)")
+                .arg(why, name);
     job_ = cupsCreateJob(http_, queue_.constData(), "Kestrix label", 0, nullptr);
     if (job_ == 0) return Fail(error);
     if (cupsStartDocument(http_, queue_.constData(), job_, "label", CUPS_FORMAT_RAW, 1) != HTTP_STATUS_CONTINUE)
@@ -64,11 +76,14 @@ qint64 CupsRawJob::Write(QByteArrayView data, int waitMs, QString* error) {
     if (ready == 0 || (ready < 0 && errno == EINTR)) return 0;
     const qsizetype piece = std::min(data.size(), kPieceBytes);
     if (cupsWriteRequestData(http_, data.data(), static_cast<size_t>(piece)) != HTTP_STATUS_CONTINUE) {
+        const int code = httpError(http_);
         if (error)
-            *error =
-                QStringLiteral("the scheduler stopped taking the job: ") + QString::fromUtf8(cupsLastErrorString());
+            *error = QStringLiteral("the connection to the scheduler at %1 was lost (%2)")
+                         .arg(SchedulerAddress(), code ? QString::fromLocal8Bit(std::strerror(code))
+                                                       : QString::fromUtf8(cupsLastErrorString()));
         return -1;
     }
+    written_ += piece;
     return piece;
 }
 
@@ -79,23 +94,61 @@ std::unique_ptr<StatusQuery> CupsRawJob::AskStatus() {
 
 bool CupsRawJob::Finish(QString* error) {
     if (!http_ || cupsFinishDocument(http_, queue_.constData()) > IPP_STATUS_OK_CONFLICTING) return Fail(error);
+    // The scheduler may have lost the connection or part of the document and
+    // still have said nothing: the job is asked for on a connection of its own.
+    httpClose(http_);
+    http_ = ConnectToScheduler();
+    const JobState job =
+        http_ ? AskJobState(http_, job_) : JobState{QStringLiteral("no scheduler at %1").arg(SchedulerAddress())};
+    if (!job.error.isEmpty())
+        return Fail(error, QStringLiteral("job %1 was not confirmed: %2").arg(job_).arg(job.error));
+    const qint64 kiloBytes = (written_ + 1023) / 1024;
+    if (job.state == IPP_JSTATE_CANCELED || job.state == IPP_JSTATE_ABORTED)
+        return Fail(error,
+                    QStringLiteral("the scheduler %1 job %2 (%3)")
+                        .arg(job.state == IPP_JSTATE_CANCELED ? QStringLiteral("cancelled") : QStringLiteral("aborted"))
+                        .arg(job_)
+                        .arg(job.reasons));
+    if (job.incoming)
+        return Fail(
+            error,
+            QStringLiteral("the scheduler still waits for the job's %1 kB; the job is withdrawn").arg(kiloBytes));
+    if (job.kiloBytes < kiloBytes)
+        return Fail(error,
+                    QStringLiteral("the scheduler received only %1 kB of the job's %2 kB; the labels within them "
+                                   "print, the others do not")
+                        .arg(job.kiloBytes)
+                        .arg(kiloBytes));
+    if (job.state == IPP_JSTATE_HELD)
+        warning_ = QStringLiteral("job %1 is held (%2): it prints once released (lp -i %1 -H resume)")
+                       .arg(job_)
+                       .arg(job.reasons);
     finished_ = true;
     Close();
     return true;
 }
 
+void CupsRawJob::KeepOrWithdraw() {
+    http_t* http = ConnectToScheduler();
+    if (!http) return;
+    const JobState job = AskJobState(http, job_);
+    const bool printing = job.error.isEmpty() && !job.incoming && job.state != IPP_JSTATE_CANCELED &&
+                          job.state != IPP_JSTATE_ABORTED && job.kiloBytes > 0;
+    // job-k-octets is rounded up: only the kilobytes before the last surely came.
+    if (printing)
+        partKept_ = std::min(written_, (job.kiloBytes - 1) * 1024);
+    else
+        cupsCancelJob2(http, queue_.constData(), job_, 1);
+    httpClose(http);
+}
+
 void CupsRawJob::Close() {
     if (http_) httpClose(http_);
     http_ = nullptr;
-    if (job_ != 0 && !finished_) {
-        // The document was left half written, so the job is withdrawn on a connection of its own.
-        if (http_t* http = ConnectToScheduler()) {
-            cupsCancelJob2(http, queue_.constData(), job_, 1);
-            httpClose(http);
-        }
-    }
+    if (job_ != 0 && !finished_) KeepOrWithdraw();
     job_ = 0;
     finished_ = false;
+    written_ = 0;
 }
 
 }  // namespace kestrix

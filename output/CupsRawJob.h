@@ -14,8 +14,9 @@ namespace kestrix {
 
 class CupsRawJob : public PrinterTransport {
 public:
-    // The scheduler must answer (connect, create the job, confirm it) within this.
-    static constexpr int kAnswerTimeoutMs = 4000;
+    // The scheduler must answer (connect, create the job, confirm it) within
+    // this, so a silent one is told as such within 5 seconds of asking.
+    static constexpr int kAnswerTimeoutMs = 3000;
 
     explicit CupsRawJob(const QString& queue);
     ~CupsRawJob() override { Close(); }
@@ -27,20 +28,32 @@ public:
     qint64 Write(QByteArrayView data, int waitMs, QString* error) override;
     // The scheduler holds the printer and passes no state on.
     std::unique_ptr<StatusQuery> AskStatus() override;
-    // Ends the document: the job is the scheduler's from here on.
+    // Ends the document and asks the scheduler for the job: one it did not
+    // receive whole, or cancelled or aborted, is a failure (and withdrawn);
+    // one held, or waiting on a stopped queue, a warning.
     bool Finish(QString* error) override;
+    QString Warning() const override { return warning_; }
     bool TakesJobWhole() const override { return true; }
-    // A job not finished is withdrawn, so the printer gets none of it rather than part.
+    // A job not finished is withdrawn, so the printer gets none of it rather
+    // than part; unless the scheduler, its connection lost, closed the
+    // document itself and prints what it holds (PartKept).
     void Close() override;
+    qint64 PartKept() const override { return partKept_; }
 
 private:
-    bool Fail(QString* error);
+    // `why`, or the scheduler's last error; the job is withdrawn.
+    bool Fail(QString* error, const QString& why = {});
+    // Asks what became of the unfinished job: withdrawn, or kept short.
+    void KeepOrWithdraw();
 
     // An instance is a set of options, which a raw job has no use for.
     const QByteArray queue_;
     http_t* http_ = nullptr;
     int job_ = 0;
     bool finished_ = false;
+    qint64 written_ = 0;
+    QString warning_;
+    qint64 partKept_ = 0;
 };
 
 }  // namespace kestrix

@@ -177,8 +177,16 @@ DirectPrintResult DirectPrinter::Finish() {
     if (!cutShort_) wait_.Run([&] { outcome = device_.Finish(wait_, &error); });
     if (!cutShort_ && outcome == StallWatch::Outcome::Sent) accepted_ = written_;
     Settle();
+    const QString warning = device_.Warning();
+    const bool whole = device_.TakesJobWhole();
     device_.Close();
+    // A CUPS job that failed may still print the part the scheduler kept.
+    if (whole && accepted_ < written_) {
+        accepted_ = std::max(accepted_, device_.PartKept());
+        sent_.Settle(accepted_);
+    }
     DirectPrintResult result = cutShort_ ? DirectPrintResult{} : Ended(outcome, error);
+    if (result.status == DirectPrintStatus::Printed) result.warning = warning;
     result.printed = sent_.Printed();
     for (const SentLabels::Label& label : sent_.Labels()) result.jobs += label.jobs;
     return result;
@@ -209,6 +217,7 @@ DirectPrintResult DirectPrintLabel(const DirectPrintInput& in, QStringList& batc
     const bool stopped = result.stopped;
     if (result.status == DirectPrintStatus::Printed) result = finished;
     result.stopped = stopped;
+    result.warning = finished.warning;
     result.printed = finished.printed;
     result.jobs = finished.jobs;
     return result;

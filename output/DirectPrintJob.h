@@ -83,6 +83,9 @@ struct DirectPrintResult {
     // Labels the printer accepted whole, and those the job meant to print.
     qint64 printed = 0;
     qint64 jobs = 0;
+    // For a job that went through: what the user should still know of it
+    // (a CUPS job waiting on a stopped queue, or held).
+    QString warning = {};
     bool stopped = false;  // the run was stopped between labels (goOn, stop); those sent are printed
 };
 

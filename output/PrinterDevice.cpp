@@ -67,6 +67,7 @@ bool PrinterDevice::Open(const QString& path, QString* error) {
 
 bool PrinterDevice::Open(const PrinterAddress& address, QString* error) {
     Close();
+    partKept_ = 0;
     name_ = address.kind == PrinterAddress::Kind::Usb ? address.path : address.Text();
     QString why;
     transport_ = MakePrinterTransport(address, &why);
@@ -109,7 +110,10 @@ StallWatch::Outcome PrinterDevice::Finish(StallWatch& watch, QString* error) {
 }
 
 void PrinterDevice::Close() {
-    if (transport_) transport_->Close();
+    if (transport_) {
+        transport_->Close();
+        partKept_ = transport_->PartKept();
+    }
     transport_.reset();
 }
 

@@ -39,6 +39,10 @@ public:
     qint64 Unconfirmed() { return transport_ ? transport_->Unconfirmed() : 0; }
     // Whether nothing counts as printed before Finish (PrinterTransport::TakesJobWhole).
     bool TakesJobWhole() const { return transport_ && transport_->TakesJobWhole(); }
+    // PrinterTransport::Warning, empty when none.
+    QString Warning() const { return transport_ ? transport_->Warning() : QString(); }
+    // PrinterTransport::PartKept of the transport last closed.
+    qint64 PartKept() const { return partKept_; }
 
 private:
     // The open printer's state, in the way that leaves the job's bytes alone.
@@ -47,6 +51,7 @@ private:
     void Name(QString* error) const;
 
     std::unique_ptr<PrinterTransport> transport_;
+    qint64 partKept_ = 0;
     QString name_;  // the path or address, for messages
 };
 

@@ -35,6 +35,12 @@ public:
     // Whether the printer gets nothing of the job until Finish succeeds (a
     // CUPS job): until then no label of it counts as printed.
     virtual bool TakesJobWhole() const { return false; }
+    // After such a job failed and was closed: how many of its first bytes the
+    // printer gets all the same (a CUPS job the scheduler kept short).
+    virtual qint64 PartKept() const { return 0; }
+    // What the user should know of a job that went through: a CUPS job that
+    // waits on a stopped queue, or is held.
+    virtual QString Warning() const { return {}; }
     // Asks the printer's state (PrinterStatus) without touching a job's bytes:
     // while no job is open, with the status query on a channel of its own;
     // during a job only in a way that keeps the job's stream whole, if any.

@@ -1,0 +1,136 @@
+// A raw job to a CUPS queue when the scheduler fails: a connection reset or
+// stalled in the middle of the job, a scheduler that does not answer, a queue
+// stopped or refusing jobs. The job counts only once the scheduler holds it
+// whole, the label keeps the numbers that did not print, and the user is told.
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QThread>
+
+#include "CupsTestServer.h"
+#include "FrameFixture.h"
+#include "SchedulerProxy.h"
+#include "SimulatedPrinter.h"
+#include "document/LabelFile.h"
+
+namespace kestrix {
+namespace {
+
+constexpr char kQueue[] = "kestrix-faults";
+
+struct PrintRun {
+    int exitCode = -1;
+    std::string err;
+    qint64 ms = 0;
+};
+
+class CupsRawFault : public FrameTest {
+protected:
+    void SetUp() override {
+        KESTRIX_REQUIRE_CUPSD();
+        FrameTest::SetUp();
+        ASSERT_EQ(QProcess::execute(QStringLiteral(KESTRIX_TEST_CUPSD_SCRIPT),
+                                    {"queue", KESTRIX_TEST_CUPSD, kQueue, printer_.Address(), "-m", "raw"}),
+                  0);
+    }
+    QString Socket() const { return QStringLiteral(KESTRIX_TEST_CUPSD "/cups.sock"); }
+    // A counting text above a box as wide as the label: ten labels are about 400 kB.
+    QString WriteLabel() {
+        LabelElement text = CreateElement(kText, {10, 10}, u"0001");
+        std::tie(text.nWidth, text.nHeight, text.nSerialMode) = std::tuple{96, 28, 1};
+        LabelElement box = CreateElement(kShape, {0, 60});
+        std::tie(box.nWidth, box.nHeight) = std::tuple{800, 400};
+        const QString path = TempPath(QStringLiteral("s.lab"));
+        EXPECT_TRUE(WriteLabelFile(path, {105, 70, {}, {}, {text, box}}, nullptr));
+        return path;
+    }
+    std::u16string Number() const {
+        LabelDocument doc;
+        EXPECT_TRUE(ReadLabelFile(TempPath(QStringLiteral("s.lab")), doc, nullptr));
+        return ElementText(doc.elements.at(0));
+    }
+    // print --update of ten labels from 0001 to the queue through `server`.
+    PrintRun Print(const QString& server, const QStringList& more = {}) {
+        QProcess cli;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("CUPS_SERVER"), server);
+        cli.setProcessEnvironment(env);
+        QElapsedTimer clock;
+        clock.start();
+        cli.start(QStringLiteral(KESTRIX_CLI), QStringList{"print", WriteLabel(), "--copies", "10", "--update",
+                                                           "--device", QStringLiteral("cups:") + kQueue} +
+                                                   more);
+        cli.waitForFinished(60000);
+        return {cli.exitCode(), cli.readAllStandardError().toStdString(), clock.elapsed()};
+    }
+    // The queue's jobs not yet done, as lpstat lists them.
+    QString Waiting() const { return RunTool(QStringLiteral("lpstat"), {"-h", Socket(), "-o", kQueue}); }
+    static bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+    SimulatedPrinter printer_;
+};
+
+// A connection reset or gone silent in the middle: the scheduler either still
+// waits for the rest (the job is withdrawn) or closed the job short itself
+// and prints the labels it holds whole; the label counts exactly those.
+TEST_F(CupsRawFault, AJobTheSchedulerDidNotTakeWholeCountsOnlyTheLabelsItPrints) {
+    for (const SchedulerProxy::Fault fault : {SchedulerProxy::Fault::Reset, SchedulerProxy::Fault::Stall}) {
+        SCOPED_TRACE(fault == SchedulerProxy::Fault::Reset ? "reset" : "silent");
+        const qsizetype before = printer_.Labels().size();
+        SchedulerProxy proxy(Socket(), fault, 200000);
+        const PrintRun run = Print(proxy.Server());
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_LT(run.ms, 15000);
+        EXPECT_TRUE(Has(run.err, "kestrix-cli print: cups:kestrix-faults: ")) << run.err;
+        const QRegularExpressionMatch told =
+            QRegularExpression(QStringLiteral("s.lab: ([0-9]+) of 10 labels printed, next number ([0-9]+)\\n$"))
+                .match(QString::fromStdString(run.err));
+        ASSERT_TRUE(told.hasMatch()) << run.err;
+        const qsizetype printed = told.captured(1).toInt();
+        EXPECT_EQ(told.captured(2).toInt(), printed + 1);
+        EXPECT_EQ(Number(), QStringLiteral("%1").arg(printed + 1, 4, 10, QChar(u'0')).toStdU16String());
+        QElapsedTimer clock;
+        for (clock.start(); printer_.Labels().size() < before + printed && clock.elapsed() < 10000;)
+            QThread::msleep(50);
+        QThread::msleep(500);
+        EXPECT_EQ(printer_.Labels().size(), before + printed) << "the labels counted are those the printer prints";
+        EXPECT_EQ(Waiting(), "") << "nothing is left waiting in the queue";
+    }
+    // Silent from the first question: said as such, within 5 seconds, and nothing sent.
+    SchedulerProxy silent(Socket(), SchedulerProxy::Fault::Stall, 100);
+    const qsizetype before = printer_.JobSize();
+    const PrintRun run = Print(silent.Server());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "kestrix-cli print: cups:kestrix-faults: the scheduler at " + silent.Server().toStdString() +
+                           " does not answer\n");
+    EXPECT_LT(run.ms, 5000);
+    EXPECT_EQ(Number(), u"0001");
+    EXPECT_EQ(printer_.JobSize(), before);
+}
+
+// A queue that refuses jobs is told before anything is sent; a stopped one is
+// said too, and its job waits there and prints once the queue is started.
+TEST_F(CupsRawFault, AStoppedOrRefusingQueueIsToldBeforeTheJob) {
+    RunTool(QStringLiteral("cupsreject"), {"-h", Socket(), kQueue});
+    const PrintRun refused = Print(Socket());
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(Has(refused.err, "the queue is not accepting jobs") && Has(refused.err, "nothing sent (cupsaccept "))
+        << refused.err;
+    EXPECT_EQ(Number(), u"0001");
+    RunTool(QStringLiteral("cupsaccept"), {"-h", Socket(), kQueue});
+
+    RunTool(QStringLiteral("cupsdisable"), {"-h", Socket(), kQueue});
+    const PrintRun waits = Print(Socket());
+    EXPECT_EQ(waits.exitCode, 0);
+    EXPECT_TRUE(Has(waits.err, "kestrix-cli print: note: the queue is stopped") &&
+                Has(waits.err, "until the queue is started (cupsenable kestrix-faults)"))
+        << waits.err;
+    EXPECT_EQ(Number(), u"0011") << "the scheduler holds the job whole";
+    EXPECT_EQ(printer_.JobSize(), 0);
+    RunTool(QStringLiteral("cupsenable"), {"-h", Socket(), kQueue});
+    EXPECT_TRUE(printer_.WaitForJobBytes(400000, 30000));
+}
+
+}  // namespace
+}  // namespace kestrix
