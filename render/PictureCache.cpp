@@ -44,8 +44,10 @@ PictureCache::Entry* PictureCache::Find(const QString& path) {
     auto found = entries_.find(path);
     if (found != entries_.end() && found->size == info.size() && found->modified == info.lastModified())
         return &found.value();
+    entries_.remove(path);
     QImage image = ReadPicture(path);
     if (entries_.size() >= kMaxEntries) entries_.clear();
+    MakeRoom(image.sizeInBytes());
     return &entries_.insert(path, Entry{info.size(), info.lastModified(), image, {}}).value();
 }
 
@@ -62,8 +64,22 @@ QImage PictureCache::Load(const QString& path, int degrees, bool mono) {
     if (auto it = entry->variants.constFind(key); it != entry->variants.cend()) return *it;
     QImage variant = TurnedPicture(entry->image, degrees);
     if (mono) variant = ReduceToMono(variant);
-    entry->variants.insert(key, variant);
+    // Kept only within the budget, beside its own picture.
+    if (Bytes() + variant.sizeInBytes() <= maxBytes_) entry->variants.insert(key, variant);
     return variant;
+}
+
+qint64 PictureCache::Bytes() const {
+    qint64 bytes = 0;
+    for (const Entry& entry : entries_) {
+        bytes += entry.image.sizeInBytes();
+        for (const QImage& variant : entry.variants) bytes += variant.sizeInBytes();
+    }
+    return bytes;
+}
+
+void PictureCache::MakeRoom(qint64 bytes) {
+    if (Bytes() + bytes > maxBytes_) entries_.clear();
 }
 
 QImage TurnedPicture(const QImage& image, int degrees) {

@@ -12,8 +12,13 @@ namespace kestrix {
 
 class PictureCache {
 public:
-    // How many decoded pictures are kept at most.
+    // How many decoded pictures are kept at most, and how many bytes they and
+    // their variants take together: a label of a few large pictures keeps
+    // the latest ones, never all of them.
     static constexpr int kMaxEntries = 32;
+    static constexpr qint64 kMaxBytes = qint64(96) << 20;
+
+    explicit PictureCache(qint64 maxBytes = kMaxBytes) : maxBytes_(maxBytes) {}
 
     // The decoded picture at `path`, or a null image when the file is missing,
     // is not a regular file or cannot be decoded within the size limit.
@@ -27,6 +32,8 @@ public:
     static QImage ReadPicture(const QString& path);
 
     void Clear() { entries_.clear(); }
+    // The bytes the kept pictures and variants take.
+    qint64 Bytes() const;
 
 private:
     struct Entry {
@@ -36,6 +43,9 @@ private:
         QHash<int, QImage> variants;  // degrees, plus 1000 when reduced
     };
     Entry* Find(const QString& path);
+    // Makes room for `bytes` more within the budget by dropping what is kept.
+    void MakeRoom(qint64 bytes);
+    qint64 maxBytes_;
     QHash<QString, Entry> entries_;
 };
 

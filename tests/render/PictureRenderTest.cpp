@@ -86,6 +86,25 @@ TEST_F(PictureElementTest, MissingFileDrawsNothingAndComesBack) {
     EXPECT_FALSE(test::InkBounds(test::Paint(e, 80, 60, {.pictures = &pictures})).isEmpty());
 }
 
+// The cache keeps its pictures and their variants within its byte budget,
+// dropping older ones for a new one, and still gives each picture right.
+TEST_F(PictureElementTest, TheCacheStaysWithinItsBudget) {
+    QImage big(200, 100, QImage::Format_RGB32);  // 80 kB decoded
+    for (const char* name : {"a.png", "b.png", "c.png"}) {
+        big.fill(QColor(QLatin1String(name[0] == 'a' ? "red" : name[0] == 'b' ? "green" : "blue")));
+        ASSERT_TRUE(big.save(dir_.filePath(QLatin1String(name))));
+    }
+    PictureCache pictures(big.sizeInBytes() * 2);
+    for (int round = 0; round < 2; ++round) {
+        for (const char* name : {"a.png", "b.png", "c.png"}) {
+            const QImage image = pictures.Load(dir_.filePath(QLatin1String(name)), 90, true);
+            EXPECT_EQ(image.size(), QSize(100, 200)) << name;
+            EXPECT_LE(pictures.Bytes(), big.sizeInBytes() * 2) << name;
+        }
+    }
+    EXPECT_EQ(pictures.Load(dir_.filePath(QStringLiteral("b.png"))).pixel(0, 0), qRgb(0, 128, 0));
+}
+
 // A photo taken upright appears upright: EXIF orientation 6 (stored turned a
 // quarter anticlockwise) is honoured. A /proc file is read only as far as its
 // size of 0 goes, so it never blocks.
