@@ -480,6 +480,8 @@ void CMainFrame::OnChoosePrinter() {
 }
 
 void CMainFrame::OnPrintQueued() {
+    // Declined: the files stay queued for the next Select Label Files.
+    if (!label_->PrinterReadyOrAccepted()) return;
     BatchProgressDialog progress(language_, this);
     const BatchPrintOutcome outcome = PrintQueuedLabels(*label_, std::bind_front(&BatchProgressDialog::Step, &progress),
                                                         std::bind_front(&CMainFrame::ShowPrintMessage, this));

@@ -122,6 +122,10 @@ public:
     // asked first: one that cannot print (out of paper, head open, ...) prints
     // only when the user says to print anyway (Cancelled otherwise).
     DirectPrintResult DirectPrintLabel(const std::function<void(const PrintMessage&)>& show, int copies = 1);
+    // Before a direct print run: asks the printer's state once (3 s at most,
+    // the window painting meanwhile); true unless it reports a state that
+    // stops a job and the user does not want to print anyway.
+    bool PrinterReadyOrAccepted();
     // The number of copies Direct Send asked for last (remembered between runs).
     int DirectCopies() const;
     void RememberDirectCopies(int copies);
@@ -182,8 +186,6 @@ private:
     // Takes `path` as the label's data file; false and `error` when it cannot be read.
     bool AttachData(const QString& path, RowRange rows, qint64 shown, qint64 knownRows, QString* error);
     void Tell(const QString& text, QMessageBox::Icon icon);
-    // Before a direct print: the printer's state, and the user's "print anyway?" when it stops a job.
-    bool PrinterReadyOrAccepted();
     void PrintOn(QPrinter& printer, int copies);
     void ShowError(const PrintMessage& message);
 

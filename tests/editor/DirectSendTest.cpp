@@ -12,6 +12,7 @@
 #include "SimulatedPrinter.h"
 #include "app/CommandIds.h"
 #include "dialogs/StallDialog.h"
+#include "document/LabelFile.h"
 #include "document/SerialNumber.h"
 #include "output/PrinterStatus.h"
 #include "render/CodeImageCache.h"
@@ -90,6 +91,31 @@ TEST_F(DirectSend, APrinterThatCannotPrintIsAskedAboutFirst) {
     Frame().OnCommand(kCmdDirectPrint);
     EXPECT_TRUE(prompts_.questions.isEmpty());
     EXPECT_EQ(StatusText(), "已将 1 张标签发送到 " + printer.Address());
+}
+
+TEST_F(DirectSend, ABatchRunAsksOnceAboutAPrinterThatCannotPrintAndKeepsItsFilesWhenDeclined) {
+    SimulatedPrinter printer;
+    Label().ChooseDirectPrinter(printer.Address());
+    LabelDocument doc;
+    doc.elements = {CreateElement(kShape, {10, 10})};
+    const QString a = TempPath("a.lab"), b = TempPath("b.lab");
+    ASSERT_TRUE(WriteLabelFile(a, doc, nullptr) && WriteLabelFile(b, doc, nullptr));
+    printer.SetState(kHeadOpen);
+    prompts_.printFiles = {a, b};
+    prompts_.answers = {false};
+    Frame().OnCommand(kCmdBatchPrint);
+    Settle();
+    EXPECT_EQ(prompts_.questions.size(), 1);
+    EXPECT_EQ(Label().BatchQueue(), QStringList({a, b}));
+    EXPECT_EQ(printer.JobSize(), 0);
+
+    prompts_.printFiles.clear();
+    prompts_.answers = {true};
+    Frame().OnCommand(kCmdBatchPrint);
+    Settle();
+    EXPECT_EQ(prompts_.questions.size(), 2) << "asked once for the whole run";
+    EXPECT_TRUE(Label().BatchQueue().isEmpty());
+    EXPECT_EQ(printer.Labels().size(), 2u);
 }
 
 TEST_F(DirectSend, TheStallBoxNamesTheStateAndFollowsItUntilThePrinterTakesDataAgain) {
