@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QSet>
 #include <QStatusBar>
 #include <cstdio>
 #include <cstring>
@@ -23,6 +24,7 @@
 #include "document/LabelFile.h"
 #include "document/RecoverableLabel.h"
 #include "editor/CTaveloView.h"
+#include "editor/CanvasGeometry.h"
 #include "editor/LabelCanvas.h"
 #include "editor/LabelController.h"
 #include "editor/PrintQueuedLabels.h"
@@ -45,50 +47,90 @@ struct MenuDef {
     std::initializer_list<MenuItem> items;
 };
 
+// The key each menu entry shows comes from the accelerator table.
 const MenuDef kMenus[] = {
-    {"File(&F)",
+    {"&File",
      "文件(&F)",
-     {{kCmdNewLabel, "New Label(&N)\tCtrl+N", "新建标签(&N)\tCtrl+N"},
-      {kCmdOpenLabel, "Open Label(&O)...\tCtrl+O", "打开标签(&O)...\tCtrl+O"},
-      {kCmdSave, "Save(&S)\tCtrl+S", "保存(&S)\tCtrl+S"},
-      {kCmdSaveAs, "Save As(&A)...", "另存为\tCtrl+A"},
+     {{kCmdNewLabel, "&New Label", "新建标签(&N)"},
+      {kCmdOpenLabel, "&Open Label...", "打开标签(&O)..."},
+      {kCmdSave, "&Save", "保存(&S)"},
+      {kCmdSaveAs, "Save &As...", "另存为(&A)..."},
       {0, nullptr, nullptr},
-      {kCmdPrint, "Print(&P)...\tCtrl+P", "打印(&P)...\tCtrl+P"},
-      {kCmdDirectPrint, "Direct Send Data to Printer", "直接发数据给打印机"},
-      {kCmdChoosePrinter, "Printer(&R)...", "打印机(&R)..."},
-      {kCmdInputFile, "Input File...", "导入文件..."},
-      {kCmdPrinterSettings, "Printer Settings(&T)...", "打印机设置(&T)..."},
+      {kCmdPrint, "&Print...", "打印(&P)..."},
+      {kCmdDirectPrint, "&Direct Send Data to Printer", "直接发数据给打印机(&D)"},
+      {kCmdChoosePrinter, "Prin&ter...", "打印机(&R)..."},
+      {kCmdInputFile, "&Input File...", "导入文件(&I)..."},
+      {kCmdPrinterSettings, "Printer Settin&gs...", "打印机设置(&T)..."},
       {0, nullptr, nullptr},
-      {kCmdExit, "Exit(&X)", "退出(&X)"}}},
-    {"Edit",
+      {kCmdExit, "E&xit", "退出(&X)"}}},
+    {"&Edit",
      "编辑(&E)",
-     {{kCmdUndo, "Undo(&U)\tCtrl+Z", "撤消(&U)\tCtrl+Z"},
+     {{kCmdUndo, "&Undo", "撤消(&U)"},
+      {kCmdRedo, "&Redo", "重做(&R)"},
       {0, nullptr, nullptr},
-      {kCmdCut, "Cut(&T)\tCtrl+X", "剪切(&T)\tCtrl+X"},
-      {kCmdCopy, "Copy(&C)\tCtrl+C", "复制(&C)\tCtrl+C"},
-      {kCmdPaste, "Paste(&P)\tCtrl+V", "粘贴(&P)\tCtrl+V"}}},
-    {"batch print(&V)", "批量打印(&V)", {{kCmdBatchPrint, "Select Label Files", "选择标签文件(&T)"}}},
-    {"Help(&H)", "帮助(&H)", {{kCmdAbout, "About Kestrix(&A)...", "关于 Kestrix(&A)..."}}},
+      {kCmdCut, "Cu&t", "剪切(&T)"},
+      {kCmdCopy, "&Copy", "复制(&C)"},
+      {kCmdPaste, "&Paste", "粘贴(&P)"},
+      {kCmdDelete, "&Delete", "删除(&D)"},
+      {0, nullptr, nullptr},
+      {kCmdSelectAll, "Select &All", "全选(&A)"}}},
+    {"&Zoom",
+     "缩放(&Z)",
+     {{kCmdZoomIn, "Zoom &In", "放大(&I)"},
+      {kCmdZoomOut, "Zoom &Out", "缩小(&O)"},
+      {kCmdZoomFit, "&Fit", "适合窗口(&F)"},
+      {kCmdZoomActual, "&100 %", "实际大小(&1)"}}},
+    {"&Batch Print", "批量打印(&V)", {{kCmdBatchPrint, "&Select Label Files...", "选择标签文件(&T)..."}}},
+    {"&Help", "帮助(&H)", {{kCmdAbout, "&About Kestrix...", "关于 Kestrix(&A)..."}}},
 };
 
+// The keys of a command: Qt's standard keys of the desktop first, then the
+// usual others. A key claimed by an earlier row is not bound again.
 struct Accelerator {
-    QKeyCombination key;
     int id;
+    QKeySequence::StandardKey standard;
+    std::initializer_list<QKeyCombination> keys;
 };
 
 const Accelerator kAccelerators[] = {
-    {Qt::CTRL | Qt::Key_A, kCmdSaveAs},      {Qt::CTRL | Qt::Key_C, kCmdCopy},
-    {Qt::CTRL | Qt::Key_N, kCmdNewLabel},    {Qt::CTRL | Qt::Key_O, kCmdOpenLabel},
-    {Qt::CTRL | Qt::Key_P, kCmdPrint},       {Qt::CTRL | Qt::Key_S, kCmdSave},
-    {Qt::CTRL | Qt::Key_V, kCmdPaste},       {Qt::ALT | Qt::Key_Backspace, kCmdUndo},
-    {Qt::SHIFT | Qt::Key_Delete, kCmdCut},   {QKeyCombination(Qt::Key_F6), kCmdNextPane},
-    {Qt::SHIFT | Qt::Key_F6, kCmdPrevPane},  {Qt::CTRL | Qt::Key_Insert, kCmdCopy},
-    {Qt::SHIFT | Qt::Key_Insert, kCmdPaste}, {Qt::CTRL | Qt::Key_X, kCmdCut},
-    {Qt::CTRL | Qt::Key_Z, kCmdUndo},
+    {kCmdNewLabel, QKeySequence::New, {}},
+    {kCmdOpenLabel, QKeySequence::Open, {}},
+    {kCmdSave, QKeySequence::Save, {}},
+    {kCmdSaveAs, QKeySequence::UnknownKey, {Qt::CTRL | Qt::SHIFT | Qt::Key_S}},
+    {kCmdPrint, QKeySequence::Print, {}},
+    {kCmdUndo, QKeySequence::Undo, {Qt::CTRL | Qt::Key_Z, Qt::ALT | Qt::Key_Backspace}},
+    {kCmdRedo, QKeySequence::Redo, {Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z}},
+    {kCmdCut, QKeySequence::Cut, {Qt::CTRL | Qt::Key_X, Qt::SHIFT | Qt::Key_Delete}},
+    {kCmdCopy, QKeySequence::Copy, {Qt::CTRL | Qt::Key_C, Qt::CTRL | Qt::Key_Insert}},
+    {kCmdPaste, QKeySequence::Paste, {Qt::CTRL | Qt::Key_V, Qt::SHIFT | Qt::Key_Insert}},
+    {kCmdSelectAll, QKeySequence::SelectAll, {Qt::CTRL | Qt::Key_A}},
+    {kCmdZoomIn, QKeySequence::ZoomIn, {Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal}},
+    {kCmdZoomOut, QKeySequence::ZoomOut, {Qt::CTRL | Qt::Key_Minus}},
+    {kCmdZoomFit, QKeySequence::UnknownKey, {Qt::CTRL | Qt::Key_0}},
+    {kCmdZoomActual, QKeySequence::UnknownKey, {Qt::CTRL | Qt::Key_1}},
+    {kCmdNextPane, QKeySequence::UnknownKey, {QKeyCombination(Qt::Key_F6)}},
+    {kCmdPrevPane, QKeySequence::UnknownKey, {Qt::SHIFT | Qt::Key_F6}},
 };
 
+// Every key of each command, each key once over the whole table. Delete and
+// the arrows are the canvas's keys, never accelerators.
+QHash<int, QList<QKeySequence>> AcceleratorKeys() {
+    QHash<int, QList<QKeySequence>> keys;
+    QSet<QKeySequence> taken{QKeySequence(Qt::Key_Delete), QKeySequence(Qt::Key_Backspace)};
+    for (const Accelerator& a : kAccelerators) {
+        QList<QKeySequence> own = QKeySequence::keyBindings(a.standard);
+        for (QKeyCombination key : a.keys) own << QKeySequence(key);
+        for (const QKeySequence& key : own) {
+            if (key.isEmpty() || taken.contains(key)) continue;
+            taken.insert(key);
+            keys[a.id] << key;
+        }
+    }
+    return keys;
+}
+
 // Commands whose menu entry and keys follow the state of the label.
-constexpr int kEnabledByState[] = {kCmdUndo, kCmdCut, kCmdCopy, kCmdPaste};
+constexpr int kEnabledByState[] = {kCmdUndo, kCmdRedo, kCmdCut, kCmdCopy, kCmdPaste, kCmdDelete, kCmdSelectAll};
 
 // The label's controller with this window's private undo folder, made in the
 // first of `parents` where one can be made.
@@ -143,6 +185,7 @@ CMainFrame::CMainFrame(UiLanguage language, Prompts& prompts, const FrameOptions
     connect(label_, &LabelController::DataChanged, this, &CMainFrame::UpdateRowSelector);
     connect(label_, &LabelController::Printed, this, [this](const QString& what) { statusBar()->showMessage(what); });
 
+    keys_ = AcceleratorKeys();
     BuildMenus();
     BuildAccelerators();
     BuildStatusBar();
@@ -176,7 +219,11 @@ void CMainFrame::BuildMenus() {
             }
             // The menu shows the key after the tab; only the accelerator table
             // binds keys, so no key has two owners.
-            QAction* action = menu->addAction(UiText(language_, item.english, item.chinese));
+            QString text = UiText(language_, item.english, item.chinese);
+            if (const QList<QKeySequence> keys = keys_.value(item.id); !keys.isEmpty())
+                text += u'\t' + keys.first().toString(QKeySequence::NativeText);
+            if (item.id == kCmdDelete) text += u'\t' + QKeySequence(Qt::Key_Delete).toString(QKeySequence::NativeText);
+            QAction* action = menu->addAction(text);
             action->setData(item.id);
             const int id = item.id;
             connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
@@ -188,8 +235,10 @@ void CMainFrame::BuildMenus() {
 
 void CMainFrame::BuildAccelerators() {
     for (const Accelerator& a : kAccelerators) {
+        const QList<QKeySequence> keys = keys_.value(a.id);
+        if (keys.isEmpty()) continue;
         auto* action = new QAction(this);
-        action->setShortcut(QKeySequence(a.key));
+        action->setShortcuts(keys);
         action->setData(a.id);
         const int id = a.id;
         connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
@@ -253,8 +302,11 @@ void CMainFrame::UpdateCommandUi() {
     const auto enabledFor = [&session](int id) {
         switch (id) {
         case kCmdUndo: return session.Undo().CanUndo();
+        case kCmdRedo: return session.Undo().CanRedo();
         case kCmdCut:
-        case kCmdCopy: return session.CanCutOrCopy();
+        case kCmdCopy:
+        case kCmdDelete: return session.CanCutOrCopy();
+        case kCmdSelectAll: return !session.Document().elements.empty();
         case kCmdPaste: return session.CanPaste();
         default: return true;
         }
@@ -262,6 +314,7 @@ void CMainFrame::UpdateCommandUi() {
     for (int id : kEnabledByState)
         if (QAction* action = menuActions_.value(id)) action->setEnabled(enabledFor(id));
     for (QAction* action : accelerators_) action->setEnabled(enabledFor(action->data().toInt()));
+    if (const auto font = label_->SelectedFont()) drawBar_->ShowFont(font->first, font->second);
     UpdateTitle();
     if (!undoProblemTold_ && session.Undo().Problem()) {
         // Said once, after whatever is under way now.
@@ -314,8 +367,12 @@ void CMainFrame::OnCommand(int id) {
         closeWithoutQuestion_ = true;
         close();
         break;
-    // Undo from the menu and keys runs as the tool bar's Undo.
+    // Undo and Redo from the menu and keys run as the tool bar's buttons.
     case kCmdUndo: PostCommand(kCmdUndoStep); break;
+    case kCmdRedo: PostCommand(kCmdRedoStep); break;
+    case kCmdSelectAll: label_->SelectAll(); break;
+    case kCmdZoomFit: Canvas()->FitCanvasToFrame(label_->LabelWidthMm(), label_->LabelHeightMm()); break;
+    case kCmdZoomActual: Canvas()->ZoomToActualSize(); break;
     case kCmdCut:
         if (label_->Session().CanCutOrCopy()) label_->Cut();
         break;
@@ -358,9 +415,9 @@ void CMainFrame::OnMainToolBar(int id) {
     case kCmdPrintButton: label_->PrintAsking(); break;
     case kCmdPrintPreview: prompts_.ShowPrintPreview(this, *label_); break;
     case kCmdInputFile: label_->ChooseData(); break;
-    case kCmdZoomIn: Canvas()->ZoomCanvas(30); break;
+    case kCmdZoomIn: Canvas()->ZoomCanvas(kZoomFactor); break;
     case kCmdZoomOut:
-        Canvas()->ZoomCanvas(-30);
+        Canvas()->ZoomCanvas(1 / kZoomFactor);
         view_->update();
         break;
     default: label_->Arrange(id); break;

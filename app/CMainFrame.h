@@ -5,6 +5,7 @@
 // on closing.
 
 #include <QHash>
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QStringList>
 
@@ -112,6 +113,8 @@ private:
     QLabel* numPane_ = nullptr;
     QLabel* scrollPane_ = nullptr;
     RowSelector* rowSelector_ = nullptr;
+    // The keys of each command (AcceleratorKeys), before the menus that show them.
+    QHash<int, QList<QKeySequence>> keys_;
     QHash<int, QAction*> menuActions_;
     QList<QAction*> accelerators_;
     bool closeWithoutQuestion_ = false;

@@ -40,10 +40,14 @@ enum CommandId : int {
     kCmdSave = 32797,
     kCmdChoosePrinter = 32900,    // Kestrix's own: the printer of the direct print job
     kCmdPrinterSettings = 32901,  // Kestrix's own: PrinterSettings.ini in a dialog
+    kCmdZoomFit = 32902,          // Kestrix's own: the label fitted into the view
+    kCmdZoomActual = 32903,       // Kestrix's own: the label at its true size on the screen
     kCmdCopy = 57634,
     kCmdCut = 57635,
     kCmdPaste = 57637,
+    kCmdSelectAll = 57642,
     kCmdUndo = 57643,
+    kCmdRedo = 57644,
     kCmdAbout = 57664,
     kCmdExit = 57665,
     kCmdNextPane = 57680,

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QPainter>
+#include <QSignalBlocker>
 
 namespace kestrix {
 
@@ -12,7 +13,7 @@ constexpr TipTexts kTips[DrawToolBar::kButtons] = {
     {"选择", "Selection"},
     {"文本", "Text"},
     {"二维码", "QR Code"},
-    {"一维条码", "BarCode"},
+    {"一维条码", "Barcode"},
     {"图像", "Picture"},
     {"直线", "Line"},
     {"矩形", "Rectangle"},
@@ -23,9 +24,9 @@ constexpr TipTexts kTips[DrawToolBar::kButtons] = {
     {"粗体", "Bold"},
     {"斜体", "Italic"},
     {"下划线", "Underline"},
-    {"字体靠左", "Left"},
-    {"字体居中", "Center"},
-    {"字体靠右", "Right"},
+    {"字体靠左", "Align Text Left"},
+    {"字体居中", "Center Text"},
+    {"字体靠右", "Align Text Right"},
 };
 
 const QSize kToolCell(35, 42);
@@ -59,10 +60,10 @@ DrawToolBar::DrawToolBar(UiLanguage language, QWidget* parent)
     // Labels are laid out in the Song face; where it is not installed under that
     // name but stands in for an installed face, it can still be chosen.
     if (!families.contains(kSongFace) && !QFont::substitutes(kSongFace).isEmpty()) families << kSongFace;
-    faces_->addItems(families);
-    faces_->setCurrentIndex(faces_->findText(kSongFace));
-    for (int size : FontSizes()) sizes_->addItem(QString::number(size));
-    sizes_->setCurrentIndex(sizes_->findText(QStringLiteral("20")));
+    for (const QString& family : families) AddFace(family);
+    faces_->setCurrentIndex(faces_->findData(kSongFace));
+    for (int size : FontSizes()) sizes_->addItem(QString::number(size), size);
+    sizes_->setCurrentIndex(sizes_->findData(20));
     connect(faces_, &QComboBox::currentIndexChanged, this, &DrawToolBar::FontListChanged);
     connect(sizes_, &QComboBox::currentIndexChanged, this, &DrawToolBar::FontListChanged);
 }
@@ -95,9 +96,28 @@ QString DrawToolBar::TipText(UiLanguage language, int index) {
     return UiText(language, kTips[index].english, kTips[index].chinese);
 }
 
+void DrawToolBar::AddFace(const QString& face) {
+    // The English interface names the Song face as English systems do.
+    const bool song = face == kSongFace && language_ == UiLanguage::English;
+    faces_->addItem(song ? QStringLiteral("SimSun") : face, face);
+}
+
+void DrawToolBar::ShowFont(const QString& face, int size) {
+    const QSignalBlocker blockFaces(faces_);
+    const QSignalBlocker blockSizes(sizes_);
+    if (faces_->findData(face) < 0) AddFace(face);
+    faces_->setCurrentIndex(faces_->findData(face));
+    if (sizes_->findData(size) < 0) {
+        int at = 0;
+        while (at < sizes_->count() && sizes_->itemData(at).toInt() < size) ++at;
+        sizes_->insertItem(at, QString::number(size), size);
+    }
+    sizes_->setCurrentIndex(sizes_->findData(size));
+}
+
 void DrawToolBar::FontListChanged() {
     if (faces_->currentIndex() < 0 || sizes_->currentIndex() < 0) return;
-    emit FontChosen(sizes_->currentText().toInt(), faces_->currentText());
+    emit FontChosen(sizes_->currentData().toInt(), faces_->currentData().toString());
 }
 
 void DrawToolBar::paintEvent(QPaintEvent*) {
@@ -119,11 +139,13 @@ void DrawToolBar::paintEvent(QPaintEvent*) {
     for (int i = 0; i < kButtons; ++i) {
         if (i == kEmptyPlace) continue;
         const int x = ButtonX(i);
+        p.setOpacity(IsEnabled(i) ? 1.0 : 0.3);
         if (IsStyleButton(i))
             PaintIconCell(p, styleSheet_, i - 11, kStyleCell, QPoint(x + 1, 5));
         else
             PaintIconCell(p, drawSheet_, i, kToolCell, QPoint(x + 5, 2));
     }
+    p.setOpacity(1.0);
 }
 
 }  // namespace kestrix

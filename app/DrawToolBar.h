@@ -28,6 +28,11 @@ public:
     static const QList<int>& FontSizes();
     QComboBox* FaceList() const { return faces_; }
     QComboBox* SizeList() const { return sizes_; }
+    // Shows the selection's face and size without choosing them again; one
+    // the lists lack is added to them.
+    void ShowFont(const QString& face, int size);
+    // Text alignment has no place in the label record: its buttons stay disabled.
+    static bool IsEnabled(int index) { return index < 14; }
 
 signals:
     // Both lists have a selection and one of them changed.
@@ -39,9 +44,11 @@ protected:
     std::optional<QRect> ButtonPressRect(int index) const override { return PressRect(index); }
     int ButtonCommand(int index) const override { return CommandOf(index); }
     QString ButtonTip(int index) const override { return TipText(language_, index); }
+    bool ButtonEnabled(int index) const override { return IsEnabled(index); }
 
 private:
     void FontListChanged();
+    void AddFace(const QString& face);
 
     QPixmap drawSheet_;
     QPixmap styleSheet_;

@@ -9,7 +9,7 @@ namespace kestrix::frame_text {
 inline constexpr UiTexts kReady{"Ready", "就绪"};
 inline constexpr UiTexts kUntitled{"Untitled", "无标题"};
 // The caption of the frame's messages.
-inline constexpr UiTexts kCaption{"Kestrix", "Dravel标签编辑器"};
+inline constexpr UiTexts kCaption = kProductCaption;
 inline constexpr UiTexts kCannotOpen{"The label file %1 cannot be opened:\n%2", "无法打开标签文件 %1：\n%2"};
 inline constexpr UiTexts kOverwrite{"The file already exists. Do you want to overwrite it?",
                                     "标签文件已经存在，是否覆盖？"};
@@ -20,7 +20,7 @@ inline constexpr UiTexts kBatchStopped{
     "批量打印在 %1 处停止：%2\n尚未打印的文件仍在队列中，选择标签文件即可继续打印。"};
 inline constexpr UiTexts kSaveQuestion{"The Label has not been saved, Do you want to save it?",
                                        "所修改的标签还没有保存，是否要保存？"};
-inline constexpr UiTexts kSaveQuestionCaption{"Label Editor", "标签编辑"};
+inline constexpr UiTexts kSaveQuestionCaption = kProductCaption;
 inline constexpr UiTexts kUndoUnavailable{
     "Undo is not available: no undo steps can be kept in %1 (%2).\n"
     "Editing works as usual; save the label to keep your work.",

@@ -31,6 +31,7 @@ void ToolBarWindow::mouseMoveEvent(QMouseEvent* event) {
         if (hover.isNull()) continue;
         const bool inside = hover.contains(pos);
         if (inside) under = i;
+        if (!ButtonEnabled(i)) continue;
         if (!inside && states_[i] != kNormal) {
             states_[i] = kNormal;
             changed = true;
@@ -48,7 +49,7 @@ void ToolBarWindow::mousePressEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     bool changed = false;
     for (int i = 0; i < int(states_.size()); ++i) {
-        if (states_[i] != kHover || !PressCounts(i, pos)) continue;
+        if (states_[i] != kHover || !ButtonEnabled(i) || !PressCounts(i, pos)) continue;
         states_[i] = kPressed;
         changed = true;
     }

@@ -30,6 +30,8 @@ protected:
     virtual std::optional<QRect> ButtonPressRect(int index) const = 0;
     virtual int ButtonCommand(int index) const = 0;
     virtual QString ButtonTip(int index) const = 0;
+    // A disabled button is drawn faded, shows its tip and posts nothing.
+    virtual bool ButtonEnabled(int) const { return true; }
 
     bool event(QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -38,7 +38,7 @@ BarcodeDialog::BarcodeDialog(UiLanguage language, LabelElement& e, const Barcode
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addLayout(SerializeOkCancelButtons(this, language, e, UiText(language, "Ok", "确定")));
+    layout->addLayout(SerializeOkCancelButtons(this, language, e, UiText(language, "OK", "确定")));
 }
 
 BarcodeFields BarcodeDialog::Values() const {
@@ -51,8 +51,8 @@ void BarcodeDialog::accept() {
     // Only the length is checked, not that the characters are digits; a
     // content with fields is known only when a row fills it.
     if (values.type == kBuiltinEan13 && values.content.size() != 13 && FieldNames(values.content).isEmpty()) {
-        QMessageBox box(QMessageBox::Critical, UiText(language_, "Kestrix Editor", "Dravel标签编辑器"),
-                        UiText(language_, "BARCDOE_EAN13 Barcode needs 13 chars", "BARCDOE_EAN13 条码需要13个字符"),
+        QMessageBox box(QMessageBox::Critical, UiText(language_, kProductCaption),
+                        UiText(language_, "An EAN-13 barcode needs 13 digits.", "BARCDOE_EAN13 条码需要13个字符"),
                         QMessageBox::Ok);
         box.exec();
         return;

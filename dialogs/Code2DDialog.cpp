@@ -28,7 +28,7 @@ Code2DDialog::Code2DDialog(UiLanguage language, const Code2DFields& initial, con
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addWidget(OkCancelButtons(this, UiText(language, "Ok", "确认"), UiText(language, "Cancel", "取消")));
+    layout->addWidget(OkCancelButtons(this, UiText(language, "OK", "确认"), UiText(language, "Cancel", "取消")));
 }
 
 Code2DFields Code2DDialog::Values() const {

@@ -61,7 +61,7 @@ ImageSizeDialog::ImageSizeDialog(UiLanguage language, LabelElement& e, int dpiX,
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
-    layout->addWidget(OkCancelButtons(this, UiText(language, "Ok", "确认修改"), UiText(language, "Cancel", "取消")));
+    layout->addWidget(OkCancelButtons(this, UiText(language, "OK", "确认修改"), UiText(language, "Cancel", "取消")));
 
     connect(width_, &QLineEdit::textChanged, this, &ImageSizeDialog::WidthChanged);
     connect(widthUnit_, &QComboBox::currentIndexChanged, this, &ImageSizeDialog::ShowSize);

@@ -25,7 +25,7 @@ NewLabelDialog::NewLabelDialog(UiLanguage language, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
-    layout->addWidget(OkCancelButtons(this, UiText(language, "Ok", "确认"), UiText(language, "Cancel", "取消")));
+    layout->addWidget(OkCancelButtons(this, UiText(language, "OK", "确认"), UiText(language, "Cancel", "取消")));
     complain_ = [this](const QString& text) { QMessageBox::warning(this, windowTitle(), text); };
 }
 

@@ -60,7 +60,7 @@ PrintPreviewDialog::PrintPreviewDialog(UiLanguage language, PrintableLabel& labe
     printers_->setCurrentIndex(std::max<qsizetype>(0, names.indexOf(QPrinterInfo::defaultPrinterName())));
 
     auto* printerGroup = new QGroupBox(UiText(language, "Printer", "打印机"));
-    auto* properties = new QPushButton(UiText(language, "Attribute:", "属性"));
+    auto* properties = new QPushButton(UiText(language, "Properties...", "属性"));
     properties->setObjectName(QStringLiteral("1012"));
     auto* printerGrid = new QGridLayout(printerGroup);
     printerGrid->addWidget(new QLabel(UiText(language, "Name:", "名称：")), 0, 0);
@@ -68,10 +68,9 @@ PrintPreviewDialog::PrintPreviewDialog(UiLanguage language, PrintableLabel& labe
     printerGrid->addWidget(properties, 1, 1, Qt::AlignRight);
     printerGrid->setColumnStretch(1, 1);
 
-    // The settings group keeps its caption in both languages.
-    auto* settingsGroup = new QGroupBox(QStringLiteral("设置"));
+    auto* settingsGroup = new QGroupBox(UiText(language, "Settings", "设置"));
     auto* settingsGrid = new QGridLayout(settingsGroup);
-    settingsGrid->addWidget(new QLabel(UiText(language, "Copies", "打印份数：")), 0, 0);
+    settingsGrid->addWidget(new QLabel(UiText(language, "Copies:", "打印份数：")), 0, 0);
     settingsGrid->addWidget(copies_, 0, 1);
 
     auto* print = new QPushButton(UiText(language, "Print", "打印"));

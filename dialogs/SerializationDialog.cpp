@@ -38,7 +38,7 @@ SerializationDialog::SerializationDialog(UiLanguage language, LabelElement& e, Q
     AddFieldRow(resetGrid, ControlLabel(UiText(language, "Value:", "值："), 1048), limit_);
     AddFieldRow(resetGrid, ControlLabel(UiText(language, "Reset to", "重置为："), 1046), reset_);
     layout->addWidget(group);
-    layout->addWidget(OkCancelButtons(this, UiText(language, "Ok", "确定"), UiText(language, "Cancel", "取消")));
+    layout->addWidget(OkCancelButtons(this, UiText(language, "OK", "确定"), UiText(language, "Cancel", "取消")));
 }
 
 void SerializationDialog::accept() {

@@ -40,20 +40,19 @@ ShapeDialog::ShapeDialog(UiLanguage language, LabelElement& e, QWidget* parent)
     type_->setCurrentIndex(e.nShapeType >= 0 && e.nShapeType < type_->count() ? e.nShapeType : -1);
     SetControlId(type_, 1049);
     connect(type_, &QComboBox::activated, this, [this](int index) {
-        // Proposes a corner for a shape that has none, and clears one it has.
-        if (index == kRoundedRectangle)
-            cornerSize_->setText(e_.nCornerSize == 0 ? QStringLiteral("30") : QStringLiteral("0"));
+        // Proposes a corner for a shape that has none; a stored one stays.
+        if (index == kRoundedRectangle && cornerSize_->text().trimmed().toInt() == 0)
+            cornerSize_->setText(QStringLiteral("30"));
     });
 
     const QString dot = UiText(language, "Dot", "点");
     auto* grid = new QGridLayout;
     AddFieldRow(grid, ControlLabel(UiText(language, "Type:", "形状类型："), 1022), type_);
     AddFieldRow(grid, ControlLabel(UiText(language, "Line Width:", "线宽："), 1050), lineWidth_, dot, 1056);
-    AddFieldRow(grid, ControlLabel(UiText(language, "Corner Size", "角度尺寸："), 1052), cornerSize_, dot, 1057);
+    AddFieldRow(grid, ControlLabel(UiText(language, "Corner Size:", "角度尺寸："), 1052), cornerSize_, dot, 1057);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    // These two keep their Chinese texts in the English interface.
-    layout->addWidget(OkCancelButtons(this, QStringLiteral("确定"), QStringLiteral("取消")));
+    layout->addWidget(OkCancelButtons(this, UiText(language, "OK", "确定"), UiText(language, "Cancel", "取消")));
 }
 
 int ShapeDialog::ShapeType() const { return type_->findText(type_->currentText().trimmed(), Qt::MatchFixedString); }

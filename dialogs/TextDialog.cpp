@@ -20,7 +20,7 @@ TextDialog::TextDialog(UiLanguage language, LabelElement& e, const QStringList& 
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
-    layout->addLayout(SerializeOkCancelButtons(this, language, e, UiText(language, "Ok", "确认输入")));
+    layout->addLayout(SerializeOkCancelButtons(this, language, e, UiText(language, "OK", "确认输入")));
 }
 
 QString TextDialog::Text() const { return text_->text(); }

@@ -27,9 +27,12 @@ inline QString UiText(UiLanguage language, const UiTexts& texts) {
     return UiText(language, texts.english, texts.chinese);
 }
 
+// The caption of every message box: the product's name in each language.
+inline constexpr UiTexts kProductCaption{"Kestrix", "Dravel标签编辑器"};
+
 // The file dialogs' filter for label files.
 inline QString LabelFileFilter(UiLanguage language) {
-    return UiText(language, "Lable Files(*.lab)", "标签文件(*.lab)");
+    return UiText(language, "Label Files (*.lab)", "标签文件(*.lab)");
 }
 
 }  // namespace kestrix

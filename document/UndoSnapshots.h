@@ -45,6 +45,8 @@ public:
     int nSnapshotTop() const { return top_; }
     // Without a file to go back to (no folder, or no file written) Undo has nothing to do.
     bool CanUndo() const { return pos_ >= 1; }
+    // A step taken back that Redo can bring again.
+    bool CanRedo() const { return count_ < top_; }
     // Why undo steps are not kept, from the first failure on.
     const std::optional<UndoProblem>& Problem() const { return problem_; }
 

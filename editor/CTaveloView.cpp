@@ -17,7 +17,6 @@ namespace {
 constexpr int kBarThickness = 15;
 // One wheel notch, as the wheel reports it.
 constexpr int kWheelNotch = 120;
-constexpr int kZoomStep = 30;
 }  // namespace
 
 CTaveloView::CTaveloView(LabelController& label, QWidget* parent)
@@ -54,8 +53,10 @@ void CTaveloView::wheelEvent(QWheelEvent* event) {
     if (event->modifiers() & Qt::ControlModifier) {
         // A fine wheel or a touchpad reports parts of a notch: one zoom step per whole notch.
         zoomDelta_ += delta.y();
-        for (; zoomDelta_ >= kWheelNotch; zoomDelta_ -= kWheelNotch) canvas_->ZoomCanvas(kZoomStep);
-        for (; zoomDelta_ <= -kWheelNotch; zoomDelta_ += kWheelNotch) canvas_->ZoomCanvas(-kZoomStep);
+        // The label's point under the pointer stays under it.
+        const QPoint anchor = event->position().toPoint();
+        for (; zoomDelta_ >= kWheelNotch; zoomDelta_ -= kWheelNotch) canvas_->ZoomCanvas(kZoomFactor, anchor);
+        for (; zoomDelta_ <= -kWheelNotch; zoomDelta_ += kWheelNotch) canvas_->ZoomCanvas(1 / kZoomFactor, anchor);
         update();
         event->accept();
         return;

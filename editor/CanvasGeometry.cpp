@@ -1,6 +1,7 @@
 #include "editor/CanvasGeometry.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "document/Units.h"
 
@@ -33,26 +34,29 @@ QSize FitCanvasSize(QSize area, int widthMm, int heightMm, int dpiX, int dpiY) {
     return {std::max(1, width), std::max(1, height)};
 }
 
-QSize ZoomCanvasSize(QSize canvas, int step, double labelDotsWide) {
+QSize ZoomCanvasSize(QSize canvas, double factor, double labelDotsWide) {
     const int w = canvas.width();
     const int h = canvas.height();
-    if (w <= 0) return canvas;
-    int newWidth = w + step;
-    if (step > 0)
+    if (w <= 0 || factor <= 0) return canvas;
+    int newWidth = static_cast<int>(std::lround(w * factor));
+    if (factor > 1)
         newWidth = std::min(newWidth, std::max(w, static_cast<int>(8 * labelDotsWide)));
     else
         newWidth = std::max(newWidth, std::min(w, 100));
-    const int delta = newWidth - w;
-    return {newWidth, h + h * delta / w};
+    return {newWidth, static_cast<int>(std::lround(double(h) * newWidth / w))};
 }
 
-QRect ZoomCanvasRect(QRect canvas, QSize newSize, QSize view) {
-    const int growX = (newSize.width() - canvas.width()) / 2;
-    const int growY = (newSize.height() - canvas.height()) / 2;
-    int left = canvas.left() - growX;
-    int top = canvas.top() - growY;
-    if (newSize.height() <= view.height()) top = (view.height() - newSize.height()) / 2;
-    return {left, top, newSize.width(), newSize.height()};
+QRect ZoomCanvasRect(QRect canvas, QSize newSize, QPoint anchor) {
+    if (canvas.width() <= 0 || canvas.height() <= 0) return {canvas.topLeft(), newSize};
+    const double fx = double(anchor.x() - canvas.left()) / canvas.width();
+    const double fy = double(anchor.y() - canvas.top()) / canvas.height();
+    return {anchor.x() - static_cast<int>(std::lround(fx * newSize.width())),
+            anchor.y() - static_cast<int>(std::lround(fy * newSize.height())), newSize.width(), newSize.height()};
+}
+
+QSize ActualCanvasSize(int widthMm, int heightMm, double screenDpiX, double screenDpiY) {
+    return {std::max(1, static_cast<int>(std::lround(widthMm * screenDpiX / 25.4))),
+            std::max(1, static_cast<int>(std::lround(heightMm * screenDpiY / 25.4)))};
 }
 
 int PlaceCanvasAxis(int origin, int canvasLen, int viewLen) {

@@ -12,14 +12,20 @@ namespace kestrix {
 // when it fits once, else scaled down keeping its proportions. Never empty.
 QSize FitCanvasSize(QSize area, int widthMm, int heightMm, int dpiX, int dpiY);
 
-// The canvas size after a zoom step of `step` pixels of width; the height
-// keeps the aspect ratio. The width stays between 100 pixels and 8 pixels per
-// dot (`labelDotsWide`); a canvas already outside that range is not pushed further out.
-QSize ZoomCanvasSize(QSize canvas, int step, double labelDotsWide);
+// One zoom step: Zoom In multiplies the canvas size by it, Zoom Out divides.
+inline constexpr double kZoomFactor = 1.25;
 
-// The canvas rectangle after a zoom: grown about its old centre, centred
-// vertically when it fits the view's height.
-QRect ZoomCanvasRect(QRect canvas, QSize newSize, QSize view);
+// The canvas size after zooming by `factor`; the height keeps the aspect
+// ratio. The width stays between 100 pixels and 8 pixels per dot
+// (`labelDotsWide`); a canvas already outside that range is not pushed further out.
+QSize ZoomCanvasSize(QSize canvas, double factor, double labelDotsWide);
+
+// The canvas rectangle of `newSize` that keeps the label's point under
+// `anchor` (in the canvas's parent) where it is.
+QRect ZoomCanvasRect(QRect canvas, QSize newSize, QPoint anchor);
+
+// The canvas size that shows a label at its true size on a screen of the given dots per inch.
+QSize ActualCanvasSize(int widthMm, int heightMm, double screenDpiX, double screenDpiY);
 
 // Where a canvas of `canvasLen` starts along one axis of a view of `viewLen`:
 // centred when it fits, else kept so that no gap opens at either end.

@@ -9,6 +9,7 @@
 #include "editor/CanvasMode.h"
 #include "editor/HitTest.h"
 #include "editor/LabelController.h"
+#include "editor/TextBoxRule.h"
 #include "render/RenderGeometry.h"
 
 namespace kestrix {
@@ -41,10 +42,11 @@ bool ElementCommands::CreatePicture(ElementPoint at) {
     Prompts* prompts = label_.Dialogs();
     if (!prompts) return false;
     const UiLanguage language = label_.Language();
-    const QString path = prompts->OpenFileName(label_.DialogOwner(), UiText(language, "All Files(*.*);;Bmp File(*.bmp)",
-                                                                            "所有图像文件(*.*);;图像文件(*.bmp)"));
+    const QString path = prompts->OpenFileName(
+        label_.DialogOwner(),
+        UiText(language, "All Files (*);;BMP Files (*.bmp)", "所有图像文件(*.*);;图像文件(*.bmp)"));
     if (path.isEmpty()) return false;
-    const QString caption = UiText(language, "Kestrix", "Dravel标签编辑器");
+    const QString caption = UiText(language, kProductCaption);
     if (path.size() >= kStrUnits) {
         prompts->ShowMessage(
             label_.DialogOwner(),
@@ -160,7 +162,11 @@ void ElementCommands::EditElement(std::size_t index) {
     case kText: {
         const std::optional<QString> text = prompts->TextDialog(label_.DialogOwner(), e, columns);
         if (!text) return cancelled();
-        SetElementText(e, text->toStdU16String());
+        const std::u16string content = text->toStdU16String();
+        // The letters keep their shape: the box's width follows the new text.
+        if (e.nWidth != 0 || e.nHeight != 0)
+            e.nWidth = TextWidthForContent(e.nWidth, e.nHeight, TextUnits(e, ElementText(e)), TextUnits(e, content));
+        SetElementText(e, content);
         break;
     }
     case kPicture:

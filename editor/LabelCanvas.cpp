@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <cmath>
 
 #include "document/Units.h"
 #include "editor/CanvasGeometry.h"
@@ -81,10 +82,23 @@ void LabelCanvas::ResetCanvas(int widthMm, int heightMm) {
     label_.ElementsReplaced();
 }
 
-void LabelCanvas::ZoomCanvas(int step) {
+void LabelCanvas::ZoomCanvas(double factor, std::optional<QPoint> anchor) {
     const QSize view = parentWidget() ? parentWidget()->size() : size();
-    const QSize newSize = ZoomCanvasSize(size(), step, LabelDots(label_.LabelWidthMm(), label_.m_nDpiX));
-    PlaceCanvas(ZoomCanvasRect(geometry(), newSize, view));
+    const QSize newSize = ZoomCanvasSize(size(), factor, LabelDots(label_.LabelWidthMm(), label_.m_nDpiX));
+    PlaceCanvas(ZoomCanvasRect(geometry(), newSize, anchor.value_or(QRect(QPoint(), view).center())));
+}
+
+void LabelCanvas::ZoomToActualSize() {
+    const QSize view = parentWidget() ? parentWidget()->size() : size();
+    const QSize actual =
+        ActualCanvasSize(label_.LabelWidthMm(), label_.LabelHeightMm(), physicalDpiX(), physicalDpiY());
+    PlaceCanvas(ZoomCanvasRect(geometry(), actual, QRect(QPoint(), view).center()));
+}
+
+int LabelCanvas::ZoomPercent() const {
+    const QSize actual =
+        ActualCanvasSize(label_.LabelWidthMm(), label_.LabelHeightMm(), physicalDpiX(), physicalDpiY());
+    return static_cast<int>(std::lround(100.0 * width() / actual.width()));
 }
 
 void LabelCanvas::CentreInView() {

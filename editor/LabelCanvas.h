@@ -28,8 +28,13 @@ public:
     void FitCanvasToFrame(int widthMm, int heightMm);
     // An empty label of the given size.
     void ResetCanvas(int widthMm, int heightMm);
-    // Grows (step > 0) or shrinks the canvas by `step` pixels of width about its centre.
-    void ZoomCanvas(int step);
+    // Grows or shrinks the canvas by `factor`, keeping the label's point under
+    // `anchor` (in the view; the view's centre when none) in place.
+    void ZoomCanvas(double factor, std::optional<QPoint> anchor = std::nullopt);
+    // One label millimetre to one millimetre of the screen.
+    void ZoomToActualSize();
+    // The zoom in percent: canvas pixels against the label's millimetres on this screen.
+    int ZoomPercent() const;
     // Keeps the canvas centred (or scrolled into place) after the view changed size.
     void CentreInView();
     // Moves the canvas so that the view shows it from `value` pixels on.

@@ -15,6 +15,7 @@
 #include "editor/Arrangement.h"
 #include "editor/EditorSettings.h"
 #include "editor/MergeTexts.h"
+#include "editor/TextBoxRule.h"
 #include "output/DrawLabel.h"
 #include "output/PrinterAddress.h"
 #include "output/SentLabels.h"
@@ -217,6 +218,11 @@ void LabelController::Paste() {
     EditDone();
 }
 
+void LabelController::SelectAll() {
+    for (LabelElement& e : Elements()) e.bSelected = 1;
+    EditDone();
+}
+
 void LabelController::ToggleFontStyle(int index) {
     const std::vector<LabelElement> before = Elements();
     for (LabelElement& e : Elements()) {
@@ -240,9 +246,20 @@ void LabelController::ApplyFontChoice(int size, const QString& face) {
         SetFaceName(e.logFont, face.toStdU16String());
         e.logFont.lfHeight = size;
         e.logFont.lfWidth = 0;
+        // A text shows the size: its box is that many points high, its letters keep their shape.
+        if (e.nType != kText) continue;
+        const QSize box = TextBoxForPointSize({e.nWidth, e.nHeight}, size, m_nDpiY, TextUnits(e, ElementText(e)));
+        std::tie(e.nWidth, e.nHeight) = std::pair(box.width(), box.height());
     }
     session_.TakeSnapshotIfChanged(before);
     EditDone();
+}
+
+std::optional<std::pair<QString, int>> LabelController::SelectedFont() const {
+    for (const LabelElement& e : session_.Document().elements)
+        if (e.bSelected && e.nType == kText)
+            return std::pair(QString::fromStdU16String(FaceName(e.logFont)), TextPointSize(e.nHeight, m_nDpiY));
+    return std::nullopt;
 }
 
 void LabelController::Arrange(int command) {

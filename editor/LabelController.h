@@ -104,10 +104,15 @@ public:
     void Cut();
     void Copy();
     void Paste();
+    // Selects every element (no undo step: the label itself is unchanged).
+    void SelectAll();
     // Bold (11), Italic (12) and Underline (13) on every selected element.
     void ToggleFontStyle(int index);
-    // The tool bar's face and size on every selected element.
+    // The tool bar's face and size on every selected element; a text's box
+    // takes that many points at the label's resolution.
     void ApplyFontChoice(int size, const QString& face);
+    // The face and point size of the first selected text, if any.
+    std::optional<std::pair<QString, int>> SelectedFont() const;
     // Runs an arrangement command of the second tool bar (135 to 156) on the
     // selected elements.
     void Arrange(int command);

@@ -6,7 +6,7 @@
 
 namespace kestrix::merge_text {
 
-inline constexpr UiTexts kCaption{"Kestrix", "Dravel标签编辑器"};
+inline constexpr UiTexts kCaption = kProductCaption;
 inline constexpr UiTexts kUnusable{"The data file cannot be used; nothing was printed.\n%1",
                                    "数据文件无法使用，没有打印任何内容。\n%1"};
 inline constexpr UiTexts kMissing{

@@ -9,13 +9,15 @@ namespace kestrix {
 
 PrintMessage PrinterNotConnectedMessage(UiLanguage language) {
     if (language == UiLanguage::Chinese)
-        return {QStringLiteral("没有发现打印机，请检查打印机是否开机、USB是否接好！"), QStringLiteral("打印标签")};
-    return {QStringLiteral("Printer not connected!"), QStringLiteral("Vantic")};
+        return {QStringLiteral("没有发现打印机，请检查打印机是否开机、USB是否接好！"),
+                UiText(UiLanguage::Chinese, kProductCaption)};
+    return {QStringLiteral("Printer not connected!"), UiText(UiLanguage::English, kProductCaption)};
 }
 
 PrintMessage WriteFailedMessage(UiLanguage language) {
-    if (language == UiLanguage::Chinese) return {QStringLiteral("向打印机发送数据失败。"), QStringLiteral("打印标签")};
-    return {QStringLiteral("Failed to send data to the printer."), QStringLiteral("Vantic")};
+    if (language == UiLanguage::Chinese)
+        return {QStringLiteral("向打印机发送数据失败。"), UiText(UiLanguage::Chinese, kProductCaption)};
+    return {QStringLiteral("Failed to send data to the printer."), UiText(UiLanguage::English, kProductCaption)};
 }
 
 PrintMessage PrinterStalledMessage(UiLanguage language, quint8 reported) {
@@ -24,26 +26,28 @@ PrintMessage PrinterStalledMessage(UiLanguage language, quint8 reported) {
         if (trouble)
             return {QStringLiteral("%1——正在等待，请%2，或者取消。")
                         .arg(PrinterStateText(trouble, language), PrinterStateRemedy(trouble, language)),
-                    QStringLiteral("打印标签")};
-        return {QStringLiteral("打印机没有接收数据（是否缺纸或上盖没有合好？）"), QStringLiteral("打印标签")};
+                    UiText(UiLanguage::Chinese, kProductCaption)};
+        return {QStringLiteral("打印机没有接收数据（是否缺纸或上盖没有合好？）"),
+                UiText(UiLanguage::Chinese, kProductCaption)};
     }
     if (trouble) {
         QString state = PrinterStateText(trouble, language);
         state[0] = state[0].toUpper();
         return {QStringLiteral("%1 — waiting, %2 or Cancel").arg(state, PrinterStateRemedy(trouble, language)),
-                QStringLiteral("Vantic")};
+                UiText(UiLanguage::English, kProductCaption)};
     }
-    return {QStringLiteral("The printer is not taking data (out of paper or cover open?)"), QStringLiteral("Vantic")};
+    return {QStringLiteral("The printer is not taking data (out of paper or cover open?)"),
+            UiText(UiLanguage::English, kProductCaption)};
 }
 
 PrintMessage PrinterNotReadyMessage(UiLanguage language, quint8 state) {
     if (language == UiLanguage::Chinese)
         return {QStringLiteral("打印机报告：%1。请先%2。\n\n仍然打印吗？")
                     .arg(PrinterStateText(state, language), PrinterStateRemedy(state, language)),
-                QStringLiteral("打印标签")};
+                UiText(UiLanguage::Chinese, kProductCaption)};
     return {QStringLiteral("The printer reports %1: %2 first.\n\nPrint anyway?")
                 .arg(PrinterStateText(state, language), PrinterStateRemedy(state, language)),
-            QStringLiteral("Vantic")};
+            UiText(UiLanguage::English, kProductCaption)};
 }
 
 PrinterStatus AskPrinterStatus(const PrinterTarget& target) {
@@ -61,17 +65,17 @@ PrintMessage PrintCancelledMessage(UiLanguage language, bool partSent) {
     if (language == UiLanguage::Chinese)
         return {partSent ? QStringLiteral("打印已取消。打印机只收到了标签的一部分，请先关闭再打开打印机，然后再打印。")
                          : QStringLiteral("打印已取消。"),
-                QStringLiteral("打印标签")};
+                UiText(UiLanguage::Chinese, kProductCaption)};
     return {partSent ? QStringLiteral("Printing cancelled. The printer has received only part of the label; switch it "
                                       "off and on before printing again.")
                      : QStringLiteral("Printing cancelled."),
-            QStringLiteral("Vantic")};
+            UiText(UiLanguage::English, kProductCaption)};
 }
 
 PrintMessage PrinterUnreachableMessage(UiLanguage language, const QString& why) {
     if (language == UiLanguage::Chinese)
-        return {QStringLiteral("无法使用打印机：\n%1").arg(why), QStringLiteral("打印标签")};
-    return {QStringLiteral("The printer cannot be used:\n%1").arg(why), QStringLiteral("Vantic")};
+        return {QStringLiteral("无法使用打印机：\n%1").arg(why), UiText(UiLanguage::Chinese, kProductCaption)};
+    return {QStringLiteral("The printer cannot be used:\n%1").arg(why), UiText(UiLanguage::English, kProductCaption)};
 }
 
 PrintMessage LabelBusyMessage(UiLanguage language) {

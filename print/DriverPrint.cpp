@@ -64,15 +64,18 @@ void SetLabelPaper(QPrinter& printer, int widthMm, int heightMm) {
 
 PrintMessage NoPrinterInstalledMessage(UiLanguage language) {
     if (language == UiLanguage::Chinese)
-        return {QStringLiteral("没有安装打印机，请先在系统的打印机设置中添加打印机。"), QStringLiteral("打印标签")};
+        return {QStringLiteral("没有安装打印机，请先在系统的打印机设置中添加打印机。"),
+                UiText(UiLanguage::Chinese, kProductCaption)};
     return {QStringLiteral("No printer is installed. Add one in the system's printer settings first."),
-            QStringLiteral("Vantic")};
+            UiText(UiLanguage::English, kProductCaption)};
 }
 
 PrintMessage DriverPrintFailedMessage(UiLanguage language, const QString& printer, const QString& detail) {
     if (language == UiLanguage::Chinese)
-        return {QStringLiteral("无法在打印机 %1 上打印：%2").arg(printer, detail), QStringLiteral("打印标签")};
-    return {QStringLiteral("Cannot print on %1: %2").arg(printer, detail), QStringLiteral("Vantic")};
+        return {QStringLiteral("无法在打印机 %1 上打印：%2").arg(printer, detail),
+                UiText(UiLanguage::Chinese, kProductCaption)};
+    return {QStringLiteral("Cannot print on %1: %2").arg(printer, detail),
+            UiText(UiLanguage::English, kProductCaption)};
 }
 
 QString DriverPrintedText(UiLanguage language, const QString& printer, int copies) {

@@ -89,7 +89,7 @@ protected:
 
 TEST_F(BatchPrintTest, FileListKeepsPathsSortedWithDuplicatesInBothLanguages) {
     const std::pair<UiLanguage, QStringList> cases[] = {
-        {UiLanguage::English, {"Select File To Print", "File List:", "Add File", "Print", "Lable Files(*.lab)"}},
+        {UiLanguage::English, {"Select File To Print", "File List:", "Add File", "Print", "Label Files (*.lab)"}},
         {UiLanguage::Chinese, {"选择打印文件", "打印文件列表", "添加文件", "打印", "标签文件(*.lab)"}},
     };
     for (const auto& [language, texts] : cases) {
@@ -182,7 +182,7 @@ TEST_F(BatchPrintTest, CancelBetweenLabelsLeavesTheRestQueuedWhichNoPrinterEmpti
     line.nSize = -1;
     LabelPath() = TempPath("open.lab");
     Label().Session().TakeSnapshot();
-    Canvas().ZoomCanvas(60);
+    Canvas().ZoomCanvas(1.25);
     Settle();  // painting stores the selected shape's handle points
     const QByteArray before = OpenLabelState();
 
@@ -209,7 +209,7 @@ TEST_F(BatchPrintTest, CancelBetweenLabelsLeavesTheRestQueuedWhichNoPrinterEmpti
     Frame().OnCommand(kCmdBatchPrint);
     Settle();
     EXPECT_TRUE(Label().BatchQueue().isEmpty());
-    EXPECT_EQ(prompts_.messages, QStringList{"Printer not connected!|Vantic"});
+    EXPECT_EQ(prompts_.messages, QStringList{"Printer not connected!|Kestrix"});
     EXPECT_EQ(OpenLabelState(), before);
 }
 
@@ -252,8 +252,8 @@ TEST_F(DirectPrinter, DeviceOfTheSettingsFileThatRefusesIsToldInEitherLanguage) 
         prompts_.messages.clear();
         Frame().OnCommand(kCmdDirectPrint);
         EXPECT_EQ(prompts_.messages,
-                  QStringList(language == UiLanguage::English ? "The printer cannot be used:\n" + why + "|Vantic"
-                                                              : "无法使用打印机：\n" + why + "|打印标签"));
+                  QStringList(language == UiLanguage::English ? "The printer cannot be used:\n" + why + "|Kestrix"
+                                                              : "无法使用打印机：\n" + why + "|Dravel标签编辑器"));
     }
 }
 
@@ -268,9 +268,9 @@ TEST(StallDialog, WindowPaintsMessageShowsInItsLanguageAndCancelEndsTheJob) {
     window.show();
     const std::tuple<UiLanguage, int, StallWatch::Outcome, QString> cases[] = {
         {UiLanguage::Chinese, 600, StallWatch::Outcome::Sent,
-         "打印机没有接收数据（是否缺纸或上盖没有合好？）|打印标签|取消"},
+         "打印机没有接收数据（是否缺纸或上盖没有合好？）|Dravel标签编辑器|取消"},
         {UiLanguage::English, -1, StallWatch::Outcome::Cancelled,  // a printer that never takes data again
-         "The printer is not taking data (out of paper or cover open?)|Vantic|Cancel"},
+         "The printer is not taking data (out of paper or cover open?)|Kestrix|Cancel"},
     };
     for (const auto& [language, stallMs, outcome, message] : cases) {
         StallDialog wait(language, &window, 100);

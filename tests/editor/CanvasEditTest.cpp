@@ -269,6 +269,7 @@ TEST_F(CanvasTest, DoubleClickOpensTheDialogsOfTheSelectedElementsUnderThePointe
     EXPECT_TRUE(barcode.hCache == 0 && Label().Codes().Size() == 0 && Snapshots() == 1);
     DoubleClick(&Canvas(), QPoint(20, 20));
     EXPECT_EQ(ElementText(Elements()[0]), u"Changed");
+    EXPECT_EQ(Elements()[0].nWidth, 140) << "five cells of 20 dots became seven: the letters keep their shape";
     // A shape's OK is a step, opened on its outline; a cancelled dialog changes nothing; lines and empty
     // area open none.
     prompts_.dialogs.clear();
@@ -380,22 +381,26 @@ TEST_F(CanvasTest, AFilesLinesPrintAsTheCommandLineDrawsThemAtAnyZoomAndSaveBack
                   std::pair(file.elements[i].nEndX, file.elements[i].nEndY));
 }
 
-TEST_F(CanvasTest, TheWheelScrollsAndWithControlZooms) {
+TEST_F(CanvasTest, TheWheelScrollsAndWithControlZoomsAboutThePointer) {
+    const QPoint at = Canvas().geometry().center() + QPoint(0, 40);  // in the view
     const auto wheel = [&](int dy, Qt::KeyboardModifiers modifiers) {
-        QWheelEvent event(QPointF(50, 50), Frame().View()->mapToGlobal(QPointF(50, 50)), {}, {0, dy}, Qt::NoButton,
-                          modifiers, Qt::NoScrollPhase, false);
+        QWheelEvent event(QPointF(at), Frame().View()->mapToGlobal(QPointF(at)), {}, {0, dy}, Qt::NoButton, modifiers,
+                          Qt::NoScrollPhase, false);
         QApplication::sendEvent(Frame().View(), &event);  // where the canvas passes it on
     };
-    const int width = Canvas().width();
+    const auto dotsUnderPointer = [&] { return (at.y() - Canvas().y()) / Canvas().ScaleY(); };
+    const double under = dotsUnderPointer();
     wheel(120, Qt::ControlModifier);
-    EXPECT_EQ(Canvas().width(), width + 30);
+    EXPECT_EQ(Canvas().width(), 500);
+    EXPECT_NEAR(dotsUnderPointer(), under, 1.0) << "the label's point under the pointer stays there";
     for (int i = 0; i < 20; ++i) wheel(120, Qt::ControlModifier);
+    EXPECT_EQ(Canvas().width(), 3200) << "8 pixels per dot at most";
     const int top = Canvas().y();
     wheel(-120, Qt::NoModifier);
     EXPECT_EQ(Canvas().y(), top - 30);
     wheel(-60, Qt::ControlModifier);
     wheel(-60, Qt::ControlModifier);  // two half notches: one step
-    EXPECT_EQ(Canvas().width(), width + 20 * 30);
+    EXPECT_EQ(Canvas().width(), 2560);
 }
 
 TEST_F(CanvasTest, DamagedLabelsNeitherCrashNorHang) {

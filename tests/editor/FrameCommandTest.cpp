@@ -42,7 +42,7 @@ TEST_F(FrameTest, SaveAsAddsTheExtensionWhenMissingAndAsksBeforeOverwritingSaveD
     AddShape(10, 10, false);
     prompts_.saveName = TempPath("plain");
     EXPECT_TRUE(Frame().SaveLabel({}) && QFileInfo(TempPath("plain.lab")).size() == 84 + 796);
-    EXPECT_EQ(prompts_.filters.first(), QStringLiteral("Lable Files(*.lab)"));
+    EXPECT_EQ(prompts_.filters.first(), QStringLiteral("Label Files (*.lab)"));
     prompts_.saveName = TempPath("notes.txt");
     Frame().OnCommand(kCmdSaveAs);
     EXPECT_TRUE(QFile::exists(TempPath("notes.txt")) && !QFile::exists(TempPath("notes.txt.lab")));
@@ -78,7 +78,7 @@ TEST_F(FrameTest, CloseAsksYesNoOrCancelOnlyAfterChangesSinceTheLastSave) {
     EXPECT_FALSE(Frame().close());          // Cancel
     prompts_.choices = {QMessageBox::Yes};  // Yes, then the save dialog is cancelled: stays open
     EXPECT_FALSE(Frame().close());
-    EXPECT_EQ(prompts_.questions.last(), "The Label has not been saved, Do you want to save it?|Label Editor");
+    EXPECT_EQ(prompts_.questions.last(), "The Label has not been saved, Do you want to save it?|Kestrix");
     // Yes saves through the dialog even with a label path.
     LabelPath() = TempPath("opened.lab");
     prompts_.saveName = TempPath("closing");
@@ -156,6 +156,40 @@ TEST_F(FrameTest, DeleteAndClipboardCommandsAndTheirEnabling) {
     EXPECT_EQ(Elements().size(), 4u);
 }
 
+// The desktop's keys reach Redo, Select All and Save As; no key has two owners.
+TEST_F(FrameTest, StandardKeysReachTheEditCommandsAndEachKeyHasOneOwner) {
+    QHash<QKeySequence, int> owner;
+    for (QAction* a : Frame().Accelerators())
+        for (const QKeySequence& key : a->shortcuts()) {
+            EXPECT_FALSE(owner.contains(key)) << key.toString().toStdString();
+            owner.insert(key, a->data().toInt());
+        }
+    for (auto [key, id] : {std::pair{QKeySequence(Qt::CTRL | Qt::Key_Y), kCmdRedo},
+                           {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), kCmdRedo},
+                           {QKeySequence(Qt::CTRL | Qt::Key_A), kCmdSelectAll},
+                           {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), kCmdSaveAs},
+                           {QKeySequence(Qt::CTRL | Qt::Key_Z), kCmdUndo}})
+        EXPECT_EQ(owner.value(key), id) << key.toString().toStdString();
+    for (int id : {kCmdRedo, kCmdDelete, kCmdSelectAll}) EXPECT_NE(Frame().MenuAction(id), nullptr) << id;
+
+    Change();
+    Change();
+    Frame().UpdateCommandUi();
+    Key(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(Selection(Elements()), "11");
+    for (Qt::KeyboardModifiers redo :
+         {Qt::KeyboardModifiers(Qt::ControlModifier), Qt::ControlModifier | Qt::ShiftModifier}) {
+        Key(Qt::Key_Z, Qt::ControlModifier);
+        Settle();
+        EXPECT_EQ(Elements().size(), 1u);
+        EXPECT_TRUE(Frame().MenuAction(kCmdRedo)->isEnabled());
+        Key(redo == Qt::ControlModifier ? Qt::Key_Y : Qt::Key_Z, redo);
+        Settle();
+        EXPECT_EQ(Elements().size(), 2u);
+        EXPECT_FALSE(Frame().MenuAction(kCmdRedo)->isEnabled());
+    }
+}
+
 TEST_F(FrameTest, KeysNudgeTheFirstSelectedElementAndStylesAndFontsReachEverySelectedOne) {
     Elements() = {MakeElement(kShape, 10, 0, 40, 30), MakeElement(kShape, 60, 0, 40, 30, true),
                   MakeLine(0, 0, 50, 50, true), MakeElement(kText, 0, 0, 50, 20, true)};
@@ -175,7 +209,7 @@ TEST_F(FrameTest, KeysNudgeTheFirstSelectedElementAndStylesAndFontsReachEverySel
 
     // A size chosen with a face: posted, applied once the notification returned, one snapshot.
     QComboBox* faces = Frame().DrawBar()->FaceList();
-    faces->addItem(QStringLiteral("Test Face"));
+    faces->addItem(QStringLiteral("Test Face"), QStringLiteral("Test Face"));
     faces->setCurrentIndex(faces->count() - 1);
     Settle();
     const int before = Snapshots();
@@ -193,6 +227,9 @@ TEST_F(FrameTest, KeysNudgeTheFirstSelectedElementAndStylesAndFontsReachEverySel
                   e.bSelected != 0)
             << e.nType;
     }
+    // The text shows the size: 36 points at 203 dpi, its letters keeping their shape.
+    const LabelElement& text = Elements().back();
+    EXPECT_EQ(std::tuple(text.nType, text.nWidth, text.nHeight), std::tuple(int32_t{kText}, 255, 102));
     faces->setCurrentIndex(-1);  // no face selected: nothing is applied
     Frame().DrawBar()->SizeList()->setCurrentText(QStringLiteral("48"));
     Settle();
@@ -215,8 +252,8 @@ TEST_F(FrameTest, LayoutFollowsTheFrameSizeAndZoomButtonsResizeTheCanvas) {
 
     Click(Frame().MainBar(), MainToolBar::HoverRect(7).center());  // Zoom In
     Settle();
-    EXPECT_EQ(Canvas().size(), canvas.size() + QSize(30, canvas.height() * 30 / canvas.width()));
-    EXPECT_EQ(Frame().Ruler()->m_nViewWidth, canvas.width() + 30);
+    EXPECT_EQ(Canvas().width(), qRound(canvas.width() * 1.25));
+    EXPECT_EQ(Frame().Ruler()->m_nViewWidth, Canvas().width());
     for (int i = 0; i < 40; ++i) Frame().OnCommand(kCmdZoomIn);
     // Larger than the view: scroll bars appear and scroll the canvas and the ruler.
     QScrollBar* vertical = Frame().View()->VerticalBar();
@@ -240,26 +277,27 @@ QStringList Captions(CMainFrame& frame) {
 
 TEST_F(FrameTest, CaptionsShortcutsAndQuestionsInBothLanguages) {
     EXPECT_EQ(Captions(Frame()),
-              (QStringList{"Kestrix Editor - Untitled[*]", "File(&F)", "Edit", "batch print(&V)", "Help(&H)",
-                           "New Label(&N)\tCtrl+N", "Open Label(&O)...\tCtrl+O", "Save As(&A)...", "Undo(&U)\tCtrl+Z",
-                           "Direct Send Data to Printer", "Select Label Files", "About Kestrix(&A)..."}));
+              (QStringList{"Kestrix Editor - Untitled[*]", "&File", "&Edit", "&Zoom", "&Batch Print", "&Help",
+                           "&New Label\tCtrl+N", "&Open Label...\tCtrl+O", "Save &As...\tCtrl+Shift+S", "&Undo\tCtrl+Z",
+                           "&Direct Send Data to Printer", "&Select Label Files...", "&About Kestrix..."}));
     // Only Chinese (China) is shown in Chinese.
     for (const char* name : {"zh_TW", "zh_HK", "en_US", "de_DE"})
         EXPECT_EQ(LanguageForLocale(QLocale(QString::fromLatin1(name))), UiLanguage::English) << name;
     EXPECT_EQ(LanguageForLocale(QLocale(QStringLiteral("zh_CN"))), UiLanguage::Chinese);
 
     MakeFrame(UiLanguage::Chinese);
-    EXPECT_EQ(Captions(Frame()),
-              (QStringList{"Kestrix Editor - 无标题[*]", "文件(&F)", "编辑(&E)", "批量打印(&V)", "帮助(&H)",
-                           "新建标签(&N)\tCtrl+N", "打开标签(&O)...\tCtrl+O", "另存为\tCtrl+A", "撤消(&U)\tCtrl+Z",
-                           "直接发数据给打印机", "选择标签文件(&T)", "关于 Kestrix(&A)..."}));
+    EXPECT_EQ(
+        Captions(Frame()),
+        (QStringList{"Kestrix Editor - 无标题[*]", "文件(&F)", "编辑(&E)", "缩放(&Z)", "批量打印(&V)", "帮助(&H)",
+                     "新建标签(&N)\tCtrl+N", "打开标签(&O)...\tCtrl+O", "另存为(&A)...\tCtrl+Shift+S",
+                     "撤消(&U)\tCtrl+Z", "直接发数据给打印机(&D)", "选择标签文件(&T)...", "关于 Kestrix(&A)..."}));
     Change();
     WriteFile(QStringLiteral("taken.lab"), {});
     prompts_.saveName = TempPath("taken.lab");
     prompts_.choices = {QMessageBox::Yes};
     prompts_.answers = {false};
     Frame().close();
-    EXPECT_EQ(prompts_.questions, (QStringList{"所修改的标签还没有保存，是否要保存？|标签编辑",
+    EXPECT_EQ(prompts_.questions, (QStringList{"所修改的标签还没有保存，是否要保存？|Dravel标签编辑器",
                                                "标签文件已经存在，是否覆盖？|Dravel标签编辑器"}));
     EXPECT_EQ(prompts_.filters.first(), QStringLiteral("标签文件(*.lab)"));
     // The overwrite was refused, so the window stays open.

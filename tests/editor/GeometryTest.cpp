@@ -10,6 +10,7 @@
 #include "editor/HitTest.h"
 #include "editor/ResizeRules.h"
 #include "editor/RulerScale.h"
+#include "editor/TextBoxRule.h"
 #include "render/RenderGeometry.h"
 
 namespace kestrix {
@@ -31,16 +32,20 @@ TEST(CanvasGeometry, FitInA1000By700Frame) {
 TEST(CanvasGeometry, ZoomPlacementAndScrollRange) {
     struct Case {
         QSize canvas;
-        int step;
+        double factor;
         QSize expected;
     };
-    for (const Case& c : {Case{{400, 639}, 30, {430, 686}}, Case{{400, 639}, -30, {370, 592}},
-                          Case{{110, 176}, -30, {100, 160}}, Case{{100, 160}, -30, {100, 160}},
-                          Case{{3190, 5100}, 30, {3200, 5115}}, Case{{3200, 5118}, 30, {3200, 5118}}})
-        EXPECT_EQ(ZoomCanvasSize(c.canvas, c.step, 400.1), c.expected) << c.canvas.width() << " " << c.step;
-    // Grown about its centre, centred vertically while it fits the view, else grown upwards too.
-    EXPECT_EQ(ZoomCanvasRect({100, 10, 400, 639}, {430, 686}, {900, 800}), QRect(85, 57, 430, 686));
-    EXPECT_EQ(ZoomCanvasRect({100, 0, 400, 639}, {430, 686}, {900, 600}).top(), -23);
+    for (const Case& c : {Case{{400, 639}, 1.25, {500, 799}}, Case{{400, 639}, 0.8, {320, 511}},
+                          Case{{110, 176}, 0.8, {100, 160}}, Case{{100, 160}, 0.8, {100, 160}},
+                          Case{{3000, 4793}, 1.25, {3200, 5113}}, Case{{3200, 5118}, 1.25, {3200, 5118}}})
+        EXPECT_EQ(ZoomCanvasSize(c.canvas, c.factor, 400.1), c.expected) << c.canvas.width() << " " << c.factor;
+    // The label's point under the anchor stays there: the centre, a corner, a point outside.
+    EXPECT_EQ(ZoomCanvasRect({100, 10, 400, 640}, {500, 800}, {300, 330}), QRect(50, -70, 500, 800));
+    EXPECT_EQ(ZoomCanvasRect({100, 10, 400, 640}, {500, 800}, {100, 10}), QRect(100, 10, 500, 800));
+    EXPECT_EQ(ZoomCanvasRect({100, 10, 400, 640}, {320, 512}, {500, 650}), QRect(180, 138, 320, 512));
+    // True size: 50 x 80 mm on a 96 and a 203 dpi screen.
+    EXPECT_EQ(ActualCanvasSize(50, 80, 96, 96), QSize(189, 302));
+    EXPECT_EQ(ActualCanvasSize(50, 80, 203, 203), QSize(400, 639));
     // Placed centred when it fits, else with no gap at either end; scrolled over the rest.
     EXPECT_EQ((std::vector<int>{PlaceCanvasAxis(-50, 400, 1000), PlaceCanvasAxis(-50, 1000, 400),
                                 PlaceCanvasAxis(20, 1000, 400), PlaceCanvasAxis(-900, 1000, 400)}),
@@ -211,6 +216,39 @@ Box Resized(Routine size, int32_t type, int angle, int handle, QPoint to = {321,
     LabelElement e = Armed(type, angle, handle);
     size(e, to, {300, 200}, 2.0, 2.0);
     return BoxOf(e);
+}
+
+// A text keeps its letters' shape: new content widens or narrows the box at
+// the same height, and a point size sets the height with the width in proportion.
+TEST(TextBoxRule, ContentAndPointSizeKeepTheLettersShape) {
+    struct Content {
+        int32_t width, height;
+        const char16_t *before, *after;
+        int32_t expected;
+    };
+    for (const Content& c : {Content{120, 24, u"Double", u"SN:0001", 140},  // 20 per cell
+                             Content{120, 24, u"ABCDEFGHIJ", u"AB", 24},    // narrower
+                             Content{60, 30, u"标签", u"标签AB", 90},       // a Chinese character is two cells
+                             Content{60, 30, u"", u"ABC", 45},              // nothing before: half the height each
+                             Content{60, 30, u"ABC", u"", 0}}) {
+        LabelElement e = CreateElement(kText, {0, 0}, c.before);
+        EXPECT_EQ(TextWidthForContent(c.width, c.height, TextUnits(e, c.before), TextUnits(e, c.after)), c.expected)
+            << c.width << " " << c.expected;
+    }
+    LabelElement turned = CreateElement(kText, {0, 0}, u"标签");
+    turned.nEscapement = 900;
+    EXPECT_EQ(TextUnits(turned, u"标签"), 2) << "turned text spreads over characters";
+    struct Size {
+        QSize box;
+        int points, dpi, units;
+        QSize expected;
+    };
+    for (const Size& c : {Size{{140, 24}, 36, 203, 7, {595, 102}},  // 36 pt at 203 dpi is 101.5 dots
+                          Size{{140, 24}, 9, 203, 7, {146, 25}}, Size{{100, 50}, 12, 300, 4, {100, 50}},
+                          Size{{0, 0}, 20, 203, 4, {112, 56}}})  // not yet measured
+        EXPECT_EQ(TextBoxForPointSize(c.box, c.points, c.dpi, c.units), c.expected) << c.points;
+    EXPECT_EQ(TextPointSize(101, 203), 36);
+    EXPECT_EQ(TextPointSize(56, 203), 20);
 }
 
 TEST(ResizeRules, EveryHandleAtEveryAngleForEveryFamily) {

@@ -65,7 +65,7 @@ protected:
 
 TEST_F(MergeFrameTest, InputFileShowsTheChosenRowWhileTheLabelKeepsItsFields) {
     ASSERT_NE(Frame().MenuAction(kCmdInputFile), nullptr);
-    EXPECT_EQ(Frame().MenuAction(kCmdInputFile)->text(), "Input File...");
+    EXPECT_EQ(Frame().MenuAction(kCmdInputFile)->text(), "&Input File...");
     prompts_.dataChoice.reset();
     Frame().OnCommand(kCmdInputFile);
     EXPECT_EQ(prompts_.dataFields, QStringList({"NAME", "SKU"}));

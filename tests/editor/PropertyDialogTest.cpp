@@ -258,13 +258,13 @@ TEST(PropertyDialogs, ShapeProposesACornerCentresTheApexAndRefusesUnknownTypes) 
     EXPECT_EQ((std::array{shape.nShapeType, shape.nLineWidth, shape.nCornerSize, shape.nEndX}),
               (std::array{3, 0, 30, -1}));
 
-    // A shape with a corner has it cleared by the same choice; typed text must
-    // name a type.
+    // A shape with a corner keeps it when the same choice is made; typed text
+    // must name a type.
     shape.nCornerSize = 12;
     ShapeDialog a(kZh, shape);
     a.show();
     emit Control<QComboBox>(&a, "1049")->activated(1);
-    EXPECT_EQ(Shown(&a, "1053"), "0");
+    EXPECT_EQ(Shown(&a, "1053"), "12");
     Control<QComboBox>(&a, "1049")->setEditText("Hexagon");
     QString message;
     CatchMessage(message);
@@ -319,7 +319,7 @@ TEST_F(FrameTest, ADoubleClickOpensTheRealDialogAndItsOkChangesTheElement) {
         Press(w, "1");
     });
     DoubleClick(&Canvas(), at(15, 15));
-    EXPECT_EQ(opened + " " + message, "38x10 BARCDOE_EAN13 Barcode needs 13 chars|Kestrix Editor");
+    EXPECT_EQ(opened + " " + message, "38x10 An EAN-13 barcode needs 13 digits.|Kestrix");
     const LabelElement& code = Elements()[0];
     EXPECT_EQ((std::array{code.nWidth, code.nHeight, code.nBarcodeType}), (std::array{304, 80, kBuiltinEan13}));
     EXPECT_TRUE(ElementText(code) == u"5901234123457" && Snapshots() == 3);
@@ -336,32 +336,32 @@ struct TextRow {
 
 const TextRow kTexts[] = {
     {"text", "title", "Text Properties", "输入文字"},
-    {"text", "1", "Ok", "确认输入"},
+    {"text", "1", "OK", "确认输入"},
     {"barcode", "title", "Barcode Properties", "条形码设置"},
     {"barcode", "1022", "Barcode Type:", "条形码类型："},
     {"barcode", "1034", "Show Text", "显示文字"},
-    {"barcode", "1", "Ok", "确定"},
+    {"barcode", "1", "OK", "确定"},
     {"barcode", "3", "Serialize", "序列化"},
     {"2d", "title", "2D Properties", "二维码属性"},
     {"2d", "1022", "2D Type:", "二维码类型："},
     {"2d", "1032", "Size:", "二维码尺寸："},
-    {"2d", "1", "Ok", "确认"},
+    {"2d", "1", "OK", "确认"},
     {"image", "title", "Image Properties", "修改图片尺寸"},
     {"image", "1032", "Image Size", "修改图片尺寸"},
     {"image", "1002", "mm|Pixel", "毫米|像素"},
     {"image", "1005", "Fixed proportion", "约束宽高比"},
-    {"image", "1", "Ok", "确认修改"},
+    {"image", "1", "OK", "确认修改"},
     {"shape", "title", "Shape Properties", "形状设置"},
     {"shape", "1022", "Type:", "形状类型："},
     {"shape", "1049", "Rectangle|Rounded rectangle|Ellipse|Triangle|Diamond", "矩形|圆角矩形|椭圆形|三角形|菱形"},
     {"shape", "1050", "Line Width:", "线宽："},
     {"shape", "1056", "Dot", "点"},
-    {"shape", "1052", "Corner Size", "角度尺寸："},
-    {"shape", "1", "确定", "确定"},
-    {"shape", "2", "取消", "取消"},
+    {"shape", "1052", "Corner Size:", "角度尺寸："},
+    {"shape", "1", "OK", "确定"},
+    {"shape", "2", "Cancel", "取消"},
     {"new", "title", "New Label", "新建标签"},
     {"new", "1027", "New Label", "新标签"},
-    {"new", "1", "Ok", "确认"},
+    {"new", "1", "OK", "确认"},
     {"serialize", "title", "Serialization", "序列化设置"},
     {"serialize", "1035", "Don't Serialize", "不序列化"},
     {"serialize", "1036", "Increment", "递增"},
@@ -369,7 +369,7 @@ const TextRow kTexts[] = {
     {"serialize", "1043", "Reset", "重置"},
     {"serialize", "1047", "Specified value is reached", "达到指定值："},
     {"serialize", "1046", "Reset to", "重置为："},
-    {"serialize", "1", "Ok", "确定"},
+    {"serialize", "1", "OK", "确定"},
 };
 
 QString ControlText(QWidget* dialog, const QString& id) {

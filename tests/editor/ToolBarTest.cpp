@@ -49,17 +49,17 @@ TEST_F(ToolBarTest, ButtonPlacesFontListsAndTips) {
     constexpr UiLanguage en = UiLanguage::English, zh = UiLanguage::Chinese;
     EXPECT_EQ((QStringList{DrawToolBar::TipText(en, 0), DrawToolBar::TipText(zh, 3), DrawToolBar::TipText(en, 16),
                            DrawToolBar::TipText(zh, 14), DrawToolBar::TipText(en, DrawToolBar::kEmptyPlace)}),
-              (QStringList{"Selection", "一维条码", "Right", "字体靠左", ""}));
-    EXPECT_EQ(
-        (QStringList{MainToolBar::TipText(en, 5), MainToolBar::TipText(en, 15), MainToolBar::TipText(en, 24),
-                     MainToolBar::TipText(zh, 24), MainToolBar::TipText(zh, 7)}),
-        (QStringList{"Left Hand Ratation", "Horizion Center", "Equal spacing between levels", "水平间等间距", "放大"}));
+              (QStringList{"Selection", "一维条码", "Align Text Right", "字体靠左", ""}));
+    EXPECT_EQ((QStringList{MainToolBar::TipText(en, 5), MainToolBar::TipText(en, 15), MainToolBar::TipText(en, 24),
+                           MainToolBar::TipText(zh, 24), MainToolBar::TipText(zh, 7)}),
+              (QStringList{"Rotate Left", "Horizontal Center", "Equal Horizontal Spacing", "水平间等间距", "放大"}));
 }
 
 TEST_F(ToolBarTest, ClicksPostTheButtonsCommandOnceWithHoverAndPressStates) {
     Click(&draw_, DrawToolBar::PressRect(1).center());
     Click(&draw_, DrawToolBar::PressRect(13).center());
     Click(&draw_, {462, 20});  // the empty place between Delete and the font list
+    for (int align : {14, 15, 16}) Click(&draw_, DrawToolBar::PressRect(align).center());  // disabled
     const QPoint zoomIn = MainToolBar::HoverRect(7).center();
     Click(&main_, zoomIn);
     SendMouse(&main_, QEvent::MouseButtonDblClick, zoomIn, Qt::LeftButton);
@@ -92,6 +92,21 @@ TEST_F(ToolBarTest, ClicksPostTheButtonsCommandOnceWithHoverAndPressStates) {
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(&draw_, &leave);
     EXPECT_EQ(states(), (QList<int>{kNormal, kNormal}));
+}
+
+// The lists show the selection's font without choosing it; a size or face
+// they lack joins them in order; the Song face reads SimSun in English.
+TEST_F(ToolBarTest, TheFontListsShowTheSelectionsFontWithoutChoosingIt) {
+    QSignalSpy chosen(&draw_, &DrawToolBar::FontChosen);
+    draw_.ShowFont(QStringLiteral("宋体"), 13);
+    EXPECT_EQ(draw_.FaceList()->currentText(), QStringLiteral("SimSun"));
+    EXPECT_EQ(draw_.SizeList()->currentText(), QStringLiteral("13"));
+    EXPECT_EQ(draw_.SizeList()->itemText(draw_.SizeList()->currentIndex() - 1), QStringLiteral("12"));
+    draw_.ShowFont(QStringLiteral("宋体"), 36);
+    EXPECT_EQ(draw_.SizeList()->count(), 21);
+    EXPECT_TRUE(chosen.isEmpty());
+    draw_.SizeList()->setCurrentIndex(draw_.SizeList()->findText(QStringLiteral("48")));
+    EXPECT_EQ(chosen, (QList<QVariantList>{{48, QStringLiteral("宋体")}}));
 }
 
 }  // namespace

@@ -137,7 +137,7 @@ TEST_F(UndoHistory, NewOpenAndAGivenOrDroppedFileAskFirstAndCancelKeepsTheLabel)
     };
     prompts_.newSize = QSize(40, 30);
     prompts_.openName = TempPath("other.lab");
-    const QString question = "The Label has not been saved, Do you want to save it?|Label Editor";
+    const QString question = "The Label has not been saved, Do you want to save it?|Kestrix";
     for (const auto& [name, replace] : replacers) {
         Change();
         const QByteArray label = LabelFileBytes(Label().Session().Document());

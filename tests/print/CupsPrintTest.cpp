@@ -195,7 +195,7 @@ TEST_F(CupsPrint, AQueueThatRefusesJobsOrNoPrinterAtAllIsTold) {
     const QList<int> before = CupsTestServer::Jobs();
     Frame().OnCommand(kCmdPrint);
     ASSERT_EQ(prompts_.messages.size(), 1);
-    EXPECT_EQ(prompts_.messages[0], "Cannot print on kestrix-refusing: the queue is not accepting jobs|Vantic");
+    EXPECT_EQ(prompts_.messages[0], "Cannot print on kestrix-refusing: the queue is not accepting jobs|Kestrix");
     EXPECT_EQ(prompts_.printDialogs, 1);
 
     const QByteArray server = cupsServer();
@@ -203,7 +203,7 @@ TEST_F(CupsPrint, AQueueThatRefusesJobsOrNoPrinterAtAllIsTold) {
     Frame().OnCommand(kCmdPrintButton);
     cupsSetServer(server.constData());
     ASSERT_EQ(prompts_.messages.size(), 2);
-    EXPECT_EQ(prompts_.messages[1], NoPrinterInstalledMessage(UiLanguage::English).text + "|Vantic");
+    EXPECT_EQ(prompts_.messages[1], NoPrinterInstalledMessage(UiLanguage::English).text + "|Kestrix");
     EXPECT_EQ(prompts_.printDialogs, 1);
     EXPECT_EQ(CupsTestServer::Jobs(), before);
     // The command-line tool names what is there instead.

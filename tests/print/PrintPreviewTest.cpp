@@ -53,7 +53,8 @@ TEST_F(PrintPreview, EveryRepaintDrawsTheLabelFittedWithTheNumbersThatWillPrint)
 
 TEST_F(PrintPreview, TextsInBothLanguagesTheSettingsGroupStaysChinese) {
     PrintPreviewDialog english(UiLanguage::English, Label());
-    EXPECT_EQ(Captions(english), (QStringList{"Print Preview", "Printer", "设置", "Preview", "Attribute:", "Print"}));
+    EXPECT_EQ(Captions(english),
+              (QStringList{"Print Preview", "Printer", "Settings", "Preview", "Properties...", "Print"}));
     PrintPreviewDialog chinese(UiLanguage::Chinese, Label());
     EXPECT_EQ(Captions(chinese), (QStringList{"打印预览", "打印机", "设置", "预览", "属性", "打印"}));
 }

@@ -88,11 +88,11 @@ def new_asks_first(s, cli, work):
     check(titled(s, "Kestrix Editor - l3.lab*"), "the rectangle marks the title")
     before = s.shot("before-new.png")
     s.x("key", "ctrl+n")
-    found = s.x("search", "--sync", "--onlyvisible", "--name", "^Label Editor$", timeout=10).split()
+    found = s.x("search", "--sync", "--onlyvisible", "--name", "^Kestrix$", timeout=10).split()
     check(len(found) == 1, "Ctrl+N with changes asks whether to save them")
     s.shot("new-question.png")
     s.x("key", "Escape")
-    check(s.closes("Label Editor"), "Cancel closes the question")
+    check(s.closes("Kestrix"), "Cancel closes the question")
     check(not settles(lambda: subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^New Label$"],
                                              env=s.env, capture_output=True).returncode == 0, 1.5),
           "and no New Label dialog follows")
