@@ -80,9 +80,10 @@ PrintMessage PrinterUnreachableMessage(UiLanguage language, const QString& why) 
 
 PrintMessage LabelBusyMessage(UiLanguage language) {
     if (language == UiLanguage::Chinese)
-        return {QStringLiteral("另一个程序正在打印这个标签的序列号。请等它打印完再试。"), QStringLiteral("打印标签")};
+        return {QStringLiteral("另一个程序正在打印这个标签的序列号。请等它打印完再试。"),
+                UiText(UiLanguage::Chinese, kProductCaption)};
     return {QStringLiteral("Another program is printing this label's serial numbers. Try again when it has finished."),
-            QStringLiteral("Vantic")};
+            UiText(UiLanguage::English, kProductCaption)};
 }
 
 QString PrintedSoFarText(UiLanguage language, qint64 printed, qint64 jobs, const QString& next) {
