@@ -15,10 +15,12 @@
 
 #include "app/CommandIds.h"
 #include "app/DrawToolBar.h"
+#include "app/EditorStatus.h"
 #include "app/FrameTexts.h"
 #include "app/LockKeys.h"
 #include "app/MainToolBar.h"
 #include "app/RowSelector.h"
+#include "app/WindowPlacement.h"
 #include "dialogs/BatchProgressDialog.h"
 #include "dialogs/Prompts.h"
 #include "document/LabelFile.h"
@@ -259,6 +261,10 @@ void CMainFrame::BuildStatusBar() {
         bar->addPermanentWidget(pane);
         return pane;
     };
+    status_ = new EditorStatus(language_, bar);
+    connect(Canvas(), &LabelCanvas::PointerMoved, this, [this](std::optional<QPoint> p) {
+        status_->ShowPointer(p ? std::optional(label_->PixelToMm(*p)) : std::nullopt);
+    });
     rowSelector_ = new RowSelector(language_);
     bar->addPermanentWidget(rowSelector_);
     connect(rowSelector_, &RowSelector::RowWanted, label_, &LabelController::ShowRow, Qt::QueuedConnection);
@@ -273,6 +279,10 @@ void CMainFrame::UpdateLockIndicators() {
     capsPane_->setText(locks.caps ? QStringLiteral("CAP") : QString());
     numPane_->setText(locks.num ? QStringLiteral("NUM") : QString());
     scrollPane_->setText(locks.scroll ? QStringLiteral("SCRL") : QString());
+    // A pane shows only while its key is locked.
+    capsPane_->setVisible(locks.caps);
+    numPane_->setVisible(locks.num);
+    scrollPane_->setVisible(locks.scroll);
 }
 
 void CMainFrame::UpdateRowSelector() {
@@ -295,6 +305,7 @@ void CMainFrame::LayoutClient() {
 void CMainFrame::CanvasLaidOut() {
     const LabelCanvas* canvas = Canvas();
     ruler_->SetCanvasLayout(canvas->pos(), canvas->size(), label_->LabelWidthMm(), label_->LabelHeightMm());
+    if (status_) status_->ShowZoom(canvas->ZoomPercent());
 }
 
 void CMainFrame::UpdateCommandUi() {
@@ -315,6 +326,7 @@ void CMainFrame::UpdateCommandUi() {
         if (QAction* action = menuActions_.value(id)) action->setEnabled(enabledFor(id));
     for (QAction* action : accelerators_) action->setEnabled(enabledFor(action->data().toInt()));
     if (const auto font = label_->SelectedFont()) drawBar_->ShowFont(font->first, font->second);
+    if (status_) status_->ShowSelection(label_->SelectionSizeMm());
     UpdateTitle();
     if (!undoProblemTold_ && session.Undo().Problem()) {
         // Said once, after whatever is under way now.
@@ -582,7 +594,19 @@ void CMainFrame::dropEvent(QDropEvent* event) {
         this, [this, path] { OpenGivenFile(path); }, Qt::QueuedConnection);
 }
 
+void CMainFrame::PlaceOnScreen() {
+    if (!screen() || (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized))) return;
+    const QRect frame = frameGeometry();
+    const QRect placed = KeepOnScreen(frame, screen()->availableGeometry());
+    if (placed == frame) return;
+    resize(size() - (frame.size() - placed.size()));
+    move(placed.topLeft());
+}
+
 void CMainFrame::changeEvent(QEvent* event) {
+    // Restored from maximised: the normal place may lie partly off the screen.
+    if (event->type() == QEvent::WindowStateChange)
+        QMetaObject::invokeMethod(this, &CMainFrame::PlaceOnScreen, Qt::QueuedConnection);
     // A lock key may have changed while another window had the keyboard.
     if (event->type() == QEvent::ActivationChange && capsPane_) UpdateLockIndicators();
     QMainWindow::changeEvent(event);

@@ -16,6 +16,7 @@ class QLabel;
 namespace kestrix {
 
 class CTaveloView;
+class EditorStatus;
 class DrawToolBar;
 class LabelCanvas;
 class LabelController;
@@ -95,6 +96,8 @@ private:
     void OnMainToolBar(int id);
     void CanvasLaidOut();
     void UpdateLockIndicators();
+    // Keeps a window that is not maximised wholly on its screen.
+    void PlaceOnScreen();
     // The status bar's row selector follows the label's data file.
     void UpdateRowSelector();
     // "Kestrix Editor - name", marked while there are unsaved changes.
@@ -109,6 +112,7 @@ private:
     DrawToolBar* drawBar_;
     RulerBar* ruler_;
     CTaveloView* view_;
+    EditorStatus* status_ = nullptr;
     QLabel* capsPane_ = nullptr;
     QLabel* numPane_ = nullptr;
     QLabel* scrollPane_ = nullptr;

@@ -120,6 +120,11 @@ void DrawToolBar::FontListChanged() {
     emit FontChosen(sizes_->currentData().toInt(), faces_->currentData().toString());
 }
 
+QPixmap DrawToolBar::ButtonIcon(int index) const {
+    if (IsStyleButton(index)) return styleSheet_.copy(QRect(QPoint((index - 11) * kStyleCell.width(), 0), kStyleCell));
+    return drawSheet_.copy(QRect(QPoint(index * kToolCell.width(), 0), kToolCell));
+}
+
 void DrawToolBar::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const int w = width();
@@ -146,6 +151,7 @@ void DrawToolBar::paintEvent(QPaintEvent*) {
             PaintIconCell(p, drawSheet_, i, kToolCell, QPoint(x + 5, 2));
     }
     p.setOpacity(1.0);
+    PaintOverflow(p);
 }
 
 }  // namespace kestrix

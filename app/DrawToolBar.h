@@ -45,6 +45,8 @@ protected:
     int ButtonCommand(int index) const override { return CommandOf(index); }
     QString ButtonTip(int index) const override { return TipText(language_, index); }
     bool ButtonEnabled(int index) const override { return IsEnabled(index); }
+    int ContentWidth() const override { return ButtonX(kButtons - 1) + 32; }
+    QPixmap ButtonIcon(int index) const override;
 
 private:
     void FontListChanged();

@@ -61,6 +61,10 @@ QString MainToolBar::TipText(UiLanguage language, int index) {
     return UiText(language, kTips[index].english, kTips[index].chinese);
 }
 
+QPixmap MainToolBar::ButtonIcon(int index) const {
+    return sheet_.copy(QRect(QPoint(index * kIconCell.width(), 0), kIconCell));
+}
+
 void MainToolBar::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const int h = height();
@@ -71,6 +75,7 @@ void MainToolBar::paintEvent(QPaintEvent*) {
     }
     for (int before : kSeparatorsBefore) PaintSeparator(p, ButtonX(before - 1) + 43, h);
     for (int k = 0; k < kButtons; ++k) PaintIconCell(p, sheet_, k, kIconCell, QPoint(ButtonX(k) + 5, 0));
+    PaintOverflow(p);
 }
 
 }  // namespace kestrix

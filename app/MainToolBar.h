@@ -29,6 +29,8 @@ protected:
     std::optional<QRect> ButtonPressRect(int) const override { return std::nullopt; }
     int ButtonCommand(int index) const override { return CommandOf(index); }
     QString ButtonTip(int index) const override { return TipText(language_, index); }
+    int ContentWidth() const override { return ButtonX(kButtons - 1) + 44; }
+    QPixmap ButtonIcon(int index) const override;
 
 private:
     QPixmap sheet_;

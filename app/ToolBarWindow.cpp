@@ -1,6 +1,9 @@
 #include "app/ToolBarWindow.h"
 
+#include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
 
 namespace kestrix {
 
@@ -17,6 +20,54 @@ bool ToolBarWindow::event(QEvent* event) {
     return QWidget::event(event);
 }
 
+namespace {
+
+constexpr int kOverflowWidth = 22;
+
+}  // namespace
+
+QRect ToolBarWindow::OverflowRect() const {
+    if (width() >= ContentWidth()) return {};
+    return {width() - kOverflowWidth, 0, kOverflowWidth, height()};
+}
+
+bool ToolBarWindow::ButtonShown(int index) const {
+    const QRect overflow = OverflowRect();
+    return overflow.isNull() || ButtonHoverRect(index).right() < overflow.left();
+}
+
+QList<QAction*> ToolBarWindow::OverflowActions(QObject* owner) {
+    QList<QAction*> actions;
+    for (int i = 0; i < int(states_.size()); ++i) {
+        if (ButtonHoverRect(i).isNull() || ButtonShown(i)) continue;
+        auto* action = new QAction(QIcon(ButtonIcon(i)), ButtonTip(i), owner);
+        action->setEnabled(ButtonEnabled(i));
+        const int command = ButtonCommand(i);
+        connect(action, &QAction::triggered, this, [this, command] { emit Command(command); });
+        actions << action;
+    }
+    return actions;
+}
+
+void ToolBarWindow::ShowOverflowMenu() {
+    QMenu menu(this);
+    menu.addActions(OverflowActions(&menu));
+    menu.exec(mapToGlobal(OverflowRect().bottomLeft()));
+}
+
+void ToolBarWindow::PaintOverflow(QPainter& painter) const {
+    const QRect r = OverflowRect();
+    if (r.isNull()) return;
+    // The buttons that moved into the menu are not drawn in part either.
+    int from = r.left();
+    for (int i = 0; i < int(states_.size()); ++i)
+        if (!ButtonHoverRect(i).isNull() && !ButtonShown(i)) from = std::min(from, ButtonHoverRect(i).left() - 5);
+    PaintToolBarBackground(painter, QRect(from, 1, r.right() - from + 1, r.height() - 1));
+    PaintSeparator(painter, r.left() - 8, r.height());
+    painter.setPen(Qt::black);
+    painter.drawText(r, Qt::AlignCenter, QStringLiteral("»"));
+}
+
 bool ToolBarWindow::PressCounts(int index, QPoint pos) const {
     const std::optional<QRect> area = ButtonPressRect(index);
     return !area || area->contains(pos);
@@ -28,7 +79,7 @@ void ToolBarWindow::mouseMoveEvent(QMouseEvent* event) {
     int under = -1;
     for (int i = 0; i < int(states_.size()); ++i) {
         const QRect hover = ButtonHoverRect(i);
-        if (hover.isNull()) continue;
+        if (hover.isNull() || !ButtonShown(i)) continue;
         const bool inside = hover.contains(pos);
         if (inside) under = i;
         if (!ButtonEnabled(i)) continue;
@@ -47,6 +98,7 @@ void ToolBarWindow::mouseMoveEvent(QMouseEvent* event) {
 void ToolBarWindow::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     const QPoint pos = event->position().toPoint();
+    if (OverflowRect().contains(pos)) return ShowOverflowMenu();
     bool changed = false;
     for (int i = 0; i < int(states_.size()); ++i) {
         if (states_[i] != kHover || !ButtonEnabled(i) || !PressCounts(i, pos)) continue;

@@ -1,8 +1,10 @@
 #pragma once
 // The pointer handling both tool bars share: each button is normal, under the
 // pointer or pressed; a release on a pressed button posts its command to the
-// frame; the button under the pointer shows its tip after 500 ms.
+// frame; the button under the pointer shows its tip after 500 ms. A bar too
+// narrow for its buttons ends in an overflow button whose menu holds the rest.
 
+#include <QAction>
 #include <QWidget>
 #include <optional>
 #include <vector>
@@ -16,6 +18,12 @@ class ToolBarWindow : public QWidget {
     Q_OBJECT
 public:
     int State(int index) const { return states_[index]; }
+    // The overflow button at the right end; empty while every button fits.
+    QRect OverflowRect() const;
+    // Whether a button lies on the bar before the overflow button.
+    bool ButtonShown(int index) const;
+    // The buttons beyond the right end as menu entries (icon, tip, command).
+    QList<QAction*> OverflowActions(QObject* owner);
 
 signals:
     // Posted (queued) to the frame.
@@ -32,6 +40,11 @@ protected:
     virtual QString ButtonTip(int index) const = 0;
     // A disabled button is drawn faded, shows its tip and posts nothing.
     virtual bool ButtonEnabled(int) const { return true; }
+    // Where the last button ends.
+    virtual int ContentWidth() const = 0;
+    virtual QPixmap ButtonIcon(int index) const = 0;
+    // Drawn last by a bar's paint: the overflow button over whatever lies beneath it.
+    void PaintOverflow(QPainter& painter) const;
 
     bool event(QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -45,6 +58,7 @@ protected:
 
 private:
     bool PressCounts(int index, QPoint pos) const;
+    void ShowOverflowMenu();
 
     ToolBarTips tips_;
 };

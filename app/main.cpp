@@ -51,8 +51,13 @@ int main(int argc, char* argv[]) {
             stderr);
     kestrix::DialogPrompts prompts(language);
     kestrix::CMainFrame frame(language, prompts);
-    // Maximised; the geometry also fills the screen where no window manager maximises.
-    if (QScreen* screen = frame.screen()) frame.setGeometry(screen->availableGeometry());
+    // Maximised; the geometry also fills the screen where no window manager
+    // maximises. The title bar stands at the screen's top, and a restored
+    // window is kept on the screen by the frame.
+    if (QScreen* screen = frame.screen()) {
+        frame.move(screen->availableGeometry().topLeft());
+        frame.resize(screen->availableGeometry().size());
+    }
     frame.showMaximized();
 
     bool painted = false;

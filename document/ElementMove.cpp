@@ -22,12 +22,27 @@ int32_t Rounded(double value) {
 
 int32_t LinePixel(int32_t dots, double scale) { return Rounded(dots * scale); }
 
-int32_t LineDots(int32_t pixels, double scale) { return scale > 0 ? Rounded(pixels / scale) : pixels; }
+QPointF LineReach(const LabelElement& e, QPointF scale) {
+    const auto reach = [](int32_t end, int32_t start, double s) {
+        return s > 0 ? (int64_t{end} - LinePixel(start, s)) / s : double(end) - start;
+    };
+    return {reach(e.nEndX, e.nPosX, scale.x()), reach(e.nEndY, e.nPosY, scale.y())};
+}
+
+void PlaceLineReach(LabelElement& e, QPointF reach, QPointF scale) {
+    e.nEndX = Narrow(int64_t{LinePixel(e.nPosX, scale.x())} + Rounded(reach.x() * scale.x()));
+    e.nEndY = Narrow(int64_t{LinePixel(e.nPosY, scale.y())} + Rounded(reach.y() * scale.y()));
+}
+
+QPoint LineEndDots(const LabelElement& e, QPointF scale) {
+    const QPointF reach = LineReach(e, scale);
+    return {Narrow(int64_t{e.nPosX} + Rounded(reach.x())), Narrow(int64_t{e.nPosY} + Rounded(reach.y()))};
+}
 
 DotBox ElementDotBox(const LabelElement& e, QPointF scale) {
     if (e.nType != kLine) return {e.nPosX, e.nPosY, e.nWidth, e.nHeight};
-    const int64_t endX = LineDots(e.nEndX, scale.x());
-    const int64_t endY = LineDots(e.nEndY, scale.y());
+    const QPoint end = LineEndDots(e, scale);
+    const int64_t endX = end.x(), endY = end.y();
     return {std::min<int64_t>(e.nPosX, endX), std::min<int64_t>(e.nPosY, endY), std::llabs(endX - e.nPosX),
             std::llabs(endY - e.nPosY)};
 }

@@ -21,12 +21,16 @@ struct DotBox {
     int64_t Bottom() const { return top + height; }
 };
 
-// A line's ends in canvas pixels at `scale` pixels per dot and back, both
-// rounded to the nearest: a line is drawn from its start at this pixel, so a
-// level line's ends share a row at every scale, and an end placed at a dot's
-// pixel turns back into that dot at any scale of 1 or more.
+// A line's start in canvas pixels at `scale` pixels per dot, rounded to the
+// nearest. Its end is held as pixels beyond that start, so a level line's
+// ends share a row at every scale.
 int32_t LinePixel(int32_t dots, double scale);
-int32_t LineDots(int32_t pixels, double scale);
+// How far a line's end lies from its start, in dots (unrounded), and the end
+// placed that far from the start at another scale.
+QPointF LineReach(const LabelElement& e, QPointF scale);
+void PlaceLineReach(LabelElement& e, QPointF reach, QPointF scale);
+// A line's end point in dots.
+QPoint LineEndDots(const LabelElement& e, QPointF scale);
 
 // `scale`: canvas pixels per dot that line end points are held at.
 DotBox ElementDotBox(const LabelElement& e, QPointF scale);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "document/ElementMove.h"
 #include "document/LabelFile.h"
 
 namespace kestrix {
@@ -16,19 +17,20 @@ bool IsScale(QPointF scale) { return scale.x() > 0 && scale.y() > 0; }
 // Label files hold line end points at one pixel per dot, the output scale.
 constexpr QPointF kFileScale(1.0, 1.0);
 
-int32_t Pixels(double dots, double scale) {
-    constexpr double kMin = std::numeric_limits<int32_t>::min(), kMax = std::numeric_limits<int32_t>::max();
-    return static_cast<int32_t>(std::clamp(std::round(dots * scale), kMin, kMax));
-}
-
-// A line's end point at a place in dots, in pixels of a display at `to`; its
-// drag baseline follows when it was taken from the end, else is rescaled alone.
-void PlaceLineEnd(LabelElement& e, double dotsX, double dotsY, QPointF from, QPointF to) {
+// A line's end placed `reach` dots from its start in pixels of a display at
+// `to`; its drag baseline follows when it was taken from the end, else is rescaled alone.
+void PlaceLineEnd(LabelElement& e, QPointF reach, QPointF from, QPointF to) {
     const bool baseline = e.nOrgEndX == e.nEndX && e.nOrgEndY == e.nEndY;
-    e.nEndX = Pixels(dotsX, to.x());
-    e.nEndY = Pixels(dotsY, to.y());
-    e.nOrgEndX = baseline ? e.nEndX : Pixels(e.nOrgEndX / from.x(), to.x());
-    e.nOrgEndY = baseline ? e.nEndY : Pixels(e.nOrgEndY / from.y(), to.y());
+    PlaceLineReach(e, reach, to);
+    if (baseline) {
+        std::tie(e.nOrgEndX, e.nOrgEndY) = std::pair(e.nEndX, e.nEndY);
+        return;
+    }
+    LabelElement start = e;
+    std::tie(start.nPosX, start.nPosY, start.nEndX, start.nEndY) =
+        std::tuple(e.nOrgPosX, e.nOrgPosY, e.nOrgEndX, e.nOrgEndY);
+    PlaceLineReach(start, LineReach(start, from), to);
+    std::tie(e.nOrgEndX, e.nOrgEndY) = std::pair(start.nEndX, start.nEndY);
 }
 
 }  // namespace
@@ -166,8 +168,7 @@ LabelDocument LabelSession::AtFileScale() const {
         // The dots the end was last placed at, when it has not moved since.
         const std::optional<LineEndDots> memo = i < lineEnds_.size() ? lineEnds_[i] : std::nullopt;
         const bool placed = memo && memo->endX == e.nEndX && memo->endY == e.nEndY;
-        e.nEndX = Pixels(placed ? memo->x : e.nEndX / viewScale_.x(), 1.0);
-        e.nEndY = Pixels(placed ? memo->y : e.nEndY / viewScale_.y(), 1.0);
+        PlaceLineReach(e, placed ? QPointF(memo->x, memo->y) : LineReach(e, viewScale_), kFileScale);
     }
     return doc;
 }
@@ -182,9 +183,11 @@ void LabelSession::RescaleLines(QPointF from, QPointF to) {
             memo.reset();
             continue;
         }
-        if (!memo || memo->endX != e.nEndX || memo->endY != e.nEndY)
-            memo = LineEndDots{0, 0, e.nEndX / from.x(), e.nEndY / from.y()};
-        PlaceLineEnd(e, memo->x, memo->y, from, to);
+        if (!memo || memo->endX != e.nEndX || memo->endY != e.nEndY) {
+            const QPointF reach = LineReach(e, from);
+            memo = LineEndDots{0, 0, reach.x(), reach.y()};
+        }
+        PlaceLineEnd(e, {memo->x, memo->y}, from, to);
         std::tie(memo->endX, memo->endY) = std::pair(e.nEndX, e.nEndY);
     }
 }
@@ -194,7 +197,7 @@ void LabelSession::ClipboardToViewScale() {
         const QPointF from = clipboardScale_;
         for (auto* buffer : {&clipboard_.CopyBuffer(), &clipboard_.CutBuffer()})
             for (LabelElement& e : *buffer)
-                if (e.nType == kLine) PlaceLineEnd(e, e.nEndX / from.x(), e.nEndY / from.y(), from, viewScale_);
+                if (e.nType == kLine) PlaceLineEnd(e, LineReach(e, from), from, viewScale_);
     }
     clipboardScale_ = viewScale_;
 }

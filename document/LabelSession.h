@@ -86,8 +86,8 @@ private:
     // The clipboard's lines are brought to the display scale when it is used.
     void ClipboardToViewScale();
 
-    // What a line's end point stood for in dots when it was last rescaled, so
-    // that zooming step by step does not walk it away through rounding.
+    // How far a line's end lay from its start in dots when it was last
+    // rescaled, so that zooming step by step does not walk it away through rounding.
     struct LineEndDots {
         int32_t endX, endY;  // the pixels written then
         double x, y;

@@ -1,6 +1,7 @@
 #include "editor/DragStep.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "document/ElementMove.h"
 #include "editor/HitTest.h"
@@ -30,7 +31,18 @@ void MoveElement(LabelElement& e, QPoint p, QPoint down, double scaleX, double s
     e.nPosY = TruncToInt((p.y() - down.y()) / scaleY + e.nOrgPosY);
 }
 
-void DragLine(LabelElement& e, QPoint p, QPoint down, double scaleX, double scaleY) {
+QPoint SnapToAngle(QPoint from, QPoint to) {
+    const QPoint d = to - from;
+    const int ax = std::abs(d.x()), ay = std::abs(d.y());
+    // tan(22.5°) ≈ 0.414: below it the line is level, above 1 / 0.414 upright, diagonal between.
+    if (ay * 1000 <= ax * 414) return {to.x(), from.y()};
+    if (ax * 1000 <= ay * 414) return {from.x(), to.y()};
+    const int side = (ax + ay) / 2;
+    return from + QPoint(d.x() < 0 ? -side : side, d.y() < 0 ? -side : side);
+}
+
+void DragLine(LabelElement& e, QPoint p, QPoint down, double scaleX, double scaleY, bool snap) {
+    const QPoint start(LinePixel(e.nPosX, scaleX), LinePixel(e.nPosY, scaleY));
     switch (e.nSize) {
     case -1: {
         // From the drag's start, the end keeping its distance from the start as drawn.
@@ -42,14 +54,19 @@ void DragLine(LabelElement& e, QPoint p, QPoint down, double scaleX, double scal
                        TruncToInt((p.y() - down.y()) / scaleY + e.nOrgPosY), {scaleX, scaleY});
         break;
     }
-    case 0:
-        e.nPosX = TruncToInt(p.x() / scaleX);
-        e.nPosY = TruncToInt(p.y() / scaleY);
+    case 0: {
+        const QPoint at = snap ? SnapToAngle({e.nEndX, e.nEndY}, p) : p;
+        // The dot nearest the pointer, drawn where the pointer is.
+        e.nPosX = qRound(at.x() / scaleX);
+        e.nPosY = qRound(at.y() / scaleY);
         break;
-    case 1:
-        e.nEndX = p.x();
-        e.nEndY = p.y();
+    }
+    case 1: {
+        const QPoint at = snap ? SnapToAngle(start, p) : p;
+        e.nEndX = at.x();
+        e.nEndY = at.y();
         break;
+    }
     default: break;
     }
 }
@@ -60,12 +77,12 @@ void DragApex(LabelElement& e, QPoint p, double scaleX) {
 }
 
 std::optional<Qt::CursorShape> DragSelected(std::vector<LabelElement>& elements, QPoint p, QPoint down, double scaleX,
-                                            double scaleY) {
+                                            double scaleY, bool snap) {
     std::optional<Qt::CursorShape> cursor;
     for (LabelElement& e : elements) {
         if (!e.bSelected) continue;
         if (e.nType == kLine) {
-            DragLine(e, p, down, scaleX, scaleY);
+            DragLine(e, p, down, scaleX, scaleY, snap);
             break;
         }
         if (e.nSize == -1) {

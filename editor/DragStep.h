@@ -15,8 +15,12 @@ namespace kestrix {
 // end point follows in pixels.
 void MoveElement(LabelElement& e, QPoint p, QPoint down, double scaleX, double scaleY);
 
-// A selected line: the whole line (nSize -1), its start (0) or its end (1).
-void DragLine(LabelElement& e, QPoint p, QPoint down, double scaleX, double scaleY);
+// `to` moved onto the nearest of the lines through `from` at 0, 45, 90, ... degrees.
+QPoint SnapToAngle(QPoint from, QPoint to);
+
+// A selected line: the whole line (nSize -1), its start (0) or its end (1);
+// with `snap` (Shift held) a dragged end keeps the line at a multiple of 45°.
+void DragLine(LabelElement& e, QPoint p, QPoint down, double scaleX, double scaleY, bool snap = false);
 
 // A triangle's apex (nSize 8) follows the pointer while it stays over the box.
 void DragApex(LabelElement& e, QPoint p, double scaleX);
@@ -24,7 +28,7 @@ void DragApex(LabelElement& e, QPoint p, double scaleX);
 // Every selected element in array order; a line ends the step, so elements
 // after it in the array stay where they are. The cursor to show, if any.
 std::optional<Qt::CursorShape> DragSelected(std::vector<LabelElement>& elements, QPoint p, QPoint down, double scaleX,
-                                            double scaleY);
+                                            double scaleY, bool snap = false);
 
 // The press: every element's present place and size become the drag's start
 // (nOrgPosX, nOrgPosY, nOrgWidth, nOrgHeight, nOrgEndX, nOrgEndY), so keys,

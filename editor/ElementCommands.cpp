@@ -74,10 +74,13 @@ bool ElementCommands::CreateAt(int tool, QPoint p) {
     case kCode2DTool: AppendNew(CreateElement(kCode2D, at, u"0123456789")); break;
     case kBarcodeTool: AppendNew(CreateElement(kBarcode, at, u"0123456789")); break;
     case kPictureTool: return CreatePicture(at);
-    case kLineTool:
-        // The end starts on the start, in pixels; the drag that follows pulls it.
-        AppendNew(CreateElement(kLine, at, {}, {LinePixel(at.x, sx), LinePixel(at.y, sy)}));
+    case kLineTool: {
+        // The start is the dot nearest the press, so it is drawn where the press
+        // was; the end starts on it, in pixels, and the drag that follows pulls it.
+        const ElementPoint start{qRound(p.x() / sx), qRound(p.y() / sy)};
+        AppendNew(CreateElement(kLine, start, {}, {LinePixel(start.x, sx), LinePixel(start.y, sy)}));
         break;
+    }
     case kRectangleTool: AppendNew(CreateElement(kShape, at)); break;
     default: return false;
     }

@@ -207,8 +207,11 @@ void LabelCanvas::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton) label_.Commands().RightButton(p, event->globalPosition().toPoint());
 }
 
+void LabelCanvas::leaveEvent(QEvent*) { emit PointerMoved(std::nullopt); }
+
 void LabelCanvas::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
+    emit PointerMoved(p);
     std::optional<Qt::CursorShape> cursor;
     if (!(event->buttons() & Qt::LeftButton)) {
         cursor = ArmHandles(label_.Elements(), p, toolMode_, ScaleX(), ScaleY());
@@ -217,7 +220,8 @@ void LabelCanvas::mouseMoveEvent(QMouseEvent* event) {
         frame_->setBottomRight(p);
         update();
     } else {
-        cursor = DragSelected(label_.Elements(), p, m_MouseDownPoint, ScaleX(), ScaleY());
+        const bool snap = event->modifiers() & Qt::ShiftModifier;
+        cursor = DragSelected(label_.Elements(), p, m_MouseDownPoint, ScaleX(), ScaleY(), snap);
         update();
     }
     if (cursor) setCursor(*cursor);

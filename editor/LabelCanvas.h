@@ -55,6 +55,8 @@ signals:
     // The canvas moved or changed size inside the view.
     void LayoutChanged();
     void Painted();
+    // The pointer moved over the canvas (in its pixels), or left it (none).
+    void PointerMoved(std::optional<QPoint> p);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -63,6 +65,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     void PlaceCanvas(QRect rect);

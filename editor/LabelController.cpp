@@ -10,6 +10,7 @@
 #include "dialogs/MergeProgressDialog.h"
 #include "dialogs/Prompts.h"
 #include "dialogs/StallDialog.h"
+#include "document/ElementMove.h"
 #include "document/FieldMerge.h"
 #include "document/Units.h"
 #include "editor/Arrangement.h"
@@ -253,6 +254,29 @@ void LabelController::ApplyFontChoice(int size, const QString& face) {
     }
     session_.TakeSnapshotIfChanged(before);
     EditDone();
+}
+
+QPointF LabelController::PixelToMm(QPoint p) const {
+    return {p.x() / ScaleX() * 25.4 / m_nDpiX, p.y() / ScaleY() * 25.4 / m_nDpiY};
+}
+
+std::optional<QSizeF> LabelController::SelectionSizeMm() const {
+    std::optional<DotBox> all;
+    for (const LabelElement& e : session_.Document().elements) {
+        if (!e.bSelected) continue;
+        const DotBox b = ElementDotBox(e, {ScaleX(), ScaleY()});
+        if (!all) {
+            all = b;
+            continue;
+        }
+        const int64_t right = std::max(all->Right(), b.Right()), bottom = std::max(all->Bottom(), b.Bottom());
+        all->left = std::min(all->left, b.left);
+        all->top = std::min(all->top, b.top);
+        all->width = right - all->left;
+        all->height = bottom - all->top;
+    }
+    if (!all) return std::nullopt;
+    return QSizeF(all->width * 25.4 / m_nDpiX, all->height * 25.4 / m_nDpiY);
 }
 
 std::optional<std::pair<QString, int>> LabelController::SelectedFont() const {

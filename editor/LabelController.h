@@ -111,6 +111,10 @@ public:
     // The tool bar's face and size on every selected element; a text's box
     // takes that many points at the label's resolution.
     void ApplyFontChoice(int size, const QString& face);
+    // A canvas pixel's place on the label in mm.
+    QPointF PixelToMm(QPoint p) const;
+    // The width and height of the box around the selected elements in mm, if any is selected.
+    std::optional<QSizeF> SelectionSizeMm() const;
     // The face and point size of the first selected text, if any.
     std::optional<std::pair<QString, int>> SelectedFont() const;
     // Runs an arrangement command of the second tool bar (135 to 156) on the

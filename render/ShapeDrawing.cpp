@@ -88,7 +88,7 @@ void DrawLineElement(QPainter& painter, LabelElement& e, const RenderContext& ct
         const double vx = ctx.viewScaleX > 0 ? ctx.viewScaleX : 1.0;
         const double vy = ctx.viewScaleY > 0 ? ctx.viewScaleY : 1.0;
         const DeviceBox start = ElementBox(e, 1.0, 1.0);
-        painter.drawLine(QPoint(start.left, start.top), QPoint(LineDots(e.nEndX, vx), LineDots(e.nEndY, vy)));
+        painter.drawLine(QPoint(start.left, start.top), LineEndDots(e, {vx, vy}));
     } else {
         const QPoint start(LinePixel(e.nPosX, ctx.scaleX), LinePixel(e.nPosY, ctx.scaleY));
         const QPoint end(TruncToInt(e.nEndX), TruncToInt(e.nEndY));

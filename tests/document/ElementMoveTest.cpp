@@ -1,6 +1,6 @@
 // Moving elements by whole dots: a line moves whole at every display scale,
 // so a level line stays level however often it is nudged; its box in dots
-// spans both ends; a dot's pixel turns back into that dot.
+// spans both ends; an end placed in dots turns back into those dots.
 
 #include <gtest/gtest.h>
 
@@ -55,8 +55,13 @@ TEST(ElementMove, BoxesInDotsSpanALinesEndsWhicheverWayItRuns) {
                   std::tuple(c.box.left, c.box.top, c.box.width, c.box.height))
             << c.e.nType << " " << c.e.nEndX;
     }
+    // An end placed some dots from the start turns back into those dots at any scale of 1 or more.
     for (double scale : {1.0, 1.37, 1.99, 2.0, 2.5, 7.9})
-        for (int dots : {0, 1, 250, 251, 1623, -40}) EXPECT_EQ(LineDots(LinePixel(dots, scale), scale), dots) << scale;
+        for (int reach : {0, 1, 250, 251, 1623, -40}) {
+            LabelElement line = Line(619, 33, 0, 0);
+            PlaceLineReach(line, QPointF(reach, -reach), {scale, scale});
+            EXPECT_EQ(LineEndDots(line, {scale, scale}), QPoint(619 + reach, 33 - reach)) << scale << " " << reach;
+        }
     // Other kinds move by their position alone.
     MoveElementBy(shape, -20, 7, {2.0, 2.0});
     EXPECT_EQ(std::tuple(shape.nPosX, shape.nPosY, shape.nWidth), std::tuple(-5, 32, 40));

@@ -381,6 +381,20 @@ TEST_F(CanvasTest, AFilesLinesPrintAsTheCommandLineDrawsThemAtAnyZoomAndSaveBack
                   std::pair(file.elements[i].nEndX, file.elements[i].nEndY));
 }
 
+// A line drawn level with the line tool is level in the file after forty presses of Down.
+TEST_F(CanvasTest, ALevelLineStaysLevelThroughNudgesAndSave) {
+    Tool(kLineTool);
+    Drag(&Canvas(), {19, 619}, {299, 619}, Qt::NoModifier, 6);
+    ASSERT_EQ(Elements().size(), 1u);
+    for (int i = 0; i < 40; ++i) Key(Qt::Key_Down);
+    ASSERT_TRUE(Label().Session().SaveLabel(TempPath("level.lab")));
+    LabelDocument saved;
+    ASSERT_TRUE(ReadLabelFile(TempPath("level.lab"), saved, nullptr));
+    const LabelElement& line = saved.elements.at(0);
+    EXPECT_EQ(line.nEndY, line.nPosY);
+    EXPECT_EQ(line.nPosY, qRound(619 / Canvas().ScaleY()) + 40);
+}
+
 TEST_F(CanvasTest, TheWheelScrollsAndWithControlZoomsAboutThePointer) {
     const QPoint at = Canvas().geometry().center() + QPoint(0, 40);  // in the view
     const auto wheel = [&](int dy, Qt::KeyboardModifiers modifiers) {

@@ -3,6 +3,7 @@
 // every handle at 0, 900, 1800 and 2700, their limits, and line and apex drags.
 
 #include "FrameFixture.h"
+#include "app/WindowPlacement.h"
 #include "document/ElementMove.h"
 #include "editor/CanvasGeometry.h"
 #include "editor/CanvasMode.h"
@@ -249,6 +250,32 @@ TEST(TextBoxRule, ContentAndPointSizeKeepTheLettersShape) {
         EXPECT_EQ(TextBoxForPointSize(c.box, c.points, c.dpi, c.units), c.expected) << c.points;
     EXPECT_EQ(TextPointSize(101, 203), 36);
     EXPECT_EQ(TextPointSize(56, 203), 20);
+}
+
+// Shift held: a dragged line end goes to the nearest of 0, 45 and 90 degrees.
+TEST(DragStep, ShiftSnapsALineToLevelUprightOrDiagonal) {
+    const QPoint from(100, 100);
+    for (auto [to, expected] : {std::pair{QPoint(300, 101), QPoint(300, 100)},
+                                {QPoint(40, 120), QPoint(40, 100)},
+                                {QPoint(98, -50), QPoint(100, -50)},
+                                {QPoint(190, 210), QPoint(200, 200)},
+                                {QPoint(20, 170), QPoint(25, 175)},
+                                {QPoint(100, 100), QPoint(100, 100)}})
+        EXPECT_EQ(SnapToAngle(from, to), expected) << to.x() << "," << to.y();
+    LabelElement line = MakeLine(50, 50, 100, 100, true);
+    line.nSize = 1;
+    DragLine(line, {300, 103}, {}, 2.0, 2.0, true);
+    EXPECT_EQ(std::pair(line.nEndX, line.nEndY), std::pair(300, 100)) << "level with the start as drawn";
+}
+
+// A window is never placed above the screen's top: its title bar stays reachable.
+TEST(WindowPlacement, AFrameIsKeptWithinTheScreen) {
+    const QRect screen(0, 0, 1280, 1000);
+    for (auto [frame, expected] : {std::pair{QRect(0, -30, 1280, 1030), QRect(0, 0, 1280, 1000)},
+                                   {QRect(100, 100, 800, 600), QRect(100, 100, 800, 600)},
+                                   {QRect(900, 700, 800, 600), QRect(480, 400, 800, 600)},
+                                   {QRect(-50, -50, 300, 200), QRect(0, 0, 300, 200)}})
+        EXPECT_EQ(KeepOnScreen(frame, screen), expected) << frame.x() << "," << frame.y();
 }
 
 TEST(ResizeRules, EveryHandleAtEveryAngleForEveryFamily) {

@@ -94,6 +94,34 @@ TEST_F(ToolBarTest, ClicksPostTheButtonsCommandOnceWithHoverAndPressStates) {
     EXPECT_EQ(states(), (QList<int>{kNormal, kNormal}));
 }
 
+// A bar narrower than its buttons ends in an overflow button whose menu
+// holds every button beyond it, each posting its command.
+TEST_F(ToolBarTest, ANarrowBarReachesEveryButtonThroughItsOverflowMenu) {
+    EXPECT_TRUE(main_.OverflowRect().isNull() && draw_.OverflowRect().isNull()) << "everything fits at 1200";
+    main_.resize(900, 42);
+    draw_.resize(900, 42);
+    QObject owner;
+    for (ToolBarWindow* bar : {static_cast<ToolBarWindow*>(&main_), static_cast<ToolBarWindow*>(&draw_)}) {
+        ASSERT_EQ(bar->OverflowRect(), QRect(878, 0, 22, 42));
+        QStringList tips;
+        for (QAction* a : bar->OverflowActions(&owner)) {
+            tips << a->text() + (a->isEnabled() ? "" : " (off)");
+            a->trigger();
+        }
+        if (bar == &main_)
+            EXPECT_EQ(tips, (QStringList{"Bottom Align", "Bring to Front", "Send to Back", "Bring Forward",
+                                         "Send Backward", "Equal Horizontal Spacing", "Equal Vertical Spacing"}));
+        else
+            EXPECT_EQ(tips, (QStringList{"Underline", "Align Text Left (off)", "Center Text (off)",
+                                         "Align Text Right (off)"}));
+    }
+    EXPECT_EQ(mainSpy_, (QList<QVariantList>{{149}, {150}, {151}, {152}, {153}, {154}, {155}}));
+    EXPECT_EQ(drawSpy_, (QList<QVariantList>{{113}}));
+    // A button under the overflow button no longer highlights.
+    SendMouse(&main_, QEvent::MouseMove, MainToolBar::HoverRect(24).center());
+    EXPECT_EQ(main_.State(24), kNormal);
+}
+
 // The lists show the selection's font without choosing it; a size or face
 // they lack joins them in order; the Song face reads SimSun in English.
 TEST_F(ToolBarTest, TheFontListsShowTheSelectionsFontWithoutChoosingIt) {
