@@ -75,7 +75,7 @@ TEST_F(DirectSend, APrinterThatCannotPrintIsAskedAboutFirst) {
     Frame().OnCommand(kCmdDirectPrint);
     EXPECT_EQ(prompts_.questions,
               QStringList("The printer reports out of paper, cover open: load paper and close the cover first.\n\n"
-                          "Print anyway?|Vantic"));
+                          "Print anyway?|Kestrix"));
     EXPECT_EQ(printer.JobSize(), 0);
     EXPECT_EQ(ElementText(Elements()[0]), u"0001") << "no number used";
 

@@ -79,10 +79,10 @@ def run(kestrix, cli, work):
 
         printer.ask("state 4")  # out of paper
         direct_send(1)
-        shown("Vantic")
+        shown("Kestrix")
         s.shot("not-ready-question.png")
         s.x("key", "Escape")
-        check(s.closes("Vantic"), "the printer out of paper is asked about first; No closes the question")
+        check(s.closes("Kestrix"), "the printer out of paper is asked about first; No closes the question")
         s.x("windowfocus", "--sync", s.window)
         time.sleep(1)
         check(printer.labels() == 4, "nothing is sent after No")
