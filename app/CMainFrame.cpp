@@ -60,7 +60,7 @@ const MenuDef kMenus[] = {
       {0, nullptr, nullptr},
       {kCmdPrint, "&Print...", "打印(&P)..."},
       {kCmdDirectPrint, "&Direct Send Data to Printer", "直接发数据给打印机(&D)"},
-      {kCmdChoosePrinter, "Prin&ter...", "打印机(&R)..."},
+      {kCmdChoosePrinter, "P&rinter...", "打印机(&R)..."},
       {kCmdInputFile, "&Input File...", "导入文件(&I)..."},
       {kCmdPrinterSettings, "Printer Settin&gs...", "打印机设置(&T)..."},
       {0, nullptr, nullptr},
