@@ -9,45 +9,40 @@ namespace kestrix {
 
 PrintMessage PrinterNotConnectedMessage(UiLanguage language) {
     if (language == UiLanguage::Chinese)
-        return {QStringLiteral("没有发现打印机，请检查打印机是否开机、USB是否接好！"),
-                UiText(UiLanguage::Chinese, kProductCaption)};
-    return {QStringLiteral("Printer not connected!"), UiText(UiLanguage::English, kProductCaption)};
+        return ProductMessage(language, QStringLiteral("没有发现打印机，请检查打印机是否开机、USB是否接好！"));
+    return ProductMessage(language, QStringLiteral("Printer not connected!"));
 }
 
 PrintMessage WriteFailedMessage(UiLanguage language) {
-    if (language == UiLanguage::Chinese)
-        return {QStringLiteral("向打印机发送数据失败。"), UiText(UiLanguage::Chinese, kProductCaption)};
-    return {QStringLiteral("Failed to send data to the printer."), UiText(UiLanguage::English, kProductCaption)};
+    if (language == UiLanguage::Chinese) return ProductMessage(language, QStringLiteral("向打印机发送数据失败。"));
+    return ProductMessage(language, QStringLiteral("Failed to send data to the printer."));
 }
 
 PrintMessage PrinterStalledMessage(UiLanguage language, quint8 reported) {
     const quint8 trouble = reported & ~kPrinting;
     if (language == UiLanguage::Chinese) {
         if (trouble)
-            return {QStringLiteral("%1——正在等待，请%2，或者取消。")
-                        .arg(PrinterStateText(trouble, language), PrinterStateRemedy(trouble, language)),
-                    UiText(UiLanguage::Chinese, kProductCaption)};
-        return {QStringLiteral("打印机没有接收数据（是否缺纸或上盖没有合好？）"),
-                UiText(UiLanguage::Chinese, kProductCaption)};
+            return ProductMessage(language,
+                                  QStringLiteral("%1——正在等待，请%2，或者取消。")
+                                      .arg(PrinterStateText(trouble, language), PrinterStateRemedy(trouble, language)));
+        return ProductMessage(language, QStringLiteral("打印机没有接收数据（是否缺纸或上盖没有合好？）"));
     }
     if (trouble) {
         QString state = PrinterStateText(trouble, language);
         state[0] = state[0].toUpper();
-        return {QStringLiteral("%1 — waiting, %2 or Cancel").arg(state, PrinterStateRemedy(trouble, language)),
-                UiText(UiLanguage::English, kProductCaption)};
+        return ProductMessage(
+            language, QStringLiteral("%1 — waiting, %2 or Cancel").arg(state, PrinterStateRemedy(trouble, language)));
     }
-    return {QStringLiteral("The printer is not taking data (out of paper or cover open?)"),
-            UiText(UiLanguage::English, kProductCaption)};
+    return ProductMessage(language, QStringLiteral("The printer is not taking data (out of paper or cover open?)"));
 }
 
 PrintMessage PrinterNotReadyMessage(UiLanguage language, quint8 state) {
     if (language == UiLanguage::Chinese)
-        return {QStringLiteral("打印机报告：%1。请先%2。\n\n仍然打印吗？")
-                    .arg(PrinterStateText(state, language), PrinterStateRemedy(state, language)),
-                UiText(UiLanguage::Chinese, kProductCaption)};
-    return {QStringLiteral("The printer reports %1: %2 first.\n\nPrint anyway?")
-                .arg(PrinterStateText(state, language), PrinterStateRemedy(state, language)),
-            UiText(UiLanguage::English, kProductCaption)};
+        return ProductMessage(language,
+                              QStringLiteral("打印机报告：%1。请先%2。\n\n仍然打印吗？")
+                                  .arg(PrinterStateText(state, language), PrinterStateRemedy(state, language)));
+    return ProductMessage(language, QStringLiteral("The printer reports %1: %2 first.\n\nPrint anyway?")
+                                        .arg(PrinterStateText(state, language), PrinterStateRemedy(state, language)));
 }
 
 PrinterStatus AskPrinterStatus(const PrinterTarget& target) {
@@ -63,27 +58,29 @@ PrinterStatus AskPrinterStatus(const PrinterTarget& target) {
 
 PrintMessage PrintCancelledMessage(UiLanguage language, bool partSent) {
     if (language == UiLanguage::Chinese)
-        return {partSent ? QStringLiteral("打印已取消。打印机只收到了标签的一部分，请先关闭再打开打印机，然后再打印。")
-                         : QStringLiteral("打印已取消。"),
-                UiText(UiLanguage::Chinese, kProductCaption)};
-    return {partSent ? QStringLiteral("Printing cancelled. The printer has received only part of the label; switch it "
-                                      "off and on before printing again.")
-                     : QStringLiteral("Printing cancelled."),
-            UiText(UiLanguage::English, kProductCaption)};
+        return ProductMessage(
+            language, partSent
+                          ? QStringLiteral("打印已取消。打印机只收到了标签的一部分，请先关闭再打开打印机，然后再打印。")
+                          : QStringLiteral("打印已取消。"));
+    return ProductMessage(
+        language, partSent
+                      ? QStringLiteral("Printing cancelled. The printer has received only part of the label; switch it "
+                                       "off and on before printing again.")
+                      : QStringLiteral("Printing cancelled."));
 }
 
 PrintMessage PrinterUnreachableMessage(UiLanguage language, const QString& why) {
     if (language == UiLanguage::Chinese)
-        return {QStringLiteral("无法使用打印机：\n%1").arg(why), UiText(UiLanguage::Chinese, kProductCaption)};
-    return {QStringLiteral("The printer cannot be used:\n%1").arg(why), UiText(UiLanguage::English, kProductCaption)};
+        return ProductMessage(language, QStringLiteral("无法使用打印机：\n%1").arg(why));
+    return ProductMessage(language, QStringLiteral("The printer cannot be used:\n%1").arg(why));
 }
 
 PrintMessage LabelBusyMessage(UiLanguage language) {
     if (language == UiLanguage::Chinese)
-        return {QStringLiteral("另一个程序正在打印这个标签的序列号。请等它打印完再试。"),
-                UiText(UiLanguage::Chinese, kProductCaption)};
-    return {QStringLiteral("Another program is printing this label's serial numbers. Try again when it has finished."),
-            UiText(UiLanguage::English, kProductCaption)};
+        return ProductMessage(language, QStringLiteral("另一个程序正在打印这个标签的序列号。请等它打印完再试。"));
+    return ProductMessage(
+        language,
+        QStringLiteral("Another program is printing this label's serial numbers. Try again when it has finished."));
 }
 
 QString PrintedSoFarText(UiLanguage language, qint64 printed, qint64 jobs, const QString& next) {

@@ -63,6 +63,11 @@ struct PrintMessage {
     QString caption;
 };
 
+// A message box's text under the product's caption in `language`.
+inline PrintMessage ProductMessage(UiLanguage language, const QString& text) {
+    return {text, UiText(language, kProductCaption)};
+}
+
 // Unreachable: a network printer or CUPS queue that cannot be used, or an
 // address that is not one; unlike a USB printer that cannot be opened, the user is told.
 enum class DirectPrintStatus {

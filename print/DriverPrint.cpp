@@ -64,18 +64,15 @@ void SetLabelPaper(QPrinter& printer, int widthMm, int heightMm) {
 
 PrintMessage NoPrinterInstalledMessage(UiLanguage language) {
     if (language == UiLanguage::Chinese)
-        return {QStringLiteral("没有安装打印机，请先在系统的打印机设置中添加打印机。"),
-                UiText(UiLanguage::Chinese, kProductCaption)};
-    return {QStringLiteral("No printer is installed. Add one in the system's printer settings first."),
-            UiText(UiLanguage::English, kProductCaption)};
+        return ProductMessage(language, QStringLiteral("没有安装打印机，请先在系统的打印机设置中添加打印机。"));
+    return ProductMessage(language,
+                          QStringLiteral("No printer is installed. Add one in the system's printer settings first."));
 }
 
 PrintMessage DriverPrintFailedMessage(UiLanguage language, const QString& printer, const QString& detail) {
     if (language == UiLanguage::Chinese)
-        return {QStringLiteral("无法在打印机 %1 上打印：%2").arg(printer, detail),
-                UiText(UiLanguage::Chinese, kProductCaption)};
-    return {QStringLiteral("Cannot print on %1: %2").arg(printer, detail),
-            UiText(UiLanguage::English, kProductCaption)};
+        return ProductMessage(language, QStringLiteral("无法在打印机 %1 上打印：%2").arg(printer, detail));
+    return ProductMessage(language, QStringLiteral("Cannot print on %1: %2").arg(printer, detail));
 }
 
 QString DriverPrintedText(UiLanguage language, const QString& printer, int copies) {
