@@ -46,9 +46,7 @@ def run(kestrix, cli, work):
 
     s = Session(kestrix, work)
     try:
-        s.app.kill()
-        s.app.wait()
-        s.app = s.launch(kestrix, [label])
+        s.relaunch(kestrix, [label])
         s.start()
         check(barcodes(s.shot("fields.png")) == ["${SKU}"], "the label opens showing its field: the barcode reads ${SKU}")
         s.click((s.client[0] + 43 * INPUT_FILE + 16 * 3 + 22, s.client[1] + 21))

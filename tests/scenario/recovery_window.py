@@ -35,13 +35,6 @@ def visible(s, pattern):
                           capture_output=True).returncode == 0
 
 
-def restart(s, kestrix, **env):
-    """kill -9 of the editor, as a crash or a power cut ends it, and a new start."""
-    s.app.kill()
-    s.app.wait()
-    s.app = s.launch(kestrix, **env)
-
-
 def answer(s, box, key, shot):
     s.x("search", "--sync", "--onlyvisible", "--name", box, timeout=20)
     time.sleep(0.5)
@@ -65,7 +58,7 @@ def recovery(kestrix, cli, work):
         s.start()
         edit(s, "text", (20, 10), "Kestrix Editor - Untitled*")
         edit(s, "barcode", (20, 60), "Kestrix Editor - Untitled*")
-        restart(s, kestrix)
+        s.relaunch(kestrix)
         answer(s, ENGLISH_BOX, "Return", "recover-en.png")
         check(titled(s, "Kestrix Editor - Untitled*"), "Recover brings the label back as unsaved work")
         check(len(undo_folders(work)) == 1, "the new window took over the dead one's folder")
@@ -74,14 +67,14 @@ def recovery(kestrix, cli, work):
         check(settles(lambda: os.path.exists(saved)) and kinds(cli, saved) == [0, 2], "with the lost elements")
 
         edit(s, "code2d", (20, 170), "Kestrix Editor - rec.lab*")
-        restart(s, kestrix, **CHINESE)
+        s.relaunch(kestrix, **CHINESE)
         answer(s, CHINESE_BOX, "Return", "recover-zh.png")
         check(titled(s, "Kestrix Editor - rec.lab*"), "in Chinese too, with the label's file")
         s.x("key", "ctrl+s")
         check(settles(lambda: kinds(cli, saved) == [0, 2, 3]), "Ctrl+S saves the recovered label to its file")
 
         edit(s, "rectangle", (200, 400), "Kestrix Editor - rec.lab*")
-        restart(s, kestrix, **CHINESE)
+        s.relaunch(kestrix, **CHINESE)
         answer(s, CHINESE_BOX, "alt+d", "discard-zh.png")
         check(titled(s, "Kestrix Editor - 无标题"), "Discard starts an empty label")
         check(settles(lambda: len(undo_folders(work)) == 1), "and deletes the dead editor's folder")
@@ -95,7 +88,7 @@ def recovery(kestrix, cli, work):
                        "saved": 0, "unsaved": True, "scales": []}, state)
         with open(os.path.join(broken, "1.undo"), "wb") as snapshot:
             snapshot.write(b"\1" * 500)
-        restart(s, kestrix)
+        s.relaunch(kestrix)
         s.start()
         check(settles(lambda: not os.path.exists(broken)), "a damaged folder is removed")
         check(not visible(s, ENGLISH_BOX), "and not offered")

@@ -143,9 +143,7 @@ def direct_print(kestrix, cli, work):
         ini.write(f"[Print Settings]\nDevice=socket://127.0.0.1:{printer.port}\n")
     s = Session(kestrix, work)
     try:
-        s.app.kill()
-        s.app.wait()
-        s.app = s.launch(kestrix, [label])
+        s.relaunch(kestrix, [label])
         s.start()
         check(titled(s, "Kestrix Editor - serial.lab"), "the label given on the command line opens")
         file_menu(s, 6)  # Direct Send Data to Printer

@@ -61,6 +61,12 @@ class Session:
         return subprocess.Popen([kestrix, *args], env=dict(self.env, **env), stderr=self.errors,
                                 preexec_fn=die_with_parent)
 
+    def relaunch(self, kestrix, args=(), **env):
+        """kill -9 of the editor, as a crash or a power cut ends it, and a new start."""
+        self.app.kill()
+        self.app.wait()
+        self.app = self.launch(kestrix, args, **env)
+
     def start(self):
         self.window = self.x("search", "--sync", "--name", "^Kestrix Editor", timeout=20).split()[0]
         check(settles(self.locate, 20), "the editor shows its window")
