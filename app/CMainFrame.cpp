@@ -176,10 +176,13 @@ CMainFrame::CMainFrame(UiLanguage language, Prompts& prompts, const FrameOptions
     mainBar_ = new MainToolBar(language, client_);
     drawBar_ = new DrawToolBar(language, client_);
 
-    // Tool bar clicks and the font choice are posted, so they run after the
-    // notification that caused them has returned.
+    // The main bar's clicks and the font choice are posted, so they run after the
+    // notification that caused them has returned (many open a dialog). The drawing
+    // bar only sets a mode or takes an edit step: it runs at once, so a click on the
+    // canvas that a busy editor receives together with the tool's click finds the
+    // tool chosen.
     connect(mainBar_, &MainToolBar::Command, this, &CMainFrame::OnCommand, Qt::QueuedConnection);
-    connect(drawBar_, &DrawToolBar::Command, this, &CMainFrame::OnCommand, Qt::QueuedConnection);
+    connect(drawBar_, &DrawToolBar::Command, this, &CMainFrame::OnCommand);
     connect(drawBar_, &DrawToolBar::FontChosen, label_, &LabelController::ApplyFontChoice, Qt::QueuedConnection);
     connect(label_, &LabelController::Changed, this, &CMainFrame::UpdateCommandUi);
     connect(Canvas(), &LabelCanvas::LayoutChanged, this, &CMainFrame::CanvasLaidOut);

@@ -49,11 +49,15 @@ def run(kestrix, cli, work):
             s.click(s.px(at))
             if name == "picture":
                 s.file_dialog("Open", picture)
+            # The next tool is chosen once the editor shows this element (a dialog may still be closing).
+            check(settles(lambda: s.inked((at[0] + 4, at[1] + 4))), f"the {name} shows where it was clicked")
             expected[name] = s.dots(s.px(at))
         s.tool("line")
         s.drag(s.px((20, 320)), s.px((300, 330)))
+        check(settles(lambda: s.inked((156, 320), (10, 16))), "the line shows where it was drawn")
         s.tool("rectangle")
         s.drag(s.px((20, 400)), s.px((220, 500)))
+        check(settles(lambda: s.inked((100, 397), (10, 8))), "the rectangle shows where it was drawn")
         rectangle = [int((s.px((220, 500))[k] - s.px((20, 400))[k]) / s.scale[k]) for k in (0, 1)]
 
         grab = s.px((150, 100))  # the barcode's body
@@ -86,7 +90,8 @@ def run(kestrix, cli, work):
     info = subprocess.run([cli, "info", saved], capture_output=True, text=True, check=True).stdout
     elements = json.loads(info)["elements"]
     box = [[e["nPosX"], e["nPosY"], e["nWidth"], e["nHeight"]] for e in elements]
-    check([e["nType"] for e in elements] == [0, 2, 3, 1, 4, 5], "one element of each kind, in the order made")
+    kinds = [e["nType"] for e in elements]
+    check(kinds == [0, 2, 3, 1, 4, 5], f"one element of each kind, in the order made: {kinds}")
     check([b[:2] for b in (box[0], box[2], box[3])] == [expected["text"], expected["code2d"], expected["picture"]],
           f"text, 2D code and picture where they were clicked: {box}")
     check(box[1][:2] == moved, f"the barcode moved by the drag to {moved}")

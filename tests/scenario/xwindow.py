@@ -121,6 +121,13 @@ class Session:
                 return i + (y if across == "rows" else x)
         raise AssertionError(f"no teal line in {crop}")
 
+    def inked(self, dots, size=(24, 16)):
+        """Whether the screen shows anything but white in `size` pixels right of and below the label point `dots`."""
+        x, y = self.px(dots)
+        darkest = convert(self.shot("inked.png"), "-crop", f"{size[0]}x{size[1]}+{x}+{y}", "-colorspace", "gray",
+                          "-format", "%[fx:minima]", "info:")
+        return float(darkest) < 0.5
+
     def px(self, dots):
         return [self.canvas[i] + int(dots[i] * self.scale[i]) for i in (0, 1)]
 
