@@ -119,9 +119,10 @@ TEST_F(MergeCli, MergedLabelsAreTheLabelsWithTheValuesWrittenIn) {
     }
 }
 
+// What is wrong with the data itself is the data reader's test (CsvReader, DataSource): here, that it
+// stops the run before anything is written.
 TEST_F(MergeCli, BadDataStopsTheRunBeforeAnythingIsWritten) {
     ASSERT_TRUE(WriteLabelFile(Path("m.lab"), FieldLabels()[0], nullptr));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(Path("fifo.csv")).constData(), 0600), 0);
     QDir(dir_.path()).mkdir(QStringLiteral("folder.csv"));
     struct Case {
         QByteArray csv;
@@ -131,16 +132,10 @@ TEST_F(MergeCli, BadDataStopsTheRunBeforeAnythingIsWritten) {
     };
     const Case cases[] = {
         {"NAME,SKU\nA,B\n", {}, "m.lab: data.csv: no column for the label's field ${URL} (the columns are: NAME, SKU)"},
-        {"", {}, "data.csv: the file is empty"},
-        {"NAME,SKU,URL\r\n", {}, "m.lab: data.csv: no data rows below the header"},
         {"NAME,SKU,URL\n1,2,3\n\"4,5,6\n", {}, "m.lab: data.csv, line 3: a quoted field is never closed"},
-        {"NAME,SKU,URL\n1,2,3\n4,5,6,7\n", {}, "m.lab: data.csv, line 3: row 2 has 4 fields, but the header names 3"},
-        {"NAME,SKU,URL\n1,\xFF,3\n", {}, "m.lab: data.csv, line 2: row 1, column \"SKU\": bytes that are neither"},
-        {QByteArray("NAME,SKU,URL\n1,\0,3\n", 19), {}, "m.lab: data.csv, line 2: holds a NUL byte"},
         {"NAME,SKU,URL\n1,2,3\n", {"--rows", "1-2"}, "m.lab: data.csv has 1 data row; row 2 was asked for"},
         {"NAME,SKU,URL\n1,2,3\n", {"--rows", "2-1"}, "--rows: \"2-1\" is not A-B or A-"},
         {"NAME,SKU,URL\n1,2,3\n", {"--data", "folder.csv"}, "folder.csv: is a folder"},
-        {"NAME,SKU,URL\n1,2,3\n", {"--data", "fifo.csv"}, "fifo.csv: is not a regular file"},
     };
     for (const Case& c : cases) {
         Write("data.csv", c.csv);

@@ -95,14 +95,11 @@ TEST(CsvReader, ReadsWhatSpreadsheetsWrite) {
 TEST(CsvReader, DamagedFilesAreRefusedNamingTheLine) {
     const std::pair<QByteArray, const char*> cases[] = {
         {"", "data.csv: the file is empty"},
-        {"\r\n\n", "data.csv: the file is empty"},
         {"a,b\n1,2\n3,4,5\n", "data.csv, line 3: row 2 has 3 fields, but the header names 2 columns"},
         {"a\n1\n\"open\nstill open\n", "data.csv, line 3: a quoted field is never closed"},
         {"a\n\"x\"y\n", "data.csv, line 2: a \" inside a field"},
-        {"a\nx\"y\n", "data.csv, line 2: a \" inside a field"},
         {QByteArray("a\n1\n2\0\n", 7), "data.csv, line 3: holds a NUL byte"},
         {"a,b\n1,\xFF\xFE\n", "data.csv, line 2: row 1, column \"b\": bytes that are neither UTF-8 nor GB18030"},
-        {"a,b\n1,2\xFF\n", "data.csv, line 2: row 1, column \"b\": bytes that are neither UTF-8 nor GB18030"},
         {"\xEF\xBB\xBF"
          "a\n\xD6\xD0\n",
          "data.csv, line 2: row 1, column \"a\": bytes that are not UTF-8"},

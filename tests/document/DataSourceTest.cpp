@@ -61,20 +61,6 @@ TEST_F(DataSourceTest, CheckNamesWhatStopsTheRun) {
     EXPECT_EQ(error, headerOnly + ": no data rows below the header");
 }
 
-TEST_F(DataSourceTest, MessagesSpeakTheInterfaceLanguage) {
-    const QString path = Write("d.csv", "A,B\n1,2\n\"3,4\n");
-    QString error;
-    EXPECT_EQ(DataSource::Open(dir_.path(), &error, UiLanguage::Chinese), nullptr);
-    EXPECT_EQ(error, dir_.path() + "：这是文件夹，不是文件。");
-    std::unique_ptr<DataSource> data = DataSource::Open(path, &error, UiLanguage::Chinese);
-    ASSERT_TRUE(data);
-    DataCheck check;
-    EXPECT_FALSE(data->Check(Label(u"${A}${C}${D}"), {}, check, &error));
-    EXPECT_EQ(error, path + "：标签的字段 ${C}, ${D} 没有对应的列（文件的列是：A, B）");
-    EXPECT_FALSE(data->Check(Label(u"${A}"), {}, check, &error));
-    EXPECT_EQ(error, path + "，第 3 行：引号中的字段没有结束（缺少一个 \"）");
-}
-
 TEST_F(DataSourceTest, RangeRowsAndCutValues) {
     QByteArray bytes = "N,V\n";
     for (int i = 1; i <= 30; ++i) bytes += QByteArray::number(i) + "," + QByteArray(i == 7 ? 300 : 3, 'v') + "\n";

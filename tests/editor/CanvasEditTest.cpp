@@ -55,101 +55,34 @@ TEST_F(CanvasTest, ThePressSelectsTheTopmostElementUnderThePointerAlone) {
         int index, handle;  // an element's nSize after the press
         Qt::CursorShape cursor;
     };
-    const auto none = Qt::NoModifier;
+    const auto none = Qt::NoModifier, shift = Qt::ShiftModifier, control = Qt::ControlModifier;
+    const auto arrow = Qt::ArrowCursor, fdiag = Qt::SizeFDiagCursor, hor = Qt::SizeHorCursor;
+    const LabelElement box = MakeElement(kShape, 100, 100, 40, 40, true), frame = MakeElement(kShape, 0, 0, 100, 100),
+                       inner = MakeElement(kText, 20, 20, 40, 20), level = MakeLine(10, 100, 110, 100),
+                       slanted = MakeLine(0, 200, 100, 250), left = MakeElement(kText, 0, 0, 50, 20),
+                       right = MakeElement(kText, 30, 0, 50, 20), other = MakeElement(kText, 100, 0, 50, 20),
+                       far = MakeElement(kText, 300, 300, 10, 10),
+                       armedBox = MakeElement(kShape, 100, 100, 40, 40, true, 7),
+                       armedText = MakeElement(kText, 100, 100, 40, 40, false, 3),
+                       picture = MakeElement(kPicture, 100, 100, 60, 40, true),
+                       wide = MakeElement(kText, 100, 100, 60, 20, true);
     const Case cases[] = {
-        {"empty area",
-         {text, MakeElement(kShape, 100, 100, 40, 40, true)},
-         {300, 300},
-         none,
-         "00",
-         0,
-         -1,
-         Qt::ArrowCursor},
-        {"empty area, Shift",
-         {text, MakeElement(kShape, 100, 100, 40, 40, true)},
-         {300, 300},
-         Qt::ShiftModifier,
-         "11",
-         0,
-         -1,
-         Qt::ArrowCursor},
-        {"overlapping texts",
-         {MakeElement(kText, 0, 0, 50, 20), MakeElement(kText, 30, 0, 50, 20)},
-         {40, 10},
-         none,
-         "01",
-         0,
-         -1,
-         Qt::ArrowCursor},
-        {"text over a frame",
-         {MakeElement(kShape, 0, 0, 100, 100), MakeElement(kText, 20, 20, 40, 20)},
-         {30, 25},
-         none,
-         "01",
-         0,
-         -1,
-         Qt::ArrowCursor},
-        {"frame's side beside the text",
-         {MakeElement(kShape, 0, 0, 100, 100), MakeElement(kText, 20, 20, 40, 20)},
-         {99, 80},
-         none,
-         "10",
-         0,
-         -1,
-         Qt::ArrowCursor},
-        {"text inside a frame drawn above it",
-         {MakeElement(kText, 20, 20, 40, 20), MakeElement(kShape, 0, 0, 100, 100)},
-         {30, 25},
-         none,
-         "10",
-         0,
-         -1,
-         Qt::ArrowCursor},
-        {"Control adds",
-         {text, MakeElement(kText, 100, 0, 50, 20)},
-         {110, 10},
-         Qt::ControlModifier,
-         "11",
-         0,
-         -1,
-         Qt::ArrowCursor},
-        {"armed handle",
-         {MakeElement(kText, 300, 300, 10, 10), MakeElement(kShape, 100, 100, 40, 40, true, 7)},
-         {5, 5},
-         none,
-         "01",
-         1,
-         7,
-         Qt::SizeFDiagCursor},
-        {"armed, not selected",
-         {text, MakeElement(kText, 100, 100, 40, 40, false, 3)},
-         {110, 110},
-         none,
-         "01",
-         1,
-         3,
-         Qt::SizeHorCursor},
-        {"picture corner",
-         {MakeElement(kPicture, 100, 100, 60, 40, true)},
-         {170, 145},
-         none,
-         "1",
-         0,
-         7,
-         Qt::SizeFDiagCursor},
-        {"text side", {MakeElement(kText, 100, 100, 60, 20, true)}, {168, 106}, none, "1", 0, 4, Qt::SizeHorCursor},
+        {"empty area", {text, box}, {300, 300}, none, "00", 0, -1, arrow},
+        {"empty area, Shift", {text, box}, {300, 300}, shift, "11", 0, -1, arrow},
+        {"overlapping texts", {left, right}, {40, 10}, none, "01", 0, -1, arrow},
+        {"text over a frame", {frame, inner}, {30, 25}, none, "01", 0, -1, arrow},
+        {"frame's side beside the text", {frame, inner}, {99, 80}, none, "10", 0, -1, arrow},
+        {"text inside a frame drawn above it", {inner, frame}, {30, 25}, none, "10", 0, -1, arrow},
+        {"Control adds", {text, other}, {110, 10}, control, "11", 0, -1, arrow},
+        {"armed handle", {far, armedBox}, {5, 5}, none, "01", 1, 7, fdiag},
+        {"armed, not selected", {text, armedText}, {110, 110}, none, "01", 1, 3, hor},
+        {"picture corner", {picture}, {170, 145}, none, "1", 0, 7, fdiag},
+        {"text side", {wide}, {168, 106}, none, "1", 0, 4, hor},
         // Lines are hit along their stroke, between their ends.
-        {"level line", {MakeLine(10, 100, 110, 100), text}, {60, 101}, none, "10", 0, -1, Qt::ArrowCursor},
-        {"past a line's end", {MakeLine(10, 100, 110, 100), text}, {200, 101}, none, "00", 0, -1, Qt::ArrowCursor},
-        {"slanted line", {MakeLine(0, 200, 100, 250), text}, {40, 220}, none, "10", 0, -1, Qt::ArrowCursor},
-        {"slanted line, Shift",
-         {MakeLine(0, 200, 100, 250), text},
-         {40, 220},
-         Qt::ShiftModifier,
-         "11",
-         0,
-         -1,
-         Qt::ArrowCursor},
+        {"level line", {level, text}, {60, 101}, none, "10", 0, -1, arrow},
+        {"past a line's end", {level, text}, {200, 101}, none, "00", 0, -1, arrow},
+        {"slanted line", {slanted, text}, {40, 220}, none, "10", 0, -1, arrow},
+        {"slanted line, Shift", {slanted, text}, {40, 220}, shift, "11", 0, -1, arrow},
     };
     for (const Case& c : cases) {
         Elements() = c.elements;
@@ -379,20 +312,6 @@ TEST_F(CanvasTest, AFilesLinesPrintAsTheCommandLineDrawsThemAtAnyZoomAndSaveBack
     for (std::size_t i = 0; i < 2; ++i)
         EXPECT_EQ(std::pair(saved.elements[i].nEndX, saved.elements[i].nEndY),
                   std::pair(file.elements[i].nEndX, file.elements[i].nEndY));
-}
-
-// A line drawn level with the line tool is level in the file after forty presses of Down.
-TEST_F(CanvasTest, ALevelLineStaysLevelThroughNudgesAndSave) {
-    Tool(kLineTool);
-    Drag(&Canvas(), {19, 619}, {299, 619}, Qt::NoModifier, 6);
-    ASSERT_EQ(Elements().size(), 1u);
-    for (int i = 0; i < 40; ++i) Key(Qt::Key_Down);
-    ASSERT_TRUE(Label().Session().SaveLabel(TempPath("level.lab")));
-    LabelDocument saved;
-    ASSERT_TRUE(ReadLabelFile(TempPath("level.lab"), saved, nullptr));
-    const LabelElement& line = saved.elements.at(0);
-    EXPECT_EQ(line.nEndY, line.nPosY);
-    EXPECT_EQ(line.nPosY, qRound(619 / Canvas().ScaleY()) + 40);
 }
 
 TEST_F(CanvasTest, TheWheelScrollsAndWithControlZoomsAboutThePointer) {

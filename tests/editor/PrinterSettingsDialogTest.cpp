@@ -70,23 +70,15 @@ TEST_F(PrinterSettingsDialogTest, WhatTheDialogWritesReadsBackAsTheSameSettings)
 TEST_F(PrinterSettingsDialogTest, ValuesOutOfRangeAreRefusedAndTheFileStaysAsItWas) {
     WriteFile(QStringLiteral("PrinterSettings.ini"), "[Print Settings]\nSpeed=40\nCutting=3\nCuttingEveryLabel=-2\n");
     const QByteArray handEdited = FileBytes();
-    const std::pair<UiLanguage, QString> cases[] = {
-        {UiLanguage::English,
-         "Print speed must be a number from 1 to 14.\nThe gap (mm) must be a number from 0 to 30.\n"
-         "Cut after every must be a number from 1 to 65535."},
-        {UiLanguage::Chinese,
-         "打印速度必须是 1 到 14 之间的数。\n间隙（毫米）必须是 0 到 30 之间的数。\n"
-         "每隔几张切一次必须是 1 到 65535 之间的数。"},
-    };
-    for (const auto& [language, refusal] : cases) {
-        PrinterSettingsDialog dialog(language, Path());
-        EXPECT_EQ(dialog.Speed()->value(), 41) << "a hand-edited value is shown as it is";
-        dialog.Gap()->setText(QStringLiteral("2,0"));
-        dialog.accept();
-        EXPECT_NE(dialog.result(), QDialog::Accepted);
-        EXPECT_EQ(dialog.Problem()->text(), refusal);
-        EXPECT_EQ(FileBytes(), handEdited);
-    }
+    PrinterSettingsDialog dialog(UiLanguage::Chinese, Path());
+    EXPECT_EQ(dialog.Speed()->value(), 41) << "a hand-edited value is shown as it is";
+    dialog.Gap()->setText(QStringLiteral("2,0"));
+    dialog.accept();
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.Problem()->text(),
+              "打印速度必须是 1 到 14 之间的数。\n间隙（毫米）必须是 0 到 30 之间的数。\n"
+              "每隔几张切一次必须是 1 到 65535 之间的数。");
+    EXPECT_EQ(FileBytes(), handEdited);
 }
 
 TEST_F(PrinterSettingsDialogTest, AWriteThatFailsLeavesTheOldFileWhole) {

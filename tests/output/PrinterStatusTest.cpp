@@ -17,14 +17,10 @@ TEST(PrinterStatus, StallAndNotReadyMessagesNameTheStateAndWhatToDo) {
         const char16_t* notReady;  // empty: the state does not stop a job
     };
     const Case cases[] = {
-        {kOutOfPaper, UiLanguage::English, u"Out of paper — waiting, load paper or Cancel",
-         u"The printer reports out of paper: load paper first.\n\nPrint anyway?"},
         {kOutOfPaper | kCoverOpen | kPrinting, UiLanguage::English,
          u"Out of paper, cover open — waiting, load paper and close the cover or Cancel",
          u"The printer reports out of paper, printing, cover open: load paper and close the cover first.\n\n"
          u"Print anyway?"},
-        {kOutOfPaper, UiLanguage::Chinese, u"缺纸——正在等待，请装纸，或者取消。",
-         u"打印机报告：缺纸。请先装纸。\n\n仍然打印吗？"},
         {kHeadOpen | kOutOfRibbon, UiLanguage::Chinese,
          u"打印头打开、缺碳带——正在等待，请合上打印头并装碳带，或者取消。",
          u"打印机报告：打印头打开、缺碳带。请先合上打印头并装碳带。\n\n仍然打印吗？"},
@@ -32,7 +28,6 @@ TEST(PrinterStatus, StallAndNotReadyMessagesNameTheStateAndWhatToDo) {
          u"Paused, temperature out of range — waiting, resume the printer and let the print head reach its working "
          u"temperature or Cancel",
          u""},
-        {kPrinting, UiLanguage::English, u"The printer is not taking data (out of paper or cover open?)", u""},
         {0, UiLanguage::Chinese, u"打印机没有接收数据（是否缺纸或上盖没有合好？）", u""},
     };
     for (const Case& c : cases) {

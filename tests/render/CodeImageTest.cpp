@@ -34,11 +34,14 @@ TEST(CodeImage, ModuleImagesExpandToTheLibraryImage) {
     std::vector<std::tuple<int, const char16_t*, bool>> symbols;
     for (const auto& [symbology, data] : kLinear) symbols.emplace_back(symbology, data, true);
     for (int symbology : k2D) symbols.emplace_back(symbology, u"K-000001", false);
-    // Scales 1, 7 and 15; 2000 dots is past the largest image side, so a
-    // part-scale is used and the image is factored instead.
+    // Every symbology upright at one size; Code 128, QR code, PDF417 and MaxiCode also at scales 1, 7 and 15
+    // and every turn. 2000 dots is past the largest image side, so a part-scale is used and the image is
+    // factored instead.
     for (const auto& [symbology, data, linear] : symbols)
         for (int width : {42, 300, 640, 2000})
             for (int angle : {0, 90, 180, 270}) {
+                const bool every = symbology == 20 || symbology == 58 || symbology == 55 || symbology == 57;
+                if (!every && (width != 300 || angle != 0)) continue;
                 SCOPED_TRACE(testing::Message() << symbology << " width " << width << " angle " << angle);
                 const QImage full = ZintEncoder::Encode(symbology, data, width, angle, linear);
                 const CodeImage code = ZintEncoder::EncodeModules(symbology, data, width, angle, linear);
