@@ -1,11 +1,10 @@
 // The arrangement commands: positions against a 400 x 639 dot label, alignment,
-// stacking, spacing and turns on the element list; then from the tool bar's
-// buttons in the frame, with the snapshots each one takes.
+// stacking, spacing and turns on the element list. (The steps each takes in the
+// frame: UndoHistoryTest.)
 
 #include <cstring>
 
 #include "FrameFixture.h"
-#include "app/MainToolBar.h"
 #include "editor/Arrangement.h"
 #include "render/CodeImageCache.h"
 
@@ -139,29 +138,6 @@ TEST(Arrangement, TurnsWrapAtAFullCircleAndFreeTheCodeImage) {
     for (int command : {130, 137, 139, 156})
         EXPECT_EQ(ArrangeElements(command, v, kLabel, kScale, codes), ArrangeOutcome::kNothing);
     EXPECT_EQ(std::memcmp(before.data(), v.data(), v.size() * sizeof(LabelElement)), 0);
-}
-
-// Every button of the top bar from Left Hand Rotation on, each pressed once
-// with two shapes selected: each that moves them is one step (Input File
-// does nothing). From Left Align on they are already lined up at the
-// centre, both selected, and nothing changes: no step.
-TEST_F(FrameTest, ArrangementButtonsActOnTheCanvasAndEachChangeIsOneStep) {
-    AddShape(100, 200, true);
-    AddShape(30, 50, true);
-    for (int command = 135; command <= 155; ++command) {
-        if (command == 137 || command == 138) continue;  // zoom has its own test
-        const int before = Snapshots();
-        Click(Frame().MainBar(), MainToolBar::HoverRect(command - 130).center());
-        Settle();
-        EXPECT_EQ(Snapshots() - before, command <= 145 && command != 139 ? 1 : 0) << command;
-        // The canvas shows 400 x 639 dots at any size.
-        if (command == 142) {
-            EXPECT_EQ(Ys(Elements()), (Coords{609, 609}));
-        } else if (command == 143) {
-            EXPECT_EQ(Xs(Elements()), (Coords{360, 360}));
-        }
-    }
-    EXPECT_EQ(Elements()[0].nEscapement, 0);
 }
 
 }  // namespace

@@ -1,10 +1,9 @@
 // Nothing a user did is lost: every change is one undo step that Undo takes
 // back and Redo brings again, and an operation that changes nothing takes
-// none; the close question before New, Open and a given or dropped file; each
-// window's history its own; the label of an editor that died offered at the
-// next start; a window without undo files told once.
+// none; the close question before New, Open and a given or dropped file. (The
+// label of an editor that died, and a window without undo files: the
+// real-window recovery scenario.)
 
-#include <QDir>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
@@ -12,7 +11,6 @@
 #include "FrameFixture.h"
 #include "app/CommandIds.h"
 #include "document/LabelFile.h"
-#include "document/UndoState.h"
 #include "editor/CanvasMode.h"
 
 namespace kestrix {
@@ -30,9 +28,6 @@ protected:
     QPoint At(int x, int y) { return {int(x * Canvas().ScaleX()), int(y * Canvas().ScaleY())}; }
     void Deselect() {
         for (LabelElement& e : Elements()) e.bSelected = 0;
-    }
-    QStringList UndoFolders() {
-        return QDir(TempPath("undo")).entryList({"kestrix-undo-*"}, QDir::Dirs | QDir::NoDotAndDotDot);
     }
 };
 
@@ -165,61 +160,6 @@ TEST_F(UndoHistory, NewOpenAndAGivenOrDroppedFileAskFirstAndCancelKeepsTheLabel)
     prompts_.saveName = TempPath("kept");
     Key(Qt::Key_N, Qt::ControlModifier);
     EXPECT_TRUE(QFile::exists(TempPath("kept.lab")) && LabelPath().isEmpty() && Elements().empty());
-}
-
-// The folder an editor that died leaves: unanswered it waits for the next
-// start, Discard removes it, Recover brings the label back unsaved.
-TEST_F(UndoHistory, TheLabelOfAnEditorThatDiedIsOfferedInEitherLanguage) {
-    const QString folder = TempPath("undo/kestrix-undo-dead");
-    UndoState state;
-    state.labelPath = TempPath("shelf.lab");
-    state.pos = state.top = state.count = 1;
-    state.unsaved = true;
-    const std::tuple<UiLanguage, std::optional<bool>, QString> cases[] = {
-        {UiLanguage::English, std::nullopt,
-         "Kestrix Editor stopped before the label “shelf.lab” was saved (last changed %1).\n"
-         "Recover the label as it was then, or discard it?|Kestrix"},
-        {UiLanguage::Chinese, false,
-         "标签编辑器在标签“shelf.lab”保存之前意外退出（最后修改于 %1）。\n"
-         "恢复到当时的标签，还是放弃它？|Dravel标签编辑器"},
-        {UiLanguage::English, true, ""},
-    };
-    for (const auto& [language, answer, question] : cases) {
-        ASSERT_TRUE(QDir().mkpath(folder));
-        WriteFile(QStringLiteral("undo/kestrix-undo-dead/1.undo"),
-                  RecordBytes({MakeElement(kShape, 5, 5, 20, 20)}, false));
-        WriteFile(QStringLiteral("undo/kestrix-undo-dead/label.json"), UndoStateBytes(state));
-        const QLocale locale(language == UiLanguage::Chinese ? QLocale::Chinese : QLocale::English);
-        const QString changed = locale.toString(QFileInfo(folder + "/label.json").lastModified(), QLocale::ShortFormat);
-        MakeFrame(language);
-        prompts_.questions.clear();
-        if (answer) prompts_.recoverAnswers = {*answer};
-        Frame().OfferRecovery();
-        ASSERT_EQ(prompts_.questions.size(), 1);
-        EXPECT_TRUE(question.isEmpty() || prompts_.questions[0] == question.arg(changed));
-        EXPECT_EQ(QFileInfo::exists(folder), answer != false);
-        EXPECT_EQ(Elements().size(), answer == true ? 1u : 0u);
-    }
-    EXPECT_TRUE(Frame().windowTitle() == "Kestrix Editor - shelf.lab[*]" && Frame().isWindowModified());
-    EXPECT_EQ(UndoFolders(), QStringList{"kestrix-undo-dead"}) << "the window took it over";
-}
-
-TEST_F(UndoHistory, WithoutAnUndoFolderTheEditorSaysSoOnceAndEditingWorks) {
-    WriteFile(QStringLiteral("not-a-folder"), "x");
-    frame_.reset();
-    frame_ = std::make_unique<CMainFrame>(UiLanguage::English, prompts_,
-                                          FrameOptions{TempPath("not-a-folder"), TempPath("none.ini")});
-    Settle();
-    EXPECT_EQ(prompts_.messages,
-              QStringList{"Undo is not available: no undo steps can be kept in " + TempPath("not-a-folder") +
-                          " (Not a directory).\nEditing works as "
-                          "usual; save the label to keep your work.|Kestrix"});
-    for (int i = 0; i < 3; ++i) Frame().OnCommand(kCmdAddText);
-    Settle();
-    EXPECT_EQ(Elements().size(), 3u);
-    EXPECT_TRUE(Frame().isWindowModified()) << "the close question still protects the work";
-    EXPECT_FALSE(Frame().MenuAction(kCmdUndo)->isEnabled()) << "nothing to go back to";
-    EXPECT_EQ(prompts_.messages.size(), 1) << "said once";
 }
 
 }  // namespace
