@@ -48,20 +48,13 @@ TEST(PrinterDialog, EachPrinterThatCanBeAskedShowsItsState) {
     SimulatedPrinter usb;
     const QString pty = usb.PtyPath();
     if (pty.isEmpty()) GTEST_SKIP() << "no pseudo-terminals here";
-    for (const auto language : {UiLanguage::English, UiLanguage::Chinese}) {
-        PrinterDialog dialog(language, {pty}, {}, network.Address());
-        dialog.show();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.StatesKnown(); }, 5000));
-        QApplication::processEvents();
-        const QString ready = language == UiLanguage::English ? "USB label printer " + pty + " — ready"
-                                                              : "USB 标签打印机 " + pty + " — 就绪";
-        const QString outOfPaper = language == UiLanguage::English
-                                       ? "Network printer " + network.Address() + " — out of paper"
-                                       : "网络打印机 " + network.Address() + " — 缺纸";
-        EXPECT_EQ(dialog.Choices()->item(1)->text(), ready);
-        EXPECT_EQ(Selected(dialog), outOfPaper) << "the address in use, selected";
-        EXPECT_EQ(dialog.AddressEdit()->text(), network.Address());
-    }
+    PrinterDialog dialog(UiLanguage::Chinese, {pty}, {}, network.Address());
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.StatesKnown(); }, 5000));
+    QApplication::processEvents();
+    EXPECT_EQ(dialog.Choices()->item(1)->text(), "USB 标签打印机 " + pty + " — 就绪");
+    EXPECT_EQ(Selected(dialog), "网络打印机 " + network.Address() + " — 缺纸") << "the address in use, selected";
+    EXPECT_EQ(dialog.AddressEdit()->text(), network.Address());
 }
 
 }  // namespace
