@@ -135,6 +135,7 @@ TEST_F(Cli, ThePrinterPrintsWhatRenderDraws) {
     ASSERT_EQ(Run({"print", "a.lab", "--copies", "2", "--device", printer.Address()}).exitCode, 0);
     ASSERT_EQ(Run({"render", "a.lab", "--mono", "-o", "a.bmp"}).exitCode, 0);
     EXPECT_EQ(printer.Received(), stream_ + stream_);
+    EXPECT_EQ(printer.Problems(), QStringList()) << "the printer reads every command";
     const QImage drawn(Path("a.bmp"));
     for (const char* name : {"label-0001.png", "label-0002.png"}) {
         const QImage printed(pngs.filePath(name));

@@ -27,10 +27,11 @@ inline QByteArray Records(std::vector<LabelElement> elements, bool asRead = fals
 }
 
 // A record whose every part carries something: padding bytes, a cached handle,
-// handle points, negative numbers.
+// handle points, serial fields, negative numbers.
 inline LabelElement OddRecord(int seed) {
     LabelElement e = CreateElement(kText, {16 + seed, 24 - seed}, u"Hello label");
     std::tie(e.nHeight, e.bSelected, e.hCache) = std::tuple{-40, 0, 0xDEADBEEF};
+    std::tie(e.nSerialLimit, e.nSerialReset, e.nSerialStep) = std::tuple{99999, 7 + seed, -3};
     e.padding[0] = 1;
     e.padding[2] = static_cast<uint8_t>(seed);
     for (int i = 0; i < 8; ++i) e.ptHandles[i] = {i, -3 * i + seed};
