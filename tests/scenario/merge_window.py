@@ -53,7 +53,7 @@ def run(kestrix, cli, work):
         dialog = s.x("search", "--sync", "--onlyvisible", "--name", "^Input File$", timeout=20).split()[0]
         s.x("windowfocus", "--sync", dialog)
         s.x("key", "alt+c")
-        s.file_dialog("Open Data File", data)
+        s.file_dialog("Open Data File", data, over_main=False)
         s.shot("dialog.png")
         s.x("windowfocus", "--sync", dialog)  # no window manager gives it back
         s.x("key", "Return")

@@ -153,7 +153,7 @@ class Session:
         self.click((self.client[0] + 43 * TOOLS[name] + 22, self.client[1] + 63))
         time.sleep(0.5)
 
-    def file_dialog(self, title, path):
+    def file_dialog(self, title, path, over_main=True):
         found = self.x("search", "--sync", "--onlyvisible", "--name", f"^{title}$").split()[0]
         time.sleep(0.5)
         self.x("windowfocus", "--sync", found)
@@ -161,6 +161,27 @@ class Session:
         self.x("type", "--delay", "5", path)
         self.x("key", "Return")
         check(self.closes(title), f"the {title} dialog takes the typed path")
+        if over_main:
+            check(self.takes_input(), "the main window takes input again")
+
+    def takes_input(self):
+        """Whether the main window follows the pointer again (its status bar's pointer pane changes): a modal
+        dialog that has just closed may still drop the clicks meant for the window."""
+        lines = self.x("getwindowgeometry", self.window).split("\n")
+        x, y = (int(v) for v in lines[1].split()[1].split(","))
+        width, height = (int(v) for v in lines[2].split()[1].split("x"))
+        pane = f"{width}x20+{x}+{y + height - 22}"  # the status bar
+        spots = [self.px((40, 40)), self.px((200, 300))]
+
+        def follows():
+            before = self.shot("pointer-before.png")
+            self.x("mousemove", *map(str, spots[0]))
+            spots.reverse()
+            return settles(lambda: float(subprocess.run(["compare", "-metric", "AE", "-extract", pane, before,
+                                                         self.shot("pointer-after.png"), "null:"],
+                                                        capture_output=True, text=True).stderr.split()[0]) > 0, 1)
+
+        return settles(follows, 10)
 
     def closes(self, title):
         """Whether the window `title` goes away: clicks on the main window are lost while it is up."""
