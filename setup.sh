@@ -15,7 +15,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev libzxing-dev zxing-cpp-tools
   fonts-arphic-uming fonts-wqy-microhei fonts-dejavu-core
   libxcb1-dev
-  xvfb xauth xdotool imagemagick desktop-file-utils
+  xvfb xauth xdotool xclip imagemagick desktop-file-utils
   cups printer-driver-cups-pdf poppler-utils
   appstream lintian man-db xdg-utils
 )

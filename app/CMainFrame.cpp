@@ -558,7 +558,8 @@ void CMainFrame::OnPrintQueued() {
     const BatchPrintOutcome outcome = PrintQueuedLabels(*label_, std::bind_front(&BatchProgressDialog::Step, &progress),
                                                         std::bind_front(&CMainFrame::ShowPrintMessage, this));
     progress.close();
-    if (outcome.labels > 0) statusBar()->showMessage(label_->DirectPrintedText(outcome.labels));
+    if (outcome.labels > 0)
+        statusBar()->showMessage(label_->DirectPrintedText(outcome.labels, !outcome.waiting.isEmpty()));
     const QString caption = UiText(language_, frame_text::kCaption);
     if (!outcome.unreadable.isEmpty())
         prompts_.ShowMessage(this, UiText(language_, frame_text::kNotPrinted).arg(outcome.unreadable.join(u'\n')),

@@ -74,13 +74,26 @@ int LabelController::DirectCopies() const { return std::max(1, EditorSettings().
 
 void LabelController::RememberDirectCopies(int copies) { EditorSettings().setValue(kDirectCopiesKey, copies); }
 
-QString LabelController::DirectPrintedText(qint64 labels) const {
+QString LabelController::DirectPrinterName() const {
     const std::optional<PrinterAddress> address = ParsePrinterAddress(printerTarget_.device);
-    const QString where = !address || address->kind == PrinterAddress::Kind::Usb
-                              ? UiText(language_, "the USB label printer", "USB 标签打印机")
-                              : address->Text();
-    if (labels == 1) return UiText(language_, "1 label sent to %1", "已将 1 张标签发送到 %1").arg(where);
-    return UiText(language_, "%1 labels sent to %2", "已将 %1 张标签发送到 %2").arg(labels).arg(where);
+    return !address || address->kind == PrinterAddress::Kind::Usb
+               ? UiText(language_, "the USB label printer", "USB 标签打印机")
+               : address->Text();
+}
+
+QString LabelController::DirectPrintedText(qint64 labels, bool waiting) const {
+    const QString sent =
+        labels == 1
+            ? UiText(language_, "1 label sent to %1", "已将 1 张标签发送到 %1").arg(DirectPrinterName())
+            : UiText(language_, "%1 labels sent to %2", "已将 %1 张标签发送到 %2").arg(labels).arg(DirectPrinterName());
+    // A job that waits in the printer's queue must not read as printed.
+    return waiting ? sent + UiText(language_, ", not printing yet", "，但现在不会打印") : sent;
+}
+
+void LabelController::TellNotPrintingYet(const QStringList& notes) {
+    if (notes.isEmpty() || !prompts_) return;
+    const PrintMessage message = NotPrintingYetMessage(language_, DirectPrinterName(), notes);
+    prompts_->ShowMessage(owner_, message.text, message.caption, QMessageBox::Warning);
 }
 
 void LabelController::ChooseDirectPrinter(const QString& address) {
@@ -371,7 +384,9 @@ DirectPrintResult LabelController::DirectPrintLabel(const std::function<void(con
     const DirectPrintResult result =
         DirectPrintDocument(session_.Document(), {ScaleX(), ScaleY()}, show, rows.get(), copies);
     SerialsPrinted(before);
-    if (result.status == DirectPrintStatus::Printed) emit Printed(DirectPrintedText(result.printed));
+    if (result.status != DirectPrintStatus::Printed) return result;
+    emit Printed(DirectPrintedText(result.printed, !result.warning.isEmpty()));
+    if (!result.warning.isEmpty()) TellNotPrintingYet({result.warning});
     return result;
 }
 

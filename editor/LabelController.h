@@ -138,8 +138,12 @@ public:
     // The number of copies Direct Send asked for last (remembered between runs).
     int DirectCopies() const;
     void RememberDirectCopies(int copies);
-    // For the status bar: what went where ("3 labels sent to socket://...").
-    QString DirectPrintedText(qint64 labels) const;
+    // For the status bar: what went where ("3 labels sent to socket://..."),
+    // and whether they wait there (a stopped CUPS queue, a held job).
+    QString DirectPrintedText(qint64 labels, bool waiting = false) const;
+    // Jobs that went to the printer but do not print now (DirectPrintResult's
+    // warnings): a warning message naming the printer, one note a line.
+    void TellNotPrintingYet(const QStringList& notes);
     // The direct print job for `doc`, a label other than the one being edited,
     // whose line ends are at `viewScale`. Its serial numbers advance in `doc`.
     // With `rows` (checked) one label per row; more than a few labels show progress with Cancel.
@@ -197,6 +201,8 @@ private:
     void Tell(const QString& text, QMessageBox::Icon icon);
     void PrintOn(QPrinter& printer, int copies);
     void ShowError(const PrintMessage& message);
+    // The direct print job's printer, for messages: its address, or the USB label printer.
+    QString DirectPrinterName() const;
 
     UiLanguage language_;
     LabelSession session_;

@@ -46,6 +46,7 @@ BatchPrintOutcome PrintQueuedLabels(LabelController& label, const BatchStep& ste
         const std::vector<LabelElement> read = doc.elements;
         const DirectPrintResult result = label.DirectPrintDocument(doc, kFileScale, show, rows.get());
         outcome.labels += result.printed;
+        if (!result.warning.isEmpty() && !outcome.waiting.contains(result.warning)) outcome.waiting << result.warning;
         QString error;
         if (!SameElements(read, doc.elements) && !WriteLabelFile(path, doc, &error)) outcome.unsaved << error;
         if (result.status != DirectPrintStatus::Printed) {
@@ -60,6 +61,7 @@ BatchPrintOutcome PrintQueuedLabels(LabelController& label, const BatchStep& ste
             break;
         }
     }
+    label.TellNotPrintingYet(outcome.waiting);
     return outcome;
 }
 

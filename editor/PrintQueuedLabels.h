@@ -26,6 +26,9 @@ struct BatchPrintOutcome {
     QStringList unreadable;
     // Printed files whose next serial numbers could not be saved, with why.
     QStringList unsaved;
+    // What the user should still know of jobs that went through but do not
+    // print now (a stopped CUPS queue, a held job), each said once.
+    QStringList waiting;
     // The file whose job ended the run early, and that job's result.
     QString stoppedAt;
     DirectPrintResult stopped;
@@ -36,7 +39,8 @@ struct BatchPrintOutcome {
 using BatchStep = std::function<bool(int number, int count, const QString& path)>;
 
 // A job that fails ends the run and leaves the files not yet printed in the
-// queue (no printer empties it).
+// queue (no printer empties it). Jobs that wait in the printer's queue are
+// told in one message at the end.
 BatchPrintOutcome PrintQueuedLabels(LabelController& label, const BatchStep& step,
                                     const std::function<void(const PrintMessage&)>& show);
 

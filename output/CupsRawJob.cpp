@@ -20,14 +20,14 @@ constexpr qsizetype kPieceBytes = 16 * 1024;
 // Asked by libcups when the scheduler has been silent for the timeout.
 int GiveUp(http_t*, void*) { return 0; }
 
-http_t* ConnectToScheduler() {
-    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
-                                CupsRawJob::kAnswerTimeoutMs, nullptr);
-    if (http) httpSetTimeout(http, CupsRawJob::kAnswerTimeoutMs / 1000.0, GiveUp, nullptr);
+}  // namespace
+
+http_t* CupsRawJob::Connect() const {
+    http_t* http =
+        httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, answerWaitMs_, nullptr);
+    if (http) httpSetTimeout(http, answerWaitMs_ / 1000.0, GiveUp, nullptr);
     return http;
 }
-
-}  // namespace
 
 bool CupsRawJob::Fail(QString* error, const QString& why) {
     if (error) *error = why.isEmpty() ? QString::fromUtf8(cupsLastErrorString()) : why;
@@ -35,13 +35,14 @@ bool CupsRawJob::Fail(QString* error, const QString& why) {
     return false;
 }
 
-CupsRawJob::CupsRawJob(const QString& queue) : queue_(queue.section(u'/', 0, 0).toUtf8()) {}
+CupsRawJob::CupsRawJob(const QString& queue, int answerWaitMs)
+    : queue_(queue.section(u'/', 0, 0).toUtf8()), answerWaitMs_(answerWaitMs) {}
 
 bool CupsRawJob::Open(QString* error) {
     Close();
     warning_.clear();
     partKept_ = 0;
-    http_ = ConnectToScheduler();
+    http_ = Connect();
     if (!http_) {
         if (error) *error = QStringLiteral("CUPS is not running (no scheduler at %1)").arg(SchedulerAddress());
         return false;
@@ -97,7 +98,7 @@ bool CupsRawJob::Finish(QString* error) {
     // The scheduler may have lost the connection or part of the document and
     // still have said nothing: the job is asked for on a connection of its own.
     httpClose(http_);
-    http_ = ConnectToScheduler();
+    http_ = Connect();
     const JobState job =
         http_ ? AskJobState(http_, job_) : JobState{QStringLiteral("no scheduler at %1").arg(SchedulerAddress())};
     if (!job.error.isEmpty())
@@ -129,7 +130,7 @@ bool CupsRawJob::Finish(QString* error) {
 }
 
 void CupsRawJob::KeepOrWithdraw() {
-    http_t* http = ConnectToScheduler();
+    http_t* http = Connect();
     if (!http) return;
     const JobState job = AskJobState(http, job_);
     const bool printing = job.error.isEmpty() && !job.incoming && job.state != IPP_JSTATE_CANCELED &&

@@ -14,11 +14,9 @@ namespace kestrix {
 
 class CupsRawJob : public PrinterTransport {
 public:
-    // The scheduler must answer (connect, create the job, confirm it) within
-    // this, so a silent one is told as such within 5 seconds of asking.
-    static constexpr int kAnswerTimeoutMs = 3000;
-
-    explicit CupsRawJob(const QString& queue);
+    // The scheduler must answer every question (connect, create the job,
+    // confirm it) within `answerWaitMs`.
+    explicit CupsRawJob(const QString& queue, int answerWaitMs = kAnswerWaitMs);
     ~CupsRawJob() override { Close(); }
 
     // Creates the job on the queue and starts its document; on failure `error`
@@ -45,9 +43,12 @@ private:
     bool Fail(QString* error, const QString& why = {});
     // Asks what became of the unfinished job: withdrawn, or kept short.
     void KeepOrWithdraw();
+    // A connection to the scheduler whose every answer is waited for at most answerWaitMs_.
+    http_t* Connect() const;
 
     // An instance is a set of options, which a raw job has no use for.
     const QByteArray queue_;
+    const int answerWaitMs_;
     http_t* http_ = nullptr;
     int job_ = 0;
     bool finished_ = false;

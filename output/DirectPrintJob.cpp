@@ -83,6 +83,14 @@ PrintMessage LabelBusyMessage(UiLanguage language) {
         QStringLiteral("Another program is printing this label's serial numbers. Try again when it has finished."));
 }
 
+PrintMessage NotPrintingYetMessage(UiLanguage language, const QString& where, const QStringList& notes) {
+    if (language == UiLanguage::Chinese)
+        return ProductMessage(language,
+                              QStringLiteral("%1 已收到标签，但现在不会打印：\n\n%2").arg(where, notes.join(u'\n')));
+    return ProductMessage(
+        language, QStringLiteral("%1 has the labels but does not print them now:\n\n%2").arg(where, notes.join(u'\n')));
+}
+
 QString PrintedSoFarText(UiLanguage language, qint64 printed, qint64 jobs, const QString& next) {
     if (language == UiLanguage::Chinese)
         return QStringLiteral("已打印 %1 张标签（共 %2 张），下一个序号是 %3。").arg(printed).arg(jobs).arg(next);
@@ -117,8 +125,9 @@ DirectPrintResult DirectPrinter::Open(const PrinterTarget& target, QStringList& 
     }
     cups_ = address->kind == PrinterAddress::Kind::Cups;
     bool opened = false;
-    // A network printer or the CUPS scheduler may take seconds to answer.
-    wait_.Run([&] { opened = device_.Open(*address, &error); });
+    // A network printer or the CUPS scheduler may take seconds to answer; the
+    // run's give-up time, when it has one, is how long the scheduler may be silent.
+    wait_.Run([&] { opened = device_.Open(*address, &error, wait_.AnswerWaitMs(PrinterTransport::kAnswerWaitMs)); });
     if (opened) return {};
     const bool usb = address->kind == PrinterAddress::Kind::Usb || address->kind == PrinterAddress::Kind::Path;
     return usb ? DirectPrintResult{DirectPrintStatus::OpenFailed, error} : Unreachable(error);

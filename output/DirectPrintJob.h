@@ -111,6 +111,9 @@ PrintMessage PrintCancelledMessage(UiLanguage language, bool partSent = true);
 PrintMessage PrinterUnreachableMessage(UiLanguage language, const QString& why);
 // Another program holds the label while it prints the label's serial numbers.
 PrintMessage LabelBusyMessage(UiLanguage language);
+// Jobs the printer at `where` took but does not print now (DirectPrintResult's
+// warning: a stopped CUPS queue, a held job), one note a line.
+PrintMessage NotPrintingYetMessage(UiLanguage language, const QString& where, const QStringList& notes);
 // After a job that failed or was cancelled, for a label with serial numbers:
 // how many labels the printer accepted and the number the next one carries.
 QString PrintedSoFarText(UiLanguage language, qint64 printed, qint64 jobs, const QString& next);

@@ -30,10 +30,11 @@ std::unique_ptr<PrinterTransport> RawUsbTransport(const QString& path, QString* 
 
 }  // namespace
 
-std::unique_ptr<PrinterTransport> MakePrinterTransport(const PrinterAddress& address, QString* error) {
+std::unique_ptr<PrinterTransport> MakePrinterTransport(const PrinterAddress& address, QString* error,
+                                                       int answerWaitMs) {
     switch (address.kind) {
     case PrinterAddress::Kind::Socket: return std::make_unique<SocketPrinter>(address.host, address.port);
-    case PrinterAddress::Kind::Cups: return std::make_unique<CupsRawJob>(address.queue);
+    case PrinterAddress::Kind::Cups: return std::make_unique<CupsRawJob>(address.queue, answerWaitMs);
     case PrinterAddress::Kind::Usb:
     case PrinterAddress::Kind::Path: break;
     }
@@ -65,12 +66,12 @@ bool PrinterDevice::Open(const QString& path, QString* error) {
     return Open(address, error);
 }
 
-bool PrinterDevice::Open(const PrinterAddress& address, QString* error) {
+bool PrinterDevice::Open(const PrinterAddress& address, QString* error, int answerWaitMs) {
     Close();
     partKept_ = 0;
     name_ = address.kind == PrinterAddress::Kind::Usb ? address.path : address.Text();
     QString why;
-    transport_ = MakePrinterTransport(address, &why);
+    transport_ = MakePrinterTransport(address, &why, answerWaitMs);
     if (transport_ && !transport_->Open(&why)) transport_.reset();
     if (!transport_ && error) *error = name_ + QStringLiteral(": ") + why;
     return transport_ != nullptr;

@@ -26,8 +26,9 @@ public:
     // On failure `error` says why ("printer busy", ...).
     bool Open(const QString& path, QString* error);
     // Opens a path, a network printer or a CUPS queue (a "usb" address must
-    // have been searched for first). Takes a few seconds at most.
-    bool Open(const PrinterAddress& address, QString* error);
+    // have been searched for first). Takes a few seconds at most; the CUPS
+    // scheduler's answers are waited for `answerWaitMs` each.
+    bool Open(const PrinterAddress& address, QString* error, int answerWaitMs = PrinterTransport::kAnswerWaitMs);
     // Sends all of `data` in order, waiting on a stalled printer as `watch` rules.
     StallWatch::Outcome Write(QByteArrayView data, StallWatch& watch, QString* error);
     // After the last write: waits, as `watch` rules, until the printer has
@@ -61,6 +62,8 @@ PrinterStatus AskPrinterStatus(const PrinterAddress& address);
 
 // The transport for an address (a "usb" one must have been searched for
 // first): nothing, and `error` saying why, for a USB address that is none.
-std::unique_ptr<PrinterTransport> MakePrinterTransport(const PrinterAddress& address, QString* error);
+// `answerWaitMs` as for PrinterDevice::Open.
+std::unique_ptr<PrinterTransport> MakePrinterTransport(const PrinterAddress& address, QString* error,
+                                                       int answerWaitMs = PrinterTransport::kAnswerWaitMs);
 
 }  // namespace kestrix

@@ -14,6 +14,11 @@ namespace kestrix {
 
 class PrinterTransport {
 public:
+    // How long the far end (the CUPS scheduler) may leave a question without
+    // an answer, unless the run gives up sooner or later: a silent scheduler
+    // is told as such within 5 seconds of asking.
+    static constexpr int kAnswerWaitMs = 3000;
+
     PrinterTransport() = default;
     PrinterTransport(const PrinterTransport&) = delete;
     PrinterTransport& operator=(const PrinterTransport&) = delete;

@@ -11,7 +11,9 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <algorithm>
 #include <atomic>
+#include <climits>
 #include <functional>
 #include <memory>
 
@@ -51,6 +53,12 @@ public:
     using Confirm = std::function<qint64(int waitMs, QString* error)>;
     // Waits under the same rule until the device has confirmed `bytes` more.
     Outcome AwaitConfirmation(qint64 bytes, const Confirm& confirm, QString* error, const AskState& ask = {});
+
+    // How long a question to the far end (the CUPS scheduler) is waited for:
+    // the give-up time when there is one, else `usual`.
+    int AnswerWaitMs(int usual) const {
+        return giveUpAfterMs_ > 0 ? static_cast<int>(std::min<qint64>(giveUpAfterMs_, INT_MAX)) : usual;
+    }
 
     // Runs the sending part of a job, the code that calls Send. Here it runs
     // in place; the editor runs it on a worker thread and keeps its window alive.

@@ -13,6 +13,7 @@
 #include "SchedulerProxy.h"
 #include "SimulatedPrinter.h"
 #include "document/LabelFile.h"
+#include "editor/PrintQueuedLabels.h"
 
 namespace kestrix {
 namespace {
@@ -97,15 +98,19 @@ TEST_F(CupsRawFault, AJobTheSchedulerDidNotTakeWholeCountsOnlyTheLabelsItPrints)
         EXPECT_EQ(printer_.Labels().size(), before + printed) << "the labels counted are those the printer prints";
         EXPECT_EQ(Waiting(), "") << "nothing is left waiting in the queue";
     }
-    // Silent from the first question: said as such, within 5 seconds, and nothing sent.
+    // Silent from the first question: said as such, within 5 seconds, and
+    // nothing sent. --timeout governs the scheduler's answers too: libcups
+    // waits 1 s for an early answer, then --timeout 1 more.
     SchedulerProxy silent(Socket(), SchedulerProxy::Fault::Stall, 100);
     const qsizetype before = printer_.JobSize();
-    const PrintRun run = Print(silent.Server());
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "kestrix-cli print: cups:kestrix-faults: the scheduler at " + silent.Server().toStdString() +
-                           " does not answer\n");
-    EXPECT_LT(run.ms, 5000);
-    EXPECT_EQ(Number(), u"0001");
+    for (const auto& [more, limitMs] : {std::pair{QStringList{}, 5000}, {QStringList{"--timeout", "1"}, 3000}}) {
+        const PrintRun run = Print(silent.Server(), more);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, "kestrix-cli print: cups:kestrix-faults: the scheduler at " + silent.Server().toStdString() +
+                               " does not answer\n");
+        EXPECT_LT(run.ms, limitMs);
+        EXPECT_EQ(Number(), u"0001");
+    }
     EXPECT_EQ(printer_.JobSize(), before);
 }
 
@@ -130,6 +135,52 @@ TEST_F(CupsRawFault, AStoppedOrRefusingQueueIsToldBeforeTheJob) {
     EXPECT_EQ(printer_.JobSize(), 0);
     RunTool(QStringLiteral("cupsenable"), {"-h", Socket(), kQueue});
     EXPECT_TRUE(printer_.WaitForJobBytes(400000, 30000));
+}
+
+// The editor tells the same: a job that waits in the queue is not said to be
+// printed, a batch says it once, and a held job is named.
+TEST_F(CupsRawFault, TheEditorSaysWhenAJobWaitsInTheQueue) {
+    AddShape(10, 10, false);
+    QString status;
+    QObject::connect(&Label(), &LabelController::Printed, [&status](const QString& what) { status = what; });
+    const auto print = [this](const QString& queue) {
+        Label().SetPrinterTarget({QStringLiteral("cups:") + queue, {}});
+        prompts_.messages.clear();
+        return Label().DirectPrintLabel({});
+    };
+    RunTool(QStringLiteral("cupsdisable"), {"-h", Socket(), kQueue});
+    EXPECT_EQ(print(kQueue).status, DirectPrintStatus::Printed);
+    EXPECT_EQ(status, "1 label sent to cups:kestrix-faults, not printing yet");
+    ASSERT_EQ(prompts_.messages.size(), 1);
+    EXPECT_TRUE(prompts_.messages[0].startsWith(
+        "cups:kestrix-faults has the labels but does not print them now:\n\nthe queue is stopped"))
+        << prompts_.messages[0].toStdString();
+    EXPECT_TRUE(prompts_.messages[0].contains("until the queue is started (cupsenable kestrix-faults)"));
+
+    prompts_.messages.clear();
+    Label().BatchQueue() = {WriteLabel(), TempPath(QStringLiteral("s.lab"))};
+    const BatchPrintOutcome batch = PrintQueuedLabels(Label(), [](int, int, const QString&) { return true; }, {});
+    EXPECT_EQ(batch.printed, 2);
+    EXPECT_EQ(batch.waiting.size(), 1);
+    EXPECT_EQ(prompts_.messages.size(), 1) << "the stopped queue is said once";
+    RunTool(QStringLiteral("cupsenable"), {"-h", Socket(), kQueue});
+    QElapsedTimer clock;
+    for (clock.start(); printer_.Labels().size() < 3 && clock.elapsed() < 20000;) QThread::msleep(50);
+    EXPECT_EQ(printer_.Labels().size(), 3) << "the waiting jobs print once the queue is started";
+
+    ASSERT_EQ(QProcess::execute(QStringLiteral(KESTRIX_TEST_CUPSD_SCRIPT),
+                                {"queue", KESTRIX_TEST_CUPSD, "kestrix-holding", printer_.Address(), "-m", "raw", "-o",
+                                 "job-hold-until-default=indefinite"}),
+              0);
+    const DirectPrintResult held = print(QStringLiteral("kestrix-holding"));
+    RunTool(QStringLiteral("cancel"), {"-h", Socket(), "-a", "kestrix-holding"});
+    EXPECT_EQ(held.status, DirectPrintStatus::Printed);
+    EXPECT_EQ(status, "1 label sent to cups:kestrix-holding, not printing yet");
+    ASSERT_EQ(prompts_.messages.size(), 1);
+    EXPECT_TRUE(QRegularExpression("\n\njob [0-9]+ is held \\(job-hold-until-specified\\): it prints once released")
+                    .match(prompts_.messages[0])
+                    .hasMatch())
+        << prompts_.messages[0].toStdString();
 }
 
 }  // namespace
