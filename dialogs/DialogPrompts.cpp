@@ -41,6 +41,8 @@ bool DialogPrompts::AskYesNo(QWidget* owner, const QString& text, const QString&
 void DialogPrompts::ShowMessage(QWidget* owner, const QString& text, const QString& caption, QMessageBox::Icon icon) {
     QMessageBox box(icon, caption, text, QMessageBox::Ok, owner);
     box.button(QMessageBox::Ok)->setText(UiText(language_, "OK", "确定"));
+    // A message may name a command to run or a file: its text can be selected and copied.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box.exec();
 }
 
