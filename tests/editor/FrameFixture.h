@@ -38,13 +38,10 @@ public:
         if (!choices.empty()) choices.pop_front();
         return choice;
     }
-    // Each recovery question takes the next of `recoverAnswers`, no answer when none is left.
+    // A recovery question is left unanswered (the recovery scenario answers it).
     std::optional<bool> AskRecover(QWidget*, const QString& text, const QString& caption) override {
         questions << text + '|' + caption;
-        if (recoverAnswers.empty()) return std::nullopt;
-        const bool answer = recoverAnswers.front();
-        recoverAnswers.pop_front();
-        return answer;
+        return std::nullopt;
     }
     std::optional<QString> TextDialog(QWidget*, LabelElement& e, const QStringList& columns) override {
         columnsOffered = columns;
@@ -105,8 +102,7 @@ public:
         return true;
     }
     void ShowPrintPreview(QWidget*, PrintableLabel&) override {}
-    std::optional<DataChoice> DataDialog(QWidget*, const DataChoice& current, const QStringList& fields) override {
-        dataShown = current;
+    std::optional<DataChoice> DataDialog(QWidget*, const DataChoice&, const QStringList& fields) override {
         dataFields = fields;
         return dataChoice;
     }
@@ -125,7 +121,6 @@ public:
 
     std::deque<bool> answers;
     std::deque<QMessageBox::StandardButton> choices;
-    std::deque<bool> recoverAnswers;
     QStringList questions, messages, filters, dialogs;
     std::optional<QString> text;
     std::optional<BarcodeFields> barcode, barcodeShown;
@@ -142,7 +137,6 @@ public:
     std::deque<QStringList> openNameLists;
     QStringList printFiles;
     std::optional<DataChoice> dataChoice;  // chosen in the data dialog; cancelled when none
-    DataChoice dataShown;
     QStringList dataFields;
     QStringList columnsOffered;  // by the last text, barcode or 2D code dialog
     int saveDialogs = 0, newDialogs = 0, printDialogs = 0;
