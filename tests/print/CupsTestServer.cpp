@@ -124,15 +124,4 @@ QString DecodeBarcode(const QImage& image) {
     return text.match(out).captured(1);
 }
 
-QRect InkBox(const QImage& image) {
-    const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
-    QRect box;
-    for (int y = 0; y < grey.height(); ++y) {
-        const uchar* row = grey.constScanLine(y);
-        for (int x = 0; x < grey.width(); ++x)
-            if (row[x] < 128) box |= QRect(x, y, 1, 1);
-    }
-    return box;
-}
-
 }  // namespace kestrix

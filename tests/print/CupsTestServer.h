@@ -37,8 +37,6 @@ QList<QSizeF> PdfPageSizesMm(const QString& pdf);
 QImage RasterizePage(const QString& pdf, int page, int dpi, const QString& tool = QStringLiteral("pdftoppm"));
 // What ZXingReader decodes in an image ("" when nothing).
 QString DecodeBarcode(const QImage& image);
-// The box around every pixel darker than mid grey.
-QRect InkBox(const QImage& image);
 
 // Skips the test, saying why, when the test cupsd cannot run here.
 #define KESTRIX_REQUIRE_CUPSD()                                                     \
