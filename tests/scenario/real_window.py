@@ -29,7 +29,7 @@ def run(kestrix, cli, work):
         s.click((s.client[0] + 20, s.client[1] - 10))  # File
         s.x("key", "Escape")
         s.x("key", "ctrl+n")
-        found = s.x("search", "--sync", "--onlyvisible", "--name", "^New Label$", timeout=5).split()
+        found = s.x("search", "--sync", "--onlyvisible", "--name", "^New Label$", timeout=20).split()
         check(len(found) == 1, "Ctrl+N opens the New Label dialog after a menu was open")
         s.x("key", "Escape")
         check(s.closes("New Label"), "Escape closes it")
