@@ -23,6 +23,7 @@
 #include "document/RegularFile.h"
 #include "document/Units.h"
 #include "output/ColorToBW.h"
+#include "output/CupsJobState.h"
 #include "output/DirectPrintJob.h"
 #include "output/DrawLabel.h"
 #include "output/IniFile.h"
@@ -306,6 +307,10 @@ int RunPrint(const QStringList& args, StopSignals& stops) {
     if (const std::optional<QString> queue = a.Value(QStringLiteral("--printer"))) {
         if (a.Value(QStringLiteral("--device")) || a.Value(QStringLiteral("--settings")))
             UsageError(QStringLiteral("--printer takes neither --device nor --settings"));
+        // Qt's printer list waits on a silent scheduler without a limit: the scheduler is asked first.
+        const int timeout = a.PositiveInt(QStringLiteral("--timeout"), 0);
+        const QString silent = SchedulerSilence(timeout > 0 ? timeout * 1000 : PrinterTransport::kAnswerWaitMs);
+        if (!silent.isEmpty()) Fail(QStringLiteral("cannot print on %1: %2").arg(*queue, silent));
         const std::unique_ptr<DataSource> data = OpenDataOption(a);
         CheckDataForLabels(QStringLiteral("print"), data.get(), labels, range);
         // One driver job per label.

@@ -36,7 +36,27 @@ ipp_t* AskPrinter(http_t* http, const QByteArray& queue, const char* folder) {
     return cupsDoRequest(http, request, "/");
 }
 
+// Asked by libcups when the scheduler has been silent for the time given.
+int GiveUp(http_t*, void*) { return 0; }
+
 }  // namespace
+
+http_t* ConnectToScheduler(int answerWaitMs) {
+    http_t* http =
+        httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, answerWaitMs, nullptr);
+    if (http) httpSetTimeout(http, answerWaitMs / 1000.0, GiveUp, nullptr);
+    return http;
+}
+
+QString SchedulerSilence(int answerWaitMs) {
+    http_t* http = ConnectToScheduler(answerWaitMs);
+    if (!http) return {};
+    ipp_t* answer = cupsDoRequest(http, ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/");
+    const bool silent = !answer && Unanswered();
+    ippDelete(answer);
+    httpClose(http);
+    return silent ? Silent() : QString();
+}
 
 QString SchedulerAddress() {
     const QString server = QString::fromUtf8(cupsServer());

@@ -26,6 +26,14 @@ struct JobState {
     QString reasons = {};   // job-state-reasons, joined with ", "
 };
 
+// A connection to the scheduler whose every answer is waited for at most
+// `answerWaitMs` (libcups first waits a second of its own); none when it cannot be reached.
+http_t* ConnectToScheduler(int answerWaitMs);
+// Asks the scheduler one question before work that would wait on it without
+// a limit (Qt's printer list): why it does not answer within `answerWaitMs`,
+// empty when it answers or cannot be reached at all (that is told as before).
+QString SchedulerSilence(int answerWaitMs);
+
 QueueState AskQueueState(http_t* http, const QByteArray& queue);
 JobState AskJobState(http_t* http, int job);
 

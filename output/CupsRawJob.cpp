@@ -17,17 +17,7 @@ namespace {
 // without waiting: a Step must come back within its wait.
 constexpr qsizetype kPieceBytes = 16 * 1024;
 
-// Asked by libcups when the scheduler has been silent for the timeout.
-int GiveUp(http_t*, void*) { return 0; }
-
 }  // namespace
-
-http_t* CupsRawJob::Connect() const {
-    http_t* http =
-        httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, answerWaitMs_, nullptr);
-    if (http) httpSetTimeout(http, answerWaitMs_ / 1000.0, GiveUp, nullptr);
-    return http;
-}
 
 bool CupsRawJob::Fail(QString* error, const QString& why) {
     if (error) *error = why.isEmpty() ? QString::fromUtf8(cupsLastErrorString()) : why;
@@ -42,7 +32,7 @@ bool CupsRawJob::Open(QString* error) {
     Close();
     warning_.clear();
     partKept_ = 0;
-    http_ = Connect();
+    http_ = ConnectToScheduler(answerWaitMs_);
     if (!http_) {
         if (error) *error = QStringLiteral("CUPS is not running (no scheduler at %1)").arg(SchedulerAddress());
         return false;
@@ -98,7 +88,7 @@ bool CupsRawJob::Finish(QString* error) {
     // The scheduler may have lost the connection or part of the document and
     // still have said nothing: the job is asked for on a connection of its own.
     httpClose(http_);
-    http_ = Connect();
+    http_ = ConnectToScheduler(answerWaitMs_);
     const JobState job =
         http_ ? AskJobState(http_, job_) : JobState{QStringLiteral("no scheduler at %1").arg(SchedulerAddress())};
     if (!job.error.isEmpty())
@@ -130,7 +120,7 @@ bool CupsRawJob::Finish(QString* error) {
 }
 
 void CupsRawJob::KeepOrWithdraw() {
-    http_t* http = Connect();
+    http_t* http = ConnectToScheduler(answerWaitMs_);
     if (!http) return;
     const JobState job = AskJobState(http, job_);
     const bool printing = job.error.isEmpty() && !job.incoming && job.state != IPP_JSTATE_CANCELED &&

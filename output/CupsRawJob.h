@@ -43,8 +43,6 @@ private:
     bool Fail(QString* error, const QString& why = {});
     // Asks what became of the unfinished job: withdrawn, or kept short.
     void KeepOrWithdraw();
-    // A connection to the scheduler whose every answer is waited for at most answerWaitMs_.
-    http_t* Connect() const;
 
     // An instance is a set of options, which a raw job has no use for.
     const QByteArray queue_;

@@ -51,17 +51,17 @@ protected:
         EXPECT_TRUE(ReadLabelFile(TempPath(QStringLiteral("s.lab")), doc, nullptr));
         return ElementText(doc.elements.at(0));
     }
-    // print --update of ten labels from 0001 to the queue through `server`.
-    PrintRun Print(const QString& server, const QStringList& more = {}) {
+    // print --update of ten labels from 0001 to the queue (raw, unless `target` says otherwise) through `server`.
+    PrintRun Print(const QString& server, const QStringList& more = {},
+                   const QStringList& target = {"--device", QStringLiteral("cups:") + kQueue}) {
         QProcess cli;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("CUPS_SERVER"), server);
         cli.setProcessEnvironment(env);
         QElapsedTimer clock;
         clock.start();
-        cli.start(QStringLiteral(KESTRIX_CLI), QStringList{"print", WriteLabel(), "--copies", "10", "--update",
-                                                           "--device", QStringLiteral("cups:") + kQueue} +
-                                                   more);
+        cli.start(QStringLiteral(KESTRIX_CLI),
+                  QStringList{"print", WriteLabel(), "--copies", "10", "--update"} + target + more);
         cli.waitForFinished(60000);
         return {cli.exitCode(), cli.readAllStandardError().toStdString(), clock.elapsed()};
     }
@@ -99,15 +99,20 @@ TEST_F(CupsRawFault, AJobTheSchedulerDidNotTakeWholeCountsOnlyTheLabelsItPrints)
         EXPECT_EQ(Waiting(), "") << "nothing is left waiting in the queue";
     }
     // Silent from the first question: said as such, within 5 seconds, and
-    // nothing sent. --timeout governs the scheduler's answers too: libcups
-    // waits 1 s for an early answer, then --timeout 1 more.
+    // nothing sent. --timeout governs the scheduler's answers too (libcups
+    // waits 1 s for an early answer, then --timeout 1 more), also before
+    // printing through a driver, whose printer list would wait without a limit.
     SchedulerProxy silent(Socket(), SchedulerProxy::Fault::Stall, 100);
+    const std::string silence = "the scheduler at " + silent.Server().toStdString() + " does not answer\n";
     const qsizetype before = printer_.JobSize();
-    for (const auto& [more, limitMs] : {std::pair{QStringList{}, 5000}, {QStringList{"--timeout", "1"}, 3000}}) {
-        const PrintRun run = Print(silent.Server(), more);
+    const QStringList raw{"--device", QStringLiteral("cups:") + kQueue}, driver{"--printer", kQueue};
+    for (const auto& [target, more, limitMs] :
+         {std::tuple{raw, QStringList{}, 5000}, {raw, {"--timeout", "1"}, 3000}, {driver, {"--timeout", "1"}, 3000}}) {
+        const PrintRun run = Print(silent.Server(), more, target);
         EXPECT_EQ(run.exitCode, 1);
-        EXPECT_EQ(run.err, "kestrix-cli print: cups:kestrix-faults: the scheduler at " + silent.Server().toStdString() +
-                               " does not answer\n");
+        EXPECT_EQ(run.err, (target == raw ? "kestrix-cli print: cups:kestrix-faults: "
+                                          : "kestrix-cli print: cannot print on kestrix-faults: ") +
+                               silence);
         EXPECT_LT(run.ms, limitMs);
         EXPECT_EQ(Number(), u"0001");
     }
