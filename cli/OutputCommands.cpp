@@ -219,18 +219,16 @@ int RunRender(const QStringList& args) {
     ctx.viewScaleY = viewY;
     ctx.codes = &codes;
     ctx.pictures = &pictures;
-    const QImage raster = DrawLabelImage(doc, dpi.x, dpi.y, ctx, row);
     const QSize size = OutputTargetSize(doc, dpi.x, dpi.y);
-    const QString tooLarge =
-        QStringLiteral("the label (%1 x %2 dots) is too large to render").arg(size.width()).arg(size.height());
-    if (raster.isNull()) Fail(tooLarge);
-
     if (ctx.monoPictures) {
-        const MonoImage mono = ColorToBW(raster);
-        if (mono.IsNull()) Fail(tooLarge);
+        const MonoImage mono = DrawLabelMono(doc, dpi.x, dpi.y, ctx, row);
+        if (mono.IsNull()) Fail(TooLargeText(size));
         WriteOutput(out, mono.Bytes());
         return kOk;
     }
+    // A PNG is made of the whole raster, so a colour one has a size limit of its own.
+    const QImage raster = DrawLabelImage(doc, dpi.x, dpi.y, ctx, row);
+    if (raster.isNull()) Fail(TooLargeText(size, kMaxColorPixels) + QStringLiteral(" in colour; --mono draws it"));
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);

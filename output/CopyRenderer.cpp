@@ -41,10 +41,19 @@ QRect Union(const std::vector<TextPiece>& pieces) {
 
 }  // namespace
 
-CopyRenderer::CopyRenderer(LabelDocument& doc, int dpiX, int dpiY, const RenderContext& ctx)
-    : elements_(doc.elements), output_(OutputContext(ctx)), looks_(doc.elements.size()), merged_(doc.elements.size()) {
-    const QSize size = OutputTargetSize(doc, dpiX, dpiY);
-    if (!IsTargetTooLarge(size)) raster_ = QImage(size, QImage::Format_RGB32);
+int CopyRenderer::BandRows(QSize target) {
+    const qint64 rowBytes = std::max<qint64>(target.width(), 1) * 4;
+    return static_cast<int>(std::clamp<qint64>(kBandBytes / rowBytes, 1, std::max(target.height(), 1)));
+}
+
+CopyRenderer::CopyRenderer(LabelDocument& doc, int dpiX, int dpiY, const RenderContext& ctx, int bandRows)
+    : elements_(doc.elements),
+      output_(OutputContext(ctx)),
+      size_(OutputTargetSize(doc, dpiX, dpiY)),
+      looks_(doc.elements.size()),
+      merged_(doc.elements.size()) {
+    if (IsTargetTooLarge(size_) || size_.isEmpty()) return;
+    band_.emplace(size_, std::min(bandRows > 0 ? bandRows : BandRows(size_), size_.height()));
 }
 
 CopyRenderer::~CopyRenderer() {
@@ -52,33 +61,64 @@ CopyRenderer::~CopyRenderer() {
         if (copy && output_.codes) output_.codes->Release(copy->hCache);
 }
 
-const QImage& CopyRenderer::Next(const DataRow* row) {
+bool CopyRenderer::Next(const DataRow* row, const BandSink& take) {
     changed_.clear();
-    if (raster_.isNull()) return raster_;
+    if (!band_ || band_->isNull()) return false;
     FillFields(row);
     if (first_)
-        DrawWhole();
+        DrawWhole(take);
     else
-        DrawChanges();
+        DrawChanges(take);
     first_ = false;
     AdvanceSerials();
-    return raster_;
+    return true;
+}
+
+const QImage& CopyRenderer::Next(const DataRow* row) {
+    static const QImage none;
+    if (!band_ || band_->BandRows() < size_.height() || !Next(row, {})) return none;
+    return *band_;
 }
 
 QRect CopyRenderer::Reach(LabelElement& e) {
     if (e.nType == kText) return Union(OutputTextPieces(e));
-    PaintedArea area(raster_.size());
+    PaintedArea area(size_);
     QPainter painter(&area);
     DrawOutputElement(painter, e, output_);
     painter.end();
     return area.Bounds();
 }
 
-void CopyRenderer::DrawWhole() {
-    raster_.fill(Qt::white);
-    QPainter painter(&raster_);
-    for (std::size_t i = 0; i < elements_.size(); ++i) DrawOutputElement(painter, Drawn(i), output_);
-    changed_ = {raster_.rect()};
+void CopyRenderer::KnowReach() {
+    if (reachKnown_) return;
+    reach_.resize(elements_.size());
+    for (std::size_t i = 0; i < elements_.size(); ++i) reach_[i] = Reach(Drawn(i));
+    reachKnown_ = true;
+}
+
+void CopyRenderer::DrawArea(const QRect& area, bool clip, const BandSink& take) {
+    BandImage& band = *band_;
+    // A band is drawn clipped to its rows: the elements that reach them.
+    const bool banded = band.BandRows() < size_.height();
+    const int rows = band.BandRows();
+    for (int top = area.top() / rows * rows; top <= area.bottom(); top += rows) {
+        band.SetTop(top);
+        const QRect part = area & band.Rows();
+        QPainter painter(&band);
+        if (clip || banded) painter.setClipRect(part);
+        painter.fillRect(part, Qt::white);
+        for (std::size_t i = 0; i < elements_.size(); ++i)
+            if ((!clip && !banded) || reach_[i].intersects(part)) DrawOutputElement(painter, Drawn(i), output_);
+        painter.end();
+        if (take) take(band, part);
+    }
+}
+
+void CopyRenderer::DrawWhole(const BandSink& take) {
+    if (band_->BandRows() < size_.height()) KnowReach();
+    const QRect whole(QPoint(), size_);
+    DrawArea(whole, false, take);
+    changed_ = {whole};
 }
 
 CopyRenderer::Look CopyRenderer::LookOf(LabelElement& e) {
@@ -99,23 +139,24 @@ CopyRenderer::Change CopyRenderer::Before(std::size_t i) {
 }
 
 QList<QRect> CopyRenderer::DirtyAreas(const std::vector<Look>& looksNow) {
+    const QRect target(QPoint(), size_);
     QList<QRect> areas;
     for (std::size_t k = 0; k < changes_.size(); ++k) {
         const Change& change = changes_[k];
         const Look& now = looksNow[k];
         const QList<QRect> changed = Drawn(change.index).nType == kText ? PieceDifferences(change.before.text, now.text)
                                      : change.before.barcode && now.barcode
-                                         ? LookDifferences(*change.before.barcode, *now.barcode, raster_.rect())
+                                         ? LookDifferences(*change.before.barcode, *now.barcode, target)
                                          : QList<QRect>{change.was | reach_[change.index]};
         for (const QRect& area : changed)
-            if (!(area & raster_.rect()).isEmpty()) areas << (area & raster_.rect());
+            if (!(area & target).isEmpty()) areas << (area & target);
     }
     for (bool grown = true; grown;) {
         MergeOverlaps(areas);
         grown = false;
         for (QRect& area : areas) {
             for (std::size_t i = 0; i < elements_.size(); ++i) {
-                const QRect picture = reach_[i] & raster_.rect();
+                const QRect picture = reach_[i] & target;
                 if (elements_[i].nType != kPicture || !picture.intersects(area) || area.contains(picture)) continue;
                 area |= picture;
                 grown = true;
@@ -125,29 +166,26 @@ QList<QRect> CopyRenderer::DirtyAreas(const std::vector<Look>& looksNow) {
     return areas;
 }
 
-void CopyRenderer::DrawChanges() {
+void CopyRenderer::DrawChanges(const BandSink& take) {
     std::vector<Look> looksNow(changes_.size());
     for (std::size_t k = 0; k < changes_.size(); ++k) looksNow[k] = LookOf(Drawn(changes_[k].index));
     if (!reachKnown_) {
-        reach_.resize(elements_.size());
-        for (std::size_t i = 0; i < elements_.size(); ++i) reach_[i] = Reach(Drawn(i));
-        reachKnown_ = true;
+        KnowReach();
     } else {
         for (std::size_t k = 0; k < changes_.size(); ++k) {
             LabelElement& e = Drawn(changes_[k].index);
             reach_[changes_[k].index] = e.nType == kText ? Union(looksNow[k].text) : Reach(e);
         }
     }
+    // Whole bytes of the 1-bit rows they become: a band holds nothing else.
     changed_ = DirtyAreas(looksNow);
+    for (QRect& area : changed_) {
+        area.setLeft(area.left() & ~7);
+        area.setRight(std::min((area.right() + 8) & ~7, size_.width()) - 1);
+    }
     for (std::size_t k = 0; k < changes_.size(); ++k) looks_[changes_[k].index] = std::move(looksNow[k]);
     changes_.clear();
-    QPainter painter(&raster_);
-    for (const QRect& area : changed_) {
-        painter.setClipRect(area);
-        painter.fillRect(area, Qt::white);
-        for (std::size_t i = 0; i < elements_.size(); ++i)
-            if (reach_[i].intersects(area)) DrawOutputElement(painter, Drawn(i), output_);
-    }
+    for (const QRect& area : changed_) DrawArea(area, true, take);
 }
 
 void CopyRenderer::FillFields(const DataRow* row) {

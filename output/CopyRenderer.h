@@ -13,17 +13,23 @@
 // values change from one copy to the next it is redrawn like a serial number.
 // The copies' code images are their own, released when their values change.
 //
+// A tall target is drawn in horizontal bands of a few rows (BandImage), one
+// band reused, each part handed on as it is drawn: memory stays bounded
+// whatever the label's size, and the pixels are those of the whole target.
+//
 // Serves every caller that draws the same label many times: the direct print
 // stream (PrintJobMaker) and driver printing (a page per copy).
 
 #include <QImage>
 #include <QList>
 #include <QRect>
+#include <functional>
 #include <optional>
 #include <vector>
 
 #include "document/DataRow.h"
 #include "document/LabelDocument.h"
+#include "render/BandImage.h"
 #include "render/BarcodeDrawing.h"
 #include "render/GdiFont.h"
 #include "render/RenderContext.h"
@@ -32,28 +38,47 @@ namespace kestrix {
 
 class CopyRenderer {
 public:
+    // The bytes of 32-bit pixels a band takes at most (one row at least).
+    static constexpr qint64 kBandBytes = qint64(16) << 20;
+    // The rows a band of a target this wide has, within kBandBytes.
+    static int BandRows(QSize target);
+
     // Draws `doc` (its serial numbers advance in it) at the two resolutions
-    // with `ctx` (monoPictures, view scales and caches as for DrawLabel). The
-    // document and the caches must outlive the renderer.
-    CopyRenderer(LabelDocument& doc, int dpiX, int dpiY, const RenderContext& ctx);
+    // with `ctx` (monoPictures, view scales and caches as for DrawLabel), in
+    // bands of `bandRows` rows (0: BandRows; the target's height: one
+    // raster). The document and the caches must outlive the renderer.
+    CopyRenderer(LabelDocument& doc, int dpiX, int dpiY, const RenderContext& ctx, int bandRows = 0);
     ~CopyRenderer();
     CopyRenderer(const CopyRenderer&) = delete;
     CopyRenderer& operator=(const CopyRenderer&) = delete;
 
-    // The next copy, valid until the next call, with the fields filled from
-    // `row` (without one, ${NAME} is drawn as it stands); a null image when
-    // the target is too large or cannot be allocated.
+    // Takes each part of a copy as it is drawn: `part`, in target
+    // coordinates, of `band` (an image of the target's size that holds only
+    // the rows of `part`).
+    using BandSink = std::function<void(const QImage& band, const QRect& part)>;
+    // Draws the next copy with the fields filled from `row` (without one,
+    // ${NAME} is drawn as it stands): its whole area the first time, then
+    // only where it differs from the copy before. False when the target is
+    // too large or cannot be allocated.
+    bool Next(const DataRow* row, const BandSink& take);
+    // The next copy in one raster, valid until the next call (for a renderer
+    // of one band); a null image when it cannot be drawn.
     const QImage& Next(const DataRow* row = nullptr);
-    // Where the last Next() changed the raster: its whole area after the
+    // Where the last Next() changed the copy: its whole area after the
     // first copy, the redrawn areas after the others (none when nothing
     // changed).
     const QList<QRect>& Changed() const { return changed_; }
+    QSize Size() const { return size_; }
 
 private:
     // Where an element's output form would draw, as it stands now.
     QRect Reach(LabelElement& e);
-    void DrawWhole();
-    void DrawChanges();
+    void KnowReach();
+    // Draws `area` (white first, then every element reaching it, clipped to
+    // it) band by band, handing each band's part to `take`.
+    void DrawArea(const QRect& area, bool clip, const BandSink& take);
+    void DrawWhole(const BandSink& take);
+    void DrawChanges(const BandSink& take);
     // What a serialized element's drawing is made of, to tell where two of
     // its copies differ (nothing known: it counts as one whole).
     struct Look {
@@ -79,7 +104,8 @@ private:
 
     std::vector<LabelElement>& elements_;
     RenderContext output_;
-    QImage raster_;
+    QSize size_;
+    std::optional<BandImage> band_;
     bool first_ = true;
     // Per element: where it reached when last drawn (empty until needed).
     std::vector<QRect> reach_;

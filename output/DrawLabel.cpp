@@ -3,6 +3,7 @@
 #include "document/FieldMerge.h"
 #include "document/SerialNumber.h"
 #include "document/Units.h"
+#include "output/ColorToBW.h"
 #include "output/CopyRenderer.h"
 #include "render/CodeImageCache.h"
 #include "render/ElementPainter.h"
@@ -11,10 +12,6 @@
 namespace kestrix {
 
 namespace {
-
-// 2 GiB of 32-bit pixels: more than the largest label at 203 dpi needs; a
-// larger target is refused rather than allowed to exhaust memory.
-constexpr qint64 kMaxTargetPixels = qint64(1) << 29;
 
 bool IsDrawn(const LabelElement& e) {
     switch (e.nType) {
@@ -72,9 +69,26 @@ QSize OutputTargetSize(const LabelDocument& doc, int dpiX, int dpiY) {
     return {TargetDots(doc.widthMm, dpiX), TargetDots(doc.heightMm, dpiY)};
 }
 
+QString TooLargeText(QSize size, qint64 maxPixels) {
+    return QStringLiteral("the label (%1 x %2 dots) is too large to render (at most %3 dots)")
+        .arg(size.width())
+        .arg(size.height())
+        .arg(maxPixels);
+}
+
 QImage DrawLabelImage(LabelDocument& doc, int dpiX, int dpiY, const RenderContext& ctx, const DataRow* row) {
-    CopyRenderer copies(doc, dpiX, dpiY, ctx);
+    const QSize size = OutputTargetSize(doc, dpiX, dpiY);
+    if (qint64(size.width()) * size.height() > kMaxColorPixels) return {};
+    CopyRenderer copies(doc, dpiX, dpiY, ctx, size.height());
     return copies.Next(row);
+}
+
+MonoImage DrawLabelMono(LabelDocument& doc, int dpiX, int dpiY, const RenderContext& ctx, const DataRow* row) {
+    CopyRenderer copies(doc, dpiX, dpiY, ctx);
+    MonoImage mono(copies.Size().width(), copies.Size().height());
+    const auto reduce = [&mono](const QImage& band, const QRect& part) { ColorToBW(band, part, mono); };
+    if (mono.IsNull() || !copies.Next(row, reduce)) return {};
+    return mono;
 }
 
 }  // namespace kestrix

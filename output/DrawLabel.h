@@ -8,6 +8,7 @@
 
 #include "document/DataRow.h"
 #include "document/LabelDocument.h"
+#include "output/MonoImage.h"
 #include "render/RenderContext.h"
 
 namespace kestrix {
@@ -33,12 +34,23 @@ RenderContext OutputContext(const RenderContext& ctx);
 // The output target of a label: Wd x Hd pixels at the two resolutions.
 QSize OutputTargetSize(const LabelDocument& doc, int dpiX, int dpiY);
 
-// Whether a target of this size is refused: over 2^29 pixels.
+// Whether a target of this size is refused: over kMaxTargetPixels. Such a
+// target is drawn in bands into 1 bit per pixel (64 MB at most).
+constexpr qint64 kMaxTargetPixels = qint64(1) << 29;
 bool IsTargetTooLarge(QSize size);
+// A target held whole in 32-bit colour (DrawLabelImage) has at most this
+// many pixels (128 MB).
+constexpr qint64 kMaxColorPixels = qint64(1) << 25;
+// Why a target of this size is not drawn, in words.
+QString TooLargeText(QSize size, qint64 maxPixels = kMaxTargetPixels);
 
 // A white target of OutputTargetSize with the label drawn into it (its fields
-// filled from `row`, when given); a null image when the target is too large
-// or cannot be allocated (nothing is drawn then).
+// filled from `row`, when given); a null image when the target has more than
+// kMaxColorPixels or cannot be allocated (nothing is drawn then).
 QImage DrawLabelImage(LabelDocument& doc, int dpiX, int dpiY, const RenderContext& ctx, const DataRow* row = nullptr);
+
+// The label drawn in bands and reduced to black and white (ColorToBW), never
+// held whole in colour; a null image when the target is too large.
+MonoImage DrawLabelMono(LabelDocument& doc, int dpiX, int dpiY, const RenderContext& ctx, const DataRow* row = nullptr);
 
 }  // namespace kestrix

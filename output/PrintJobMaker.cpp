@@ -25,8 +25,8 @@ RenderContext PrintContext(const DirectPrintInput& in) {
 
 }  // namespace
 
-PrintJobMaker::PrintJobMaker(const DirectPrintInput& in)
-    : in_(in), copies_(in.doc, in.dpiX, in.dpiY, PrintContext(in)) {}
+PrintJobMaker::PrintJobMaker(const DirectPrintInput& in, int bandRows)
+    : in_(in), copies_(in.doc, in.dpiX, in.dpiY, PrintContext(in), bandRows) {}
 
 qint64 PrintJobMaker::Jobs() const { return qint64(std::max(in_.copies, 1)) * (in_.rows ? in_.rows->Count() : 1); }
 
@@ -43,17 +43,13 @@ const PrintStream& PrintJobMaker::Next(QString* error) {
         }
     }
     copyOfRow_ = (copyOfRow_ + 1) % std::max(in_.copies, 1);
-    const QImage& raster = copies_.Next(row_);
-    if (!raster.isNull() && mono_.IsNull()) mono_ = MonoImage(raster.width(), raster.height());
-    if (raster.isNull() || mono_.IsNull()) {
-        const QSize size = OutputTargetSize(in_.doc, in_.dpiX, in_.dpiY);
-        if (error)
-            *error =
-                QStringLiteral("the label (%1 x %2 dots) is too large to render").arg(size.width()).arg(size.height());
+    if (mono_.IsNull()) mono_ = MonoImage(copies_.Size().width(), copies_.Size().height());
+    const auto reduce = [this](const QImage& band, const QRect& part) { ColorToBW(band, part, mono_); };
+    if (mono_.IsNull() || !copies_.Next(row_, reduce)) {
+        if (error) *error = TooLargeText(copies_.Size());
         stream = {};
         return stream;
     }
-    for (const QRect& area : copies_.Changed()) ColorToBW(raster, area, mono_);
     // The body is built in the buffer this stream held two copies ago.
     body_.bytes.swap(stream.body);
     BuildPrintStreamBody(mono_, in_.settings.SavePaper, body_);

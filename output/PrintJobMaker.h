@@ -1,7 +1,7 @@
 #pragma once
-// The direct-print stream of each copy of a label: CopyRenderer's raster,
-// reduced only where it changed into one kept 1-bit image, cut into bands in
-// a kept buffer. One copy or ten thousand, the same steps; nothing grows with
+// The direct-print stream of each copy of a label: CopyRenderer's bands,
+// reduced only where the copy changed into one kept 1-bit image, cut into
+// BITMAP blocks in a kept buffer. One copy or ten thousand, the same steps; nothing grows with
 // the number of copies.
 
 #include <QByteArrayView>
@@ -17,8 +17,9 @@ namespace kestrix {
 
 class PrintJobMaker {
 public:
-    // `in` (its document, caches and rows) must outlive the maker.
-    explicit PrintJobMaker(const DirectPrintInput& in);
+    // `in` (its document, caches and rows) must outlive the maker; the label
+    // is drawn `bandRows` rows at a time (0: as CopyRenderer chooses).
+    explicit PrintJobMaker(const DirectPrintInput& in, int bandRows = 0);
 
     // The labels the run makes: the copies, of every row when merging.
     qint64 Jobs() const;

@@ -1,5 +1,6 @@
 #include "render/ImageBlit.h"
 
+#include "render/BandImage.h"
 #include "render/PaintedArea.h"
 
 #include <cmath>
@@ -30,11 +31,39 @@ QRect DeviceArea(const QPainter& painter) {
     return inverse.mapRect(QRectF(0, 0, device->width(), device->height())).toAlignedRect();
 }
 
+// Where the painter can write: its device, within its clip.
+QRect Writable(const QPainter& painter) {
+    QRect area = DeviceArea(painter);
+    if (painter.hasClipping()) area &= painter.clipBoundingRect().toAlignedRect();
+    return area;
+}
+
 // The part of `dest` that lands on the painter's device (and inside its clip).
 QRect VisiblePart(const QPainter& painter, const QRect& dest) {
-    QRect visible = DeviceArea(painter);
-    if (painter.hasClipping()) visible &= painter.clipBoundingRect().toAlignedRect();
-    return dest & visible.adjusted(-1, -1, 1, 1);
+    return dest & Writable(painter).adjusted(-1, -1, 1, 1);
+}
+
+// `from` of `image` scaled into `part` with the pixels Qt's unsmoothed scaling
+// of a 32-bit RGB image gives when nothing clips it (Qt steps through the
+// source from the first row and column it writes), only those the painter
+// can write made.
+void DrawScaledUnclipped(QPainter& painter, const QImage& image, const QRectF& from, const QRect& part) {
+    const QRect device = DeviceArea(painter);
+    const ScaledAxis columns = QtScaledAxis(part.x(), part.width(), from.x(), from.width(), device.left(),
+                                            device.left() + device.width(), image.width());
+    const ScaledAxis rows = QtScaledAxis(part.y(), part.height(), from.y(), from.height(), device.top(),
+                                         device.top() + device.height(), image.height());
+    const QRect written(columns.first, rows.first, static_cast<int>(columns.index.size()),
+                        static_cast<int>(rows.index.size()));
+    const QRect area = written & Writable(painter);
+    if (area.isEmpty()) return;
+    QImage patch(area.size(), QImage::Format_RGB32);
+    for (int y = 0; y < area.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(rows.index[area.y() - rows.first + y]));
+        auto* out = reinterpret_cast<QRgb*>(patch.scanLine(y));
+        for (int x = 0; x < area.width(); ++x) out[x] = in[columns.index[area.x() - columns.first + x]];
+    }
+    painter.drawImage(area.topLeft(), patch);
 }
 
 }  // namespace
@@ -190,18 +219,28 @@ int NearestSourceIndex(int d, int destLength, int sourceLength) {
 void DrawImageNearest(QPainter& painter, const QImage& image, const QRect& source, const QRect& dest, WrapMode wrap) {
     if (image.isNull() || source.width() <= 0 || source.height() <= 0 || dest.width() <= 0 || dest.height() <= 0)
         return;
-    const QRect part = VisiblePart(painter, dest);
-    if (part.isEmpty()) return;
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     if (image.rect().contains(source)) {
         // Nothing to wrap: Qt's own unsmoothed scaling samples the nearest
-        // pixel without an intermediate image.
+        // pixel without an intermediate image. A band of a taller target is
+        // only the clip of a whole drawing, which the scaling must not follow.
+        const bool band = BandImage::IsPartOfTaller(painter.device());
+        const QRect part = band ? dest & DeviceArea(painter).adjusted(-1, -1, 1, 1) : VisiblePart(painter, dest);
         const double sx = double(source.width()) / dest.width();
         const double sy = double(source.height()) / dest.height();
         const QRectF from(source.x() + (part.x() - dest.x()) * sx, source.y() + (part.y() - dest.y()) * sy,
                           part.width() * sx, part.height() * sy);
-        painter.drawImage(QRectF(part), image, from);
+        if (band && image.format() == QImage::Format_RGB32)
+            DrawScaledUnclipped(painter, image, from, part);
+        else if (!part.isEmpty())
+            painter.drawImage(QRectF(part), image, from);
+        painter.restore();
+        return;
+    }
+    // Each pixel's source follows from its place alone.
+    const QRect part = VisiblePart(painter, dest);
+    if (part.isEmpty()) {
         painter.restore();
         return;
     }
