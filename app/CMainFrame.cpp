@@ -189,6 +189,7 @@ CMainFrame::CMainFrame(UiLanguage language, Prompts& prompts, const FrameOptions
     connect(label_, &LabelController::QueuedLabelsWaiting, this, &CMainFrame::OnPrintQueued, Qt::QueuedConnection);
     connect(label_, &LabelController::DataChanged, this, &CMainFrame::UpdateRowSelector);
     connect(label_, &LabelController::Printed, this, [this](const QString& what) { statusBar()->showMessage(what); });
+    connect(label_, &LabelController::LeftOff, this, [this](const QString& what) { statusBar()->showMessage(what); });
 
     keys_ = AcceleratorKeys();
     BuildMenus();

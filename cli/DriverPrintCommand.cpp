@@ -32,6 +32,8 @@ void PrintThroughDriver(LabelDocument& doc, const QString& queue, int copies, do
     ctx.codes = &codes;
     ctx.pictures = &pictures;
     const DriverPrintResult result = DriverPrint(printer, copies, doc, kDefaultDpi, kDefaultDpi, ctx, rows);
+    for (const QString& line : pictures.TakeLeftOff(UiLanguage::English))
+        Report(QStringLiteral("print"), QStringLiteral("warning: ") + line);
     if (result.status != DriverPrintStatus::Printed)
         Fail(QStringLiteral("cannot print on %1: %2").arg(queue, result.detail));
 }

@@ -108,6 +108,12 @@ PrinterSettings SettingsOf(const Arguments& a) {
     return settings;
 }
 
+// Pictures that could not be drawn are told, never left off in silence.
+void ReportLeftOff(const QString& command, PictureCache& pictures) {
+    for (const QString& line : pictures.TakeLeftOff(UiLanguage::English))
+        Report(command, QStringLiteral("warning: ") + line);
+}
+
 // Every -o output goes through here.
 void WriteOutput(const QString& path, QByteArrayView bytes) {
     QString error;
@@ -149,6 +155,7 @@ QString WriteLabelJobs(LabelDocument& doc, const PrinterSettings& settings, std:
     if (progress) sentOne = [&progress, jobs](qint64 sent) { progress(sent, jobs); };
     const SentJobs sent = SendPrintJobs(
         maker, jobs, [&file](QByteArrayView bytes, QString* error) { return file.Write(bytes, error); }, sentOne);
+    ReportLeftOff(QStringLiteral("tspl"), pictures);
     if (sent.writeFailed || (data && !sent.error.isEmpty())) Fail(sent.error);
     return sent.error.isEmpty() ? QString() : doc.labelPath + QStringLiteral(": ") + sent.error;
 }
@@ -223,12 +230,14 @@ int RunRender(const QStringList& args) {
     if (ctx.monoPictures) {
         const MonoImage mono = DrawLabelMono(doc, dpi.x, dpi.y, ctx, row);
         if (mono.IsNull()) Fail(TooLargeText(size));
+        ReportLeftOff(QStringLiteral("render"), pictures);
         WriteOutput(out, mono.Bytes());
         return kOk;
     }
     // A PNG is made of the whole raster, so a colour one has a size limit of its own.
     const QImage raster = DrawLabelImage(doc, dpi.x, dpi.y, ctx, row);
     if (raster.isNull()) Fail(TooLargeText(size, kMaxColorPixels) + QStringLiteral(" in colour; --mono draws it"));
+    ReportLeftOff(QStringLiteral("render"), pictures);
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
@@ -384,6 +393,7 @@ int RunPrint(const QStringList& args, StopSignals& stops) {
             in.stop = &stops.Requested();
             RewindData(data.get());
             const DirectPrintResult result = printer.Send(in);
+            ReportLeftOff(QStringLiteral("print"), pictures);
             if (result.stopped) break;
             if (result.status == DirectPrintStatus::RenderFailed && !data) {
                 Report(QStringLiteral("print"), doc->labelPath + QStringLiteral(": ") + result.detail);

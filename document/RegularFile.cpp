@@ -40,21 +40,48 @@ FileRead ReadOpenFile(int fd, qint64 maxBytes) {
     return read;
 }
 
-}  // namespace
-
-FileRead ReadRegularFile(const QString& path, qint64 maxBytes) {
+// The file opened for reading when it is a regular file (-1 otherwise, and why in `read`).
+int OpenRegular(const QString& path, FileRead& read) {
     const QByteArray name = QFile::encodeName(path);
     struct stat st {};
     if (name.isEmpty() || ::stat(name.constData(), &st) != 0) {
         const int code = name.isEmpty() ? ENOENT : errno;
-        return {code == ENOENT || code == ENOTDIR ? FileProblem::Missing : FileProblem::Unreadable, {}, 0, code};
+        read = {code == ENOENT || code == ENOTDIR ? FileProblem::Missing : FileProblem::Unreadable, {}, 0, code};
+        return -1;
     }
     // Looked at before opening: opening a device node can have effects of its own.
-    if (const FileProblem kind = KindProblem(st.st_mode); kind != FileProblem::None) return {kind, {}, 0, 0};
+    if (const FileProblem kind = KindProblem(st.st_mode); kind != FileProblem::None) {
+        read = {kind, {}, 0, 0};
+        return -1;
+    }
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) return {FileProblem::Unreadable, {}, 0, errno};
-    FileRead read = ReadOpenFile(fd, maxBytes);
+    if (fd < 0) read = {FileProblem::Unreadable, {}, 0, errno};
+    return fd;
+}
+
+}  // namespace
+
+FileRead ReadRegularFile(const QString& path, qint64 maxBytes) {
+    FileRead read;
+    const int fd = OpenRegular(path, read);
+    if (fd < 0) return read;
+    read = ReadOpenFile(fd, maxBytes);
     ::close(fd);
+    return read;
+}
+
+FileRead OpenRegularFile(const QString& path, QFile& file) {
+    FileRead read;
+    const int fd = OpenRegular(path, read);
+    if (fd < 0) return read;
+    // Looked at again through the descriptor, in case the name now leads elsewhere.
+    struct stat st {};
+    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    if (!regular || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return {regular ? FileProblem::Unreadable : FileProblem::NotRegular, {}, 0, errno};
+    }
+    read.size = st.st_size;
     return read;
 }
 

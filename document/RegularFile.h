@@ -4,6 +4,7 @@
 // or a /proc file that never ends cannot hold the program up.
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 
 #include "document/UiLanguage.h"
@@ -21,6 +22,10 @@ struct FileRead {
 
 // The whole file, when it is a regular file of at most `maxBytes`.
 FileRead ReadRegularFile(const QString& path, qint64 maxBytes);
+
+// Opens the file into `file` for reading as it goes, when it is a regular
+// file (the bytes are not read; `size` is set).
+FileRead OpenRegularFile(const QString& path, QFile& file);
 
 // Why a file was not read, in words (without its name).
 QString FileProblemText(const FileRead& read, UiLanguage language);

@@ -127,6 +127,12 @@ RenderContext LabelController::Context() {
 
 void LabelController::PaintShown(QPainter& painter, const RenderContext& ctx) {
     merged_.Paint(painter, Elements(), ctx, data_.ShownRow());
+    TellLeftOff();
+}
+
+void LabelController::TellLeftOff() {
+    const QStringList lines = pictures_.TakeLeftOff(language_);
+    if (!lines.isEmpty()) emit LeftOff(lines.join(QStringLiteral("; ")));
 }
 
 void LabelController::Tell(const QString& text, QMessageBox::Icon icon) {
@@ -356,6 +362,7 @@ DirectPrintResult LabelController::DirectPrintDocument(LabelDocument& doc, QPoin
     const DirectPrintResult result = kestrix::DirectPrintLabel(
         input, batchQueue_, language_, [&failed](const PrintMessage& m) { failed = m; }, printerTarget_, &wait);
     if (progress) progress->close();
+    TellLeftOff();
     const QString next = NextSerialNumber(doc.elements);
     if (failed && result.jobs > 0 && !next.isEmpty())
         failed->text += QStringLiteral("\n\n") + PrintedSoFarText(language_, result.printed, result.jobs, next);
@@ -442,6 +449,7 @@ void LabelController::PrintOn(QPrinter& printer, int copies) {
     const DriverPrintResult result =
         kestrix::DriverPrint(printer, copies, session_.Document(), m_nDpiX, m_nDpiY, Context(), rows.get(), step);
     if (progress) progress->close();
+    TellLeftOff();
     SerialsPrinted(before);
     if (result.stopped)
         Tell(UiText(language_, merge_text::kStopped).arg(result.pages).arg(pages), QMessageBox::Information);
@@ -455,7 +463,14 @@ QImage LabelController::OutputImage() {
     // The copy's advance must not free the code images the label's own codes still show.
     for (LabelElement& e : copy.elements)
         if (e.nSerialMode != 0) e.hCache = 0;
-    return DrawLabelImage(copy, m_nDpiX, m_nDpiY, Context(), data_.ShownRow());
+    const QImage image = DrawLabelImage(copy, m_nDpiX, m_nDpiY, Context(), data_.ShownRow());
+    TellLeftOff();
+    if (image.isNull())
+        emit LeftOff(UiText(language_, "The label is too large to show here (%1 x %2 dots).",
+                            "标签太大，无法在此显示（%1 x %2 点）。")
+                         .arg(TargetDots(LabelWidthMm(), m_nDpiX))
+                         .arg(TargetDots(LabelHeightMm(), m_nDpiY)));
+    return image;
 }
 
 }  // namespace kestrix

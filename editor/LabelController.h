@@ -82,6 +82,8 @@ public:
     // canvas shows it: with the values of the row shown.
     const LabelData& Data() const { return data_; }
     void PaintShown(QPainter& painter, const RenderContext& ctx);
+    // Tells (LeftOff) the pictures left off since the last time.
+    void TellLeftOff();
     // Input File: the data dialog; the file chosen is taken and remembered for the label file.
     void ChooseData();
     // Shows row `number` of the data file on the canvas (the status bar's row selector).
@@ -183,6 +185,9 @@ signals:
     void DataChanged();
     // A print went out: what went where, for the status bar.
     void Printed(const QString& what);
+    // Something was left out of a drawing or a print (a picture that cannot
+    // be drawn, a label too large to show), for the status bar.
+    void LeftOff(const QString& what);
 
 private:
     // While the label's serial numbers print, no other program may print them:

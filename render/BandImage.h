@@ -16,7 +16,8 @@ namespace kestrix {
 class BandImage : public QImage {
 public:
     // A band of `rows` rows of 32-bit pixels across a target of `target` size,
-    // showing its first rows.
+    // showing its first rows. The image is valid while the band lives, unless
+    // the band is the whole target.
     BandImage(QSize target, int rows);
     BandImage(const BandImage&) = delete;
     BandImage& operator=(const BandImage&) = delete;

@@ -1,9 +1,11 @@
 #include "render/MonoPicture.h"
 
 #include <QPainter>
+#include <QTransform>
 #include <QtEndian>
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace kestrix {
 
@@ -17,20 +19,43 @@ constexpr int kNoDistance = 195076;
 void Put16(QByteArray& b, int at, uint16_t v) { qToLittleEndian(v, b.data() + at); }
 void Put32(QByteArray& b, int at, uint32_t v) { qToLittleEndian(v, b.data() + at); }
 
-// The picture as opaque 32-bit pixels, transparent areas white.
-QImage OpaqueCopy(const QImage& image) {
-    if (!image.hasAlphaChannel()) return image.convertToFormat(QImage::Format_RGB32);
-    QImage out(image.size(), QImage::Format_RGB32);
-    out.fill(Qt::white);
-    QPainter painter(&out);
-    painter.drawImage(0, 0, image);
-    return out;
+// Row y of the picture turned clockwise by `degrees`, as Qt turns it, without
+// turning the whole picture: a row of the turned picture is a column (or row)
+// of the picture, turned alone.
+QImage TurnedRow(const QImage& image, int degrees, int y) {
+    switch (degrees) {
+    case 90: return image.copy(y, 0, 1, image.height()).transformed(QTransform().rotate(90));
+    case 180: return image.copy(0, image.height() - 1 - y, image.width(), 1).transformed(QTransform().rotate(180));
+    case 270: return image.copy(image.width() - 1 - y, 0, 1, image.height()).transformed(QTransform().rotate(270));
+    default: return image.copy(0, y, image.width(), 1);
+    }
 }
 
-// Adds err * weight / 16 (rounded toward minus infinity) to each channel.
-QRgb Spread(QRgb pixel, const int err[3], int weight) {
-    return qRgb(ClampChannel(qRed(pixel), (err[0] * weight) >> 4), ClampChannel(qGreen(pixel), (err[1] * weight) >> 4),
-                ClampChannel(qBlue(pixel), (err[2] * weight) >> 4));
+// Row y of the turned picture as opaque pixels, transparent areas white, in
+// `out`: red, green and blue of each pixel in turn.
+void OpaqueRow(const QImage& image, int degrees, int y, std::vector<int>& out) {
+    QImage row = TurnedRow(image, degrees, y);
+    if (!row.hasAlphaChannel()) {
+        row = row.convertToFormat(QImage::Format_RGB32);
+    } else {
+        QImage opaque(row.size(), QImage::Format_RGB32);
+        opaque.fill(Qt::white);
+        QPainter(&opaque).drawImage(0, 0, row);
+        row = opaque;
+    }
+    const auto* pixels = reinterpret_cast<const QRgb*>(row.constScanLine(0));
+    out.resize(std::size_t(row.width()) * 3);
+    for (int x = 0; x < row.width(); ++x) {
+        out[3 * x] = qRed(pixels[x]);
+        out[3 * x + 1] = qGreen(pixels[x]);
+        out[3 * x + 2] = qBlue(pixels[x]);
+    }
+}
+
+// Adds err * weight / 16 (rounded toward minus infinity) to each channel of
+// the pixel at `to`.
+void Spread(int* to, const int err[3], int weight) {
+    for (int c = 0; c < 3; ++c) to[c] = std::clamp(to[c] + ((err[c] * weight) >> 4), 0, 255);
 }
 
 }  // namespace
@@ -53,28 +78,10 @@ QRgb NearestPaletteColor(QRgb colour, const QRgb* palette, int count) {
 
 int ClampChannel(int channel, int delta) { return std::clamp(channel + delta, 0, 255); }
 
-QByteArray BitmapToMonoBmp(const QImage& image) {
-    QImage px = OpaqueCopy(image);
-    const int w = px.width();
-    const int h = px.height();
-    static constexpr QRgb kPalette[2] = {qRgb(0, 0, 0), qRgb(255, 255, 255)};
-
-    for (int y = 0; y < h; ++y) {
-        auto* row = reinterpret_cast<QRgb*>(px.scanLine(y));
-        auto* next = y + 1 < h ? reinterpret_cast<QRgb*>(px.scanLine(y + 1)) : nullptr;
-        for (int x = 0; x < w; ++x) {
-            const QRgb old = row[x];
-            const QRgb chosen = NearestPaletteColor(old, kPalette, 2);
-            row[x] = chosen | 0xFF000000u;
-            const int err[3] = {qRed(old) - qRed(chosen), qGreen(old) - qGreen(chosen), qBlue(old) - qBlue(chosen)};
-            if (x + 1 < w) row[x + 1] = Spread(row[x + 1], err, 7);
-            if (!next) continue;
-            if (x >= 1) next[x - 1] = Spread(next[x - 1], err, 3);
-            next[x] = Spread(next[x], err, 5);
-            if (x + 1 < w) next[x + 1] = Spread(next[x + 1], err, 1);
-        }
-    }
-
+QByteArray BitmapToMonoBmp(const QImage& image, int degrees) {
+    const bool across = degrees == 90 || degrees == 270;
+    const int w = across ? image.height() : image.width();
+    const int h = across ? image.width() : image.height();
     const int stride = ((w + 31) / 8) & ~3;
     const int imageBytes = stride * h;
     QByteArray file(kHeaderSize + imageBytes, '\xFF');
@@ -94,14 +101,34 @@ QByteArray BitmapToMonoBmp(const QImage& image) {
     Put32(file, 54, 0x00000000);
     Put32(file, 58, 0x00FFFFFF);
     auto* bits = reinterpret_cast<unsigned char*>(file.data()) + kHeaderSize;
+
+    // Two rows at a time, so a huge picture is never copied whole: the row
+    // being reduced, and the next one taking its share of the error.
+    std::vector<int> row, next;
+    if (h > 0) OpaqueRow(image, degrees, 0, next);
     for (int y = 0; y < h; ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(px.constScanLine(y));
-        for (int x = 0; x < w; ++x)
-            if ((row[x] & 0xFFFFFF) == 0) bits[y * stride + x / 8] &= ~(0x80 >> (x % 8));
+        row.swap(next);
+        const bool last = y + 1 == h;
+        if (!last) OpaqueRow(image, degrees, y + 1, next);
+        for (int x = 0; x < w; ++x) {
+            int* at = &row[3 * x];
+            // Black is nearer than white (or as near) up to a channel sum of 382.
+            const int chosen = at[0] + at[1] + at[2] <= 382 ? 0 : 255;
+            if (chosen == 0) bits[qsizetype(y) * stride + x / 8] &= ~(0x80 >> (x % 8));
+            const int err[3] = {at[0] - chosen, at[1] - chosen, at[2] - chosen};
+            if (x + 1 < w) Spread(at + 3, err, 7);
+            if (last) continue;
+            int* below = &next[3 * x];
+            if (x >= 1) Spread(below - 3, err, 3);
+            Spread(below, err, 5);
+            if (x + 1 < w) Spread(below + 3, err, 1);
+        }
     }
     return file;
 }
 
-QImage ReduceToMono(const QImage& image) { return QImage::fromData(BitmapToMonoBmp(image), "BMP"); }
+QImage ReduceToMono(const QImage& image, int degrees) {
+    return QImage::fromData(BitmapToMonoBmp(image, degrees), "BMP");
+}
 
 }  // namespace kestrix

@@ -16,12 +16,13 @@ QRgb NearestPaletteColor(QRgb colour, const QRgb* palette, int count);
 // channel + delta, kept within 0..255.
 int ClampChannel(int channel, int delta);
 
-// The 1-bit BMP file of `image` after error diffusion (top row first, 1 =
-// white, rows padded with white bits to a multiple of 4 bytes). Transparent
-// areas count as white.
-QByteArray BitmapToMonoBmp(const QImage& image);
+// The 1-bit BMP file of `image` turned clockwise by `degrees` (0, 90, 180,
+// 270), after error diffusion (top row first, 1 = white, rows padded with
+// white bits to a multiple of 4 bytes). Transparent areas count as white.
+// Two rows are worked on at a time: the picture is never copied whole.
+QByteArray BitmapToMonoBmp(const QImage& image, int degrees = 0);
 
-// The picture reduced to black and white, decoded back from its 1-bit file.
-QImage ReduceToMono(const QImage& image);
+// The picture turned and reduced to black and white, decoded back from its 1-bit file.
+QImage ReduceToMono(const QImage& image, int degrees = 0);
 
 }  // namespace kestrix

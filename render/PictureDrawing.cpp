@@ -15,8 +15,9 @@ namespace {
 QImage ElementPicture(const LabelElement& e, const RenderContext& ctx, int degrees, bool mono) {
     const QString path = QString::fromStdU16String(ElementText(e));
     if (ctx.pictures) return ctx.pictures->Load(path, degrees, mono);
-    QImage image = TurnedPicture(PictureCache::ReadPicture(path), degrees);
-    return mono && !image.isNull() ? ReduceToMono(image) : image;
+    const QImage image = PictureCache::ReadPicture(path);
+    if (image.isNull()) return {};
+    return mono ? ReduceToMono(image, degrees) : TurnedPicture(image, degrees);
 }
 
 void DrawInto(QPainter& painter, const QImage& image, const QRect& dest) {

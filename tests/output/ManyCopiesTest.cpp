@@ -38,8 +38,8 @@ TEST(ManyCopies, AreTheWholeRendersOfEachCopy) {
             ASSERT_FALSE(expected.body.isEmpty());
             ASSERT_TRUE(made.header == expected.header && made.body == expected.body)
                 << "label " << label << " copy " << copy;
-            if (copy < 100)
-                ASSERT_EQ(bands.Next().body, expected.body) << "in bands: label " << label << " copy " << copy;
+            if (copy >= 100) continue;  // a hundred are enough to tell
+            ASSERT_EQ(bands.Next().body, expected.body) << "in bands: label " << label << " copy " << copy;
         }
         for (std::size_t i = 0; i < fast.elements.size(); ++i)
             EXPECT_EQ(ElementText(fast.elements[i]), ElementText(whole.elements[i])) << "serial numbers advance alike";
