@@ -18,7 +18,10 @@ QImage PictureCache::ReadPicture(const QString& path, Problem* problem, const st
     Problem found;
     QImage image;
     // Only a regular file: a FIFO or a device never blocks a render. It is
-    // decoded as it is read, never held whole besides.
+    // decoded as it is read, never held whole besides. Always at full size:
+    // a decoder's scaled size (QImageReader::setScaledSize) scales smoothly,
+    // or decodes whole and then scales, which changes the pixels that
+    // nearest-pixel drawing and black-and-white reduction give.
     QFile file;
     found.file = OpenRegularFile(path, file);
     if (found.file.problem == FileProblem::None) {
