@@ -56,7 +56,7 @@ QStringList PictureCache::TakeLeftOff(UiLanguage language) {
                     .arg(kMaxPictureBytes / 4 / 1000000);
         else
             why = UiText(language, "not a picture that can be read (%1)", "不是可以读取的图片（%1）").arg(p.decoder);
-        lines << UiText(language, "picture %1 left off: %2", "图片 %1 未打印：%2").arg(it.key(), why);
+        lines << UiText(language, "picture %1 left off: %2", "图片 %1 已略去：%2").arg(it.key(), why);
     }
     leftOff_.clear();
     return lines;

@@ -4,6 +4,7 @@
 // damaged labels.
 
 #include <QMenu>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
@@ -356,6 +357,21 @@ TEST_F(CanvasTest, DamagedLabelsNeitherCrashNorHang) {
     Frame().OnCommand(kCmdZoomIn);
     Settle();
     EXPECT_EQ(Elements().size(), 5000u);
+}
+
+// A picture that is there but cannot be drawn is said in the status bar, once.
+TEST_F(CanvasTest, APictureLeftOffIsToldInTheStatusBar) {
+    WriteFile(QStringLiteral("broken.png"), "not a picture");
+    Elements().push_back(CreatePictureElement({20, 20}, TempPath("broken.png").toStdU16String(), 30, 20));
+    Canvas().update();
+    Settle();
+    const QString told = Frame().statusBar()->currentMessage();
+    EXPECT_TRUE(told.startsWith("picture " + TempPath("broken.png") + " left off: not a picture"))
+        << told.toStdString();
+    Frame().statusBar()->clearMessage();
+    Canvas().update();
+    Settle();
+    EXPECT_TRUE(Frame().statusBar()->currentMessage().isEmpty()) << "not again while the file stays as it is";
 }
 
 }  // namespace
