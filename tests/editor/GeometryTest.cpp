@@ -103,6 +103,11 @@ TEST(HitTest, BoxesTurnAboutTheCentreForQuarterTurnsOnly) {
     EXPECT_EQ(ElementHitBox(MakeLine(100, 50, 500, 300), 2.0, 2.0), QRect(200, 100, 0, 0));
     EXPECT_TRUE(Inside({10, 10, 5, 5}, {10, 14}) && !Inside({10, 10, 5, 5}, {15, 10}) &&
                 !Inside({10, 10, -5, 5}, {8, 12}));
+    // A press takes a box's handle from 10 pixels before its point to 10 after; handle 0 is at (92, 92).
+    const LabelElement picture = MakeElement(kPicture, 100, 100, 60, 40, true);
+    EXPECT_EQ((std::array{PressedHandle(picture, {82, 82}, 1, 1), PressedHandle(picture, {81, 90}, 1, 1),
+                          PressedHandle(picture, {101, 101}, 1, 1)}),
+              (std::array{0, -1, 0}));
 }
 
 // At three zooms: lines are hit along their stroke between their ends; shapes,

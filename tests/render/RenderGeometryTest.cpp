@@ -34,5 +34,12 @@ TEST(RotatedBoxTest, QuarterTurnsSwapSidesAboutTheCentre) {
     }
 }
 
+// A barcode's bars stop 2 dots above its caption band (here none): 100 high at y 10, ink to row 107.
+TEST(BarcodeBox, TheBarsStopTwoDotsAboveTheCaptionBand) {
+    LabelElement e = test::Boxed(kBarcode, 10, 10, 300, 100, u"ABC-123");
+    e.bShowText = 0;
+    EXPECT_EQ(test::InkBounds(test::PaintForOutput(e, 400, 200)).bottom(), 107);
+}
+
 }  // namespace
 }  // namespace kestrix
