@@ -17,6 +17,7 @@
 #include "editor/EditorSettings.h"
 #include "editor/MergeTexts.h"
 #include "editor/TextBoxRule.h"
+#include "output/CupsJobState.h"
 #include "output/DrawLabel.h"
 #include "output/PrinterAddress.h"
 #include "output/SentLabels.h"
@@ -39,17 +40,18 @@ bool SerialsAdvanced(const std::vector<LabelElement>& before, const std::vector<
                        [](const LabelElement& a, const LabelElement& b) { return ElementText(a) == ElementText(b); });
 }
 
-// Asks on a worker thread: the window goes on painting for the 3 seconds a
-// silent printer may take, while clicks and keys wait.
-PrinterStatus AskPrinterStatusAside(const PrinterTarget& target) {
-    PrinterStatus status;
-    const std::unique_ptr<QThread> worker(QThread::create([&] { status = AskPrinterStatus(target); }));
+// Asks on a worker thread: the window goes on painting for the seconds a
+// silent printer or scheduler may take, while clicks and keys wait.
+template <typename Answer>
+Answer AskAside(const std::function<Answer()>& ask) {
+    Answer answer;
+    const std::unique_ptr<QThread> worker(QThread::create([&] { answer = ask(); }));
     QEventLoop loop;
     QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
     worker->start();
     loop.exec(QEventLoop::ExcludeUserInputEvents);
     worker->wait();
-    return status;
+    return answer;
 }
 
 }  // namespace
@@ -377,7 +379,7 @@ DirectPrintResult LabelController::DirectPrintDocument(LabelDocument& doc, QPoin
 }
 
 bool LabelController::PrinterReadyOrAccepted() {
-    const PrinterStatus status = AskPrinterStatusAside(printerTarget_);
+    const PrinterStatus status = AskAside<PrinterStatus>([this] { return AskPrinterStatus(printerTarget_); });
     if (!status.StopsJob() || !prompts_) return true;
     const PrintMessage question = PrinterNotReadyMessage(language_, status.state);
     return prompts_->AskYesNo(owner_, question.text, question.caption, QMessageBox::Warning);
@@ -403,8 +405,14 @@ void LabelController::BatchPrint() {
     if (!batchQueue_.isEmpty()) emit QueuedLabelsWaiting();
 }
 
+bool LabelController::SchedulerAnswers() {
+    const QString silent = AskAside<QString>([] { return SchedulerSilence(PrinterTransport::kAnswerWaitMs); });
+    if (!silent.isEmpty()) ShowError(PrinterUnreachableMessage(language_, silent));
+    return silent.isEmpty();
+}
+
 void LabelController::DriverPrint(const QString& printerName, int copies) {
-    if (!prompts_) return;
+    if (!prompts_ || !SchedulerAnswers()) return;
     if (!QPrinterInfo::availablePrinterNames().contains(printerName)) return PrintAsking();
     QPrinter printer(QPrinter::HighResolution);
     printer.setPrinterName(printerName);
@@ -412,7 +420,7 @@ void LabelController::DriverPrint(const QString& printerName, int copies) {
 }
 
 void LabelController::PrintAsking() {
-    if (!prompts_) return;
+    if (!prompts_ || !SchedulerAnswers()) return;
     const QStringList installed = QPrinterInfo::availablePrinterNames();
     // An empty print dialog would leave the user guessing.
     if (installed.isEmpty()) return ShowError(NoPrinterInstalledMessage(language_));

@@ -206,6 +206,10 @@ private:
     void Tell(const QString& text, QMessageBox::Icon icon);
     void PrintOn(QPrinter& printer, int copies);
     void ShowError(const PrintMessage& message);
+    // Qt's printer list waits on a silent CUPS scheduler without a limit: the
+    // scheduler is asked first (3 s at most, the window painting meanwhile);
+    // false, and the user told, when it does not answer.
+    bool SchedulerAnswers();
     // The direct print job's printer, for messages: its address, or the USB label printer.
     QString DirectPrinterName() const;
 

@@ -188,5 +188,21 @@ TEST_F(CupsRawFault, TheEditorSaysWhenAJobWaitsInTheQueue) {
         << prompts_.messages[0].toStdString();
 }
 
+// The editor's Print asks the scheduler before Qt's printer list, which would
+// wait on a silent one without a limit: it is named, and no dialog opens.
+TEST_F(CupsRawFault, TheEditorsPrintNamesASilentScheduler) {
+    SchedulerProxy silent(Socket(), SchedulerProxy::Fault::Stall, 100);
+    const QByteArray server = qgetenv("CUPS_SERVER");
+    qputenv("CUPS_SERVER", silent.Server().toUtf8());  // read by the thread that asks
+    QElapsedTimer clock;
+    clock.start();
+    Label().PrintAsking();
+    qputenv("CUPS_SERVER", server);
+    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_EQ(prompts_.printDialogs, 0);
+    EXPECT_EQ(prompts_.messages, QStringList("The printer cannot be used:\nthe scheduler at " + silent.Server() +
+                                             " does not answer|Kestrix"));
+}
+
 }  // namespace
 }  // namespace kestrix
