@@ -308,7 +308,8 @@ void CMainFrame::LayoutClient() {
 
 void CMainFrame::CanvasLaidOut() {
     const LabelCanvas* canvas = Canvas();
-    ruler_->SetCanvasLayout(canvas->pos(), canvas->size(), label_->LabelWidthMm(), label_->LabelHeightMm());
+    ruler_->SetCanvasLayout(canvas->LabelRect().topLeft(), canvas->LabelRect().size(), label_->LabelWidthMm(),
+                            label_->LabelHeightMm());
     if (status_) status_->ShowZoom(canvas->ZoomPercent());
 }
 

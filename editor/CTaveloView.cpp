@@ -35,7 +35,7 @@ CTaveloView::CTaveloView(LabelController& label, QWidget* parent)
     canvas_->CreateCanvas(50, 80);
 }
 
-void CTaveloView::paintEvent(QPaintEvent* event) { QPainter(this).fillRect(event->rect(), QColor(64, 128, 128)); }
+void CTaveloView::paintEvent(QPaintEvent* event) { QPainter(this).fillRect(event->rect(), kViewColour); }
 
 void CTaveloView::resizeEvent(QResizeEvent*) {
     if (width() <= 0 || height() <= 0) return;

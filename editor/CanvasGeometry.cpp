@@ -8,8 +8,8 @@
 namespace kestrix {
 
 QSize FitCanvasSize(QSize area, int widthMm, int heightMm, int dpiX, int dpiY) {
-    const int a = std::max(1, area.width() - 50);
-    const int b = std::max(1, area.height() - 50);
+    const int a = std::max(1, area.width() - 2 * kCanvasMargin);
+    const int b = std::max(1, area.height() - 2 * kCanvasMargin);
     const double dw = LabelDots(widthMm, dpiX);
     const double dh = LabelDots(heightMm, dpiY);
     int width;
@@ -62,6 +62,29 @@ QSize ActualCanvasSize(int widthMm, int heightMm, double screenDpiX, double scre
 int PlaceCanvasAxis(int origin, int canvasLen, int viewLen) {
     if (canvasLen <= viewLen) return (viewLen - canvasLen) / 2;
     return std::clamp(origin, viewLen - canvasLen, 0);
+}
+
+namespace {
+
+struct AxisPlace {
+    int labelStart;
+    int windowStart;
+    int windowLen;
+};
+
+AxisPlace PlaceAxisWithMargin(int labelStart, int labelLen, int viewLen) {
+    const int outer = labelLen + 2 * kCanvasMargin;
+    const int outerStart = PlaceCanvasAxis(labelStart - kCanvasMargin, outer, viewLen);
+    return {outerStart + kCanvasMargin, std::min(outerStart, 0), std::max(outer, viewLen)};
+}
+
+}  // namespace
+
+CanvasPlacement PlaceInView(QRect label, QSize view) {
+    const AxisPlace x = PlaceAxisWithMargin(label.left(), label.width(), view.width());
+    const AxisPlace y = PlaceAxisWithMargin(label.top(), label.height(), view.height());
+    return {QRect(x.labelStart, y.labelStart, label.width(), label.height()),
+            QRect(x.windowStart, y.windowStart, x.windowLen, y.windowLen)};
 }
 
 }  // namespace kestrix

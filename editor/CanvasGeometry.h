@@ -2,13 +2,21 @@
 // The canvas window's size and place: fitting a label into the window, zoom
 // steps and the scroll range. Canvas sizes are pixels; labels are mm and dots.
 
+#include <QColor>
 #include <QRect>
 #include <QSize>
 
 namespace kestrix {
 
-// The canvas size for a label in `area` (the space it is fitted into, less a
-// 50-pixel margin each way): double size when it fits twice, one pixel per dot
+// Around the label the canvas window keeps this margin, and it covers at
+// least the whole view: handles and frames past the label's edges are drawn
+// and grabbed there. Fit leaves the margin free.
+inline constexpr int kCanvasMargin = 25;
+// The view's colour, also the canvas window's around the label.
+inline const QColor kViewColour(64, 128, 128);
+
+// The canvas size for a label in `area` (the space it is fitted into, less
+// the margin on each side): double size when it fits twice, one pixel per dot
 // when it fits once, else scaled down keeping its proportions. Never empty.
 QSize FitCanvasSize(QSize area, int widthMm, int heightMm, int dpiX, int dpiY);
 
@@ -20,12 +28,28 @@ inline constexpr double kZoomFactor = 1.25;
 // (`labelDotsWide`); a canvas already outside that range is not pushed further out.
 QSize ZoomCanvasSize(QSize canvas, double factor, double labelDotsWide);
 
-// The canvas rectangle of `newSize` that keeps the label's point under
-// `anchor` (in the canvas's parent) where it is.
+// The label rectangle of `newSize` that keeps the label's point under
+// `anchor` (in the view) where it is.
 QRect ZoomCanvasRect(QRect canvas, QSize newSize, QPoint anchor);
 
 // The canvas size that shows a label at its true size on a screen of the given dots per inch.
 QSize ActualCanvasSize(int widthMm, int heightMm, double screenDpiX, double screenDpiY);
+
+// Where the label lies in the canvas window, and the window in the view.
+struct CanvasPlacement {
+    QRect label;   // in the view's pixels
+    QRect window;  // in the view's pixels: the label with its margin, and at least the view
+    // The label's top-left corner in the window.
+    QPoint LabelOrigin() const { return label.topLeft() - window.topLeft(); }
+    // A point of the window in label pixels (the label's top-left corner is 0, 0).
+    QPoint ToLabel(QPoint inWindow) const { return inWindow - LabelOrigin(); }
+    // The window in label pixels.
+    QRect WindowOnLabel() const { return {-LabelOrigin(), window.size()}; }
+};
+
+// The label of `label`'s size in a view of `view` (PlaceCanvasAxis of the
+// label with its margin along each axis), and the window around it.
+CanvasPlacement PlaceInView(QRect label, QSize view);
 
 // Where a canvas of `canvasLen` starts along one axis of a view of `viewLen`:
 // centred when it fits, else kept so that no gap opens at either end.

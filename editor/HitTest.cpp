@@ -231,7 +231,7 @@ std::optional<Qt::CursorShape> ArmHandles(std::vector<LabelElement>& elements, Q
     return cursor;
 }
 
-void SelectInside(std::vector<LabelElement>& elements, const QRect& frame, const QRect& label, double scaleX,
+void SelectInside(std::vector<LabelElement>& elements, const QRect& frame, const QRect& shown, double scaleX,
                   double scaleY) {
     const QRect area = frame.normalized();
     for (LabelElement& e : elements) {
@@ -239,9 +239,9 @@ void SelectInside(std::vector<LabelElement>& elements, const QRect& frame, const
         if (e.nType == kLine)
             box = QRect(QPoint(LinePixel(e.nPosX, scaleX), LinePixel(e.nPosY, scaleY)), QPoint(e.nEndX, e.nEndY))
                       .normalized();
-        // What lies beyond the label's edges cannot be framed: the part on the label counts.
-        const QRect shown = box.intersected(label);
-        if (!shown.isEmpty() ? area.contains(shown) : area.contains(box)) e.bSelected = 1;
+        // What lies beyond the canvas cannot be framed: the part shown counts.
+        const QRect part = box.intersected(shown);
+        if (!part.isEmpty() ? area.contains(part) : area.contains(box)) e.bSelected = 1;
     }
 }
 

@@ -61,8 +61,8 @@ std::optional<Qt::CursorShape> ArmHandles(std::vector<LabelElement>& elements, Q
                                           double scaleY);
 
 // Selects every element whose box (a line: the box of its two ends), as far as
-// it lies on the `label`, is wholly inside `frame`; the others keep their selection.
-void SelectInside(std::vector<LabelElement>& elements, const QRect& frame, const QRect& label, double scaleX,
+// it lies on the `shown` area, is wholly inside `frame`; the others keep their selection.
+void SelectInside(std::vector<LabelElement>& elements, const QRect& frame, const QRect& shown, double scaleX,
                   double scaleY);
 
 }  // namespace kestrix

@@ -46,15 +46,16 @@ void LabelCanvas::CreateCanvas(int widthMm, int heightMm) {
     show();
 }
 
-double LabelCanvas::ScaleX() const { return width() / LabelDots(label_.LabelWidthMm(), label_.m_nDpiX); }
+double LabelCanvas::ScaleX() const { return placed_.label.width() / LabelDots(label_.LabelWidthMm(), label_.m_nDpiX); }
 
-double LabelCanvas::ScaleY() const { return height() / LabelDots(label_.LabelHeightMm(), label_.m_nDpiY); }
+double LabelCanvas::ScaleY() const {
+    return placed_.label.height() / LabelDots(label_.LabelHeightMm(), label_.m_nDpiY);
+}
 
-void LabelCanvas::PlaceCanvas(QRect rect) {
-    const QSize view = parentWidget() ? parentWidget()->size() : rect.size();
-    rect.moveTo(PlaceCanvasAxis(rect.left(), rect.width(), view.width()),
-                PlaceCanvasAxis(rect.top(), rect.height(), view.height()));
-    setGeometry(rect);
+void LabelCanvas::PlaceCanvas(QRect label) {
+    const QSize view = parentWidget() ? parentWidget()->size() : label.size();
+    placed_ = PlaceInView(label, view);
+    setGeometry(placed_.window);
     ScaleChanged();
     update();
     emit LayoutChanged();
@@ -62,7 +63,7 @@ void LabelCanvas::PlaceCanvas(QRect rect) {
 
 void LabelCanvas::PlaceLabel() { FitCanvasToFrame(label_.LabelWidthMm(), label_.LabelHeightMm()); }
 
-void LabelCanvas::ScaleChanged() { label_.SetDisplayRect(geometry()); }
+void LabelCanvas::ScaleChanged() { label_.SetDisplayRect(placed_.label); }
 
 void LabelCanvas::resizeEvent(QResizeEvent*) { ScaleChanged(); }
 
@@ -84,36 +85,40 @@ void LabelCanvas::ResetCanvas(int widthMm, int heightMm) {
 
 void LabelCanvas::ZoomCanvas(double factor, std::optional<QPoint> anchor) {
     const QSize view = parentWidget() ? parentWidget()->size() : size();
-    const QSize newSize = ZoomCanvasSize(size(), factor, LabelDots(label_.LabelWidthMm(), label_.m_nDpiX));
-    PlaceCanvas(ZoomCanvasRect(geometry(), newSize, anchor.value_or(QRect(QPoint(), view).center())));
+    const QSize newSize =
+        ZoomCanvasSize(placed_.label.size(), factor, LabelDots(label_.LabelWidthMm(), label_.m_nDpiX));
+    PlaceCanvas(ZoomCanvasRect(placed_.label, newSize, anchor.value_or(QRect(QPoint(), view).center())));
 }
 
 void LabelCanvas::ZoomToActualSize() {
     const QSize view = parentWidget() ? parentWidget()->size() : size();
     const QSize actual =
         ActualCanvasSize(label_.LabelWidthMm(), label_.LabelHeightMm(), physicalDpiX(), physicalDpiY());
-    PlaceCanvas(ZoomCanvasRect(geometry(), actual, QRect(QPoint(), view).center()));
+    PlaceCanvas(ZoomCanvasRect(placed_.label, actual, QRect(QPoint(), view).center()));
 }
 
 int LabelCanvas::ZoomPercent() const {
     const QSize actual =
         ActualCanvasSize(label_.LabelWidthMm(), label_.LabelHeightMm(), physicalDpiX(), physicalDpiY());
-    return static_cast<int>(std::lround(100.0 * width() / actual.width()));
+    return static_cast<int>(std::lround(100.0 * placed_.label.width() / actual.width()));
 }
 
 void LabelCanvas::CentreInView() {
     const QSize view = parentWidget() ? parentWidget()->size() : size();
     if (view.width() <= 0) return;
-    PlaceCanvas(
-        {CenteredCanvasAxis(width(), view.width()), CenteredCanvasAxis(height(), view.height()), width(), height()});
+    const QSize label = placed_.label.size();
+    PlaceCanvas({CenteredCanvasAxis(label.width(), view.width()), CenteredCanvasAxis(label.height(), view.height()),
+                 label.width(), label.height()});
 }
 
 void LabelCanvas::ScrollTo(Qt::Orientation orientation, int value) {
-    QRect r = geometry();
+    // The scroll bars run over the window: its start moves to -value, the label with it.
+    const QPoint origin = placed_.LabelOrigin();
+    QRect r = placed_.label;
     if (orientation == Qt::Horizontal)
-        r.moveLeft(-value);
+        r.moveLeft(origin.x() - value);
     else
-        r.moveTop(-value);
+        r.moveTop(origin.y() - value);
     PlaceCanvas(r);
 }
 
@@ -136,8 +141,11 @@ void LabelCanvas::ShowModeCursor() {
 }
 
 void LabelCanvas::RenderLabel(QImage& target, QPoint origin) {
-    target.fill(Qt::white);
+    // The label in the target: white, and the margin around it the view's colour.
+    const QRect label = QRect(-origin, placed_.label.size());
+    target.fill(label.contains(target.rect()) ? QColor(Qt::white) : kViewColour);
     QPainter painter(&target);
+    if (!label.contains(target.rect())) painter.fillRect(label, Qt::white);
     painter.translate(-origin);
     // The label at the canvas's own size, its line ends at that scale.
     RenderContext ctx = label_.Context();
@@ -152,12 +160,12 @@ void LabelCanvas::paintEvent(QPaintEvent* event) {
     const QRect exposed = event->rect();
     if (back_.size() != exposed.size()) back_ = QImage(exposed.size(), QImage::Format_ARGB32_Premultiplied);
     if (back_.isNull()) return;
-    RenderLabel(back_, exposed.topLeft());
+    RenderLabel(back_, ToLabel(exposed.topLeft()));
     QPainter painter(this);
     painter.drawImage(exposed.topLeft(), back_);
     if (frame_) {
         painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
-        painter.drawRect(frame_->normalized());
+        painter.drawRect(frame_->normalized().translated(placed_.LabelOrigin()));
     }
     emit Painted();
 }
@@ -202,7 +210,7 @@ void LabelCanvas::LeftPress(QPoint p, Qt::KeyboardModifiers modifiers) {
 }
 
 void LabelCanvas::mousePressEvent(QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = ToLabel(event->position().toPoint());
     if (event->button() == Qt::LeftButton) LeftPress(p, event->modifiers());
     if (event->button() == Qt::RightButton) label_.Commands().RightButton(p, event->globalPosition().toPoint());
 }
@@ -210,7 +218,7 @@ void LabelCanvas::mousePressEvent(QMouseEvent* event) {
 void LabelCanvas::leaveEvent(QEvent*) { emit PointerMoved(std::nullopt); }
 
 void LabelCanvas::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = ToLabel(event->position().toPoint());
     emit PointerMoved(p);
     std::optional<Qt::CursorShape> cursor;
     if (!(event->buttons() & Qt::LeftButton)) {
@@ -229,11 +237,11 @@ void LabelCanvas::mouseMoveEvent(QMouseEvent* event) {
 
 void LabelCanvas::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
-    const QPoint p = event->position().toPoint();
+    const QPoint p = ToLabel(event->position().toPoint());
     if (frame_) {
-        // Dragged on empty label area: what the frame holds joins the selection.
+        // Dragged on empty canvas area: what the frame holds joins the selection.
         if (frame_->topLeft() != p)
-            SelectInside(label_.Elements(), QRect(frame_->topLeft(), p), rect(), ScaleX(), ScaleY());
+            SelectInside(label_.Elements(), QRect(frame_->topLeft(), p), placed_.WindowOnLabel(), ScaleX(), ScaleY());
         frame_.reset();
     }
     // One undo step per drag or creation, and none for a click that changed nothing.
@@ -247,7 +255,7 @@ void LabelCanvas::mouseReleaseEvent(QMouseEvent* event) {
 // A double click is its own message, not a second press: it opens the
 // dialogs of the selected elements under the pointer.
 void LabelCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
+    const QPoint p = ToLabel(event->position().toPoint());
     if (event->button() == Qt::LeftButton) afterRelease_ = [this, p] { label_.Commands().DoubleClick(p); };
 }
 

@@ -1,14 +1,17 @@
 #pragma once
 // The editing surface: one child window of the view that shows the whole label
-// at a scale. It paints the label, turns pointer events into calls on the
-// label's controller, zooms and scrolls within the view, and shows the cursor
-// of the tool mode; the label itself and its printing are the controller's.
+// at a scale, with a margin around it where handles and frames past the
+// label's edges are drawn and grabbed. It paints the label, turns pointer
+// events into calls on the label's controller (in label pixels: the label's
+// top-left corner is 0, 0), zooms and scrolls within the view, and shows the
+// cursor of the tool mode; the label itself and its printing are the controller's.
 
 #include <QImage>
 #include <QWidget>
 #include <functional>
 #include <optional>
 
+#include "editor/CanvasGeometry.h"
 #include "editor/CanvasMode.h"
 
 namespace kestrix {
@@ -21,6 +24,10 @@ public:
     LabelCanvas(LabelController& label, QWidget* view);
 
     LabelController& Label() const { return label_; }
+    // Where the label lies in the view, in its pixels.
+    QRect LabelRect() const { return placed_.label; }
+    // A point of this window in label pixels.
+    QPoint ToLabel(QPoint inWindow) const { return placed_.ToLabel(inWindow); }
 
     // Sizes the canvas for the label and shows it.
     void CreateCanvas(int widthMm, int heightMm);
@@ -35,6 +42,8 @@ public:
     void ZoomToActualSize();
     // The zoom in percent: canvas pixels against the label's millimetres on this screen.
     int ZoomPercent() const;
+    // Puts the label at `label` in the view, or as near as the view allows.
+    void PlaceCanvas(QRect label);
     // Keeps the canvas centred (or scrolled into place) after the view changed size.
     void CentreInView();
     // Moves the canvas so that the view shows it from `value` pixels on.
@@ -47,15 +56,16 @@ public:
     double ScaleX() const;
     double ScaleY() const;
 
-    // Draws the label as the canvas shows it into `target` (white first), which
-    // holds the part of the canvas window whose top-left corner is `origin`.
+    // Draws the canvas as it shows the label into `target` (the margin in the
+    // view's colour, the label white), whose top-left corner is at `origin`
+    // in label pixels.
     void RenderLabel(QImage& target, QPoint origin = {});
 
 signals:
     // The canvas moved or changed size inside the view.
     void LayoutChanged();
     void Painted();
-    // The pointer moved over the canvas (in its pixels), or left it (none).
+    // The pointer moved over the canvas (in label pixels), or left it (none).
     void PointerMoved(std::optional<QPoint> p);
 
 protected:
@@ -68,7 +78,6 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
-    void PlaceCanvas(QRect rect);
     // Fits a label the controller put in place of the last one.
     void PlaceLabel();
     // The controller follows the canvas's place and size (the display scale).
@@ -82,7 +91,8 @@ private:
     QPoint m_MouseDownPoint;
     // The press made an element: the release records it at its size.
     bool created_ = false;
-    // The dotted frame of a drag that began on empty label area.
+    CanvasPlacement placed_;
+    // The dotted frame of a drag that began on empty canvas area, in label pixels.
     std::optional<QRect> frame_;
     // A dialog a click asked for, opened once its button is up: a modal
     // dialog opened under a held button would leave the button's release to it.

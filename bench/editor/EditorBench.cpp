@@ -79,9 +79,9 @@ void BM_CanvasPaint200Elements(benchmark::State& state) {
     label.Session().Document().widthMm = 100;
     label.Session().Document().heightMm = 150;
     // Double size: two pixels per dot.
-    canvas.resize(static_cast<int>(2 * LabelDots(100, 203)), static_cast<int>(2 * LabelDots(150, 203)));
+    canvas.PlaceCanvas({0, 0, static_cast<int>(2 * LabelDots(100, 203)), static_cast<int>(2 * LabelDots(150, 203))});
     FillLabel(label.Elements(), canvas.ScaleX(), static_cast<int>(state.range(0)));
-    QImage target(canvas.size(), QImage::Format_ARGB32_Premultiplied);
+    QImage target(canvas.LabelRect().size(), QImage::Format_ARGB32_Premultiplied);
     canvas.RenderLabel(target);  // encodes the codes once, as the first paint does
     for (auto _ : state) {
         canvas.RenderLabel(target);
@@ -100,13 +100,15 @@ struct ShownCanvas {
         view.resize(1256, 870);
         label.Session().Document().widthMm = 100;
         label.Session().Document().heightMm = 150;
-        canvas.setGeometry(0, 0, static_cast<int>(2 * LabelDots(100, 203)), static_cast<int>(2 * LabelDots(150, 203)));
+        canvas.PlaceCanvas(
+            {0, 0, static_cast<int>(2 * LabelDots(100, 203)), static_cast<int>(2 * LabelDots(150, 203))});
         canvas.show();
         view.show();
         for (int i = 0; i < 5; ++i) QApplication::processEvents();
     }
-    // Control keeps the other elements selected when a press lands on one.
+    // Control keeps the other elements selected when a press lands on one; `p` is in label pixels.
     void Send(QEvent::Type type, QPoint p, Qt::MouseButtons buttons) {
+        p += canvas.LabelRect().topLeft() - canvas.pos();
         QMouseEvent event(type, QPointF(p), QPointF(p), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
                           buttons, Qt::ControlModifier);
         QApplication::sendEvent(&canvas, &event);

@@ -81,7 +81,7 @@ protected:
                    .arg(u.nSnapshotCount())
                    .arg(u.nSnapshotPos())
                    .arg(u.nSnapshotTop())
-                   .arg(Canvas().width())
+                   .arg(Canvas().LabelRect().width())
                    .toUtf8();
     }
 };

@@ -30,7 +30,7 @@ protected:
         Frame().resize(1000, 900);
         Settle();
         Canvas().FitCanvasToFrame(50, 80);
-        ASSERT_EQ(Canvas().width(), 400);
+        ASSERT_EQ(Canvas().LabelRect().width(), 400);
     }
     void Tool(int mode) { Frame().OnCommand(kCmdDrawFirst + mode); }
     LabelElement& AddPicture(int x, int y, bool selected) {
@@ -316,25 +316,25 @@ TEST_F(CanvasTest, AFilesLinesPrintAsTheCommandLineDrawsThemAtAnyZoomAndSaveBack
 }
 
 TEST_F(CanvasTest, TheWheelScrollsAndWithControlZoomsAboutThePointer) {
-    const QPoint at = Canvas().geometry().center() + QPoint(0, 40);  // in the view
+    const QPoint at = Canvas().LabelRect().center() + QPoint(0, 40);  // in the view
     const auto wheel = [&](int dy, Qt::KeyboardModifiers modifiers) {
         QWheelEvent event(QPointF(at), Frame().View()->mapToGlobal(QPointF(at)), {}, {0, dy}, Qt::NoButton, modifiers,
                           Qt::NoScrollPhase, false);
         QApplication::sendEvent(Frame().View(), &event);  // where the canvas passes it on
     };
-    const auto dotsUnderPointer = [&] { return (at.y() - Canvas().y()) / Canvas().ScaleY(); };
+    const auto dotsUnderPointer = [&] { return (at.y() - Canvas().LabelRect().y()) / Canvas().ScaleY(); };
     const double under = dotsUnderPointer();
     wheel(120, Qt::ControlModifier);
-    EXPECT_EQ(Canvas().width(), 500);
+    EXPECT_EQ(Canvas().LabelRect().width(), 500);
     EXPECT_NEAR(dotsUnderPointer(), under, 1.0) << "the label's point under the pointer stays there";
     for (int i = 0; i < 20; ++i) wheel(120, Qt::ControlModifier);
-    EXPECT_EQ(Canvas().width(), 3200) << "8 pixels per dot at most";
-    const int top = Canvas().y();
+    EXPECT_EQ(Canvas().LabelRect().width(), 3200) << "8 pixels per dot at most";
+    const int top = Canvas().LabelRect().y();
     wheel(-120, Qt::NoModifier);
-    EXPECT_EQ(Canvas().y(), top - 30);
+    EXPECT_EQ(Canvas().LabelRect().y(), top - 30);
     wheel(-60, Qt::ControlModifier);
     wheel(-60, Qt::ControlModifier);  // two half notches: one step
-    EXPECT_EQ(Canvas().width(), 2560);
+    EXPECT_EQ(Canvas().LabelRect().width(), 2560);
 }
 
 TEST_F(CanvasTest, DamagedLabelsNeitherCrashNorHang) {

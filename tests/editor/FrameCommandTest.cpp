@@ -29,7 +29,8 @@ TEST_F(FrameTest, NewFromCtrlNUnlessCancelledAndOpenFromCtrlO) {
     Settle();
     EXPECT_EQ(QSize(Label().LabelWidthMm(), Label().LabelHeightMm()), QSize(40, 30));
     EXPECT_TRUE(Elements().empty() && LabelPath().isEmpty() && prompts_.newDialogs == 2);
-    EXPECT_EQ(QPoint(Frame().Ruler()->m_nLabelWidth, Frame().Ruler()->m_nViewWidth), QPoint(40, Canvas().width()));
+    EXPECT_EQ(QPoint(Frame().Ruler()->m_nLabelWidth, Frame().Ruler()->m_nViewWidth),
+              QPoint(40, Canvas().LabelRect().width()));
 
     prompts_.openName = TempPath("in.lab");
     Key(Qt::Key_O, Qt::ControlModifier);
@@ -244,24 +245,25 @@ TEST_F(FrameTest, LayoutFollowsTheFrameSizeAndZoomButtonsResizeTheCanvas) {
     const QRegion mask = Frame().Ruler()->mask();
     EXPECT_TRUE(mask.contains(QPoint(600, 10)) && mask.contains(QPoint(10, 400)) && !mask.contains(QPoint(30, 30)));
     // The canvas stays centred in the view, and the ruler's zero on its corner.
-    const QRect canvas = Canvas().geometry();
+    const QRect canvas = Canvas().LabelRect();
     const QSize gap = Frame().View()->size() - canvas.size();
     EXPECT_EQ(canvas.topLeft(), QPoint(gap.width() / 2, gap.height() / 2));
     EXPECT_EQ(QPoint(Frame().Ruler()->m_nOriginX, Frame().Ruler()->m_nOriginY), canvas.topLeft());
 
     Click(Frame().MainBar(), MainToolBar::HoverRect(7).center());  // Zoom In
     Settle();
-    EXPECT_EQ(Canvas().width(), qRound(canvas.width() * 1.25));
-    EXPECT_EQ(Frame().Ruler()->m_nViewWidth, Canvas().width());
+    EXPECT_EQ(Canvas().LabelRect().width(), qRound(canvas.width() * 1.25));
+    EXPECT_EQ(Frame().Ruler()->m_nViewWidth, Canvas().LabelRect().width());
     for (int i = 0; i < 40; ++i) Frame().OnCommand(kCmdZoomIn);
     // Larger than the view: scroll bars appear and scroll the canvas and the ruler.
     QScrollBar* vertical = Frame().View()->VerticalBar();
     ASSERT_TRUE(vertical->isVisible());
-    EXPECT_EQ(vertical->maximum(), Canvas().height() - Frame().View()->height());
-    vertical->setValue(25);
-    EXPECT_EQ(QPoint(Canvas().y(), Frame().Ruler()->m_nOriginY), QPoint(-25, -25));
+    // They run over the label and the margin around it; the ruler's zero stays on the label's edge.
+    EXPECT_EQ(vertical->maximum(), Canvas().LabelRect().height() + 2 * kCanvasMargin - Frame().View()->height());
+    vertical->setValue(kCanvasMargin + 10);
+    EXPECT_EQ(QPoint(Canvas().LabelRect().y(), Frame().Ruler()->m_nOriginY), QPoint(-10, -10));
     for (int i = 0; i < 80; ++i) Frame().OnCommand(kCmdZoomOut);
-    EXPECT_EQ(Canvas().width(), 100);
+    EXPECT_EQ(Canvas().LabelRect().width(), 100);
     EXPECT_FALSE(vertical->isVisible() || Frame().View()->HorizontalBar()->isVisible());
 }
 

@@ -67,6 +67,9 @@ std::string Selection(const std::vector<LabelElement>& elements) {
 
 void SendMouse(QWidget* widget, QEvent::Type type, QPoint pos, Qt::MouseButton button,
                Qt::KeyboardModifiers modifiers) {
+    // A point on the canvas is in label pixels; the canvas window has its margin around the label.
+    if (const auto* canvas = qobject_cast<const LabelCanvas*>(widget))
+        pos += canvas->LabelRect().topLeft() - canvas->pos();
     const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
     QMouseEvent event(type, QPointF(pos), QPointF(widget->mapToGlobal(pos)), button, buttons, modifiers);
     QApplication::sendEvent(widget, &event);

@@ -1,0 +1,78 @@
+// The margin around the label: where the label and its canvas window go in
+// the view, the one translation from window to label pixels, and handles and
+// frames past the label's edges on the real canvas.
+
+#include "FrameFixture.h"
+#include "editor/CanvasGeometry.h"
+
+namespace kestrix {
+namespace {
+
+TEST(CanvasPlacement, TheLabelKeepsItsMarginAndTheWindowCoversTheView) {
+    struct Case {
+        const char* what;
+        QRect asked;
+        QRect label, window;
+    };
+    const QSize view(1000, 700);
+    const Case cases[] = {
+        {"fits: centred, the window is the view", {0, 0, 400, 640}, {300, 30, 400, 640}, {0, 0, 1000, 700}},
+        {"wider: scrolled, the window is the label and its margin",
+         {-100, 20, 2000, 500},
+         {-100, 100, 2000, 500},
+         {-125, 0, 2050, 700}},
+        {"no gap past the margin at the start",
+         {60, -5000, 2000, 3000},
+         {25, -2325, 2000, 3000},
+         {0, -2350, 2050, 3050}},
+        {"none at the far end either", {-5000, 0, 2000, 3000}, {-1025, 0, 2000, 3000}, {-1050, -25, 2050, 3050}},
+        {"one pixel too large for the view with its margin", {0, 0, 951, 100}, {24, 300, 951, 100}, {-1, 0, 1001, 700}},
+    };
+    for (const Case& c : cases) {
+        const CanvasPlacement placed = PlaceInView(c.asked, view);
+        EXPECT_EQ(placed.label, c.label) << c.what;
+        EXPECT_EQ(placed.window, c.window) << c.what;
+        // Every window pixel is a label pixel, the margin's negative or past the label's size.
+        EXPECT_EQ(placed.ToLabel(QPoint(0, 0)) + placed.label.topLeft(), placed.window.topLeft()) << c.what;
+        EXPECT_EQ(placed.WindowOnLabel().translated(placed.label.topLeft()), placed.window) << c.what;
+    }
+}
+
+class CanvasMarginTest : public FrameTest {
+protected:
+    void SetUp() override {
+        FrameTest::SetUp();
+        Frame().resize(1000, 900);
+        Settle();
+        Canvas().FitCanvasToFrame(50, 80);
+        ASSERT_EQ(Canvas().LabelRect().width(), 400);  // one pixel per dot
+    }
+    // A label pixel in the canvas window.
+    QPoint InWindow(QPoint onLabel) { return onLabel + Canvas().LabelRect().topLeft() - Canvas().pos(); }
+};
+
+TEST_F(CanvasMarginTest, HandlesAndFramesWorkPastTheLabelsEdge) {
+    Elements() = {MakeElement(kShape, 360, 300, 60, 40, true)};
+    const QImage shown = Canvas().grab().toImage();
+    const HandlePoint corner = Elements()[0].ptHandles[7];
+    ASSERT_GT(corner.x, 400) << "the bottom-right handle lies past the label's right edge";
+    EXPECT_EQ(shown.pixelColor(InWindow({corner.x + 1, corner.y + 1})), QColor(Qt::black)) << "and is drawn";
+    EXPECT_EQ(shown.pixelColor(InWindow({410, 290})), kViewColour) << "the margin is the view's colour";
+    EXPECT_EQ(shown.pixelColor(InWindow({390, 290})), QColor(Qt::white));
+
+    Drag(&Canvas(), {corner.x + 1, corner.y + 1}, {corner.x + 11, corner.y + 21}, Qt::NoModifier, 3);
+    EXPECT_EQ(QSize(Elements()[0].nWidth, Elements()[0].nHeight), QSize(70, 60)) << "the handle resized it";
+    EXPECT_EQ(Snapshots(), 1);
+
+    Click(&Canvas(), {100, 100});
+    ASSERT_EQ(Selection(Elements()), "0");
+    // A frame from the margin back onto the label takes the element in whole.
+    Drag(&Canvas(), {445, 290}, {350, 370}, Qt::NoModifier, 3);
+    EXPECT_EQ(Selection(Elements()), "1");
+    Click(&Canvas(), {100, 100});
+    Drag(&Canvas(), {398, 290}, {350, 370}, Qt::NoModifier, 3);
+    EXPECT_EQ(Selection(Elements()), "0") << "a frame that ends on the label leaves out what reaches past it";
+}
+
+}  // namespace
+}  // namespace kestrix
