@@ -38,6 +38,12 @@ QRect Writable(const QPainter& painter) {
     return area;
 }
 
+// Formats whose pixels an opaque RGB32 pixel is copied into unchanged.
+bool IsOpaqueCopyTarget(QImage::Format format) {
+    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+           format == QImage::Format_ARGB32_Premultiplied;
+}
+
 // The part of `dest` that lands on the painter's device (and inside its clip).
 QRect VisiblePart(const QPainter& painter, const QRect& dest) {
     return dest & Writable(painter).adjusted(-1, -1, 1, 1);
@@ -184,10 +190,12 @@ void DrawCodeImage(QPainter& painter, const CodeImage& code, const QRect& source
     for (int x = 0; x < area.width(); ++x)
         moduleColumns[x] = code.ModuleColumn(columns.index[area.x() - columns.first + x]);
     // Straight into an image target when nothing but a shift lies between;
-    // through a patch otherwise.
+    // through a patch otherwise. The modules are opaque RGB32 (alpha 0xFF),
+    // which an ARGB32 target, premultiplied or not, holds as they are.
     auto* target = dynamic_cast<QImage*>(painter.device());
     const QTransform& transform = painter.worldTransform();
-    const bool direct = target && target->format() == QImage::Format_RGB32 &&
+    const bool direct = target && IsOpaqueCopyTarget(target->format()) && painter.opacity() == 1.0 &&
+                        painter.compositionMode() == QPainter::CompositionMode_SourceOver &&
                         transform.type() <= QTransform::TxTranslate && transform.dx() == int(transform.dx()) &&
                         transform.dy() == int(transform.dy()) && painter.clipRegion().rectCount() <= 1;
     QImage patch;
