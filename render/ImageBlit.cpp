@@ -186,9 +186,13 @@ void DrawCodeImage(QPainter& painter, const CodeImage& code, const QRect& source
         painter.fillRect(area, Qt::black);
         return;
     }
+    // Neighbouring pixels mostly read the same full pixel: its module is looked up once.
     std::vector<int> moduleColumns(area.width());
-    for (int x = 0; x < area.width(); ++x)
-        moduleColumns[x] = code.ModuleColumn(columns.index[area.x() - columns.first + x]);
+    for (int x = 0, index = -1, module = 0; x < area.width(); ++x) {
+        const int next = columns.index[area.x() - columns.first + x];
+        if (next != index) module = code.ModuleColumn(index = next);
+        moduleColumns[x] = module;
+    }
     // Straight into an image target when nothing but a shift lies between;
     // through a patch otherwise. The modules are opaque RGB32 (alpha 0xFF),
     // which an ARGB32 target, premultiplied or not, holds as they are.
@@ -204,8 +208,11 @@ void DrawCodeImage(QPainter& painter, const CodeImage& code, const QRect& source
     const QImage& modules = code.Modules();
     int lastRow = -1;
     const QRgb* last = nullptr;
+    int rowIndex = -1;
+    int row = 0;
     for (int y = 0; y < area.height(); ++y) {
-        const int row = code.ModuleRow(rows.index[area.y() - rows.first + y]);
+        const int next = rows.index[area.y() - rows.first + y];
+        if (next != rowIndex) row = code.ModuleRow(rowIndex = next);
         auto* out = direct ? reinterpret_cast<QRgb*>(target->scanLine(area.y() + y + shift.y())) + area.x() + shift.x()
                            : reinterpret_cast<QRgb*>(patch.scanLine(y));
         if (row == lastRow) {
