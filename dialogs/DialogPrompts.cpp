@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QPrintDialog>
 #include <QPrinterInfo>
@@ -70,18 +71,41 @@ std::optional<bool> DialogPrompts::AskRecover(QWidget* owner, const QString& tex
     return std::nullopt;
 }
 
+namespace {
+
+// The files chosen in a file dialog of `mode`, opened wide enough to show
+// its columns whole (Qt's own size cuts the dates short).
+QStringList ChooseFiles(QWidget* owner, const QString& title, const QString& filter, QFileDialog::FileMode mode,
+                        QFileDialog::AcceptMode accept = QFileDialog::AcceptOpen) {
+    QFileDialog dialog(owner, title, {}, filter);
+    dialog.setFileMode(mode);
+    dialog.setAcceptMode(accept);
+    // The overwrite question is the editor's own, asked after ".lab" is added.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.resize(dialog.sizeHint().expandedTo(QSize(880, 520)));
+    // Qt's own dialog (not a desktop's): size, type and date as wide as they
+    // need, the name taking the rest.
+    if (auto* columns = dialog.findChild<QHeaderView*>()) {
+        columns->setSectionResizeMode(QHeaderView::ResizeToContents);
+        columns->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
+}
+
+}  // namespace
+
 QString DialogPrompts::OpenFileName(QWidget* owner, const QString& filter) {
-    return QFileDialog::getOpenFileName(owner, UiText(language_, "Open", "打开"), {}, filter);
+    return ChooseFiles(owner, UiText(language_, "Open", "打开"), filter, QFileDialog::ExistingFile).value(0);
 }
 
 QString DialogPrompts::SaveFileName(QWidget* owner, const QString& filter) {
-    // The overwrite question is the editor's own, asked after ".lab" is added.
-    return QFileDialog::getSaveFileName(owner, UiText(language_, "Save As", "另存为"), {}, filter, nullptr,
-                                        QFileDialog::DontConfirmOverwrite);
+    return ChooseFiles(owner, UiText(language_, "Save As", "另存为"), filter, QFileDialog::AnyFile,
+                       QFileDialog::AcceptSave)
+        .value(0);
 }
 
 QStringList DialogPrompts::OpenFileNames(QWidget* owner, const QString& filter) {
-    return QFileDialog::getOpenFileNames(owner, UiText(language_, "Open", "打开"), {}, filter);
+    return ChooseFiles(owner, UiText(language_, "Open", "打开"), filter, QFileDialog::ExistingFiles);
 }
 
 QStringList DialogPrompts::ChoosePrintFiles(QWidget* owner) {
