@@ -393,7 +393,11 @@ DirectPrintResult LabelController::DirectPrintLabel(const std::function<void(con
     const DirectPrintResult result =
         DirectPrintDocument(session_.Document(), {ScaleX(), ScaleY()}, show, rows.get(), copies);
     SerialsPrinted(before);
-    if (result.status != DirectPrintStatus::Printed) return result;
+    if (result.status != DirectPrintStatus::Printed) {
+        // Labels that may be missing are said where the failure leaves the user.
+        if (!result.warning.isEmpty()) emit Printed(result.warning);
+        return result;
+    }
     emit Printed(DirectPrintedText(result.printed, !result.warning.isEmpty()));
     if (!result.warning.isEmpty()) TellNotPrintingYet({result.warning});
     return result;

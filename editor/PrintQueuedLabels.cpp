@@ -46,12 +46,14 @@ BatchPrintOutcome PrintQueuedLabels(LabelController& label, const BatchStep& ste
         const std::vector<LabelElement> read = doc.elements;
         const DirectPrintResult result = label.DirectPrintDocument(doc, kFileScale, show, rows.get());
         outcome.labels += result.printed;
-        if (!result.warning.isEmpty() && !outcome.waiting.contains(result.warning)) outcome.waiting << result.warning;
+        const bool waits = result.status == DirectPrintStatus::Printed && !result.warning.isEmpty();
+        if (waits && !outcome.waiting.contains(result.warning)) outcome.waiting << result.warning;
         QString error;
         if (!SameElements(read, doc.elements) && !WriteLabelFile(path, doc, &error)) outcome.unsaved << error;
         if (result.status != DirectPrintStatus::Printed) {
             outcome.stoppedAt = path;
             outcome.stopped = result;
+            if (!result.warning.isEmpty()) outcome.stopped.detail += QStringLiteral("; ") + result.warning;
             break;
         }
         ++outcome.printed;

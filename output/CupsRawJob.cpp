@@ -31,7 +31,7 @@ CupsRawJob::CupsRawJob(const QString& queue, int answerWaitMs)
 bool CupsRawJob::Open(QString* error) {
     Close();
     warning_.clear();
-    partKept_ = 0;
+    partKept_ = {};
     http_ = ConnectToScheduler(answerWaitMs_);
     if (!http_) {
         if (error) *error = QStringLiteral("CUPS is not running (no scheduler at %1)").arg(SchedulerAddress());
@@ -125,9 +125,10 @@ void CupsRawJob::KeepOrWithdraw() {
     const JobState job = AskJobState(http, job_);
     const bool printing = job.error.isEmpty() && !job.incoming && job.state != IPP_JSTATE_CANCELED &&
                           job.state != IPP_JSTATE_ABORTED && job.kiloBytes > 0;
-    // job-k-octets is rounded up: only the kilobytes before the last surely came.
+    // job-k-octets is rounded up: only the kilobytes before the last surely
+    // came, the last one perhaps in part.
     if (printing)
-        partKept_ = std::min(written_, (job.kiloBytes - 1) * 1024);
+        partKept_ = {std::min(written_, (job.kiloBytes - 1) * 1024), std::min(written_, job.kiloBytes * 1024)};
     else
         cupsCancelJob2(http, queue_.constData(), job_, 1);
     httpClose(http);

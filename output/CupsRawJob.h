@@ -36,7 +36,7 @@ public:
     // than part; unless the scheduler, its connection lost, closed the
     // document itself and prints what it holds (PartKept).
     void Close() override;
-    qint64 PartKept() const override { return partKept_; }
+    KeptPart PartKept() const override { return partKept_; }
 
 private:
     // `why`, or the scheduler's last error; the job is withdrawn.
@@ -52,7 +52,7 @@ private:
     bool finished_ = false;
     qint64 written_ = 0;
     QString warning_;
-    qint64 partKept_ = 0;
+    KeptPart partKept_;
 };
 
 }  // namespace kestrix

@@ -191,16 +191,33 @@ DirectPrintResult DirectPrinter::Finish() {
     const QString warning = device_.Warning();
     const bool whole = device_.TakesJobWhole();
     device_.Close();
-    // A CUPS job that failed may still print the part the scheduler kept.
+    // A CUPS job that failed may still print the part the scheduler kept. Its
+    // size is known to a kilobyte: a label ending within that kilobyte counts
+    // as printed, so its number never comes again, and the user is told to
+    // look for it.
+    qint64 unsure = 0;
     if (whole && accepted_ < written_) {
-        accepted_ = std::max(accepted_, device_.PartKept());
+        const PrinterTransport::KeptPart kept = device_.PartKept();
+        sent_.Settle(std::max(accepted_, kept.surely));
+        unsure = -sent_.Printed();
+        accepted_ = std::max(accepted_, kept.atMost);
         sent_.Settle(accepted_);
+        unsure += sent_.Printed();
     }
     DirectPrintResult result = cutShort_ ? DirectPrintResult{} : Ended(outcome, error);
     if (result.status == DirectPrintStatus::Printed) result.warning = warning;
+    if (unsure > 0) result.warning = UnsureLabelsNote(unsure);
     result.printed = sent_.Printed();
     for (const SentLabels::Label& label : sent_.Labels()) result.jobs += label.jobs;
     return result;
+}
+
+QString UnsureLabelsNote(qint64 labels) {
+    return QStringLiteral(
+               "the scheduler tells what it received to a kilobyte: the last %1 counted as printed "
+               "may be missing; look for %2 on the printer")
+        .arg(labels == 1 ? QStringLiteral("label") : QStringLiteral("%1 labels").arg(labels))
+        .arg(labels == 1 ? QStringLiteral("it") : QStringLiteral("them"));
 }
 
 DirectPrintResult DirectPrinter::Ended(StallWatch::Outcome outcome, const QString& error) const {

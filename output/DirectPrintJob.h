@@ -94,6 +94,10 @@ struct DirectPrintResult {
     bool stopped = false;  // the run was stopped between labels (goOn, stop); those sent are printed
 };
 
+// The note after a CUPS job kept short: the last `labels` counted as printed
+// may not have come whole.
+QString UnsureLabelsNote(qint64 labels);
+
 // The messages the user sees.
 PrintMessage PrinterNotConnectedMessage(UiLanguage language);
 PrintMessage WriteFailedMessage(UiLanguage language);

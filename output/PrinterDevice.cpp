@@ -68,7 +68,7 @@ bool PrinterDevice::Open(const QString& path, QString* error) {
 
 bool PrinterDevice::Open(const PrinterAddress& address, QString* error, int answerWaitMs) {
     Close();
-    partKept_ = 0;
+    partKept_ = {};
     name_ = address.kind == PrinterAddress::Kind::Usb ? address.path : address.Text();
     QString why;
     transport_ = MakePrinterTransport(address, &why, answerWaitMs);

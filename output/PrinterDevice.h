@@ -43,7 +43,7 @@ public:
     // PrinterTransport::Warning, empty when none.
     QString Warning() const { return transport_ ? transport_->Warning() : QString(); }
     // PrinterTransport::PartKept of the transport last closed.
-    qint64 PartKept() const { return partKept_; }
+    PrinterTransport::KeptPart PartKept() const { return partKept_; }
 
 private:
     // The open printer's state, in the way that leaves the job's bytes alone.
@@ -52,7 +52,7 @@ private:
     void Name(QString* error) const;
 
     std::unique_ptr<PrinterTransport> transport_;
-    qint64 partKept_ = 0;
+    PrinterTransport::KeptPart partKept_;
     QString name_;  // the path or address, for messages
 };
 

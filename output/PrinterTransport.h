@@ -41,8 +41,13 @@ public:
     // CUPS job): until then no label of it counts as printed.
     virtual bool TakesJobWhole() const { return false; }
     // After such a job failed and was closed: how many of its first bytes the
-    // printer gets all the same (a CUPS job the scheduler kept short).
-    virtual qint64 PartKept() const { return 0; }
+    // printer gets all the same (a CUPS job the scheduler kept short), known
+    // only between two bounds.
+    struct KeptPart {
+        qint64 surely = 0;
+        qint64 atMost = 0;
+    };
+    virtual KeptPart PartKept() const { return {}; }
     // What the user should know of a job that went through: a CUPS job that
     // waits on a stopped queue, or is held.
     virtual QString Warning() const { return {}; }

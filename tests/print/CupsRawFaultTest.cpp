@@ -95,7 +95,11 @@ TEST_F(CupsRawFault, AJobTheSchedulerDidNotTakeWholeCountsOnlyTheLabelsItPrints)
         for (clock.start(); printer_.Labels().size() < before + printed && clock.elapsed() < 10000;)
             QThread::msleep(50);
         QThread::msleep(500);
-        EXPECT_EQ(printer_.Labels().size(), before + printed) << "the labels counted are those the printer prints";
+        // The scheduler tells its part to a kilobyte: a label ending in the
+        // last one counts, and is said to be perhaps missing, never printed again.
+        const qsizetype came = printer_.Labels().size() - before;
+        const bool unsure = Has(run.err, "the last label counted as printed may be missing");
+        EXPECT_EQ(came, printed - (unsure && came < printed ? 1 : 0)) << run.err;
         EXPECT_EQ(Waiting(), "") << "nothing is left waiting in the queue";
     }
     // Silent from the first question: said as such, within 5 seconds, and
