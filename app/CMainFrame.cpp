@@ -16,6 +16,7 @@
 #include "app/CommandIds.h"
 #include "app/DrawToolBar.h"
 #include "app/EditorStatus.h"
+#include "app/FrameMenus.h"
 #include "app/FrameTexts.h"
 #include "app/LockKeys.h"
 #include "app/MainToolBar.h"
@@ -36,100 +37,6 @@
 namespace kestrix {
 
 namespace {
-
-struct MenuItem {
-    int id;  // 0: separator
-    const char* english;
-    const char* chinese;
-};
-
-struct MenuDef {
-    const char* english;
-    const char* chinese;
-    std::initializer_list<MenuItem> items;
-};
-
-// The key each menu entry shows comes from the accelerator table.
-const MenuDef kMenus[] = {
-    {"&File",
-     "文件(&F)",
-     {{kCmdNewLabel, "&New Label", "新建标签(&N)"},
-      {kCmdOpenLabel, "&Open Label...", "打开标签(&O)..."},
-      {kCmdSave, "&Save", "保存(&S)"},
-      {kCmdSaveAs, "Save &As...", "另存为(&A)..."},
-      {0, nullptr, nullptr},
-      {kCmdPrint, "&Print...", "打印(&P)..."},
-      {kCmdDirectPrint, "&Direct Send Data to Printer", "直接发数据给打印机(&D)"},
-      {kCmdChoosePrinter, "P&rinter...", "打印机(&R)..."},
-      {kCmdInputFile, "&Input File...", "导入文件(&I)..."},
-      {kCmdPrinterSettings, "Printer Settin&gs...", "打印机设置(&T)..."},
-      {0, nullptr, nullptr},
-      {kCmdExit, "E&xit", "退出(&X)"}}},
-    {"&Edit",
-     "编辑(&E)",
-     {{kCmdUndo, "&Undo", "撤消(&U)"},
-      {kCmdRedo, "&Redo", "重做(&R)"},
-      {0, nullptr, nullptr},
-      {kCmdCut, "Cu&t", "剪切(&T)"},
-      {kCmdCopy, "&Copy", "复制(&C)"},
-      {kCmdPaste, "&Paste", "粘贴(&P)"},
-      {kCmdDelete, "&Delete", "删除(&D)"},
-      {0, nullptr, nullptr},
-      {kCmdSelectAll, "Select &All", "全选(&A)"}}},
-    {"&Zoom",
-     "缩放(&Z)",
-     {{kCmdZoomIn, "Zoom &In", "放大(&I)"},
-      {kCmdZoomOut, "Zoom &Out", "缩小(&O)"},
-      {kCmdZoomFit, "&Fit", "适合窗口(&F)"},
-      {kCmdZoomActual, "&100 %", "实际大小(&1)"}}},
-    {"&Batch Print", "批量打印(&V)", {{kCmdBatchPrint, "&Select Label Files...", "选择标签文件(&T)..."}}},
-    {"&Help", "帮助(&H)", {{kCmdAbout, "&About Kestrix...", "关于 Kestrix(&A)..."}}},
-};
-
-// The keys of a command: Qt's standard keys of the desktop first, then the
-// usual others. A key claimed by an earlier row is not bound again.
-struct Accelerator {
-    int id;
-    QKeySequence::StandardKey standard;
-    std::initializer_list<QKeyCombination> keys;
-};
-
-const Accelerator kAccelerators[] = {
-    {kCmdNewLabel, QKeySequence::New, {}},
-    {kCmdOpenLabel, QKeySequence::Open, {}},
-    {kCmdSave, QKeySequence::Save, {}},
-    {kCmdSaveAs, QKeySequence::UnknownKey, {Qt::CTRL | Qt::SHIFT | Qt::Key_S}},
-    {kCmdPrint, QKeySequence::Print, {}},
-    {kCmdUndo, QKeySequence::Undo, {Qt::CTRL | Qt::Key_Z, Qt::ALT | Qt::Key_Backspace}},
-    {kCmdRedo, QKeySequence::Redo, {Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z}},
-    {kCmdCut, QKeySequence::Cut, {Qt::CTRL | Qt::Key_X, Qt::SHIFT | Qt::Key_Delete}},
-    {kCmdCopy, QKeySequence::Copy, {Qt::CTRL | Qt::Key_C, Qt::CTRL | Qt::Key_Insert}},
-    {kCmdPaste, QKeySequence::Paste, {Qt::CTRL | Qt::Key_V, Qt::SHIFT | Qt::Key_Insert}},
-    {kCmdSelectAll, QKeySequence::SelectAll, {Qt::CTRL | Qt::Key_A}},
-    {kCmdZoomIn, QKeySequence::ZoomIn, {Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal}},
-    {kCmdZoomOut, QKeySequence::ZoomOut, {Qt::CTRL | Qt::Key_Minus}},
-    {kCmdZoomFit, QKeySequence::UnknownKey, {Qt::CTRL | Qt::Key_0}},
-    {kCmdZoomActual, QKeySequence::UnknownKey, {Qt::CTRL | Qt::Key_1}},
-    {kCmdNextPane, QKeySequence::UnknownKey, {QKeyCombination(Qt::Key_F6)}},
-    {kCmdPrevPane, QKeySequence::UnknownKey, {Qt::SHIFT | Qt::Key_F6}},
-};
-
-// Every key of each command, each key once over the whole table. Delete and
-// the arrows are the canvas's keys, never accelerators.
-QHash<int, QList<QKeySequence>> AcceleratorKeys() {
-    QHash<int, QList<QKeySequence>> keys;
-    QSet<QKeySequence> taken{QKeySequence(Qt::Key_Delete), QKeySequence(Qt::Key_Backspace)};
-    for (const Accelerator& a : kAccelerators) {
-        QList<QKeySequence> own = QKeySequence::keyBindings(a.standard);
-        for (QKeyCombination key : a.keys) own << QKeySequence(key);
-        for (const QKeySequence& key : own) {
-            if (key.isEmpty() || taken.contains(key)) continue;
-            taken.insert(key);
-            keys[a.id] << key;
-        }
-    }
-    return keys;
-}
 
 // Commands whose menu entry and keys follow the state of the label.
 constexpr int kEnabledByState[] = {kCmdUndo, kCmdRedo, kCmdCut, kCmdCopy, kCmdPaste, kCmdDelete, kCmdSelectAll};
@@ -216,7 +123,7 @@ CMainFrame::~CMainFrame() { qApp->removeEventFilter(this); }
 LabelCanvas* CMainFrame::Canvas() const { return view_->Canvas(); }
 
 void CMainFrame::BuildMenus() {
-    for (const MenuDef& def : kMenus) {
+    for (const MenuDef& def : FrameMenus()) {
         QMenu* menu = menuBar()->addMenu(UiText(language_, def.english, def.chinese));
         for (const MenuItem& item : def.items) {
             if (item.id == 0) {
@@ -240,7 +147,7 @@ void CMainFrame::BuildMenus() {
 }
 
 void CMainFrame::BuildAccelerators() {
-    for (const Accelerator& a : kAccelerators) {
+    for (const Accelerator& a : FrameAccelerators()) {
         const QList<QKeySequence> keys = keys_.value(a.id);
         if (keys.isEmpty()) continue;
         auto* action = new QAction(this);
