@@ -53,15 +53,9 @@ def run(kestrix, cli, work):
         time.sleep(0.3)
         return found[0]
 
-    def file_menu(*keys):
-        s.x("windowfocus", "--sync", s.window)
-        s.click((s.client[0] + 20, s.client[1] - 10))
-        time.sleep(0.3)
-        s.x("key", "--delay", "80", *keys)
-
     def direct_send():
         """Direct Send of one label; the copies dialog it asked with."""
-        file_menu("d")
+        s.file_menu("d")
         copies = appears()
         s.x("key", "ctrl+a")
         s.x("type", "1")
@@ -87,7 +81,7 @@ def run(kestrix, cli, work):
 
     try:
         s.start()
-        file_menu("r")
+        s.file_menu("r")
         appears()
         s.x("key", "ctrl+a")
         s.x("type", "--delay", "5", f"cups:{QUEUE}")

@@ -20,14 +20,6 @@ def barcodes(image):
     return [line.split('"')[1] for line in out.splitlines() if line.startswith("Text:")]
 
 
-def file_menu(s, item):
-    """The File menu's `item`-th entry (from 1), reached with the arrow keys."""
-    s.click((s.client[0] + 20, s.client[1] - 10))
-    for _ in range(item):
-        s.x("key", "Down")
-    s.x("key", "Return")
-
-
 def run(kestrix, cli, work):
     if not shutil.which("ZXingReader"):
         print("SKIPPED: ZXingReader not installed (./setup.sh installs it)")
@@ -60,7 +52,7 @@ def run(kestrix, cli, work):
         check(s.closes("Input File"), "OK closes the data dialog")
         check(settles(lambda: barcodes(s.shot("row1.png")) == [ROWS[0][0]]),
               f"the canvas shows row 1: its barcode reads {ROWS[0][0]}")
-        file_menu(s, 6)  # Direct Send Data to Printer
+        s.file_menu(*["Down"] * 6, "Return")  # Direct Send Data to Printer
         asked = s.x("search", "--sync", "--onlyvisible", "--name", "^Direct Send$").split()[0]
         s.x("windowfocus", "--sync", asked)
         s.x("key", "Return")  # one label of each row

@@ -44,20 +44,14 @@ def run(kestrix, cli, work):
             time.sleep(0.3)
             return found[0]
 
-        def file_menu(*keys):
-            s.x("windowfocus", "--sync", s.window)
-            s.click((s.client[0] + 20, s.client[1] - 10))
-            time.sleep(0.3)
-            s.x("key", "--delay", "80", *keys)
-
         def direct_send(copies):
-            file_menu(*["Down"] * 6, "Return")
+            s.file_menu(*["Down"] * 6, "Return")
             shown("Direct Send")
             s.x("key", "ctrl+a")
             s.x("type", str(copies))
             s.x("key", "Return")
 
-        file_menu("r")
+        s.file_menu("r")
         shown("Printer")
         s.x("key", "ctrl+a")
         s.x("type", "--delay", "5", printer.address)
@@ -69,7 +63,7 @@ def run(kestrix, cli, work):
         check(os.path.exists(os.path.join(work, "label-0003.png")), "the printer printed the third label")
         s.shot("after-direct-send.png")
 
-        file_menu("r")
+        s.file_menu("r")
         shown("Printer")
         s.shot("chooser-reopened.png")
         s.x("key", "Return")

@@ -26,14 +26,6 @@ def titled(s, text):
     return settles(lambda: title(s) == text)
 
 
-def file_menu(s, item):
-    """The File menu's `item`-th entry (from 1), reached with the arrow keys."""
-    s.click((s.client[0] + 20, s.client[1] - 10))
-    for _ in range(item):
-        s.x("key", "Down")
-    s.x("key", "Return")
-
-
 def read_bytes(path):
     with open(path, "rb") as f:
         return f.read()
@@ -49,7 +41,7 @@ def save_as_then_save(s, cli, work):
     s.tool("barcode")
     s.click(s.px((20, 60)))
     check(titled(s, "Kestrix Editor - l1.lab*"), "an edit marks the title")
-    file_menu(s, 4)  # Save As
+    s.file_menu(*["Down"] * 4, "Return")  # Save As
     s.file_dialog("Save As", l3)
     check(titled(s, "Kestrix Editor - l3.lab"), "Save As makes l3.lab the label's file")
     old = read_bytes(l1)

@@ -153,6 +153,13 @@ class Session:
         self.click((self.client[0] + 43 * TOOLS[name] + 22, self.client[1] + 63))
         time.sleep(0.5)
 
+    def file_menu(self, *keys):
+        """Opens the File menu and types `keys` into it: a mnemonic, or arrows and Return."""
+        self.x("windowfocus", "--sync", self.window)
+        self.click((self.client[0] + 20, self.client[1] - 10))
+        time.sleep(0.3)
+        self.x("key", "--delay", "80", *keys)
+
     def file_dialog(self, title, path, over_main=True):
         found = self.x("search", "--sync", "--onlyvisible", "--name", f"^{title}$").split()[0]
         time.sleep(0.5)
