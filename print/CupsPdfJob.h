@@ -7,13 +7,16 @@
 #include <QString>
 #include <utility>
 
+#include "output/PrinterTransport.h"
+
 namespace kestrix {
 
 using CupsOptions = QList<std::pair<QByteArray, QByteArray>>;
 
 // True when the scheduler took the whole job; otherwise `error` says why and
-// nothing of the job is left on the queue.
+// nothing of the job is left on the queue. Each answer of the scheduler is
+// waited for at most `answerWaitMs`.
 bool PrintPdfOnCups(const QString& queue, const QString& title, const QByteArray& pdf, const CupsOptions& options,
-                    QString* error);
+                    QString* error, int answerWaitMs = PrinterTransport::kAnswerWaitMs);
 
 }  // namespace kestrix

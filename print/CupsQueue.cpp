@@ -2,6 +2,9 @@
 
 #include <cups/cups.h>
 
+#include "output/CupsJobState.h"
+#include "output/PrinterTransport.h"
+
 namespace kestrix {
 
 namespace {
@@ -20,10 +23,16 @@ CupsQueue CupsQueue::Query(const QString& name) {
     CupsQueue queue;
     const QByteArray id = name.section(u'/', 0, 0).toUtf8();
     const QByteArray instance = name.section(u'/', 1).toUtf8();
-    cups_dest_t* dest =
-        cupsGetNamedDest(CUPS_HTTP_DEFAULT, id.constData(), instance.isEmpty() ? nullptr : instance.constData());
+    // A connection whose answers have a limit: a silent scheduler is told, not waited for.
+    http_t* http = ConnectToScheduler(PrinterTransport::kAnswerWaitMs);
+    if (!http) {
+        queue.problem = QStringLiteral("CUPS is not running (no scheduler at %1)").arg(SchedulerAddress());
+        return queue;
+    }
+    cups_dest_t* dest = cupsGetNamedDest(http, id.constData(), instance.isEmpty() ? nullptr : instance.constData());
     if (!dest) {
         queue.problem = QString::fromUtf8(cupsLastErrorString());
+        httpClose(http);
         return queue;
     }
     const char* accepting = cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
@@ -31,13 +40,13 @@ CupsQueue CupsQueue::Query(const QString& name) {
         queue.problem = QStringLiteral("the queue is not accepting jobs");
     } else {
         queue.reachable = true;
-        if (cups_dinfo_t* info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest)) {
-            queue.defaultResolution =
-                ResolutionDpi(cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest, info, "printer-resolution"));
+        if (cups_dinfo_t* info = cupsCopyDestInfo(http, dest)) {
+            queue.defaultResolution = ResolutionDpi(cupsFindDestDefault(http, dest, info, "printer-resolution"));
             cupsFreeDestInfo(info);
         }
     }
     cupsFreeDests(1, dest);
+    httpClose(http);
     return queue;
 }
 
