@@ -58,6 +58,10 @@ QString SchedulerSilence(int answerWaitMs) {
     return silent ? Silent() : QString();
 }
 
+QString NoSchedulerMessage() {
+    return QStringLiteral("CUPS is not running (no scheduler at %1)").arg(SchedulerAddress());
+}
+
 QString SchedulerAddress() {
     const QString server = QString::fromUtf8(cupsServer());
     return server.startsWith(u'/') || server.contains(u':') ? server

@@ -39,5 +39,7 @@ JobState AskJobState(http_t* http, int job);
 
 // Where the scheduler is asked: "/run/cups/cups.sock" or "host:631", for messages.
 QString SchedulerAddress();
+// "CUPS is not running (no scheduler at …)": what a failed ConnectToScheduler means.
+QString NoSchedulerMessage();
 
 }  // namespace kestrix

@@ -34,7 +34,7 @@ bool CupsRawJob::Open(QString* error) {
     partKept_ = {};
     http_ = ConnectToScheduler(answerWaitMs_);
     if (!http_) {
-        if (error) *error = QStringLiteral("CUPS is not running (no scheduler at %1)").arg(SchedulerAddress());
+        if (error) *error = NoSchedulerMessage();
         return false;
     }
     // Asked first: creating a job on a missing queue fails without saying so,

@@ -12,7 +12,7 @@ bool PrintPdfOnCups(const QString& queue, const QString& title, const QByteArray
     // stops taking the document or answering fails the job instead of hanging it.
     http_t* http = ConnectToScheduler(answerWaitMs);
     if (!http) {
-        if (error) *error = QStringLiteral("CUPS is not running (no scheduler at %1)").arg(SchedulerAddress());
+        if (error) *error = NoSchedulerMessage();
         return false;
     }
     cups_option_t* list = nullptr;

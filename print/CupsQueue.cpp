@@ -26,7 +26,7 @@ CupsQueue CupsQueue::Query(const QString& name) {
     // A connection whose answers have a limit: a silent scheduler is told, not waited for.
     http_t* http = ConnectToScheduler(PrinterTransport::kAnswerWaitMs);
     if (!http) {
-        queue.problem = QStringLiteral("CUPS is not running (no scheduler at %1)").arg(SchedulerAddress());
+        queue.problem = NoSchedulerMessage();
         return queue;
     }
     cups_dest_t* dest = cupsGetNamedDest(http, id.constData(), instance.isEmpty() ? nullptr : instance.constData());
