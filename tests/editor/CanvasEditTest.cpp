@@ -22,16 +22,9 @@
 namespace kestrix {
 namespace {
 
-class CanvasTest : public FrameTest {
+// Up to 4000, a pixel is that many dots.
+class CanvasTest : public OneDotPerPixelTest {
 protected:
-    // Room for one pixel per dot (less the truncation): up to 4000, a pixel is that many dots.
-    void SetUp() override {
-        FrameTest::SetUp();
-        Frame().resize(1000, 900);
-        Settle();
-        Canvas().FitCanvasToFrame(50, 80);
-        ASSERT_EQ(Canvas().LabelRect().width(), 400);
-    }
     void Tool(int mode) { Frame().OnCommand(kCmdDrawFirst + mode); }
     LabelElement& AddPicture(int x, int y, bool selected) {
         QImage image(30, 20, QImage::Format_RGB32);

@@ -38,15 +38,8 @@ TEST(CanvasPlacement, TheLabelKeepsItsMarginAndTheWindowCoversTheView) {
     }
 }
 
-class CanvasMarginTest : public FrameTest {
+class CanvasMarginTest : public OneDotPerPixelTest {
 protected:
-    void SetUp() override {
-        FrameTest::SetUp();
-        Frame().resize(1000, 900);
-        Settle();
-        Canvas().FitCanvasToFrame(50, 80);
-        ASSERT_EQ(Canvas().LabelRect().width(), 400);  // one pixel per dot
-    }
     // A label pixel in the canvas window.
     QPoint InWindow(QPoint onLabel) { return onLabel + Canvas().LabelRect().topLeft() - Canvas().pos(); }
 };

@@ -187,6 +187,18 @@ protected:
     std::unique_ptr<CMainFrame> frame_;
 };
 
+// A frame whose 50 x 80 mm label is shown at one pixel per dot (room for it, less the truncation).
+class OneDotPerPixelTest : public FrameTest {
+protected:
+    void SetUp() override {
+        FrameTest::SetUp();
+        Frame().resize(1000, 900);
+        Settle();
+        Canvas().FitCanvasToFrame(50, 80);
+        ASSERT_EQ(Canvas().LabelRect().width(), 400);
+    }
+};
+
 // An element of `type` at (x, y), w x h dots, with `armed` as its handle; a line from (x, y) dots to
 // (endX, endY) pixels.
 LabelElement MakeElement(int32_t type, int x, int y, int w, int h, bool selected = false, int armed = -1);
