@@ -6,13 +6,9 @@ pixels wide reaches the tool bar buttons beyond its edge through the overflow bu
 Exits 77 (skipped) when no X server can be started.
 
 usage: editing_window.py KESTRIX KESTRIX_CLI"""
-import json, os, subprocess, time
+import os, time
 
-from xwindow import Session, check, settles, main
-
-
-def info(cli, path):
-    return json.loads(subprocess.run([cli, "info", path], capture_output=True, text=True, check=True).stdout)
+from xwindow import Session, check, elements, settles, main
 
 
 def run(kestrix, cli, work):
@@ -54,24 +50,22 @@ def run(kestrix, cli, work):
             s.x("key", "Down", "Return")  # the first entry: Bottom Align, then Underline
             time.sleep(0.5)
 
-        s.x("key", "ctrl+s")
-        s.file_dialog("Save As", saved)
-        check(settles(lambda: os.path.exists(saved)), "the label is saved")
+        s.save_as(saved)
     finally:
         s.close()
     check("Ambiguous shortcut" not in open(os.path.join(work, "kestrix.err")).read(), "no key has two owners")
 
-    elements = info(cli, saved)["elements"]
-    kinds = [e["nType"] for e in elements]
+    made = elements(cli, saved)
+    kinds = [e["nType"] for e in made]
     check(kinds == [0, 5, 4, 0, 0, 0], f"text, frame, line and three pasted texts, Ctrl+Y bringing one back: {kinds}")
-    text, frame, line = elements[0], elements[1], elements[2]
+    text, frame, line = made[0], made[1], made[2]
     check((frame["nPosX"], frame["nPosY"]) == tuple(s.dots(s.px((10, 10)))), "the frame stayed where it was drawn")
     check(text["nPosX"] > 100 and text["nPosY"] > 200, f"the text moved alone: {text['nPosX']}, {text['nPosY']}")
     check(line["nEndY"] == line["nPosY"], f"the line is level after 40 presses of Down: {line['nPosY']}, {line['nEndY']}")
     # The press's dot is known to one dot: the screen's scale is not exactly one pixel per dot.
     pressed = (s.px((20, 620))[1] - s.canvas[1]) / s.scale[1]
     check(abs(line["nPosY"] - 40 - pressed) < 1, f"and 40 dots lower: {line['nPosY']} from {pressed:.2f}")
-    texts = [e for e in elements if e["nType"] == 0]
+    texts = [e for e in made if e["nType"] == 0]
     check(len(texts) == 4, "Paste three times gave three texts")
     check([t["nPosX"] - text["nPosX"] for t in texts] == [0, 10, 20, 30], "each 10 dots on from the last")
     check(len({t["nPosY"] for t in texts}) == 1, "Bottom Align, reached through the overflow menu, lined them up")

@@ -4,9 +4,9 @@ the label's right edge still shows its handles there, on the view's colour, and 
 handle outside the label makes it wider. Exits 77 (skipped) when no X server can be started.
 
 usage: margin_window.py KESTRIX KESTRIX_CLI"""
-import json, os, subprocess
+import os
 
-from xwindow import Session, check, convert, settles, main
+from xwindow import Session, check, convert, elements, settles, main
 
 LABEL_WIDE = 400  # dots of the start-up label, 50 mm at 203 dpi
 
@@ -41,14 +41,11 @@ def run(kestrix, cli, work):
 
         s.drag(handle, (handle[0] + 30, handle[1]))
         s.shot("resized.png")
-        s.x("key", "ctrl+s")
-        s.file_dialog("Save As", saved)
-        check(settles(lambda: os.path.exists(saved)), "the label is saved")
+        s.save_as(saved)
     finally:
         s.close()
 
-    info = json.loads(subprocess.run([cli, "info", saved], capture_output=True, text=True, check=True).stdout)
-    frame = info["elements"][0]
+    frame = elements(cli, saved)[0]
     check(abs(frame["nPosX"] - 360) <= 1, f"the frame moved 60 dots: {frame['nPosX']}")
     wider = round(30 / s.scale[0])
     check(abs(frame["nWidth"] - (80 + wider)) <= 2, f"the handle past the edge made it {wider} dots wider: "

@@ -42,8 +42,7 @@ def run(kestrix, cli, work):
         s.start()
         check(barcodes(s.shot("fields.png")) == ["${SKU}"], "the label opens showing its field: the barcode reads ${SKU}")
         s.click((s.client[0] + 43 * INPUT_FILE + 16 * 3 + 22, s.client[1] + 21))
-        dialog = s.x("search", "--sync", "--onlyvisible", "--name", "^Input File$", timeout=20).split()[0]
-        s.x("windowfocus", "--sync", dialog)
+        dialog = s.focus("Input File", timeout=20)
         s.x("key", "alt+c")
         s.file_dialog("Open Data File", data, over_main=False)
         s.shot("dialog.png")
@@ -53,8 +52,7 @@ def run(kestrix, cli, work):
         check(settles(lambda: barcodes(s.shot("row1.png")) == [ROWS[0][0]]),
               f"the canvas shows row 1: its barcode reads {ROWS[0][0]}")
         s.file_menu(*["Down"] * 6, "Return")  # Direct Send Data to Printer
-        asked = s.x("search", "--sync", "--onlyvisible", "--name", "^Direct Send$").split()[0]
-        s.x("windowfocus", "--sync", asked)
+        s.focus("Direct Send")
         s.x("key", "Return")  # one label of each row
         printed = lambda: sorted(os.listdir(pngs))
         check(settles(lambda: len(printed()) == 3, 30), "three labels arrive at the printer on 127.0.0.1")

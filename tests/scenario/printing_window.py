@@ -38,21 +38,15 @@ def run(kestrix, cli, work):
     try:
         s.start()
 
-        def shown(title, timeout=10):
-            found = s.x("search", "--sync", "--onlyvisible", "--name", f"^{title}$", timeout=timeout).split()
-            s.x("windowfocus", "--sync", found[0])
-            time.sleep(0.3)
-            return found[0]
-
         def direct_send(copies):
             s.file_menu(*["Down"] * 6, "Return")
-            shown("Direct Send")
+            s.focus("Direct Send")
             s.x("key", "ctrl+a")
             s.x("type", str(copies))
             s.x("key", "Return")
 
         s.file_menu("r")
-        shown("Printer")
+        s.focus("Printer")
         s.x("key", "ctrl+a")
         s.x("type", "--delay", "5", printer.address)
         s.x("key", "Return")
@@ -64,7 +58,7 @@ def run(kestrix, cli, work):
         s.shot("after-direct-send.png")
 
         s.file_menu("r")
-        shown("Printer")
+        s.focus("Printer")
         s.shot("chooser-reopened.png")
         s.x("key", "Return")
         check(s.closes("Printer"), "OK on the reopened chooser")
@@ -73,7 +67,7 @@ def run(kestrix, cli, work):
 
         printer.ask("state 4")  # out of paper
         direct_send(1)
-        shown("Kestrix")
+        s.focus("Kestrix")
         s.shot("not-ready-question.png")
         s.x("key", "Escape")
         check(s.closes("Kestrix"), "the printer out of paper is asked about first; No closes the question")

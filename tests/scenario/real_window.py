@@ -5,9 +5,9 @@ tools, a drag, two corner resizes, one Undo, Save, Exit; then kestrix-cli info o
 the saved label. Exits 77 (skipped) when no X server can be started.
 
 usage: real_window.py KESTRIX KESTRIX_CLI"""
-import json, os, subprocess
+import os, subprocess
 
-from xwindow import Session, check, convert, settles, main
+from xwindow import Session, check, convert, differs, elements, settles, main
 
 
 def exit_through_menu(s):
@@ -29,16 +29,13 @@ def run(kestrix, cli, work):
         s.click((s.client[0] + 20, s.client[1] - 10))  # File
         s.x("key", "Escape")
         s.x("key", "ctrl+n")
-        found = s.x("search", "--sync", "--onlyvisible", "--name", "^New Label$", timeout=20).split()
-        check(len(found) == 1, "Ctrl+N opens the New Label dialog after a menu was open")
+        s.focus("New Label", timeout=20)  # Ctrl+N opens it after a menu was open
         s.x("key", "Escape")
-        check(s.closes("New Label"), "Escape closes it")
+        check(s.closes("New Label"), "Ctrl+N opens the New Label dialog after a menu was open; Escape closes it")
         before = s.shot("caps-off.png")
         s.x("key", "Caps_Lock")
-        differs = lambda: float(subprocess.run(["compare", "-metric", "AE", "-extract", "300x30+980+994", before,
-                                                s.shot("caps-on.png"), "null:"], capture_output=True,
-                                               text=True).stderr.split()[0]) > 0
-        check(settles(differs), "the status bar shows Caps Lock once it is pressed")
+        check(settles(lambda: differs(before, s.shot("caps-on.png"), "300x30+980+994")),
+              "the status bar shows Caps Lock once it is pressed")
         s.x("key", "Caps_Lock")
 
         picture = os.path.join(work, "picture.png")
@@ -72,14 +69,11 @@ def run(kestrix, cli, work):
         picture_size = [int(100 + 50 / s.scale[0]), int(66 + 34 / s.scale[1])]
         s.shot("before-undo.png")
         s.x("key", "ctrl+z")
-        check(settles(lambda: "Untitled*" in s.x("getwindowname", s.window)), "the title marks unsaved changes")
+        check(s.titled("Kestrix Editor - Untitled*"), "the title marks unsaved changes")
         saved = os.path.join(work, "scenario.lab")
-        s.x("key", "ctrl+s")
-        s.file_dialog("Save As", saved)
-        check(settles(lambda: os.path.exists(saved)), "Ctrl+S on a new label saves through the Save As dialog")
+        s.save_as(saved)  # Ctrl+S on a new label
         # The file saved to is the label's own now; the mark goes.
-        check(settles(lambda: s.x("getwindowname", s.window).strip() == "Kestrix Editor - scenario.lab"),
-              "the title names the saved file, with no mark")
+        check(s.titled("Kestrix Editor - scenario.lab"), "the title names the saved file, with no mark")
         # File, Exit. A loaded machine may show the menu after the key went by: then ask again.
         check(settles(lambda: exit_through_menu(s), 30), "File, Exit ends the editor")
         check(s.app.returncode == 0, "File, Exit quits without a question after the save")
@@ -87,17 +81,16 @@ def run(kestrix, cli, work):
         s.close()
     check("Ambiguous shortcut" not in open(os.path.join(work, "kestrix.err")).read(), "no key has two owners")
 
-    info = subprocess.run([cli, "info", saved], capture_output=True, text=True, check=True).stdout
-    elements = json.loads(info)["elements"]
-    box = [[e["nPosX"], e["nPosY"], e["nWidth"], e["nHeight"]] for e in elements]
-    kinds = [e["nType"] for e in elements]
+    made = elements(cli, saved)
+    box = [[e["nPosX"], e["nPosY"], e["nWidth"], e["nHeight"]] for e in made]
+    kinds = [e["nType"] for e in made]
     check(kinds == [0, 2, 3, 1, 4, 5], f"one element of each kind, in the order made: {kinds}")
     check([b[:2] for b in (box[0], box[2], box[3])] == [expected["text"], expected["code2d"], expected["picture"]],
           f"text, 2D code and picture where they were clicked: {box}")
     check(box[1][:2] == moved, f"the barcode moved by the drag to {moved}")
     check(box[3][2:] == picture_size, f"the picture resized by its corner to {picture_size}")
     check(box[5][2:] == rectangle, f"the rectangle's resize undone in one step: {rectangle}")
-    check(elements[4]["nEndX"] > elements[4]["nPosX"] + 250, "the line reaches where its end was dragged")
+    check(made[4]["nEndX"] > made[4]["nPosX"] + 250, "the line reaches where its end was dragged")
 
 
 if __name__ == "__main__":

@@ -7,9 +7,9 @@ folder) starts, says once that undo is unavailable, and editing works.
 Exits 77 (skipped) when no X server can be started.
 
 usage: recovery_window.py KESTRIX KESTRIX_CLI"""
-import json, os, subprocess, time
+import os, subprocess, time
 
-from xwindow import Session, check, die_with_parent, settles, main
+from xwindow import Session, check, die_with_parent, kinds, settles, main
 
 CHINESE = {"LANG": "zh_CN.UTF-8", "LC_ALL": "zh_CN.UTF-8"}
 # The message boxes' captions as xdotool finds them ("Dravel标签编辑器": its regular expressions take
@@ -17,22 +17,8 @@ CHINESE = {"LANG": "zh_CN.UTF-8", "LC_ALL": "zh_CN.UTF-8"}
 ENGLISH_BOX, CHINESE_BOX = "^Kestrix$", "^Dravel"
 
 
-def kinds(cli, path):
-    out = subprocess.run([cli, "info", path], capture_output=True, text=True, check=True).stdout
-    return [e["nType"] for e in json.loads(out)["elements"]]
-
-
 def undo_folders(work):
     return sorted(f for f in os.listdir(work) if f.startswith("kestrix-undo-"))
-
-
-def titled(s, text):
-    return settles(lambda: s.x("getwindowname", s.window).strip() == text)
-
-
-def visible(s, pattern):
-    return subprocess.run(["xdotool", "search", "--onlyvisible", "--name", pattern], env=s.env,
-                          capture_output=True).returncode == 0
 
 
 def answer(s, box, key, shot):
@@ -40,7 +26,7 @@ def answer(s, box, key, shot):
     time.sleep(0.5)
     s.shot(shot)
     s.x("key", key)
-    check(settles(lambda: not visible(s, box)), f"the message box is answered with {key}")
+    check(settles(lambda: not s.visible(box)), f"the message box is answered with {key}")
     s.start()
     s.x("windowfocus", "--sync", s.window)  # no window manager gives it back
 
@@ -48,7 +34,7 @@ def answer(s, box, key, shot):
 def edit(s, tool, at, title):
     s.tool(tool)
     s.click(s.px(at))
-    check(titled(s, title), f"the {tool} marks the title: {title}")
+    check(s.titled(title), f"the {tool} marks the title: {title}")
 
 
 def recovery(kestrix, cli, work):
@@ -60,23 +46,22 @@ def recovery(kestrix, cli, work):
         edit(s, "barcode", (20, 60), "Kestrix Editor - Untitled*")
         s.relaunch(kestrix)
         answer(s, ENGLISH_BOX, "Return", "recover-en.png")
-        check(titled(s, "Kestrix Editor - Untitled*"), "Recover brings the label back as unsaved work")
+        check(s.titled("Kestrix Editor - Untitled*"), "Recover brings the label back as unsaved work")
         check(len(undo_folders(work)) == 1, "the new window took over the dead one's folder")
-        s.x("key", "ctrl+s")
-        s.file_dialog("Save As", saved)
-        check(settles(lambda: os.path.exists(saved)) and kinds(cli, saved) == [0, 2], "with the lost elements")
+        s.save_as(saved)
+        check(kinds(cli, saved) == [0, 2], "with the lost elements")
 
         edit(s, "code2d", (20, 170), "Kestrix Editor - rec.lab*")
         s.relaunch(kestrix, **CHINESE)
         answer(s, CHINESE_BOX, "Return", "recover-zh.png")
-        check(titled(s, "Kestrix Editor - rec.lab*"), "in Chinese too, with the label's file")
+        check(s.titled("Kestrix Editor - rec.lab*"), "in Chinese too, with the label's file")
         s.x("key", "ctrl+s")
         check(settles(lambda: kinds(cli, saved) == [0, 2, 3]), "Ctrl+S saves the recovered label to its file")
 
         edit(s, "rectangle", (200, 400), "Kestrix Editor - rec.lab*")
         s.relaunch(kestrix, **CHINESE)
         answer(s, CHINESE_BOX, "alt+d", "discard-zh.png")
-        check(titled(s, "Kestrix Editor - 无标题"), "Discard starts an empty label")
+        check(s.titled("Kestrix Editor - 无标题"), "Discard starts an empty label")
         check(settles(lambda: len(undo_folders(work)) == 1), "and deletes the dead editor's folder")
         check(kinds(cli, saved) == [0, 2, 3], "the saved file is as it was")
 
@@ -110,13 +95,12 @@ def without_undo(kestrix, cli, work):
             answer(s, box, "Return", shot)
             edit(s, "text", (20, 10), "Kestrix Editor - " + ("无标题*" if language else "Untitled*"))
             edit(s, "barcode", (20, 60), "Kestrix Editor - " + ("无标题*" if language else "Untitled*"))
-            check(not settles(lambda: visible(s, box), 1.5), "undo is said to be unavailable only once")
+            check(not settles(lambda: s.visible(box), 1.5), "undo is said to be unavailable only once")
             if language:
                 continue  # the Save As dialog's Chinese title is beyond xdotool's search
-            s.x("key", "ctrl+s")
             saved = os.path.join(work, "no-undo.lab")
-            s.file_dialog("Save As", saved)
-            check(settles(lambda: os.path.exists(saved)) and kinds(cli, saved) == [0, 2], "editing works")
+            s.save_as(saved)
+            check(kinds(cli, saved) == [0, 2], "editing works")
         check(not undo_folders(read_only) and undo_folders(work) == made, "no undo folder was made")
     finally:
         s.close()

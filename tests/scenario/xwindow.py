@@ -34,6 +34,23 @@ def convert(*args):
     return subprocess.run(["convert", *args], capture_output=True, text=True, check=True).stdout
 
 
+def differs(before, after, area):
+    """Whether two screenshots differ within `area` ("WxH+X+Y")."""
+    done = subprocess.run(["compare", "-metric", "AE", "-extract", area, before, after, "null:"],
+                          capture_output=True, text=True)
+    return float(done.stderr.split()[0]) > 0
+
+
+def elements(cli, path):
+    """The elements of the label file `path`, as kestrix-cli info reads them."""
+    out = subprocess.run([cli, "info", path], capture_output=True, text=True, check=True).stdout
+    return json.loads(out)["elements"]
+
+
+def kinds(cli, path):
+    return [e["nType"] for e in elements(cli, path)]
+
+
 class Session:
     def __init__(self, kestrix, work):
         self.work = work
@@ -103,6 +120,31 @@ class Session:
             raise AssertionError(f"xdotool {' '.join(args)}: {done.stderr.strip()}")
         return done.stdout
 
+    def title(self):
+        return self.x("getwindowname", self.window).strip()
+
+    def titled(self, text):
+        return settles(lambda: self.title() == text)
+
+    def visible(self, title):
+        """Whether a window whose name matches `title` (a regular expression) shows."""
+        return subprocess.run(["xdotool", "search", "--onlyvisible", "--name", title], env=self.env,
+                              capture_output=True).returncode == 0
+
+    def focus(self, title, timeout=10):
+        """The window named `title` once it shows, focused."""
+        found = self.x("search", "--sync", "--onlyvisible", "--name", f"^{title}$", timeout=timeout).split()[0]
+        time.sleep(0.5)  # a dialog just mapped may not take keys yet
+        self.x("windowfocus", "--sync", found)
+        time.sleep(0.3)
+        return found
+
+    def save_as(self, path):
+        """Ctrl+S on a label without a file: the Save As dialog takes `path`."""
+        self.x("key", "ctrl+s")
+        self.file_dialog("Save As", path)
+        check(settles(lambda: os.path.exists(path)), f"the label is saved as {os.path.basename(path)}")
+
     def shot(self, name):
         path = os.path.join(self.work, name)
         subprocess.run(["import", "-window", "root", path], env=self.env, check=True, timeout=20)
@@ -161,9 +203,7 @@ class Session:
         self.x("key", "--delay", "80", *keys)
 
     def file_dialog(self, title, path, over_main=True):
-        found = self.x("search", "--sync", "--onlyvisible", "--name", f"^{title}$").split()[0]
-        time.sleep(0.5)
-        self.x("windowfocus", "--sync", found)
+        self.focus(title)
         self.x("key", "ctrl+a")
         self.x("type", "--delay", "5", path)
         self.x("key", "Return")
@@ -184,16 +224,13 @@ class Session:
             before = self.shot("pointer-before.png")
             self.x("mousemove", *map(str, spots[0]))
             spots.reverse()
-            return settles(lambda: float(subprocess.run(["compare", "-metric", "AE", "-extract", pane, before,
-                                                         self.shot("pointer-after.png"), "null:"],
-                                                        capture_output=True, text=True).stderr.split()[0]) > 0, 1)
+            return settles(lambda: differs(before, self.shot("pointer-after.png"), pane), 1)
 
         return settles(follows, 10)
 
     def closes(self, title):
         """Whether the window `title` goes away: clicks on the main window are lost while it is up."""
-        return settles(lambda: subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
-                                              env=self.env, capture_output=True).returncode != 0)
+        return settles(lambda: not self.visible(f"^{title}$"))
 
 
 def main(run, doc):
