@@ -1,11 +1,11 @@
-// Direct Send from the editor to the simulated printer: the copies asked for
-// in one job with serial numbers per label, the status bar saying what went
-// where, the printer's state asked first with "print anyway?", and the stall
-// box naming the state the printer reports while it lasts.
+// Direct Send from the editor to the simulated printer: the printer chosen and
+// kept for the next start, or the settings file's device told when it refuses;
+// the copies asked for in one job with serial numbers per label, the status bar
+// saying what went where, the printer's state asked first with "print anyway?",
+// and the stall box naming the state the printer reports while it lasts.
 
 #include <QAbstractButton>
 #include <QElapsedTimer>
-#include <QSettings>
 #include <QStatusBar>
 #include <QThread>
 #include <QTimer>
@@ -30,10 +30,6 @@ protected:
         serial.nSerialMode = kSerialIncrement;
         Elements().push_back(serial);
     }
-    void TearDown() override {
-        QSettings(QStringLiteral("Local AppWizard-Generated Applications"), QStringLiteral("Kestrix"))
-            .remove(QStringLiteral("Direct Print"));
-    }
     // The streams of `copies` labels from the label as it stands, serial numbers advancing.
     QByteArray Expected(int copies) {
         LabelDocument copy = Label().Session().Document();
@@ -48,9 +44,11 @@ protected:
     QString StatusText() { return Frame().statusBar()->currentMessage(); }
 };
 
-TEST_F(DirectSend, TheCopiesAskedForGoOutAsOneJobAndTheStatusBarSaysWhere) {
+TEST_F(DirectSend, TheChosenPrinterGetsTheCopiesAskedForAsOneJobAndIsKeptForTheNextStart) {
     SimulatedPrinter printer;
-    Label().ChooseDirectPrinter(printer.Address());
+    prompts_.printerAddress = printer.Address();
+    Frame().OnCommand(kCmdChoosePrinter);
+    EXPECT_EQ(prompts_.printerAddressShown, QString()) << "the USB search until one is chosen";
     const QByteArray three = Expected(3);
     prompts_.copies = 3;
     Frame().OnCommand(kCmdDirectPrint);
@@ -67,6 +65,21 @@ TEST_F(DirectSend, TheCopiesAskedForGoOutAsOneJobAndTheStatusBarSaysWhere) {
     EXPECT_EQ(prompts_.copiesShown, 3);
     EXPECT_EQ(printer.JobSize(), three.size());
     EXPECT_EQ(ElementText(Elements()[0]), u"0004");
+
+    prompts_.printerAddress.reset();  // Cancel keeps the printer
+    Frame().OnCommand(kCmdChoosePrinter);
+    EXPECT_EQ(prompts_.printerAddressShown, printer.Address());
+    MakeFrame(UiLanguage::English);
+    EXPECT_EQ(Label().DirectPrinter(), printer.Address());
+}
+
+TEST_F(DirectSend, DeviceOfTheSettingsFileThatRefusesIsTold) {
+    SimulatedPrinter off(SimulatedPrinter::SwitchedOff());
+    WriteFile(QStringLiteral("none.ini"), "[Print Settings]\nDevice=" + off.Address().toUtf8() + "\n");
+    MakeFrame(UiLanguage::Chinese);
+    Frame().OnCommand(kCmdDirectPrint);
+    EXPECT_EQ(prompts_.messages,
+              QStringList("无法使用打印机：\n" + off.Address() + ": connection refused|Dravel标签编辑器"));
 }
 
 TEST_F(DirectSend, APrinterThatCannotPrintIsAskedAboutFirst) {

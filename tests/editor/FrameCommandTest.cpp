@@ -101,28 +101,6 @@ TEST_F(FrameTest, CloseAsksYesNoOrCancelOnlyAfterChangesSinceTheLastSave) {
     EXPECT_FALSE(Frame().isVisible());
 }
 
-TEST_F(FrameTest, UndoAndRedoThroughTheToolBarAndTheMenu) {
-    Change();
-    Change();
-    QAction* undo = Frame().MenuAction(kCmdUndo);
-    Frame().UpdateCommandUi();
-    EXPECT_TRUE(undo->isEnabled());
-    Click(Frame().DrawBar(), DrawToolBar::PressRect(7).center());
-    Settle();
-    EXPECT_EQ(Elements().size(), 1u);
-    // The menu's Undo is posted as the tool bar's; at number 0 with no file the label is empty.
-    undo->trigger();
-    EXPECT_EQ(Elements().size(), 1u);
-    Settle();
-    EXPECT_TRUE(Elements().empty() && !undo->isEnabled());
-    Click(Frame().DrawBar(), DrawToolBar::PressRect(8).center());
-    Settle();
-    EXPECT_EQ(Elements().size(), 1u);
-    Frame().OnCommand(kCmdRedoStep);
-    Frame().OnCommand(kCmdRedoStep);  // past the last snapshot: nothing
-    EXPECT_EQ(Elements().size(), 2u);
-}
-
 TEST_F(FrameTest, DeleteAndClipboardCommandsAndTheirEnabling) {
     const auto enabled = [&] {
         Frame().UpdateCommandUi();
@@ -156,8 +134,9 @@ TEST_F(FrameTest, DeleteAndClipboardCommandsAndTheirEnabling) {
     EXPECT_EQ(Elements().size(), 4u);
 }
 
-// The desktop's keys reach Redo, Select All and Save As; no key has two owners.
-TEST_F(FrameTest, StandardKeysReachTheEditCommandsAndEachKeyHasOneOwner) {
+// The desktop's keys reach Redo, Select All and Save As, and no key has two owners; Undo and
+// Redo work from the keys, the tool bar and the menu.
+TEST_F(FrameTest, UndoAndRedoFromKeysToolBarAndMenuAndEachKeyHasOneOwner) {
     QHash<QKeySequence, int> owner;
     for (QAction* a : Frame().Accelerators())
         for (const QKeySequence& key : a->shortcuts()) {
@@ -177,16 +156,33 @@ TEST_F(FrameTest, StandardKeysReachTheEditCommandsAndEachKeyHasOneOwner) {
     Frame().UpdateCommandUi();
     Key(Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(Selection(Elements()), "11");
-    for (Qt::KeyboardModifiers redo :
-         {Qt::KeyboardModifiers(Qt::ControlModifier), Qt::ControlModifier | Qt::ShiftModifier}) {
-        Key(Qt::Key_Z, Qt::ControlModifier);
+    QAction* undo = Frame().MenuAction(kCmdUndo);
+    const auto key = [this](Qt::Key k, Qt::KeyboardModifiers m) { return [this, k, m] { Key(k, m); }; };
+    const auto bar = [this](int button) {
+        return [this, button] { Click(Frame().DrawBar(), DrawToolBar::PressRect(button).center()); };
+    };
+    const std::tuple<const char*, std::function<void()>, std::size_t, bool, bool> steps[] = {
+        // what, elements after it, Undo and Redo enabled after it
+        {"Ctrl+Z", key(Qt::Key_Z, Qt::ControlModifier), 1, true, true},
+        {"Ctrl+Y", key(Qt::Key_Y, Qt::ControlModifier), 2, true, false},
+        {"the tool bar's Undo", bar(7), 1, true, true},
+        {"the menu's Undo, posted as the tool bar's; at number 0 with no file the label is empty",
+         [&] {
+             undo->trigger();
+             EXPECT_EQ(Elements().size(), 1u);
+         },
+         0, false, true},
+        {"the tool bar's Redo", bar(8), 1, true, true},
+        {"Ctrl+Shift+Z", key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier), 2, true, false},
+        {"Redo past the last snapshot", [this] { Frame().OnCommand(kCmdRedoStep); }, 2, true, false},
+    };
+    for (const auto& [what, act, count, undoable, redoable] : steps) {
+        act();
         Settle();
-        EXPECT_EQ(Elements().size(), 1u);
-        EXPECT_TRUE(Frame().MenuAction(kCmdRedo)->isEnabled());
-        Key(redo == Qt::ControlModifier ? Qt::Key_Y : Qt::Key_Z, redo);
-        Settle();
-        EXPECT_EQ(Elements().size(), 2u);
-        EXPECT_FALSE(Frame().MenuAction(kCmdRedo)->isEnabled());
+        EXPECT_EQ(Elements().size(), count) << what;
+        EXPECT_EQ(std::pair(undo->isEnabled(), Frame().MenuAction(kCmdRedo)->isEnabled()),
+                  std::pair(undoable, redoable))
+            << what;
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QTest>
 
 namespace kestrix {
@@ -29,6 +30,11 @@ void FrameTest::MakeFrame(UiLanguage language, Prompts* prompts) {
     frame_->show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame_.get()));
     Settle();
+}
+
+void FrameTest::TearDown() {
+    QSettings(QStringLiteral("Local AppWizard-Generated Applications"), QStringLiteral("Kestrix"))
+        .remove(QStringLiteral("Direct Print"));
 }
 
 LabelElement& FrameTest::AddShape(int x, int y, bool selected) {
@@ -63,6 +69,17 @@ std::string Selection(const std::vector<LabelElement>& elements) {
     std::string bits;
     for (const LabelElement& e : elements) bits += e.bSelected ? '1' : '0';
     return bits;
+}
+
+QStringList Texts(const std::vector<LabelElement>& elements) {
+    QStringList out;
+    for (const LabelElement& e : elements) out << QString::fromStdU16String(ElementText(e));
+    return out;
+}
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void SendMouse(QWidget* widget, QEvent::Type type, QPoint pos, Qt::MouseButton button,

@@ -157,6 +157,8 @@ private:
 class FrameTest : public ::testing::Test {
 protected:
     void SetUp() override { MakeFrame(UiLanguage::English); }
+    // The printer Direct Send chose is kept for the next start: not for the next test.
+    void TearDown() override;
     // A frame answering through `prompts` (the scripted ones when none).
     void MakeFrame(UiLanguage language, Prompts* prompts = nullptr);
 
@@ -205,6 +207,10 @@ LabelElement MakeElement(int32_t type, int x, int y, int w, int h, bool selected
 LabelElement MakeLine(int x, int y, int endX, int endY, bool selected = false);
 // "1" for each selected element, "0" for the others, in array order.
 std::string Selection(const std::vector<LabelElement>& elements);
+// The elements' texts, in array order.
+QStringList Texts(const std::vector<LabelElement>& elements);
+// A file's bytes, none when it cannot be read.
+QByteArray FileBytes(const QString& path);
 
 // Pointer events sent straight to a widget.
 void SendMouse(QWidget* widget, QEvent::Type type, QPoint pos, Qt::MouseButton button = Qt::NoButton,

@@ -27,12 +27,6 @@ namespace {
 
 const QByteArray kProducts = "SKU;NAME\nKX-1;Tea\nKX-2;\"Coffee; dark\"\nKX-3;Honey\n";
 
-QStringList Texts(const std::vector<LabelElement>& elements) {
-    QStringList out;
-    for (const LabelElement& e : elements) out << QString::fromStdU16String(ElementText(e));
-    return out;
-}
-
 class MergeFrameTest : public FrameTest {
 protected:
     void SetUp() override {

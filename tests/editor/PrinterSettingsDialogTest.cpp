@@ -22,10 +22,7 @@ namespace {
 class PrinterSettingsDialogTest : public FrameTest {
 protected:
     QString Path() { return TempPath(QStringLiteral("PrinterSettings.ini")); }
-    QByteArray FileBytes() {
-        QFile file(Path());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray FileBytes() { return kestrix::FileBytes(Path()); }
 };
 
 TEST_F(PrinterSettingsDialogTest, WhatTheDialogWritesReadsBackAsTheSameSettings) {
