@@ -11,7 +11,7 @@ cd "$(dirname "$0")"
 PACKAGES=(
   build-essential cmake pkg-config python3 ccache
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
-  libzint-dev libusb-1.0-0-dev libcups2-dev libcsv-dev
+  libzint-dev libusb-1.0-0-dev libcups2-dev libcsv-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev libzxing-dev zxing-cpp-tools
   fonts-arphic-uming fonts-wqy-microhei fonts-dejavu-core
   libxcb1-dev

@@ -3,6 +3,7 @@
 // takes them; the scheduler's answer at every step is looked at.
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QList>
 #include <QString>
 #include <utility>
@@ -13,10 +14,11 @@ namespace kestrix {
 
 using CupsOptions = QList<std::pair<QByteArray, QByteArray>>;
 
-// True when the scheduler took the whole job; otherwise `error` says why and
+// True when the scheduler took the whole job, the PDF read from `pdf` (open
+// for reading) to its end a part at a time; otherwise `error` says why and
 // nothing of the job is left on the queue. Each answer of the scheduler is
 // waited for at most `answerWaitMs`.
-bool PrintPdfOnCups(const QString& queue, const QString& title, const QByteArray& pdf, const CupsOptions& options,
+bool PrintPdfOnCups(const QString& queue, const QString& title, QIODevice& pdf, const CupsOptions& options,
                     QString* error, int answerWaitMs = PrinterTransport::kAnswerWaitMs);
 
 }  // namespace kestrix

@@ -1,17 +1,18 @@
 #include "print/DriverPrint.h"
 
-#include <QPainter>
+#include <QDir>
 #include <QPrinter>
+#include <QTemporaryFile>
 #include <algorithm>
 
 #include "document/DataSource.h"
 #include "document/SerialNumber.h"
 #include "document/Units.h"
-#include "output/ColorToBW.h"
 #include "output/DirectPrintJob.h"
 #include "output/DrawLabel.h"
 #include "print/CupsPdfJob.h"
 #include "print/CupsQueue.h"
+#include "print/DriverPage.h"
 #include "print/DriverPageSetup.h"
 #include "print/LabelPdf.h"
 #include "render/RenderContext.h"
@@ -20,26 +21,8 @@ namespace kestrix {
 
 namespace {
 
-// The page as the printer's dots. At the label's own resolution it is the
-// direct print raster (pictures in black and white, ColorToBW), so the page
-// prints dot for dot what the label printer would. At any other resolution
-// the label is drawn through the renderers' scale onto the device's dot grid:
-// bars and modules without anti-aliasing, text smooth, pictures in colour
-// for the driver to make printable.
-QImage PageImage(std::vector<LabelElement>& elements, const DriverPageSetup& setup, QSize dots,
-                 const RenderContext& ctx, const DataRow* row) {
-    RenderContext output = ctx;
-    output.monoPictures = setup.OneDotPerPixel();
-    QImage page(dots, QImage::Format_RGB32);
-    page.fill(Qt::white);
-    {
-        QPainter painter(&page);
-        painter.scale(setup.scaleX, setup.scaleY);
-        DrawLabel(painter, elements, output, row);
-    }
-    if (!setup.OneDotPerPixel()) return page;
-    const MonoImage mono = ColorToBW(page);
-    return QImage::fromData(mono.Bytes(), "BMP");
+QString CannotWriteText(const QFile& file) {
+    return QStringLiteral("cannot write the print file %1: %2").arg(file.fileName(), file.errorString());
 }
 
 CupsOptions JobOptions(const LabelDocument& doc, const DriverPageSetup& setup, bool offered, int copies) {
@@ -97,7 +80,10 @@ DriverPrintResult DriverPrint(QPrinter& printer, int copies, LabelDocument& doc,
     const QSize dots(TargetDots(doc.widthMm, setup.resolution), TargetDots(doc.heightMm, setup.resolution));
     if (IsTargetTooLarge(dots)) return {DriverPrintStatus::Failed, QStringLiteral("the label is too large to print")};
 
-    LabelPdf pdf(QSizeF(doc.widthMm, doc.heightMm), setup.resolution, setup.resolution);
+    // The document is written to a file as it is made and sent from there.
+    QTemporaryFile file(QDir::temp().filePath(QStringLiteral("kestrix-XXXXXX.pdf")));
+    if (!file.open()) return {DriverPrintStatus::Failed, CannotWriteText(file), 0};
+    LabelPdf pdf(file, QSizeF(doc.widthMm, doc.heightMm), setup.resolution, setup.resolution);
     const DataRow* row = nullptr;
     bool stopped = false;
     for (qint64 page = 0; page < pages; ++page) {
@@ -107,13 +93,16 @@ DriverPrintResult DriverPrint(QPrinter& printer, int copies, LabelDocument& doc,
         }
         if (rows && page % pagesPerLabel == 0 && !(row = rows->Next()))
             return {DriverPrintStatus::Failed, rows->Error(), static_cast<int>(page)};
-        pdf.AddPage(PageImage(doc.elements, setup, dots, ctx, row));
+        AddDriverPage(pdf, doc.elements, setup, dots, ctx, row);
+        // Once per page, whatever the bands: as DrawLabel advances them.
+        for (LabelElement& e : doc.elements) AdvanceOutputSerial(e, ctx.codes);
     }
     const int printed = static_cast<int>(pdf.Pages());
+    if (!pdf.Finish() || !file.flush() || !file.seek(0)) return {DriverPrintStatus::Failed, CannotWriteText(file), 0};
     QString error;
     const CupsOptions options = JobOptions(doc, setup, printer.supportedResolutions().contains(setup.resolution),
                                            pagePerCopy ? 1 : std::max(copies, 1));
-    if (!PrintPdfOnCups(name, QStringLiteral("docname"), pdf.Bytes(), options, &error))
+    if (!PrintPdfOnCups(name, QStringLiteral("docname"), file, options, &error))
         return {DriverPrintStatus::Failed, error, 0};
     return {DriverPrintStatus::Printed, {}, printed, stopped};
 }

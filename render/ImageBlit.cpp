@@ -52,15 +52,22 @@ QRect VisiblePart(const QPainter& painter, const QRect& dest) {
 // `from` of `image` scaled into `part` with the pixels Qt's unsmoothed scaling
 // of a 32-bit RGB image gives when nothing clips it (Qt steps through the
 // source from the first row and column it writes), only those the painter
-// can write made.
+// can write made. Qt scales once from the image to the device through the
+// painter's scale, so the steps are taken in device pixels.
 void DrawScaledUnclipped(QPainter& painter, const QImage& image, const QRectF& from, const QRect& part) {
-    const QRect device = DeviceArea(painter);
-    const ScaledAxis columns = QtScaledAxis(part.x(), part.width(), from.x(), from.width(), device.left(),
-                                            device.left() + device.width(), image.width());
-    const ScaledAxis rows = QtScaledAxis(part.y(), part.height(), from.y(), from.height(), device.top(),
-                                         device.top() + device.height(), image.height());
+    // Mapped corner by corner, as Qt maps it.
+    const QPointF topLeft = painter.worldTransform().map(QPointF(part.topLeft()));
+    const QPointF bottomRight =
+        painter.worldTransform().map(QPointF(part.x() + part.width(), part.y() + part.height()));
+    const QRectF target(topLeft, bottomRight);
+    const QPaintDevice* device = painter.device();
+    const ScaledAxis columns =
+        QtScaledAxis(target.x(), target.width(), from.x(), from.width(), 0, device->width(), image.width());
+    const ScaledAxis rows =
+        QtScaledAxis(target.y(), target.height(), from.y(), from.height(), 0, device->height(), image.height());
     const QRect written(columns.first, rows.first, static_cast<int>(columns.index.size()),
                         static_cast<int>(rows.index.size()));
+    painter.resetTransform();
     const QRect area = written & Writable(painter);
     if (area.isEmpty()) return;
     QImage patch(area.size(), QImage::Format_RGB32);
@@ -74,11 +81,13 @@ void DrawScaledUnclipped(QPainter& painter, const QImage& image, const QRectF& f
 
 }  // namespace
 
-ScaledAxis QtScaledAxis(int targetStart, int targetLength, double sourceStart, double sourceLength, int deviceStart,
-                        int deviceEnd, int imageLength) {
+ScaledAxis QtScaledAxis(double targetStart, double targetLength, double sourceStart, double sourceLength,
+                        int deviceStart, int deviceEnd, int imageLength) {
     ScaledAxis axis;
-    const int from = std::max(targetStart, deviceStart);
-    int count = std::min(targetStart + targetLength, deviceEnd) - from;
+    // The pixels written: the target rounded as QRectF::toRect rounds it, within the device.
+    const QRect rounded = QRectF(targetStart, 0, targetLength, 1).toRect();
+    const int from = std::max(rounded.left(), deviceStart);
+    int count = std::min(rounded.left() + rounded.width(), deviceEnd) - from;
     if (count <= 0 || targetLength <= 0) return axis;
     // 16.16 fixed point from the centre of the first pixel written, as Qt's
     // raster engine steps through a scaled image.
@@ -246,7 +255,7 @@ void DrawImageNearest(QPainter& painter, const QImage& image, const QRect& sourc
         const double sy = double(source.height()) / dest.height();
         const QRectF from(source.x() + (part.x() - dest.x()) * sx, source.y() + (part.y() - dest.y()) * sy,
                           part.width() * sx, part.height() * sy);
-        if (band && image.format() == QImage::Format_RGB32)
+        if (band && image.format() == QImage::Format_RGB32 && painter.worldTransform().type() <= QTransform::TxScale)
             DrawScaledUnclipped(painter, image, from, part);
         else if (!part.isEmpty())
             painter.drawImage(QRectF(part), image, from);

@@ -34,15 +34,16 @@ QList<QRect> CodeImageDifferences(const CodeImage& before, const CodeImage& now,
 // The source indexes Qt's unsmoothed scaling reads along one axis when a
 // source span [sourceStart, + sourceLength) of an image `imageLength` long is
 // drawn over [targetStart, + targetLength) on a device spanning
-// [deviceStart, deviceEnd): `first` is the first device pixel written and
+// [deviceStart, deviceEnd) (a target between pixels is rounded as Qt
+// rounds it): `first` is the first device pixel written and
 // `index` one entry per written pixel (Qt drops the last when rounding would
 // read past the image).
 struct ScaledAxis {
     int first = 0;
     std::vector<int> index;
 };
-ScaledAxis QtScaledAxis(int targetStart, int targetLength, double sourceStart, double sourceLength, int deviceStart,
-                        int deviceEnd, int imageLength);
+ScaledAxis QtScaledAxis(double targetStart, double targetLength, double sourceStart, double sourceLength,
+                        int deviceStart, int deviceEnd, int imageLength);
 
 // The source index for destination offset `d` of `destLength`, sampling
 // `sourceLength` source pixels (pixel centres, truncated).
