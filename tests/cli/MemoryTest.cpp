@@ -5,65 +5,21 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
-#include <vector>
 
+#include "PeakMemory.h"
 #include "document/LabelFile.h"
-#include "document/RegularFile.h"
 
 namespace kestrix {
 namespace {
-
-#ifdef __SANITIZE_ADDRESS__
-// AddressSanitizer keeps freed memory in quarantine and adds its shadow: twice
-// the bound still tells a bounded run from one that holds the whole label (1-2 GB).
-constexpr long kBoundKb = 2 * 300 * 1000;
-#else
-constexpr long kBoundKb = 300 * 1000;
-#endif
-
-struct Measured {
-    int exitCode = -1;
-    long peakKb = 0;
-    QByteArray err;
-};
 
 class Memory : public ::testing::Test {
 protected:
     QString Path(const QString& name) const { return dir_.filePath(name); }
 
-    // kestrix-cli in the test folder, its standard error in a file; the peak
-    // is that of this run alone.
-    Measured Cli(const QStringList& args) const {
-        std::vector<QByteArray> owned{QByteArray(KESTRIX_CLI)};
-        for (const QString& a : args) owned.push_back(QFile::encodeName(a));
-        std::vector<char*> argv;
-        for (QByteArray& a : owned) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        const QByteArray errPath = QFile::encodeName(Path(QStringLiteral("err.txt")));
-        posix_spawn_file_actions_t files;
-        posix_spawn_file_actions_init(&files);
-        posix_spawn_file_actions_addopen(&files, 2, errPath.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawn_file_actions_addchdir_np(&files, QFile::encodeName(dir_.path()).constData());
-        pid_t pid = 0;
-        Measured run;
-        if (posix_spawn(&pid, argv[0], &files, nullptr, argv.data(), environ) == 0) {
-            int status = 0;
-            rusage usage{};
-            if (wait4(pid, &status, 0, &usage) == pid && WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
-            run.peakKb = usage.ru_maxrss;
-        }
-        posix_spawn_file_actions_destroy(&files);
-        run.err = ReadRegularFile(Path(QStringLiteral("err.txt")), 1 << 20).bytes;
-        return run;
-    }
+    MeasuredRun Cli(const QStringList& args) const { return RunMeasured(args, dir_.path()); }
 
     // A picture of w x h pixels that compresses well but decodes to its full size.
     void WritePicture(const QString& name, int w, int h) const {
@@ -82,12 +38,12 @@ TEST_F(Memory, AHugeLabelIsDrawnInBands) {
     ASSERT_TRUE(WriteLabelFile(Path("huge.lab"), {2000, 2000, {}, {}, {text}}, nullptr));
     for (const QStringList& args : {QStringList{"tspl", "huge.lab", "-o", "huge.tspl"},
                                     QStringList{"render", "huge.lab", "--mono", "--dpi", "290", "-o", "huge.bmp"}}) {
-        const Measured run = Cli(args);
+        const MeasuredRun run = Cli(args);
         EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-        EXPECT_LT(run.peakKb, kBoundKb) << args.join(' ').toStdString();
+        EXPECT_LT(run.peakKb, kMemoryBoundKb) << args.join(' ').toStdString();
     }
     EXPECT_EQ(QFile(Path("huge.bmp")).size(), 62 + qint64(22835 + 31) / 32 * 4 * 22835) << "the whole 1-bit label";
-    const Measured colour = Cli({"render", "huge.lab", "-o", "huge.png"});
+    const MeasuredRun colour = Cli({"render", "huge.lab", "-o", "huge.png"});
     EXPECT_EQ(colour.exitCode, 1);
     EXPECT_TRUE(colour.err.contains("too large to render")) << colour.err.toStdString();
 }
@@ -108,10 +64,10 @@ TEST_F(Memory, ManyLargePicturesAreNotAllKept) {
     ASSERT_TRUE(WriteLabelFile(Path("turned.lab"), {60, 40, {}, {}, {turned}}, nullptr));
     for (const QStringList& args : {QStringList{"render", "pictures.lab", "-o", "pictures.png"},
                                     QStringList{"tspl", "turned.lab", "-o", "turned.tspl"}}) {
-        const Measured run = Cli(args);
+        const MeasuredRun run = Cli(args);
         EXPECT_EQ(run.exitCode, 0) << args.join(' ').toStdString() << run.err.toStdString();
         EXPECT_EQ(run.err, QByteArray()) << "every picture is drawn";
-        EXPECT_LT(run.peakKb, kBoundKb) << args.join(' ').toStdString();
+        EXPECT_LT(run.peakKb, kMemoryBoundKb) << args.join(' ').toStdString();
     }
 }
 
@@ -131,7 +87,7 @@ TEST_F(Memory, APictureLeftOffIsTold) {
         CreatePictureElement({10, 10}, Path("huge.png").toStdU16String(), 10, 10),
         CreatePictureElement({10, 150}, Path("broken.png").toStdU16String(), 10, 10)};
     ASSERT_TRUE(WriteLabelFile(Path("left.lab"), {40, 30, {}, {}, pictures}, nullptr));
-    const Measured run = Cli({"tspl", "left.lab", "-o", "left.tspl"});
+    const MeasuredRun run = Cli({"tspl", "left.lab", "-o", "left.tspl"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.err.contains("huge.png left off: too large (9000 x 9000 pixels")) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains("broken.png left off: not a picture")) << run.err.toStdString();
