@@ -1,7 +1,7 @@
 // The margin around the label: where the label and its canvas window go in
 // the view, the one translation from window to label pixels, and frames from
 // past the label's edges on the real canvas. (Handles drawn and dragged there:
-// margin_window.py.)
+// real_window.py.)
 
 #include "FrameFixture.h"
 #include "editor/CanvasGeometry.h"

@@ -1,13 +1,43 @@
 #!/usr/bin/env python3
 """The editor in a real X window, driven from outside as a user drives it: Ctrl+N
 after a menu was open, the Caps Lock pane, one element of each kind made with the
-tools, a drag, two corner resizes, one Undo, Save, Exit; then kestrix-cli info on
-the saved label. Exits 77 (skipped) when no X server can be started.
+tools, a drag, a frame moved partly past the label's right edge that still shows its
+handles there on the view's colour and is made wider by one, two corner resizes, one
+Undo, Save, Exit; then kestrix-cli info on the saved label. Exits 77 (skipped) when no
+X server can be started.
 
 usage: real_window.py KESTRIX KESTRIX_CLI"""
 import os, subprocess
 
 from xwindow import Session, check, convert, differs, elements, settles, main
+
+
+def black_near(image, at, reach=5):
+    """A black pixel within `reach` of `at`, or None."""
+    text = convert(image, "-crop", f"{2 * reach + 1}x{2 * reach + 1}+{at[0] - reach}+{at[1] - reach}", "+repage",
+                   "txt:-")
+    for line in text.splitlines()[1:]:
+        if "#000000" in line:
+            x, y = (int(v) for v in line.split(":")[0].split(","))
+            return (at[0] - reach + x, at[1] - reach + y)
+    return None
+
+
+def past_the_edge(s):
+    """A frame drawn at (300, 550), 80 x 60 dots, moved by its top side 60 dots on: 40 past the label's
+    400 dots. Its middle right handle, 4 pixels right of the box and 4 above its middle, is dragged 30
+    pixels further."""
+    s.tool("rectangle")
+    s.drag(s.px((300, 550)), s.px((380, 610)))
+    s.drag(s.px((320, 550)), s.px((380, 550)))
+    near = (s.canvas[0] + round(440 * s.scale[0]) + 5, s.canvas[1] + round(580 * s.scale[1]) - 2)
+    edge = s.canvas[0] + round(400 * s.scale[0])
+    check(near[0] > edge + 10, f"the handle lies past the label's right edge ({near[0]} > {edge})")
+    check(settles(lambda: black_near(s.shot("moved.png"), near) is not None), "and is drawn there")
+    handle = black_near(os.path.join(s.work, "moved.png"), near)
+    beside = convert(os.path.join(s.work, "moved.png"), "-crop", f"1x1+{handle[0] + 20}+{handle[1]}", "txt:-")
+    check("#408080" in beside, "on the view's colour around it")
+    s.drag(handle, (handle[0] + 30, handle[1]))
 
 
 def exit_through_menu(s):
@@ -56,6 +86,7 @@ def run(kestrix, cli, work):
         s.drag(s.px((20, 400)), s.px((220, 500)))
         check(settles(lambda: s.inked((100, 397), (10, 8))), "the rectangle shows where it was drawn")
         rectangle = [int((s.px((220, 500))[k] - s.px((20, 400))[k]) / s.scale[k]) for k in (0, 1)]
+        past_the_edge(s)
 
         grab = s.px((150, 100))  # the barcode's body
         s.drag(grab, (grab[0] + 40, grab[1] + 30))
@@ -84,13 +115,16 @@ def run(kestrix, cli, work):
     made = elements(cli, saved)
     box = [[e["nPosX"], e["nPosY"], e["nWidth"], e["nHeight"]] for e in made]
     kinds = [e["nType"] for e in made]
-    check(kinds == [0, 2, 3, 1, 4, 5], f"one element of each kind, in the order made: {kinds}")
+    check(kinds == [0, 2, 3, 1, 4, 5, 5], f"one element of each kind and a frame, in the order made: {kinds}")
     check([b[:2] for b in (box[0], box[2], box[3])] == [expected["text"], expected["code2d"], expected["picture"]],
           f"text, 2D code and picture where they were clicked: {box}")
     check(box[1][:2] == moved, f"the barcode moved by the drag to {moved}")
     check(box[3][2:] == picture_size, f"the picture resized by its corner to {picture_size}")
     check(box[5][2:] == rectangle, f"the rectangle's resize undone in one step: {rectangle}")
     check(made[4]["nEndX"] > made[4]["nPosX"] + 250, "the line reaches where its end was dragged")
+    check(abs(box[6][0] - 360) <= 1, f"the frame moved past the edge by its side: {box[6]}")
+    wider = round(30 / s.scale[0])
+    check(abs(box[6][2] - (80 + wider)) <= 2, f"the handle past the edge made it {wider} dots wider: {box[6]}")
 
 
 if __name__ == "__main__":
