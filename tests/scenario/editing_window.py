@@ -61,7 +61,8 @@ def run(kestrix, cli, work):
     text, frame, line = made[0], made[1], made[2]
     check((frame["nPosX"], frame["nPosY"]) == tuple(s.dots(s.px((10, 10)))), "the frame stayed where it was drawn")
     check(text["nPosX"] > 100 and text["nPosY"] > 200, f"the text moved alone: {text['nPosX']}, {text['nPosY']}")
-    check(line["nEndY"] == line["nPosY"], f"the line is level after 40 presses of Down: {line['nPosY']}, {line['nEndY']}")
+    check(line["nEndY"] == line["nPosY"],
+          f"the line is level after 40 presses of Down: {line['nPosY']}, {line['nEndY']}")
     # The press's dot is known to one dot: the screen's scale is not exactly one pixel per dot.
     pressed = (s.px((20, 620))[1] - s.canvas[1]) / s.scale[1]
     check(abs(line["nPosY"] - 40 - pressed) < 1, f"and 40 dots lower: {line['nPosY']} from {pressed:.2f}")
@@ -69,7 +70,8 @@ def run(kestrix, cli, work):
     check(len(texts) == 4, "Paste three times gave three texts")
     check([t["nPosX"] - text["nPosX"] for t in texts] == [0, 10, 20, 30], "each 10 dots on from the last")
     check(len({t["nPosY"] for t in texts}) == 1, "Bottom Align, reached through the overflow menu, lined them up")
-    check(all(t["logFont"]["lfUnderline"] == 1 for t in texts), "Underline, reached the same way, took the selected texts")
+    check(all(t["logFont"]["lfUnderline"] == 1 for t in texts),
+          "Underline, reached the same way, took the selected texts")
 
 
 if __name__ == "__main__":

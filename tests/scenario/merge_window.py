@@ -40,7 +40,8 @@ def run(kestrix, cli, work):
     try:
         s.relaunch(kestrix, [label])
         s.start()
-        check(barcodes(s.shot("fields.png")) == ["${SKU}"], "the label opens showing its field: the barcode reads ${SKU}")
+        check(barcodes(s.shot("fields.png")) == ["${SKU}"],
+              "the label opens showing its field: the barcode reads ${SKU}")
         s.click((s.client[0] + 43 * INPUT_FILE + 16 * 3 + 22, s.client[1] + 21))
         dialog = s.focus("Input File", timeout=20)
         s.x("key", "alt+c")
