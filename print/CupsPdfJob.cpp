@@ -24,6 +24,29 @@ bool SendDocument(http_t* http, QIODevice& pdf, QString* readError) {
     }
 }
 
+// Why the scheduler does not hold job `job` whole, the document's `kiloBytes`
+// included: it may have lost the connection or part of the document and still
+// have said nothing. Empty when it does. A PDF cut short prints nothing.
+QString JobNotTaken(int job, qint64 kiloBytes, int answerWaitMs) {
+    http_t* http = ConnectToScheduler(answerWaitMs);
+    if (!http) return QStringLiteral("job %1 was not confirmed: no scheduler at %2").arg(job).arg(SchedulerAddress());
+    const JobState state = AskJobState(http, job);
+    httpClose(http);
+    if (!state.error.isEmpty()) return QStringLiteral("job %1 was not confirmed: %2").arg(job).arg(state.error);
+    if (state.state == IPP_JSTATE_CANCELED || state.state == IPP_JSTATE_ABORTED)
+        return QStringLiteral("the scheduler %1 job %2 (%3)")
+            .arg(state.state == IPP_JSTATE_CANCELED ? QStringLiteral("cancelled") : QStringLiteral("aborted"))
+            .arg(job)
+            .arg(state.reasons);
+    if (state.incoming)
+        return QStringLiteral("the scheduler still waits for the job's %1 kB; the job is withdrawn").arg(kiloBytes);
+    if (state.kiloBytes < kiloBytes)
+        return QStringLiteral("the scheduler received only %1 kB of the job's %2 kB; the job is withdrawn")
+            .arg(state.kiloBytes)
+            .arg(kiloBytes);
+    return {};
+}
+
 }  // namespace
 
 bool PrintPdfOnCups(const QString& queue, const QString& title, QIODevice& pdf, const CupsOptions& options,
@@ -49,8 +72,13 @@ bool PrintPdfOnCups(const QString& queue, const QString& title, QIODevice& pdf, 
                 SendDocument(http, pdf, &readError);
     // The document is finished in any case, so the connection is ready for the next request.
     if (job > 0) sent = cupsFinishDocument(http, name.constData()) == IPP_STATUS_OK && sent;
+    QString problem = readError.isEmpty() ? QString::fromUtf8(cupsLastErrorString()) : readError;
+    if (sent) {
+        problem = JobNotTaken(job, (pdf.size() + 1023) / 1024, answerWaitMs);
+        sent = problem.isEmpty();
+    }
     if (!sent) {
-        if (error) *error = readError.isEmpty() ? QString::fromUtf8(cupsLastErrorString()) : readError;
+        if (error) *error = problem;
         // Withdrawn on a fresh connection: the one the job went on may be stuck.
         httpClose(http);
         http = job > 0 ? ConnectToScheduler(answerWaitMs) : nullptr;

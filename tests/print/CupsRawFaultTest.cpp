@@ -1,10 +1,11 @@
-// A raw job to a CUPS queue when the scheduler fails: a connection reset or
-// stalled in the middle of the job, a scheduler that does not answer, a queue
-// stopped or refusing jobs. The job counts only once the scheduler holds it
+// A raw or driver job to a CUPS queue when the scheduler fails: a connection
+// reset or stalled in the middle of the job, a scheduler that does not answer,
+// a queue stopped or refusing jobs. The job counts only once the scheduler holds it
 // whole, the label keeps the numbers that did not print, and the user is told.
 
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QThread>
 
@@ -43,7 +44,9 @@ protected:
         LabelElement box = CreateElement(kShape, {0, 60});
         std::tie(box.nWidth, box.nHeight) = std::tuple{800, 400};
         const QString path = TempPath(QStringLiteral("s.lab"));
-        EXPECT_TRUE(WriteLabelFile(path, {105, 70, {}, {}, {text, box}}, nullptr));
+        std::vector<LabelElement> elements{text, box};
+        elements.insert(elements.end(), more_.begin(), more_.end());
+        EXPECT_TRUE(WriteLabelFile(path, {105, 70, {}, {}, elements}, nullptr));
         return path;
     }
     std::u16string Number() const {
@@ -70,6 +73,7 @@ protected:
     static bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
     SimulatedPrinter printer_;
+    std::vector<LabelElement> more_;  // elements the label has besides
 };
 
 // A connection reset or gone silent in the middle: the scheduler either still
@@ -121,6 +125,34 @@ TEST_F(CupsRawFault, AJobTheSchedulerDidNotTakeWholeCountsOnlyTheLabelsItPrints)
         EXPECT_EQ(Number(), u"0001");
     }
     EXPECT_EQ(printer_.JobSize(), before);
+}
+
+// A driver job is one PDF: cut off in the middle of it, the job is withdrawn
+// and no label counts.
+TEST_F(CupsRawFault, ADriverJobCutOffInItsDocumentIsWithdrawnAndCountsNoLabel) {
+    // A picture of noise that no compression shrinks: the ten pages' PDF is over
+    // 100 kB, so the fault at 40 kB falls in it (Qt's own questions to the
+    // scheduler stay below that on their connection).
+    QImage noise(300, 300, QImage::Format_RGB32);
+    QRandomGenerator random(27);
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, random.bounded(2) ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+    ASSERT_TRUE(noise.save(TempPath(QStringLiteral("noise.png"))));
+    more_ = {CreatePictureElement({200, 100}, TempPath(QStringLiteral("noise.png")).toStdU16String(), 300, 300)};
+    for (const SchedulerProxy::Fault fault : {SchedulerProxy::Fault::Reset, SchedulerProxy::Fault::Stall}) {
+        SCOPED_TRACE(fault == SchedulerProxy::Fault::Reset ? "reset" : "silent");
+        const qsizetype before = printer_.JobSize();
+        SchedulerProxy proxy(Socket(), fault, 40000);
+        const PrintRun run = Print(proxy.Server(), {}, {"--printer", kQueue});
+        EXPECT_EQ(run.exitCode, 1) << run.err;
+        EXPECT_LT(run.ms, 15000);
+        EXPECT_TRUE(Has(run.err, "kestrix-cli print: cannot print on kestrix-faults: ")) << run.err;
+        EXPECT_EQ(Number(), u"0001");
+        QThread::msleep(500);
+        EXPECT_EQ(Waiting(), "") << "nothing is left waiting in the queue";
+        EXPECT_EQ(printer_.JobSize(), before) << "nothing printed";
+    }
 }
 
 // A queue that refuses jobs is told before anything is sent; a stopped one is
