@@ -1,6 +1,7 @@
 #pragma once
-// kestrix-cli run from outside, in a folder of its own that holds a.lab (a
-// label whose stream is about 8 kB) and the stream tspl writes for it.
+// kestrix-cli run from outside, in a folder of its own; the Cli tests' folder
+// also holds a.lab (a label whose stream is about 8 kB) and the stream tspl
+// writes for it.
 
 #include <gtest/gtest.h>
 
@@ -20,20 +21,13 @@ namespace kestrix {
 struct CliRun {
     int exitCode = -1;  // also when it did not end in time
     std::string err;
+    QByteArray out;
 };
 
-class Cli : public ::testing::Test {
+class CliFolder : public ::testing::Test {
 protected:
-    void SetUp() override {
-        LabelElement box = CreateElement(kShape, {10, 10});  // a stream of about 8 kB
-        std::tie(box.nWidth, box.nHeight) = std::tuple{300, 200};
-        ASSERT_TRUE(WriteLabelFile(Path("a.lab"), {40, 30, {}, {}, {box}}, nullptr));
-        ASSERT_EQ(Run({"tspl", "a.lab", "-o", "a.tspl"}).exitCode, 0);
-        stream_ = Read("a.tspl");
-    }
-
     QString Path(const QString& name) const { return dir_.filePath(name); }
-    QByteArray Read(const QString& name) const { return ReadRegularFile(Path(name), 1 << 20).bytes; }
+    QByteArray Read(const QString& name) const { return ReadRegularFile(Path(name), 1 << 24).bytes; }
     void Write(const QString& name, const QByteArray& bytes) const {
         QFile file(Path(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
@@ -43,6 +37,12 @@ protected:
         LabelElement text = CreateElement(kText, {10, 10}, first);
         std::tie(text.nWidth, text.nHeight, text.nSerialMode) = std::tuple{96, 28, 1};
         ASSERT_TRUE(WriteLabelFile(Path(name), {40, 30, {}, {}, {text}}, nullptr));
+    }
+    // The text of the label's first element: its number, for a counting label.
+    std::u16string Number(const QString& label) const {
+        LabelDocument doc;
+        EXPECT_TRUE(ReadLabelFile(Path(label), doc, nullptr));
+        return doc.elements.empty() ? std::u16string() : ElementText(doc.elements[0]);
     }
     // Runs kestrix-cli in the test folder; a run over `limitMs` is killed. With
     // `maxFileBytes`, files it writes may not grow beyond that, as on a full
@@ -70,10 +70,23 @@ protected:
         process.kill();
         process.waitForFinished();
         run.err += process.readAllStandardError().toStdString();
+        run.out = process.readAllStandardOutput();
         return run;
     }
 
     QTemporaryDir dir_;
+};
+
+class Cli : public CliFolder {
+protected:
+    void SetUp() override {
+        LabelElement box = CreateElement(kShape, {10, 10});  // a stream of about 8 kB
+        std::tie(box.nWidth, box.nHeight) = std::tuple{300, 200};
+        ASSERT_TRUE(WriteLabelFile(Path("a.lab"), {40, 30, {}, {}, {box}}, nullptr));
+        ASSERT_EQ(Run({"tspl", "a.lab", "-o", "a.tspl"}).exitCode, 0);
+        stream_ = Read("a.tspl");
+    }
+
     QByteArray stream_;  // what tspl writes for a.lab
 };
 

@@ -43,11 +43,6 @@ protected:
         for (std::size_t i = from; i < to; ++i) joined += streams[i];
         return joined;
     }
-    std::u16string Number(const QString& label) const {
-        LabelDocument doc;
-        EXPECT_TRUE(ReadLabelFile(Path(label), doc, nullptr));
-        return ElementText(doc.elements.at(0));
-    }
     // kestrix-cli started in the test folder, left running.
     std::unique_ptr<QProcess> Start(const QStringList& args) const {
         auto process = std::make_unique<QProcess>();

@@ -51,11 +51,6 @@ protected:
         process.waitForFinished(10000);
         return process.exitCode();
     }
-    std::u16string Number(const QString& label) const {
-        LabelDocument doc;
-        EXPECT_TRUE(ReadLabelFile(Path(label), doc, nullptr));
-        return ElementText(doc.elements.at(0));
-    }
 };
 
 TEST_F(SharedLabel, ASaveKeepsOwnerGroupModeAndLinks) {

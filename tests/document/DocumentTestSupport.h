@@ -2,8 +2,14 @@
 // Helpers shared by the document tests: raw label file bytes, a record with
 // unusual contents, and file access.
 
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
 #include <QByteArray>
 #include <QFile>
+#include <QStringList>
+#include <csignal>
+#include <functional>
 #include <tuple>
 #include <vector>
 
@@ -44,5 +50,28 @@ inline bool WriteFileBytes(const QString& path, const QByteArray& bytes) {
 }
 
 inline QByteArray FileBytes(const QString& path) { return ReadRegularFile(path, 1 << 24).bytes; }
+
+// Runs `write` with files limited to `bytes`, so that a write beyond fails half
+// way as on a full disk, also for root.
+inline void WithFileSizeLimit(rlim_t bytes, const std::function<void()>& write) {
+    rlimit before{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    const rlimit tight{bytes, before.rlim_max};
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    write();
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, handler);
+}
+
+// A text element at (x, 0).
+inline LabelElement Text(std::u16string_view text, int x = 10) { return CreateElement(kText, {x, 0}, text); }
+
+// The texts of the elements in drawing order.
+inline QStringList Texts(const std::vector<LabelElement>& elements) {
+    QStringList out;
+    for (const LabelElement& e : elements) out << QString::fromStdU16String(ElementText(e));
+    return out;
+}
 
 }  // namespace kestrix::test

@@ -3,13 +3,11 @@
 // the example label.
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <QDir>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-#include <csignal>
 
 #include "DocumentTestSupport.h"
 #include "document/DataSource.h"
@@ -110,16 +108,8 @@ TEST(LabelFileOnDisk, DamagedInputsAreRefusedAndOnlyAGoodSaveReplacesTheOldFile)
     ASSERT_TRUE(WriteFileBytes(Path("a.lab"), QByteArray(5000, 'x')));
     EXPECT_TRUE(WriteLabelFile(Path("a.lab"), {}, nullptr)) << "an empty label writes nothing and succeeds";
     EXPECT_EQ(FileBytes(Path("a.lab")), QByteArray(5000, 'x'));
-    // A file size limit makes the write fail half way, as on a full disk, also for root.
     QString error;
-    rlimit before{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
-    const rlimit tight{1000, before.rlim_max};
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
-    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-    EXPECT_FALSE(WriteLabelFile(Path("a.lab"), TwoElementLabel(), &error));
-    setrlimit(RLIMIT_FSIZE, &before);
-    std::signal(SIGXFSZ, handler);
+    WithFileSizeLimit(1000, [&] { EXPECT_FALSE(WriteLabelFile(Path("a.lab"), TwoElementLabel(), &error)); });
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(FileBytes(Path("a.lab")), QByteArray(5000, 'x')) << "a failed save keeps the old file";
     ASSERT_TRUE(WriteLabelFile(Path("a.lab"), TwoElementLabel(), &error)) << error.toStdString();

@@ -18,8 +18,6 @@ namespace {
 using namespace test;
 using Counters = std::array<int, 3>;
 
-LabelElement Text(std::u16string_view text, int x = 10) { return CreateElement(kText, {x, 0}, text); }
-
 Counters Numbers(const UndoSnapshots& u) { return {u.nSnapshotCount(), u.nSnapshotPos(), u.nSnapshotTop()}; }
 
 // "text@x,y" of every element in drawing order.

@@ -14,7 +14,6 @@
 #include <functional>
 
 #include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -27,14 +26,6 @@ namespace kestrix {
 namespace {
 
 using namespace test;
-
-LabelElement Text(std::u16string_view text, int x) { return CreateElement(kText, {x, 0}, text); }
-
-QStringList Texts(const std::vector<LabelElement>& elements) {
-    QStringList out;
-    for (const LabelElement& e : elements) out << QString::fromStdU16String(ElementText(e));
-    return out;
-}
 
 QStringList Folders(const QString& parent) {
     return QDir(parent).entryList({"kestrix-undo-*"}, QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
@@ -224,15 +215,7 @@ TEST(UndoSnapshots, AFullDiskLeavesEveryWrittenStepWholeAndSaysWhyOnce) {
     UndoSnapshots undo{UndoFolder(dir.path())};
     const std::vector<LabelElement> one{Text(u"a", 0)}, many(10, Text(u"b", 0));
     undo.TakeSnapshot(one);
-    rlimit before{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
-    ::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = before;
-    small.rlim_cur = 2000;  // room for two records, not ten
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    undo.TakeSnapshot(many);
-    ::setrlimit(RLIMIT_FSIZE, &before);
-    ::signal(SIGXFSZ, SIG_DFL);
+    WithFileSizeLimit(2000, [&] { undo.TakeSnapshot(many); });  // room for two records, not ten
     ASSERT_TRUE(undo.Problem().has_value());
     EXPECT_EQ(undo.Problem()->systemError, EFBIG);
     EXPECT_EQ(undo.nSnapshotCount(), 2) << "the label still counts as changed";

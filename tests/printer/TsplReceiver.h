@@ -32,8 +32,6 @@ public:
     const QList<PrintedLabel>& Labels() const { return labels_; }
     // What a printer could not make sense of, one line each.
     const QStringList& Problems() const { return problems_; }
-    // Whether bytes wait for the rest of a command.
-    bool InCommand() const { return !pending_.isEmpty(); }
 
 private:
     // Reads one command (or query) from the front of pending_; false when it is incomplete.
