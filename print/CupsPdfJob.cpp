@@ -2,6 +2,8 @@
 
 #include <cups/cups.h>
 
+#include <cstring>
+
 #include "output/CupsJobState.h"
 
 namespace kestrix {
@@ -22,6 +24,16 @@ bool SendDocument(http_t* http, QIODevice& pdf, QString* readError) {
         if (cupsWriteRequestData(http, part.constData(), static_cast<size_t>(read)) != HTTP_STATUS_CONTINUE)
             return false;
     }
+}
+
+// Why the scheduler did not take a request: its own word, or what became of
+// the connection when it gave none.
+QString RequestFailure(http_t* http) {
+    if (cupsLastError() != IPP_STATUS_ERROR_INTERNAL) return QString::fromUtf8(cupsLastErrorString());
+    const int code = httpError(http);
+    return QStringLiteral("the connection to the scheduler at %1 broke off while the job was sent%2")
+        .arg(SchedulerAddress(),
+             code ? QStringLiteral(" (%1)").arg(QString::fromLocal8Bit(std::strerror(code))) : QString());
 }
 
 // Why the scheduler does not hold job `job` whole, the document's `kiloBytes`
@@ -65,14 +77,17 @@ bool PrintPdfOnCups(const QString& queue, const QString& title, QIODevice& pdf, 
     const QByteArray document = title.toUtf8();
     const int job = cupsCreateJob(http, name.constData(), document.constData(), count, list);
     cupsFreeOptions(count, list);
-    QString readError;
+    QString problem;
     bool sent = job > 0 &&
                 cupsStartDocument(http, name.constData(), job, document.constData(), CUPS_FORMAT_PDF, 1) ==
                     HTTP_STATUS_CONTINUE &&
-                SendDocument(http, pdf, &readError);
+                SendDocument(http, pdf, &problem);
+    if (!sent && problem.isEmpty()) problem = RequestFailure(http);
     // The document is finished in any case, so the connection is ready for the next request.
-    if (job > 0) sent = cupsFinishDocument(http, name.constData()) == IPP_STATUS_OK && sent;
-    QString problem = readError.isEmpty() ? QString::fromUtf8(cupsLastErrorString()) : readError;
+    if (job > 0 && cupsFinishDocument(http, name.constData()) != IPP_STATUS_OK && sent) {
+        problem = RequestFailure(http);
+        sent = false;
+    }
     if (sent) {
         problem = JobNotTaken(job, (pdf.size() + 1023) / 1024, answerWaitMs);
         sent = problem.isEmpty();

@@ -130,16 +130,17 @@ TEST_F(CupsRawFault, AJobTheSchedulerDidNotTakeWholeCountsOnlyTheLabelsItPrints)
 // A driver job is one PDF: cut off in the middle of it, the job is withdrawn
 // and no label counts.
 TEST_F(CupsRawFault, ADriverJobCutOffInItsDocumentIsWithdrawnAndCountsNoLabel) {
-    // A picture of noise that no compression shrinks: the ten pages' PDF is over
-    // 100 kB, so the fault at 40 kB falls in it (Qt's own questions to the
+    // A picture of noise that no compression shrinks: the ten pages' PDF is some
+    // 450 kB, so the fault at 40 kB falls in it (Qt's own questions to the
     // scheduler stay below that on their connection).
-    QImage noise(300, 300, QImage::Format_RGB32);
+    QImage noise(600, 600, QImage::Format_RGB32);
     QRandomGenerator random(27);
     for (int y = 0; y < noise.height(); ++y)
         for (int x = 0; x < noise.width(); ++x)
             noise.setPixel(x, y, random.bounded(2) ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
     ASSERT_TRUE(noise.save(TempPath(QStringLiteral("noise.png"))));
-    more_ = {CreatePictureElement({200, 100}, TempPath(QStringLiteral("noise.png")).toStdU16String(), 300, 300)};
+    more_ = {CreatePictureElement({300, 50}, TempPath(QStringLiteral("noise.png")).toStdU16String(), 600, 600)};
+    more_[0].nWidth = more_[0].nHeight = 500;
     for (const SchedulerProxy::Fault fault : {SchedulerProxy::Fault::Reset, SchedulerProxy::Fault::Stall}) {
         SCOPED_TRACE(fault == SchedulerProxy::Fault::Reset ? "reset" : "silent");
         const qsizetype before = printer_.JobSize();
