@@ -136,12 +136,6 @@ void LabelPdf::EndPage() {
     Write(QByteArray::number(length) + "\nendobj\n");
 }
 
-void LabelPdf::AddPage(const QImage& image) {
-    BeginPage(image.size(), image.allGray());
-    AddRows(image, 0, image.height());
-    EndPage();
-}
-
 bool LabelPdf::Finish() {
     QByteArray kids;
     for (const qsizetype page : pages_) kids += Ref(page) + ' ';

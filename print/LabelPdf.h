@@ -26,14 +26,12 @@ public:
 
     // Starts a page whose image has `pixels` size, in grey or in RGB.
     void BeginPage(QSize pixels, bool grey);
-    // The page image's next `count` rows: those of `image` from row `top` on
-    // (any format; in grey each pixel's red stands for it, as for a grey
-    // image). The rows come in order, top first.
+    // The page image's next `count` rows: those of `image` from row `top` on,
+    // in any format, converted as QImage converts it (a grey page takes rows
+    // without colour). The rows come in order, top first.
     void AddRows(const QImage& image, int top, int count);
     // Ends the page; its image must have had all its rows.
     void EndPage();
-    // A page showing the whole `image` (grey when it has no colour, else RGB).
-    void AddPage(const QImage& image);
     qsizetype Pages() const { return pages_.size(); }
 
     // Writes the page tree and the cross-reference table. False when any
