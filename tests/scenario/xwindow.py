@@ -136,7 +136,6 @@ class Session:
         found = self.x("search", "--sync", "--onlyvisible", "--name", f"^{title}$", timeout=timeout).split()[0]
         time.sleep(0.5)  # a dialog just mapped may not take keys yet
         self.x("windowfocus", "--sync", found)
-        time.sleep(0.3)
         return found
 
     def save_as(self, path):
