@@ -117,13 +117,25 @@ void LabelPdf::BeginPage(QSize pixels, bool grey) {
 
 void LabelPdf::AddRows(const QImage& image, int top, int count) {
     if (!deflater_ || count <= 0) return;
+    rows_ += count;
+    if (grey_ && image.format() == QImage::Format_RGB32) {
+        // A pixel without colour is its red, which is what QImage's far
+        // slower conversion to grey makes of it too.
+        QByteArray row(image.width(), Qt::Uninitialized);
+        auto* out = reinterpret_cast<uchar*>(row.data());
+        for (int y = top; y < top + count && ok_; ++y) {
+            const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+            for (int x = 0; x < image.width(); ++x) out[x] = static_cast<uchar>(qRed(in[x]));
+            ok_ = deflater_->Add(out, row.size());
+        }
+        return;
+    }
     // The rows alone, without copying them, converted as QImage converts.
     const QImage rows(image.constScanLine(top), image.width(), count, image.bytesPerLine(), image.format());
     const QImage pixels = rows.convertToFormat(grey_ ? QImage::Format_Grayscale8 : QImage::Format_RGB888);
     // Rows packed without the padding QImage keeps at their ends.
     const qsizetype rowBytes = qsizetype(pixels.width()) * (grey_ ? 1 : 3);
     for (int y = 0; y < pixels.height() && ok_; ++y) ok_ = deflater_->Add(pixels.constScanLine(y), rowBytes);
-    rows_ += count;
 }
 
 void LabelPdf::EndPage() {
