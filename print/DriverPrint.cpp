@@ -79,6 +79,9 @@ DriverPrintResult DriverPrint(QPrinter& printer, int copies, LabelDocument& doc,
     const DriverPageSetup setup = PlanDriverPage(printer.supportedResolutions(), queue.defaultResolution, dpiX, dpiY);
     const QSize dots(TargetDots(doc.widthMm, setup.resolution), TargetDots(doc.heightMm, setup.resolution));
     if (IsTargetTooLarge(dots)) return {DriverPrintStatus::Failed, QStringLiteral("the label is too large to print")};
+    if (dots.isEmpty())
+        return {DriverPrintStatus::Failed,
+                QStringLiteral("the label is too small to print at %1 dpi").arg(setup.resolution)};
 
     // The document is written to a file as it is made and sent from there.
     QTemporaryFile file(QDir::temp().filePath(QStringLiteral("kestrix-XXXXXX.pdf")));
