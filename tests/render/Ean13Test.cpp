@@ -1,4 +1,4 @@
-// The built-in EAN-13: what it takes (its check digit and module patterns are
+// The built-in EAN-13: check digits and refusals (the module patterns are
 // proven by decoding), and where its ink goes.
 #include <gtest/gtest.h>
 
@@ -12,7 +12,11 @@ namespace kestrix {
 namespace {
 
 TEST(Ean13CodeTest, ThirteenDigitsStandOthersAreRefused) {
-    // (Twelve digits get their check digit: the acceptance checks decode it.) A wrong one is kept as it stands.
+    // Twelve digits get their check digit: odd places count once, even places three times (the
+    // acceptance checks' code has the same check digit whichever places count three times).
+    EXPECT_EQ(Ean13Code(u"400638133393").Digits(), QStringLiteral("4006381333931"));
+    EXPECT_EQ(Ean13Code(u"978014300723").Digits(), QStringLiteral("9780143007234"));
+    // A wrong check digit is kept as it stands.
     EXPECT_EQ(Ean13Code(u"5901234123450").Digits(), QStringLiteral("5901234123450"));
     for (std::u16string_view bad : {u"59012341234567", u"59012341234A", u""}) EXPECT_FALSE(Ean13Code(bad).IsValid());
 }
