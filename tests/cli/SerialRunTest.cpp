@@ -119,9 +119,13 @@ TEST_F(SerialRun, TwoRunsOnOneLabelNeverPrintTheSameNumber) {
     std::string waiting;
     EXPECT_EQ(ErrUntil(*second, "waiting", waiting),
               "kestrix-cli print: s.lab: another run is printing this label; waiting for it\n");
-    const CliRun refused = Run({"tspl", "s.lab", "--update", "--no-wait", "-o", "c.tspl"}, 3000);
-    EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_EQ(refused.err, "kestrix-cli tspl: s.lab: another run is printing this label (not waiting: --no-wait)\n");
+    for (const QString command : {"tspl", "print"}) {
+        const CliRun refused =
+            Run({command, "s.lab", "--update", "--no-wait", command == "tspl" ? "-o" : "--device", "c.bin"}, 3000);
+        EXPECT_EQ(refused.exitCode, 1);
+        EXPECT_EQ(refused.err, "kestrix-cli " + command.toStdString() +
+                                   ": s.lab: another run is printing this label (not waiting: --no-wait)\n");
+    }
     slow.SetStalled(false);
     ASSERT_TRUE(first->waitForFinished(20000));
     ASSERT_TRUE(second->waitForFinished(20000));
