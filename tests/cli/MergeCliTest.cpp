@@ -98,6 +98,7 @@ TEST_F(MergeCli, BadDataStopsTheRunBeforeAnythingIsWritten) {
     EXPECT_EQ(Run({"tspl", "m.lab", "--rows", "1-2", "-o", "out"}).exitCode, 2) << "--rows without --data";
     EXPECT_EQ(Run({"render", "m.lab", "--data", "data.csv", "--rows", "1-2", "-o", "out"}).exitCode, 2);
     EXPECT_EQ(Run({"tspl", "m.lab", "--data", "data.csv", "--row", "1", "-o", "out"}).exitCode, 2) << "--rows 1-1";
+    EXPECT_EQ(Run({"tspl", "m.lab", "--rwos", "1-2", "-o", "out"}).exitCode, 2) << "an unknown option";
     EXPECT_FALSE(QFile::exists(Path("out")));
 }
 
