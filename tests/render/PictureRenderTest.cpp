@@ -103,6 +103,9 @@ TEST_F(PictureElementTest, TheCacheStaysWithinItsBudget) {
         }
     }
     EXPECT_EQ(pictures.Load(dir_.filePath(QStringLiteral("b.png"))).pixel(0, 0), qRgb(0, 128, 0));
+    PictureCache tiny(1000);  // smaller than any one variant: it is given, and not kept
+    EXPECT_EQ(tiny.Load(dir_.filePath(QStringLiteral("a.png")), 90, true).size(), QSize(100, 200));
+    EXPECT_LE(tiny.Bytes(), 1000);
 }
 
 // A photo taken upright appears upright: EXIF orientation 6 (stored turned a
