@@ -35,6 +35,12 @@ TEST(MonoPictureTest, MidGreyDithersToHalf) {
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x) black += test::IsInk(mono, x, y);
     EXPECT_NEAR(black / 4096.0, 0.5, 0.05);
+    // A lone pixel, with no error come to it, goes to the nearer of black and white.
+    for (const int grey : {0x7F, 0x80}) {
+        QImage dot(1, 1, QImage::Format_RGB32);
+        dot.fill(qRgb(grey, grey, grey));
+        EXPECT_EQ(test::IsInk(ReduceToMono(dot), 0, 0), grey == 0x7F) << grey;
+    }
 }
 
 // A 4 x 2 picture (top row red, green, blue, black; bottom row white) in a
