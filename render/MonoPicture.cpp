@@ -13,8 +13,6 @@ namespace {
 
 constexpr int kHeaderSize = 62;
 constexpr int kResolution = 203;
-// One more than the largest squared distance between two colours.
-constexpr int kNoDistance = 195076;
 
 void Put16(QByteArray& b, int at, uint16_t v) { qToLittleEndian(v, b.data() + at); }
 void Put32(QByteArray& b, int at, uint32_t v) { qToLittleEndian(v, b.data() + at); }
@@ -59,24 +57,6 @@ void Spread(int* to, const int err[3], int weight) {
 }
 
 }  // namespace
-
-QRgb NearestPaletteColor(QRgb colour, const QRgb* palette, int count) {
-    int best = kNoDistance;
-    QRgb chosen = palette[0];
-    for (int i = 0; i < count; ++i) {
-        const int dr = qRed(colour) - qRed(palette[i]);
-        const int dg = qGreen(colour) - qGreen(palette[i]);
-        const int db = qBlue(colour) - qBlue(palette[i]);
-        const int d = dr * dr + dg * dg + db * db;
-        if (d < best) {
-            best = d;
-            chosen = palette[i];
-        }
-    }
-    return chosen;
-}
-
-int ClampChannel(int channel, int delta) { return std::clamp(channel + delta, 0, 255); }
 
 QByteArray BitmapToMonoBmp(const QImage& image, int degrees) {
     const bool across = degrees == 90 || degrees == 270;

@@ -5,16 +5,8 @@
 
 #include <QByteArray>
 #include <QImage>
-#include <QRgb>
 
 namespace kestrix {
-
-// The palette entry nearest to `colour` (squared distance over the three
-// channels); on a tie the earlier entry wins.
-QRgb NearestPaletteColor(QRgb colour, const QRgb* palette, int count);
-
-// channel + delta, kept within 0..255.
-int ClampChannel(int channel, int delta);
 
 // The 1-bit BMP file of `image` turned clockwise by `degrees` (0, 90, 180,
 // 270), after error diffusion (top row first, 1 = white, rows padded with
