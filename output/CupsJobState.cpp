@@ -89,6 +89,7 @@ QueueState AskQueueState(http_t* http, const QByteArray& queue) {
 
 JobState AskJobState(http_t* http, int job) {
     JobState state;
+    if (!http) return {QStringLiteral("no scheduler at %1").arg(SchedulerAddress())};
     char uri[HTTP_MAX_URI];
     httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), "/jobs/%d", job);
     ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
@@ -109,6 +110,18 @@ JobState AskJobState(http_t* http, int job) {
     state.incoming = reasons && ippContainsString(reasons, "job-incoming");
     ippDelete(answer);
     return state;
+}
+
+QString JobNotWhole(const JobState& state, int job, qint64 kiloBytes) {
+    if (!state.error.isEmpty()) return QStringLiteral("job %1 was not confirmed: %2").arg(job).arg(state.error);
+    if (state.state == IPP_JSTATE_CANCELED || state.state == IPP_JSTATE_ABORTED)
+        return QStringLiteral("the scheduler %1 job %2 (%3)")
+            .arg(state.state == IPP_JSTATE_CANCELED ? QStringLiteral("cancelled") : QStringLiteral("aborted"))
+            .arg(job)
+            .arg(state.reasons);
+    if (state.incoming)
+        return QStringLiteral("the scheduler still waits for the job's %1 kB; the job is withdrawn").arg(kiloBytes);
+    return {};
 }
 
 }  // namespace kestrix

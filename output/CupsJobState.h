@@ -1,5 +1,5 @@
 #pragma once
-// What the CUPS scheduler says of a queue before a raw job is sent to it, and
+// What the CUPS scheduler says of a queue before a job is sent to it, and
 // of the job once it is sent: asked with IPP on a connection whose every
 // answer has a time limit, so a silent scheduler is told as silent.
 
@@ -35,7 +35,13 @@ http_t* ConnectToScheduler(int answerWaitMs);
 QString SchedulerSilence(int answerWaitMs);
 
 QueueState AskQueueState(http_t* http, const QByteArray& queue);
+// The job's state; without a connection, an error saying there is no scheduler.
 JobState AskJobState(http_t* http, int job);
+// Why job `job`, whose document of `kiloBytes` was sent, will not print as the
+// scheduler tells of it in `state`: no answer, cancelled or aborted, or still
+// waiting for its document. Empty otherwise; a job that holds less than was
+// sent is for the caller to judge.
+QString JobNotWhole(const JobState& state, int job, qint64 kiloBytes);
 
 // Where the scheduler is asked: "/run/cups/cups.sock" or "host:631", for messages.
 QString SchedulerAddress();

@@ -89,21 +89,9 @@ bool CupsRawJob::Finish(QString* error) {
     // still have said nothing: the job is asked for on a connection of its own.
     httpClose(http_);
     http_ = ConnectToScheduler(answerWaitMs_);
-    const JobState job =
-        http_ ? AskJobState(http_, job_) : JobState{QStringLiteral("no scheduler at %1").arg(SchedulerAddress())};
-    if (!job.error.isEmpty())
-        return Fail(error, QStringLiteral("job %1 was not confirmed: %2").arg(job_).arg(job.error));
+    const JobState job = AskJobState(http_, job_);
     const qint64 kiloBytes = (written_ + 1023) / 1024;
-    if (job.state == IPP_JSTATE_CANCELED || job.state == IPP_JSTATE_ABORTED)
-        return Fail(error,
-                    QStringLiteral("the scheduler %1 job %2 (%3)")
-                        .arg(job.state == IPP_JSTATE_CANCELED ? QStringLiteral("cancelled") : QStringLiteral("aborted"))
-                        .arg(job_)
-                        .arg(job.reasons));
-    if (job.incoming)
-        return Fail(
-            error,
-            QStringLiteral("the scheduler still waits for the job's %1 kB; the job is withdrawn").arg(kiloBytes));
+    if (const QString why = JobNotWhole(job, job_, kiloBytes); !why.isEmpty()) return Fail(error, why);
     if (job.kiloBytes < kiloBytes)
         return Fail(error,
                     QStringLiteral("the scheduler received only %1 kB of the job's %2 kB; the labels within them "
@@ -123,8 +111,7 @@ void CupsRawJob::KeepOrWithdraw() {
     http_t* http = ConnectToScheduler(answerWaitMs_);
     if (!http) return;
     const JobState job = AskJobState(http, job_);
-    const bool printing = job.error.isEmpty() && !job.incoming && job.state != IPP_JSTATE_CANCELED &&
-                          job.state != IPP_JSTATE_ABORTED && job.kiloBytes > 0;
+    const bool printing = JobNotWhole(job, job_, written_).isEmpty() && job.kiloBytes > 0;
     // job-k-octets is rounded up: only the kilobytes before the last surely
     // came, the last one perhaps in part.
     if (printing)

@@ -41,17 +41,9 @@ QString RequestFailure(http_t* http) {
 // have said nothing. Empty when it does. A PDF cut short prints nothing.
 QString JobNotTaken(int job, qint64 kiloBytes, int answerWaitMs) {
     http_t* http = ConnectToScheduler(answerWaitMs);
-    if (!http) return QStringLiteral("job %1 was not confirmed: no scheduler at %2").arg(job).arg(SchedulerAddress());
     const JobState state = AskJobState(http, job);
-    httpClose(http);
-    if (!state.error.isEmpty()) return QStringLiteral("job %1 was not confirmed: %2").arg(job).arg(state.error);
-    if (state.state == IPP_JSTATE_CANCELED || state.state == IPP_JSTATE_ABORTED)
-        return QStringLiteral("the scheduler %1 job %2 (%3)")
-            .arg(state.state == IPP_JSTATE_CANCELED ? QStringLiteral("cancelled") : QStringLiteral("aborted"))
-            .arg(job)
-            .arg(state.reasons);
-    if (state.incoming)
-        return QStringLiteral("the scheduler still waits for the job's %1 kB; the job is withdrawn").arg(kiloBytes);
+    if (http) httpClose(http);
+    if (const QString why = JobNotWhole(state, job, kiloBytes); !why.isEmpty()) return why;
     if (state.kiloBytes < kiloBytes)
         return QStringLiteral("the scheduler received only %1 kB of the job's %2 kB; the job is withdrawn")
             .arg(state.kiloBytes)
