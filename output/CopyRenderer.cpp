@@ -41,11 +41,6 @@ QRect Union(const std::vector<TextPiece>& pieces) {
 
 }  // namespace
 
-int CopyRenderer::BandRows(QSize target) {
-    const qint64 rowBytes = std::max<qint64>(target.width(), 1) * 4;
-    return static_cast<int>(std::clamp<qint64>(kBandBytes / rowBytes, 1, std::max(target.height(), 1)));
-}
-
 CopyRenderer::CopyRenderer(LabelDocument& doc, int dpiX, int dpiY, const RenderContext& ctx, int bandRows)
     : elements_(doc.elements),
       output_(OutputContext(ctx)),
@@ -53,7 +48,7 @@ CopyRenderer::CopyRenderer(LabelDocument& doc, int dpiX, int dpiY, const RenderC
       looks_(doc.elements.size()),
       merged_(doc.elements.size()) {
     if (IsTargetTooLarge(size_) || size_.isEmpty()) return;
-    band_.emplace(size_, std::min(bandRows > 0 ? bandRows : BandRows(size_), size_.height()));
+    band_.emplace(size_, bandRows);
 }
 
 CopyRenderer::~CopyRenderer() {

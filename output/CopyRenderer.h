@@ -17,8 +17,8 @@
 // band reused, each part handed on as it is drawn: memory stays bounded
 // whatever the label's size, and the pixels are those of the whole target.
 //
-// Serves every caller that draws the same label many times: the direct print
-// stream (PrintJobMaker) and driver printing (a page per copy).
+// Serves every caller that draws the same label many times or in bands: the
+// direct print stream (PrintJobMaker) and the output images of DrawLabel.
 
 #include <QImage>
 #include <QList>
@@ -38,15 +38,10 @@ namespace kestrix {
 
 class CopyRenderer {
 public:
-    // The bytes of 32-bit pixels a band takes at most (one row at least).
-    static constexpr qint64 kBandBytes = qint64(16) << 20;
-    // The rows a band of a target this wide has, within kBandBytes.
-    static int BandRows(QSize target);
-
     // Draws `doc` (its serial numbers advance in it) at the two resolutions
     // with `ctx` (monoPictures, view scales and caches as for DrawLabel), in
-    // bands of `bandRows` rows (0: BandRows; the target's height: one
-    // raster). The document and the caches must outlive the renderer.
+    // bands of `bandRows` rows (0: as BandImage chooses; the target's
+    // height: one raster). The document and the caches must outlive the renderer.
     CopyRenderer(LabelDocument& doc, int dpiX, int dpiY, const RenderContext& ctx, int bandRows = 0);
     ~CopyRenderer();
     CopyRenderer(const CopyRenderer&) = delete;

@@ -6,7 +6,6 @@
 
 #include "document/FieldMerge.h"
 #include "output/ColorToBW.h"
-#include "output/CopyRenderer.h"
 #include "output/DrawLabel.h"
 #include "render/BandImage.h"
 #include "render/CodeImageCache.h"
@@ -55,7 +54,7 @@ void AddDriverPage(LabelPdf& pdf, std::vector<LabelElement>& elements, const Dri
         painter.scale(setup.scaleX, setup.scaleY);
         for (LabelElement* e : drawn) DrawOutputElement(painter, *e, output);
     }
-    BandImage band(dots, std::min(bandRows > 0 ? bandRows : CopyRenderer::BandRows(dots), dots.height()));
+    BandImage band(dots, bandRows);
     const int rows = band.BandRows();
     const bool banded = rows < dots.height();
     // Band `top` drawn as the whole page would show it; its rows.

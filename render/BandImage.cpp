@@ -1,14 +1,28 @@
 #include "render/BandImage.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace kestrix {
 
-BandImage::BandImage(QSize target, int rows) : target_(target), rows_(rows) {
+namespace {
+
+int RowsOf(QSize target, int rows) {
+    if (rows <= 0)
+        rows = static_cast<int>(std::min<qint64>(BandImage::kBandBytes / (std::max(target.width(), 1) * 4),
+                                                 std::numeric_limits<int>::max()));
+    return std::clamp(rows, 1, std::max(target.height(), 1));
+}
+
+}  // namespace
+
+BandImage::BandImage(QSize target, int rows) : target_(target), rows_(RowsOf(target, rows)) {
     // A band of the whole target is an ordinary image, whose copies outlive the band.
-    if (rows >= target.height()) {
+    if (rows_ >= target.height()) {
         static_cast<QImage&>(*this) = QImage(target, QImage::Format_RGB32);
         return;
     }
-    pixels_.resize(std::size_t(target.width()) * rows);
+    pixels_.resize(std::size_t(target.width()) * rows_);
     SetTop(0);
 }
 

@@ -15,10 +15,14 @@ namespace kestrix {
 
 class BandImage : public QImage {
 public:
-    // A band of `rows` rows of 32-bit pixels across a target of `target` size,
+    // The bytes of 32-bit pixels a band takes at most (one row at least).
+    static constexpr qint64 kBandBytes = qint64(16) << 20;
+
+    // A band of `rows` rows of 32-bit pixels (0: as many as kBandBytes holds;
+    // never more than the target has) across a target of `target` size,
     // showing its first rows. The image is valid while the band lives, unless
     // the band is the whole target.
-    BandImage(QSize target, int rows);
+    explicit BandImage(QSize target, int rows = 0);
     BandImage(const BandImage&) = delete;
     BandImage& operator=(const BandImage&) = delete;
 
